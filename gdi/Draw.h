@@ -1,0 +1,36 @@
+// Pixel-level primitives with GDI's rasterisation rules, and the blits with their raster operations.
+// Every call draws into the bitmap selected in the DC, through its clip region.
+#pragma once
+
+#include "Handles.h"
+#include "Types.h"
+
+namespace gdi {
+
+// Interior with the brush, outline with the pen; right and bottom exclusive.
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
+// GDI's line rasterisation; the last point is not drawn.
+BOOL Polyline(HDC hdc, const POINT* points, int count);
+BOOL MoveToEx(HDC hdc, int x, int y, POINT* previous);
+BOOL LineTo(HDC hdc, int x, int y);
+// Returns the colour set, or CLR_INVALID outside the bitmap or the clip region.
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF colour);
+COLORREF GetPixel(HDC hdc, int x, int y);
+// Counter-clockwise arc of the ellipse in the bounding box; equal start and end points draw it whole.
+BOOL Arc(HDC hdc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd);
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom);
+int FillRect(HDC hdc, const RECT& rect, HBRUSH brush);
+
+// Any ROP3 code. Colour/monochrome conversions follow GDI: colour to mono gives 1 where the
+// source equals the source DC's background colour; mono to colour maps 0 to the destination
+// DC's text colour and 1 to its background colour.
+BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop);
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop);
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
+                int srcHeight, DWORD rop);
+
+// The ternary raster operation itself, on 32-bit words: bit i of the result is bit
+// (P<<2 | S<<1 | D) of the operation index (rop >> 16) & 0xFF.
+std::uint32_t ApplyRop3(DWORD rop, std::uint32_t pattern, std::uint32_t source, std::uint32_t dest);
+
+}  // namespace gdi

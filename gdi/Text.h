@@ -1,0 +1,37 @@
+// Fonts through fontconfig and FreeType, and DrawTextA with GDI's layout rules.
+// Text handed to the A calls is Windows-1252; the converters below turn UTF-8 into it and back.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "Handles.h"
+#include "Types.h"
+
+namespace gdi {
+
+// Windows-1252 <-> UTF-8. Characters with no Windows-1252 form become '?'.
+std::string Utf8ToAnsi(std::string_view utf8);
+std::string AnsiToUtf8(std::string_view ansi);
+
+// Returns the height of the text drawn (or measured, with DT_CALCRECT, which also updates rect).
+int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format);
+BOOL GetTextExtentPoint32A(HDC hdc, const char* text, int count, SIZE* size);
+BOOL TextOutA(HDC hdc, int x, int y, const char* text, int count);
+
+struct TEXTMETRICA {
+    LONG tmHeight = 0;
+    LONG tmAscent = 0;
+    LONG tmDescent = 0;
+    LONG tmInternalLeading = 0;
+    LONG tmExternalLeading = 0;
+    LONG tmAveCharWidth = 0;
+    LONG tmMaxCharWidth = 0;
+    LONG tmWeight = 0;
+};
+BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* tm);
+
+// The font file fontconfig chose for a face name, for tests and diagnostics.
+std::string ResolveFontFile(std::string_view faceName, int weight, bool italic);
+
+}  // namespace gdi
