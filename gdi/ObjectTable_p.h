@@ -1,0 +1,150 @@
+// Private: the process-wide object table behind every handle, and the structures of each kind.
+// Owns every live object; handles carry a slot index and a generation so stale values are refused.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <variant>
+#include <vector>
+
+#include "Handles.h"
+#include "Objects.h"
+#include "Types.h"
+
+namespace gdi::detail {
+
+struct Pen {
+    int style = PS_SOLID;
+    int width = 1;  // 0 is stored as 1: both are the one-pixel cosmetic pen
+    COLORREF colour = 0;
+};
+
+struct Brush {
+    bool isNull = false;
+    COLORREF colour = 0;
+};
+
+struct Font {
+    LOGFONTA lf;
+    // Free for the text engine (a cached face, metrics); the table only keeps it alive.
+    std::shared_ptr<void> cache;
+};
+
+// 32 bpp pixels are 0x00RRGGBB; 1 bpp pixels are one byte each, 0 or 1. Rows top-down, stride = width.
+struct Bitmap {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 32;
+    bool dib = false;  // a DIB section: GetObjectA reports bmBits
+    std::vector<std::uint32_t> pixels32;
+    std::vector<std::uint8_t> pixels1;
+
+    std::uint32_t* Row32(int y) { return pixels32.data() + static_cast<std::size_t>(y) * width; }
+    const std::uint32_t* Row32(int y) const { return pixels32.data() + static_cast<std::size_t>(y) * width; }
+    std::uint8_t* Row1(int y) { return pixels1.data() + static_cast<std::size_t>(y) * width; }
+    const std::uint8_t* Row1(int y) const { return pixels1.data() + static_cast<std::size_t>(y) * width; }
+};
+
+// Allocates zeroed storage for the given size and depth (1 or 32).
+Bitmap MakeBitmap(int width, int height, int bitsPerPixel, bool dib = false);
+
+// Y-X banded rectangles: sorted by top, then left; rectangles of one band share top and bottom,
+// never touch or overlap within a band, and vertically adjacent identical bands are merged.
+struct Region {
+    std::vector<RECT> rects;
+    RECT box{};  // all zero when empty
+};
+
+// The region type GDI reports: NULLREGION, SIMPLEREGION or COMPLEXREGION.
+int RegionType(const Region& r);
+void SetRectRegion(Region& r, int left, int top, int right, int bottom);
+bool RegionContains(const Region& r, int x, int y);
+// out may alias a or b.
+void CombineRegions(Region& out, const Region& a, const Region& b, int mode);
+void OffsetRegion(Region& r, int dx, int dy);
+
+struct Dc {
+    bool screen = false;
+    HBITMAP bitmap;
+    HPEN pen;
+    HBRUSH brush;
+    HFONT font;
+    // Cached targets of the selected handles; stable because selected objects are never freed.
+    Bitmap* surface = nullptr;  // null for the screen, whose drawing is discarded
+    const Pen* penObj = nullptr;
+    const Brush* brushObj = nullptr;
+    int bkMode = OPAQUE;
+    COLORREF bkColour = RGB(255, 255, 255);
+    COLORREF textColour = RGB(0, 0, 0);
+    int mapMode = MM_TEXT;
+    int stretchMode = BLACKONWHITE;
+    POINT position{};
+    bool hasClip = false;
+    Region clip;  // device coordinates; meaningful only when hasClip
+};
+
+// An icon or cursor keeps its own copies of the mask and colour bitmaps.
+struct Icon {
+    bool isIcon = true;
+    DWORD xHotspot = 0;
+    DWORD yHotspot = 0;
+    Bitmap mask;     // 1 bpp
+    Bitmap colour;   // 32 bpp; width 0 for a monochrome icon
+    bool hasColour() const { return colour.width > 0; }
+};
+
+Dc* LookupDc(HDC h);
+Bitmap* LookupBitmap(HBITMAP h);
+Pen* LookupPen(HPEN h);
+Brush* LookupBrush(HBRUSH h);
+Font* LookupFont(HFONT h);
+Region* LookupRegion(HRGN h);
+Icon* LookupIcon(HICON h);
+
+// New counted objects made from prepared structures (loaders, CopyImage, icon creation).
+HBITMAP NewBitmap(Bitmap&& bitmap);
+HICON NewIcon(Icon&& icon);
+HRGN NewRegion(Region&& region);
+
+// Colour conversions between COLORREF (0x00BBGGRR) and 32 bpp pixels (0x00RRGGBB).
+constexpr std::uint32_t ToPixel(COLORREF c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+constexpr COLORREF ToColorRef(std::uint32_t p) {
+    return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+}
+// The nearer of black (0) and white (1); ties go to black.
+std::uint8_t NearestMono(COLORREF c);
+// How a pen or brush colour lands on a 1 bpp surface: exact black and white map to 0 and 1;
+// any other colour maps as the DC's background colour does if equal to it, else to the opposite.
+std::uint8_t MonoForDrawing(const Dc& dc, COLORREF c);
+
+// The surface rectangle of the DC (empty for the screen).
+RECT SurfaceRect(const Dc& dc);
+
+// Calls f(const RECT&) for every part of area (device coordinates) that lies on the DC's
+// surface and inside its clip region; parts come top to bottom, left to right.
+template <class F>
+void ForEachVisibleRect(const Dc& dc, const RECT& area, F&& f) {
+    if (!dc.surface) return;
+    RECT a{area.left < 0 ? 0 : area.left, area.top < 0 ? 0 : area.top,
+           area.right > dc.surface->width ? dc.surface->width : area.right,
+           area.bottom > dc.surface->height ? dc.surface->height : area.bottom};
+    if (a.left >= a.right || a.top >= a.bottom) return;
+    if (!dc.hasClip) {
+        f(static_cast<const RECT&>(a));
+        return;
+    }
+    for (const RECT& c : dc.clip.rects) {
+        if (c.top >= a.bottom) break;
+        if (c.bottom <= a.top || c.right <= a.left || c.left >= a.right) continue;
+        RECT r{c.left > a.left ? c.left : a.left, c.top > a.top ? c.top : a.top,
+               c.right < a.right ? c.right : a.right, c.bottom < a.bottom ? c.bottom : a.bottom};
+        f(static_cast<const RECT&>(r));
+    }
+}
+
+// True when (x, y) is on the DC's surface and inside its clip region.
+bool IsVisible(const Dc& dc, int x, int y);
+
+}  // namespace gdi::detail
