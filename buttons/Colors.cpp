@@ -1,0 +1,133 @@
+#include "buttons/Colors.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "gdi/Dc.h"
+#include "gdi/Draw.h"
+#include "gdi/Objects.h"
+#include "gdi/SysColor.h"
+
+namespace buttons {
+namespace {
+
+// The green and blue bytes are scaled by 256/255 (the stored colour is divided by 255 × 256^k,
+// not 256^k). Integer form of nearest(byte * 256 / 255): the divisor is odd, so no exact halves occur.
+std::int32_t ScaledByte(std::int32_t byteValue) {
+    const std::int32_t num = byteValue * 256;
+    const std::int32_t q = num / 255;
+    const std::int32_t r = num % 255;
+    return 2 * r > 255 ? q + 1 : q;
+}
+
+std::int32_t ClampChannel(std::int32_t v, bool invert) {
+    if (v > 255) v = 255;
+    if (v < 0) v = 0;
+    return invert ? std::abs(255 - v) : v;
+}
+
+gdi::COLORREF ShiftOnce(gdi::COLORREF colour, std::int32_t amount, bool scaleBlue, bool invertResult) {
+    const std::int32_t r = static_cast<std::int32_t>(colour & 0xFF) + amount;
+    const std::int32_t g = ScaledByte(static_cast<std::int32_t>((colour >> 8) & 0xFF)) + amount;
+    std::int32_t b = 0;
+    const std::int32_t w = ScaledByte(static_cast<std::int32_t>((colour >> 16) & 0xFF));
+    if (scaleBlue) {
+        // Blue moves in proportion to its own value; C++ division truncates toward zero like \.
+        b = w + (amount * w) / 192;
+    } else {
+        b = w + amount;
+    }
+    const auto rr = static_cast<gdi::COLORREF>(ClampChannel(r, invertResult));
+    const auto gg = static_cast<gdi::COLORREF>(ClampChannel(g, invertResult));
+    const auto bb = static_cast<gdi::COLORREF>(ClampChannel(b, invertResult));
+    return rr + gg * 256 + bb * 65536;
+}
+
+// Selects obj into MemDC and deletes whatever it displaces (never one of the saved originals,
+// which only teardown puts back). Without a buffer nothing is created, so nothing can leak.
+template <class H>
+void SelectAndDeleteDisplaced(ButtonState& s, H obj) {
+    if (!obj) return;
+    const H old = gdi::SelectObject(s.MemDC, obj);
+    if (!old) {
+        gdi::DeleteObject(obj);  // not selected: nobody else would ever delete it
+        return;
+    }
+    const gdi::HGDIOBJ displaced(old);
+    if (displaced == gdi::HGDIOBJ(s.SavedPen) || displaced == gdi::HGDIOBJ(s.SavedBrush)) return;
+    gdi::DeleteObject(old);
+}
+
+}  // namespace
+
+std::int32_t Nearest(double x) {
+    // The default floating-point rounding mode rounds halves to even.
+    return static_cast<std::int32_t>(std::nearbyint(x));
+}
+
+gdi::COLORREF ConvertSysColor(OleColor colour) {
+    if (static_cast<std::int32_t>(colour) < 0) return gdi::GetSysColor(static_cast<int>(colour & 0xFF));
+    return colour;
+}
+
+gdi::COLORREF ShiftColor(gdi::COLORREF colour, std::int16_t& amount, bool scaleBlue, bool retryOnExtreme,
+                         bool invertResult) {
+    // A colour that is extreme with both amount and -amount would retry forever; after every
+    // distinct amount has been tried (amount, -amount, and 64/-64 for a zero start) the last
+    // result stands.
+    constexpr int maxAttempts = 4;
+    gdi::COLORREF result = 0;
+    for (int attempt = 0; attempt < maxAttempts; ++attempt) {
+        result = ShiftOnce(colour, amount, scaleBlue, invertResult);
+        if (!retryOnExtreme || (result != 0 && result != 0xFFFFFF)) return result;
+        if (attempt + 1 == maxAttempts) break;
+        amount = static_cast<std::int16_t>(-static_cast<std::int32_t>(amount));
+        if (amount == 0) amount = 64;
+    }
+    return result;
+}
+
+gdi::COLORREF ShiftColor(gdi::COLORREF colour, std::int16_t amount) {
+    return ShiftColor(colour, amount, true, false, false);
+}
+
+void SetDrawColor(ButtonState& s, bool enable, gdi::HDC hdc, std::int32_t mode, OleColor colour, bool alsoPen,
+                  int width, int style) {
+    if (!enable) {
+        if (!s.MemDC) return;
+        if (s.SavedBrush) {
+            const gdi::HBRUSH out = gdi::SelectObject(s.MemDC, s.SavedBrush);
+            if (out && !(out == s.SavedBrush)) gdi::DeleteObject(out);
+        }
+        if (s.SavedPen) {
+            const gdi::HPEN out = gdi::SelectObject(s.MemDC, s.SavedPen);
+            if (out && !(out == s.SavedPen)) gdi::DeleteObject(out);
+        }
+        return;
+    }
+    switch (mode) {
+        case 0:
+            if (!s.MemDC) return;
+            SelectAndDeleteDisplaced(s, gdi::CreateSolidBrush(colour));
+            if (alsoPen) SelectAndDeleteDisplaced(s, gdi::CreatePen(style, width, colour));
+            break;
+        case 1:
+            if (!s.MemDC) return;
+            SelectAndDeleteDisplaced(s, gdi::CreatePen(style, width, colour));
+            break;
+        case 2:
+            gdi::SetTextColor(hdc, ConvertSysColor(colour));
+            break;
+        default:
+            break;
+    }
+}
+
+void DrawBox(ButtonState& s, gdi::HDC hdc, int x1, int y1, int x2, int y2, OleColor fill, std::int64_t pen,
+             int penWidth, int penStyle) {
+    if (pen != -1) SetDrawColor(s, true, hdc, 1, static_cast<OleColor>(pen), false, penWidth, penStyle);
+    SetDrawColor(s, true, hdc, 0, fill, pen == -1, 1, gdi::PS_SOLID);
+    gdi::Rectangle(hdc, x1, y1, x2, y2);
+}
+
+}  // namespace buttons
