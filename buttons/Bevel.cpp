@@ -1,0 +1,89 @@
+// The bevel outlines: where their corners lie for each shape and which colours they take.
+#include "buttons/Bevel.h"
+
+#include "buttons/Colors.h"
+#include "gdi/Draw.h"
+
+namespace buttons {
+namespace {
+
+// One column of the edge colour table: an unshifted base amount or a fixed colour per slot.
+struct EdgeEntry {
+    bool fixed;
+    std::int16_t amount;  // ShiftColor amount when not fixed
+    gdi::COLORREF colour;
+};
+constexpr EdgeEntry Shift(std::int16_t amount) { return {false, amount, 0}; }
+constexpr EdgeEntry Fixed(int r, int g, int b) { return {true, 0, gdi::RGB(r, g, b)}; }
+
+// Rows: slots 1..8 (inner left, top, right, bottom; middle left, top, right, bottom).
+// Columns: normal, default look, pressed or set, hover. A shift of 0 is the base unshifted.
+constexpr EdgeEntry EdgeTable[8][4] = {
+    {Shift(-10), Fixed(181, 209, 240), Shift(-22), Fixed(255, 203, 107)},
+    {Shift(10), Fixed(189, 215, 247), Shift(-24), Fixed(255, 219, 140)},
+    {Shift(-24), Fixed(181, 209, 240), Shift(0), Fixed(255, 203, 107)},
+    {Shift(-32), Fixed(140, 174, 231), Shift(10), Fixed(255, 178, 49)},
+    {Shift(-5), Fixed(140, 174, 231), Shift(-32), Fixed(255, 178, 49)},
+    {Shift(16), Fixed(191, 223, 255), Shift(-32), Fixed(255, 233, 166)},
+    {Shift(-36), Fixed(140, 174, 231), Shift(5), Fixed(255, 178, 49)},
+    {Shift(-48), Fixed(107, 130, 239), Shift(16), Fixed(231, 150, 0)},
+};
+
+}  // namespace
+
+EdgePointArray BevelVertices(std::int32_t shape, int width, int height, int left, int right) {
+    const int d1 = (shape == 1 || shape == 3) ? 1 : 0;
+    const int d2 = (shape == 2 || shape == 3) ? 1 : 0;
+    const int w = width;
+    const int h = height;
+    const int l = left;
+    const int r = right;
+    return EdgePointArray{{
+        {l + 2 - 4 * d1, h - 3},
+        {2 + 2 * d1, 2},
+        {r - 3 + 3 * d2, 2},
+        {w - 3 - 3 * d2, h - 3},
+        {l + 1 - 4 * d1, h - 3},
+        {l + 1 - 3 * d1, h - 2},
+        {1 + d1, 1},
+        {r - 2 + 2 * d2, 1},
+        {w - 2 - 2 * d2, h - 2},
+        {l - 4 * d1, h - 2},
+        {l - d1, h - 1 + d1},
+        {0, 0},
+        {r - 1 + d2, 0},
+        {w - 1, h - 1 + d2},
+        {l - 1 - 2 * d1, h - 1},
+        {0, 0},
+    }};
+}
+
+void FillEdgeColumn(EdgeColorArray& colours, std::int16_t drawState, gdi::COLORREF base) {
+    const int column = (drawState >= 0 && drawState <= 3) ? drawState : 0;
+    for (int slot = 1; slot <= 8; ++slot) {
+        const EdgeEntry& e = EdgeTable[slot - 1][column];
+        colours[static_cast<std::size_t>(slot)] = e.fixed ? e.colour : (e.amount == 0 ? base : ShiftColor(base, e.amount));
+    }
+}
+
+void DrawBevelLines(ButtonState& s, ButtonHost& host, EdgePointArray& edgePoints, const EdgeColorArray& edgeColors,
+                    int outerStyle) {
+    edgePoints = BevelVertices(s.ButtonShape, Nearest(host.ScaleWidth()), Nearest(host.ScaleHeight()), s.SlantLeftX,
+                               s.SlantRightX);
+    bool anyDrawn = false;
+    std::int64_t lastColour = 0;
+    for (const BevelSegment& seg : BevelSegments) {
+        const std::int64_t colour = edgeColors[static_cast<std::size_t>(seg.slot)];
+        if (colour < 0) continue;
+        // One pen serves every following segment of the same colour.
+        if (!anyDrawn || colour != lastColour) {
+            const int style = (seg.from >= 9 && outerStyle >= 0) ? outerStyle : gdi::PS_SOLID;
+            SetDrawColor(s, true, s.MemDC, ToInt(DrawColorMode::Pen), static_cast<OleColor>(colour), false, 1, style);
+            lastColour = colour;
+            anyDrawn = true;
+        }
+        gdi::Polyline(s.MemDC, &edgePoints[static_cast<std::size_t>(seg.from)], 2);
+    }
+}
+
+}  // namespace buttons
