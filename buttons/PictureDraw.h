@@ -2,6 +2,8 @@
 // embossed grey when disabled). Owns only the temporary copies and contexts of one call.
 #pragma once
 
+#include <cstdint>
+
 #include "buttons/ButtonHost.h"
 #include "buttons/ButtonState.h"
 
@@ -9,9 +11,37 @@ namespace buttons {
 
 // RefreshCache "Picture": PictureWidth, PictureHeight and PictureKind from the Picture property.
 void RefreshPictureCache(ButtonState& s);
-void DrawPicture(ButtonState& s, ButtonHost& host, const gdi::RECT& rect);
-// Colour-keyed copy of a bitmap (key: its top-left pixel), shrunk to fit when larger than the target.
+
+// Draws the picture into MemDC at rect (the laid-out PictureRect after the press offset). width and
+// left are the usable span of the face; for the automatic sizes rect receives the rectangle used.
+void DrawPicture(ButtonState& s, ButtonHost& host, gdi::RECT& rect, std::int32_t width, std::int32_t left);
+
+// Where and how large DrawPicture draws; width or height 0 means nothing is drawn.
+struct PictureTarget {
+    gdi::RECT rect;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+struct PictureTargetInput {
+    std::int16_t pictureSize = 16;
+    gdi::RECT rect;              // the rectangle DrawPicture was given
+    bool movedSideways = false;  // the press offset moved it right of PictureRect
+    std::int32_t faceWidth = 0;
+    std::int32_t faceHeight = 0;
+    std::int32_t usableWidth = 0;
+    std::int32_t usableLeft = 0;
+    std::int32_t pictureWidth = 0;
+    std::int32_t pictureHeight = 0;
+};
+
+// 16, 24, 32 keep rect; 40 stretches over the face; 48 (and any other size above 32) fits the face.
+PictureTarget CalcPictureTarget(const PictureTargetInput& in);
+
+// Colour-keyed copy of a bitmap (key: its top-left pixel), shrunk to fit when larger than the target;
+// the shrunk size is written back to width and height. A zero right or bottom edge of destRect or
+// sourceRect stands for the bitmap's own size.
 void DrawTransparentBitmap(gdi::HDC dest, const gdi::RECT& destRect, gdi::HBITMAP bitmap, gdi::RECT sourceRect,
-                           int width, int height);
+                           int& width, int& height);
 
 }  // namespace buttons
