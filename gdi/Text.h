@@ -13,6 +13,8 @@ namespace gdi {
 // Windows-1252 <-> UTF-8. Characters with no Windows-1252 form become '?'.
 std::string Utf8ToAnsi(std::string_view utf8);
 std::string AnsiToUtf8(std::string_view ansi);
+// The Unicode code point of one Windows-1252 byte.
+char32_t AnsiToCodePoint(unsigned char b);
 
 // Returns the height of the text drawn (or measured, with DT_CALCRECT, which also updates rect).
 int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format);

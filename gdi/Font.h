@@ -1,0 +1,101 @@
+// Fonts of the text engine: a LOGFONT resolved through fontconfig and opened at one pixel size
+// with FreeType. Owns the FreeType library, the open faces and their glyph caches.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "Glyph.h"
+#include "Objects.h"
+#include "Types.h"
+
+namespace gdi::text {
+
+// What fontconfig chose for a face name, and what FreeType must synthesise because the
+// chosen file lacks it (GDI emboldens and slants a regular face the same way).
+struct ResolvedFont {
+    std::string file;
+    int index = 0;
+    bool emboldened = false;
+    bool slanted = false;
+};
+
+// faceName is Windows-1252, as it sits in lfFaceName; an empty name means the default GUI face.
+// Throws std::runtime_error when fontconfig finds no font file at all.
+ResolvedFont ResolveFont(std::string_view faceName, int weight, bool italic);
+
+struct FontMetrics {
+    int ascent = 0;
+    int descent = 0;
+    int height = 0;  // ascent + descent: the line height of DrawTextA
+    int internalLeading = 0;
+    int externalLeading = 0;
+    int aveCharWidth = 0;
+    int maxCharWidth = 0;
+    int weight = FW_NORMAL;
+    int underlineOffset = 0;  // rows below the baseline to the top of the underline
+    int underlineThickness = 1;
+    int strikeoutOffset = 0;  // rows above the baseline to the top of the strikeout bar
+    int strikeoutThickness = 1;
+};
+
+// One LOGFONT realised: a FreeType face at a pixel size, with monochrome hinted glyphs
+// (GDI's look at lfQuality 0, and deterministic across runs).
+class FontInstance {
+public:
+    // Throws std::runtime_error when the font cannot be opened.
+    explicit FontInstance(const LOGFONTA& lf);
+    ~FontInstance();
+    FontInstance(const FontInstance&) = delete;
+    FontInstance& operator=(const FontInstance&) = delete;
+
+    const FontMetrics& Metrics() const { return metrics_; }
+    bool Underline() const { return underline_; }
+    bool StrikeOut() const { return strikeOut_; }
+    int PixelsPerEm() const { return ppem_; }
+    const std::string& File() const { return file_; }
+
+    // The glyph of an ANSI byte, rasterised on first use and cached after.
+    const Glyph& GlyphFor(unsigned char c) {
+        if (const Glyph* g = cache_.Find(c)) return *g;
+        return Rasterise(c);
+    }
+    // Advances of every byte of text made ready, so the layout can read Advances() directly.
+    void PrepareAdvances(std::string_view text);
+    const std::array<int, 256>& Advances() const { return advances_; }
+    int TextWidth(std::string_view text);
+
+private:
+    const Glyph& Rasterise(unsigned char c);
+
+    struct FaceHolder;
+    std::unique_ptr<FaceHolder> face_;
+    std::string file_;
+    int ppem_ = 0;
+    bool emboldened_ = false;
+    bool slanted_ = false;
+    bool underline_ = false;
+    bool strikeOut_ = false;
+    FontMetrics metrics_;
+    GlyphCache cache_;
+    std::array<int, 256> advances_{};
+    std::array<bool, 256> advanceReady_{};
+};
+
+// The realised font of a LOGFONT, shared by every font object with the same fields that
+// matter for drawing; null when no font can be opened for it.
+std::shared_ptr<FontInstance> FontForLogFont(const LOGFONTA& lf);
+
+// The face name of a LOGFONT: up to the first NUL, never past the 32-byte field.
+std::string_view FaceNameOf(const LOGFONTA& lf);
+
+// The em size in pixels GDI gives a LOGFONT height: negative is the em size itself, positive
+// the cell height (ascent + descent in the font's own units), 0 the default.
+int PixelsPerEmFor(int lfHeight, int unitsPerEm, int cellUnits);
+
+// a * b / c rounded to the nearest integer, halves away from zero (as MulDiv); 0 when c is 0.
+int MulDivRound(int a, int b, int c);
+
+}  // namespace gdi::text

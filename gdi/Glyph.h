@@ -1,0 +1,45 @@
+// Rasterised glyphs as runs of ink, and the per-font cache of the 256 ANSI characters.
+// Owns the glyph bitmaps; a glyph is rasterised once and read on every later draw.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace gdi::text {
+
+// One horizontal stretch of ink, relative to the glyph origin: x from the pen position,
+// y downward from the baseline (negative above it); x1 is exclusive.
+struct InkRun {
+    std::int16_t y = 0;
+    std::int16_t x0 = 0;
+    std::int16_t x1 = 0;
+};
+
+struct Glyph {
+    int advance = 0;  // pixels the pen moves
+    std::vector<InkRun> runs;
+};
+
+// Slots for the 256 byte values of the ANSI code page, filled on first use.
+class GlyphCache {
+public:
+    const Glyph* Find(unsigned char c) const { return ready_[c] ? &glyphs_[c] : nullptr; }
+    const Glyph& Store(unsigned char c, Glyph&& g) {
+        glyphs_[c] = std::move(g);
+        ready_[c] = true;
+        return glyphs_[c];
+    }
+
+private:
+    std::array<Glyph, 256> glyphs_{};
+    std::array<bool, 256> ready_{};
+};
+
+// Converts a 1-bit-a-pixel FreeType-style bitmap (rows of `pitch` bytes, most significant bit
+// first) into runs, with (left, top) the bitmap's top-left relative to the origin (top upward).
+std::vector<InkRun> RunsFromMonoBitmap(const std::uint8_t* rows, int width, int height, int pitch, int left,
+                                       int top);
+
+}  // namespace gdi::text

@@ -1,0 +1,116 @@
+#include "gdi/Text.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "gdi/TextDraw.h"
+#include "gdi/TextLayout.h"
+
+namespace gdi {
+
+int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format) {
+    // A zero count draws nothing and leaves the rectangle alone; so does a null text with a
+    // length, rather than reading from nowhere.
+    if (!rect || count == 0 || (!text && count > 0)) return 0;
+    const detail::Dc* dc = detail::LookupDc(hdc);
+    if (!dc) return 0;
+    text::FontInstance* font = text::FontOfDc(*dc);
+    if (!font) return 0;
+    const std::size_t length = !text ? 0 : count < 0 ? std::strlen(text) : static_cast<std::size_t>(count);
+    const std::string_view str(text ? text : "", length);
+    const text::FontMetrics& m = font->Metrics();
+    const int lineHeight = m.height;
+    const bool calc = (format & DT_CALCRECT) != 0;
+
+    if (str.empty()) {
+        // An empty string (count -1) still has the height of a line, as GDI reports it.
+        if (calc) {
+            rect->right = rect->left;
+            rect->bottom = rect->top + ((format & DT_SINGLELINE) ? lineHeight : 0);
+        }
+        return lineHeight;
+    }
+
+    font->PrepareAdvances(str);
+    const std::vector<text::LaidLine> lines =
+        text::LayOutText(str, format, rect->right - rect->left, font->Advances());
+
+    int y = rect->top;
+    if ((format & DT_SINGLELINE) && !calc) {
+        if (format & DT_VCENTER) {
+            y = rect->top + (rect->bottom - rect->top - lineHeight) / 2;
+        } else if (format & DT_BOTTOM) {
+            y = rect->bottom - lineHeight;
+        }
+    }
+    const RECT* clip = (format & DT_NOCLIP) ? nullptr : rect;
+    int widest = 0;
+    for (const text::LaidLine& line : lines) {
+        widest = std::max(widest, line.width);
+        if (!calc) {
+            int x = rect->left;
+            if (format & DT_CENTER) {
+                x = (rect->left + rect->right - line.width) / 2;
+            } else if (format & DT_RIGHT) {
+                x = rect->right - line.width;
+            }
+            text::DrawLine(*dc, *font, line.text, x, y, clip);
+            if (line.underlined >= 0) {
+                // The prefix line sits one row below the ascent and stops a pixel short of the
+                // next character, as GDI draws it.
+                const std::string_view before(line.text.data(), static_cast<std::size_t>(line.underlined));
+                const int from = x + font->TextWidth(before);
+                const int to = from + font->Advances()[static_cast<unsigned char>(line.text[line.underlined])] - 1;
+                const int row = y + m.ascent + 1;
+                text::FillArea(*dc, {from, row, to, row + 1}, clip, dc->textColour);
+            }
+        }
+        y += lineHeight;
+    }
+    if (calc) {
+        rect->right = rect->left + widest;
+        rect->bottom = y;
+    }
+    return y - rect->top;
+}
+
+BOOL GetTextExtentPoint32A(HDC hdc, const char* text, int count, SIZE* size) {
+    if (!size || count < 0 || (!text && count > 0)) return FALSE;
+    const detail::Dc* dc = detail::LookupDc(hdc);
+    if (!dc) return FALSE;
+    text::FontInstance* font = text::FontOfDc(*dc);
+    if (!font) return FALSE;
+    size->cx = count == 0 ? 0 : font->TextWidth({text, static_cast<std::size_t>(count)});
+    size->cy = font->Metrics().height;
+    return TRUE;
+}
+
+BOOL TextOutA(HDC hdc, int x, int y, const char* text, int count) {
+    if (count < 0 || (!text && count > 0)) return FALSE;
+    const detail::Dc* dc = detail::LookupDc(hdc);
+    if (!dc) return FALSE;
+    text::FontInstance* font = text::FontOfDc(*dc);
+    if (!font) return FALSE;
+    if (count > 0) text::DrawLine(*dc, *font, {text, static_cast<std::size_t>(count)}, x, y, nullptr);
+    return TRUE;
+}
+
+BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* tm) {
+    if (!tm) return FALSE;
+    const detail::Dc* dc = detail::LookupDc(hdc);
+    if (!dc) return FALSE;
+    text::FontInstance* font = text::FontOfDc(*dc);
+    if (!font) return FALSE;
+    const text::FontMetrics& m = font->Metrics();
+    tm->tmHeight = m.height;
+    tm->tmAscent = m.ascent;
+    tm->tmDescent = m.descent;
+    tm->tmInternalLeading = m.internalLeading;
+    tm->tmExternalLeading = m.externalLeading;
+    tm->tmAveCharWidth = m.aveCharWidth;
+    tm->tmMaxCharWidth = m.maxCharWidth;
+    tm->tmWeight = m.weight;
+    return TRUE;
+}
+
+}  // namespace gdi

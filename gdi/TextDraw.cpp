@@ -1,0 +1,77 @@
+#include "gdi/TextDraw.h"
+
+#include <algorithm>
+
+namespace gdi::text {
+namespace {
+
+RECT Intersect(const RECT& a, const RECT& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+}
+
+}  // namespace
+
+FontInstance* FontOfDc(const detail::Dc& dc) {
+    detail::Font* font = detail::LookupFont(dc.font);
+    if (!font) return nullptr;
+    if (!font->cache) {
+        std::shared_ptr<FontInstance> realised = FontForLogFont(font->lf);
+        if (!realised) return nullptr;
+        font->cache = std::move(realised);
+    }
+    return static_cast<FontInstance*>(font->cache.get());
+}
+
+void FillArea(const detail::Dc& dc, const RECT& area, const RECT* clip, COLORREF colour) {
+    if (!dc.surface) return;
+    const RECT a = clip ? Intersect(area, *clip) : area;
+    if (a.left >= a.right || a.top >= a.bottom) return;
+    detail::Bitmap& bmp = *dc.surface;
+    if (bmp.bitsPerPixel == 32) {
+        const std::uint32_t px = detail::ToPixel(colour);
+        detail::ForEachVisibleRect(dc, a, [&](const RECT& r) {
+            for (int y = r.top; y < r.bottom; ++y) std::fill(bmp.Row32(y) + r.left, bmp.Row32(y) + r.right, px);
+        });
+    } else {
+        const std::uint8_t bit = detail::MonoForDrawing(dc, colour);
+        detail::ForEachVisibleRect(dc, a, [&](const RECT& r) {
+            for (int y = r.top; y < r.bottom; ++y) std::fill(bmp.Row1(y) + r.left, bmp.Row1(y) + r.right, bit);
+        });
+    }
+}
+
+void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, int x, int y, const RECT* clip) {
+    if (!dc.surface) return;
+    const FontMetrics& m = font.Metrics();
+    const int width = font.TextWidth(text);
+    if (dc.bkMode == OPAQUE) FillArea(dc, {x, y, x + width, y + m.height}, clip, dc.bkColour);
+
+    const int baseline = y + m.ascent;
+    // The glyphs are only worth visiting when their line can be seen at all.
+    RECT lineBox{x - m.maxCharWidth, y - m.height, x + width + m.maxCharWidth, y + 2 * m.height};
+    if (clip) lineBox = Intersect(lineBox, *clip);
+    const RECT surface = detail::SurfaceRect(dc);
+    lineBox = Intersect(lineBox, surface);
+    if (lineBox.left < lineBox.right && lineBox.top < lineBox.bottom) {
+        int penX = x;
+        for (char ch : text) {
+            const Glyph& g = font.GlyphFor(static_cast<unsigned char>(ch));
+            for (const InkRun& run : g.runs) {
+                FillArea(dc, {penX + run.x0, baseline + run.y, penX + run.x1, baseline + run.y + 1}, clip,
+                         dc.textColour);
+            }
+            penX += g.advance;
+        }
+    }
+    if (font.Underline()) {
+        const int top = baseline + m.underlineOffset;
+        FillArea(dc, {x, top, x + width, top + m.underlineThickness}, clip, dc.textColour);
+    }
+    if (font.StrikeOut()) {
+        const int top = baseline - m.strikeoutOffset;
+        FillArea(dc, {x, top, x + width, top + m.strikeoutThickness}, clip, dc.textColour);
+    }
+}
+
+}  // namespace gdi::text
