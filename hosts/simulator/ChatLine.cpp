@@ -1,0 +1,90 @@
+#include "hosts/simulator/ChatLine.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace hosts::sim {
+
+namespace {
+
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+bool HasSeparatorInWindow(std::string_view line) {
+    std::size_t chars = 0;
+    for (char c : line) {
+        if (IsContinuationByte(c)) continue;
+        if (++chars > SenderWindowChars) return false;
+        if (c == '>') return true;
+    }
+    return false;
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+bool ParseInt(std::string_view s, std::int64_t& out) {
+    s = Trim(s);
+    if (s.empty()) return false;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    return ec == std::errc() && end == s.data() + s.size();
+}
+
+}  // namespace
+
+std::string ChatLineFromTyped(std::string_view typed, std::string_view sender) {
+    if (HasSeparatorInWindow(typed)) return std::string(typed);
+    std::string line;
+    line.reserve(sender.size() + 1 + typed.size());
+    line.append(sender).append(">").append(typed);
+    return line;
+}
+
+Command ParseCommand(std::string_view line, std::string_view sender) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty()) return {CommandKind::Ignore, {}, 0};
+    if (line.front() != '/') return {CommandKind::ChatLine, ChatLineFromTyped(line, sender), 0};
+    if (line.size() > 1 && line[1] == '/') {
+        return {CommandKind::ChatLine, ChatLineFromTyped(line.substr(1), sender), 0};
+    }
+    const std::size_t space = line.find(' ');
+    const std::string_view word = line.substr(0, space);
+    const std::string_view rest = space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
+    if (word == "/quit") return {CommandKind::Quit, {}, 0};
+    if (word == "/closing") return {CommandKind::Closing, {}, 0};
+    if (word == "/help") return {CommandKind::Help, {}, 0};
+    if (word == "/raw") return {CommandKind::Raw, std::string(rest), 0};
+    std::int64_t n = 0;
+    if (word == "/hang" && ParseInt(rest, n) && n >= 0) return {CommandKind::Hang, {}, n};
+    if (word == "/fail" && Trim(rest) == "on") return {CommandKind::Fail, {}, 1};
+    if (word == "/fail" && Trim(rest) == "off") return {CommandKind::Fail, {}, 0};
+    return {CommandKind::Unknown, std::string(line), 0};
+}
+
+std::string Quoted(std::string_view utf8) {
+    std::string out = "\"";
+    for (char c : utf8) {
+        const auto u = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (u < 0x20 || u == 0x7F) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\x%02X", u);
+                out += buf;
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+    return out;
+}
+
+}  // namespace hosts::sim
