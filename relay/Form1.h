@@ -1,0 +1,75 @@
+// The main window's logic: load, relay switch, exit, EchoLink's events, chat relay, manual send
+// and help panel. Owns `oEchoLink` and the last chat message; the host owns the widgets.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "echolink/EchoLink.h"
+#include "echolink/EchoLinkRef.h"
+#include "relay/FormControls.h"
+#include "relay/Pause.h"
+#include "relay/ProgramHost.h"
+#include "relay/Speech.h"
+
+namespace relay {
+
+// Everything outside the window logic; each must outlive the Form1 it is given to.
+struct Form1Services {
+    echolink::EchoLinkFactory& echoLink;
+    FormControls& controls;
+    SpeechEngine& speech;
+    Pause& pause;
+    ProgramHost& program;
+};
+
+class Form1 final : public echolink::ChatEvents {
+public:
+    explicit Form1(const Form1Services& services);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // The load handler; runs once, before the window is first shown.
+    void Load();
+    // The Click event of the button so named ("ligar", "sair", ...). Returns false when the
+    // name is not one of this window's buttons or the window takes no input now.
+    bool Click(std::string_view buttonName);
+    // The window's close box: ends the program without any announcement.
+    void CloseBox();
+
+    // oEchoLink's events.
+    void ChatTextReceived(const std::string& line) override;
+    void Closing() override;
+
+    // The relay is on exactly when the red lamp is visible; there is no flag of its own.
+    bool RelayOn() const;
+    const std::string& MessageText() const { return messageText_; }
+    bool HasEchoLink() const { return !oEchoLink_.Empty(); }
+
+private:
+    void LigarClick();
+    void DesligarClick();
+    void SairClick();
+    void LocalClick();
+    void RemotoClick();
+    void AAjudaClick();
+    void FAjudaClick();
+    void SobreClick();
+
+    void ShowLamps(bool on);
+    void Speak(std::unique_ptr<Voice>& voice, std::string_view text);
+    void ExitSteps();
+
+    Form1Services services_;
+    echolink::EchoLinkRef oEchoLink_;
+    std::string messageText_;
+    // The About window is modal: the main window's buttons do not react while it is up, whatever
+    // the host's own modality does.
+    int modalDepth_ = 0;
+    // Once the program is ending, events still queued in the host change nothing, so the
+    // switch-off announcement is never posted twice.
+    bool ending_ = false;
+};
+
+}  // namespace relay

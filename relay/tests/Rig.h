@@ -1,0 +1,49 @@
+// The main window's logic wired to every fake, with one log for EchoLink, speech, pause and host.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "echolink/FakeEchoLink.h"
+#include "relay/Form1.h"
+#include "relay/fakes/EventLog.h"
+#include "relay/fakes/FakeForm.h"
+#include "relay/fakes/FakePause.h"
+#include "relay/fakes/FakeProgram.h"
+#include "relay/fakes/FakeSpeech.h"
+
+namespace relay::testing {
+
+struct Rig {
+    fakes::EventLog log;
+    echolink::FakeEchoLinkFactory echoLink;
+    fakes::FakeForm form{&log};
+    fakes::FakeSpeech speech{log};
+    fakes::FakePause pause{log};
+    fakes::FakeProgram program{log};
+    Form1 window{Form1Services{echoLink, form, speech, pause, program}};
+
+    explicit Rig(bool echoLinkPresent = true) {
+        echoLink.available = echoLinkPresent;
+        echoLink.onCall = [this](const echolink::RecordedCall& call) { log.Add(echolink::Describe(call)); };
+    }
+
+    // Loads the window, then forgets what loading did, optionally switching the relay off.
+    void LoadAndClear(bool relayOn = true) {
+        window.Load();
+        if (!relayOn) {
+            window.Click("desligar");
+        }
+        log.Clear();
+        echoLink.calls.clear();
+        log.now = {};
+    }
+
+    bool RedLamp() const { return form.visible.at(Control::Image2); }
+    bool GreyLamp() const { return form.visible.at(Control::Image3); }
+};
+
+inline const std::string kOnLine = "PostChatLine(' Dizo chat est\xC3\xA1 ligado...')";
+inline const std::string kOffLine = "PostChatLine(' Dizo chat est\xC3\xA1 desligado.')";
+
+}  // namespace relay::testing
