@@ -27,7 +27,12 @@ BOOL DestroyIcon(HICON h);
 // Fills new copies of the icon's bitmaps, which the caller deletes.
 BOOL GetIconInfo(HICON h, ICONINFO* out);
 
-// IMAGE_BITMAP or IMAGE_ICON/IMAGE_CURSOR; cx or cy 0 keeps that dimension. Returns a new object.
+// CopyImage flags: a DIB section instead of a compatible bitmap; delete the original.
+constexpr UINT LR_COPYDELETEORG = 0x0008;
+constexpr UINT LR_CREATEDIBSECTION = 0x2000;
+
+// IMAGE_BITMAP or IMAGE_ICON/IMAGE_CURSOR; cx or cy 0 keeps that dimension. Returns a new object,
+// scaled nearest-neighbour (COLORONCOLOR); null for a wrong type, a negative or absurd size.
 HGDIOBJ CopyImage(HGDIOBJ h, UINT type, int cx, int cy, UINT flags);
 // width or height 0: the icon's own size. DI_NORMAL draws the mask with SRCAND, then the colour with SRCINVERT.
 BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flicker,
@@ -38,8 +43,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// .bmp (1, 4, 8, 24, 32 bpp), .ico/.cur (first or best-sized entry), .png; by content, not name.
-// A bitmap comes back as a DIB section (bmBits not null).
+// .bmp (1, 4, 8, 16, 24, 32 bpp; RLE is refused), .ico/.cur (preferredSize 0: the first entry,
+// else the one whose width is nearest), .png; recognised by content, not name. A bitmap comes
+// back as a 32 bpp DIB section (bmBits not null). Images over 16384 pixels a side are refused.
 OwnedBitmap LoadBitmapFile(const std::filesystem::path& path);
 OwnedIcon LoadIconFile(const std::filesystem::path& path, int preferredSize = 0);
 OwnedBitmap LoadBitmapFromMemory(std::span<const std::uint8_t> data, const std::string& name);
