@@ -1,0 +1,296 @@
+// PatBlt, BitBlt and StretchBlt: rows are gathered into 32-bit words in the destination's
+// format (converting colour and monochrome as GDI does), combined by the ROP, and stored back.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "Draw.h"
+#include "Raster_p.h"
+#include "Rop_p.h"
+
+namespace gdi {
+
+using namespace detail;
+
+namespace {
+
+constexpr int Chunk = 256;  // pixels handled at once on the stack
+
+std::uint32_t MaskOf(const Bitmap& b) { return b.bitsPerPixel == 1 ? 1u : 0x00FFFFFFu; }
+
+void LoadRow(const Bitmap& b, int x, int y, int n, std::uint32_t* out) {
+    if (b.bitsPerPixel == 1) {
+        const std::uint8_t* p = b.Row1(y) + x;
+        for (int i = 0; i < n; ++i) out[i] = p[i];
+    } else {
+        std::memcpy(out, b.Row32(y) + x, static_cast<std::size_t>(n) * sizeof(std::uint32_t));
+    }
+}
+
+void StoreRow(Bitmap& b, int x, int y, int n, const std::uint32_t* in) {
+    if (b.bitsPerPixel == 1) {
+        std::uint8_t* p = b.Row1(y) + x;
+        for (int i = 0; i < n; ++i) p[i] = static_cast<std::uint8_t>(in[i]);
+    } else {
+        std::memcpy(b.Row32(y) + x, in, static_cast<std::size_t>(n) * sizeof(std::uint32_t));
+    }
+}
+
+// Reads source pixels already converted to the destination's format.
+struct SourceReader {
+    const Bitmap* bmp = nullptr;
+    int mode = 0;  // 0 same format, 1 colour to mono, 2 mono to colour
+    std::uint32_t srcBk = 0;
+    std::uint32_t zeroColour = 0;
+    std::uint32_t oneColour = 0;
+
+    SourceReader(const Bitmap& src, const Dc& srcDc, const Bitmap& dst, const Dc& dstDc) : bmp(&src) {
+        if (src.bitsPerPixel == 32 && dst.bitsPerPixel == 1) {
+            mode = 1;
+            srcBk = ToPixel(srcDc.bkColour);
+        } else if (src.bitsPerPixel == 1 && dst.bitsPerPixel == 32) {
+            mode = 2;
+            zeroColour = ToPixel(dstDc.textColour);
+            oneColour = ToPixel(dstDc.bkColour);
+        }
+    }
+    std::uint32_t At(int x, int y) const {
+        switch (mode) {
+            case 1: return (bmp->Row32(y)[x] & 0x00FFFFFF) == srcBk ? 1u : 0u;
+            case 2: return bmp->Row1(y)[x] ? oneColour : zeroColour;
+            default: return bmp->bitsPerPixel == 1 ? bmp->Row1(y)[x] : bmp->Row32(y)[x];
+        }
+    }
+    void Row(int x, int y, int n, std::uint32_t* out) const {
+        if (mode == 0) {
+            LoadRow(*bmp, x, y, n, out);
+            return;
+        }
+        for (int i = 0; i < n; ++i) out[i] = At(x + i, y);
+    }
+};
+
+bool PatternInk(const Dc& dc, DWORD rop, std::uint32_t& pattern) {
+    if (!RopUsesPattern(rop)) return true;
+    if (!dc.brushObj || dc.brushObj->isNull) return false;
+    pattern = InkForDrawing(dc, dc.brushObj->colour).pixel;
+    return true;
+}
+
+void Normalise(int& pos, int& len) {
+    if (len < 0) {
+        pos += len;
+        len = -len;
+    }
+}
+
+// The source index range feeding each destination index, from GDI's Bresenham stepping of the
+// longer axis: shrinking walks the source and advances the destination on each error overflow.
+void MapAxis(int srcLen, int dstLen, std::vector<std::pair<int, int>>& out) {
+    out.assign(static_cast<std::size_t>(dstLen), {0, 0});
+    if (srcLen > dstLen) {
+        int err = 2 * dstLen - srcLen;
+        const int add1 = 2 * dstLen - 2 * srcLen, add2 = 2 * dstLen;
+        int d = 0;
+        bool fresh = true;
+        for (int s = 0; s < srcLen && d < dstLen; ++s) {
+            if (fresh) out[static_cast<std::size_t>(d)].first = s;
+            out[static_cast<std::size_t>(d)].second = s;
+            fresh = false;
+            if (err > 0) {
+                ++d;
+                fresh = true;
+                err += add1;
+            } else {
+                err += add2;
+            }
+        }
+    } else {
+        int err = 2 * srcLen - dstLen;
+        const int add1 = 2 * srcLen - 2 * dstLen, add2 = 2 * srcLen;
+        int s = 0;
+        for (int d = 0; d < dstLen; ++d) {
+            out[static_cast<std::size_t>(d)] = {s, s};
+            if (err > 0) {
+                ++s;
+                err += add1;
+            } else {
+                err += add2;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc || RopUsesSource(rop)) return FALSE;
+    Normalise(x, width);
+    Normalise(y, height);
+    std::uint32_t pattern = 0;
+    if (!PatternInk(*dc, rop, pattern)) return TRUE;  // a null brush paints nothing
+    const RECT area{x, y, x + width, y + height};
+    const int index = RopIndex(rop);
+    if (index == 0xF0 || index == 0x00 || index == 0xFF) {
+        const std::uint32_t mask = dc->surface ? MaskOf(*dc->surface) : 0;
+        FillSolid(*dc, area, Ink{index == 0xF0 ? pattern : (index == 0xFF ? mask : 0u)});
+        return TRUE;
+    }
+    Bitmap* s = dc->surface;
+    std::uint32_t buf[Chunk];
+    ForEachVisibleRect(*dc, area, [&](const RECT& r) {
+        for (int yy = r.top; yy < r.bottom; ++yy)
+            for (int xx = r.left; xx < r.right; xx += Chunk) {
+                const int n = std::min(Chunk, static_cast<int>(r.right - xx));
+                LoadRow(*s, xx, yy, n, buf);
+                RopRow(index, pattern, nullptr, buf, n, MaskOf(*s));
+                StoreRow(*s, xx, yy, n, buf);
+            }
+    });
+    return TRUE;
+}
+
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop) {
+    if (!RopUsesSource(rop)) return PatBlt(dest, x, y, width, height, rop);
+    Dc* dc = LookupDc(dest);
+    const Dc* sdc = LookupDc(src);
+    if (!dc || !sdc || !sdc->surface) return FALSE;
+    if (width < 0) {
+        x += width;
+        srcX += width;
+        width = -width;
+    }
+    if (height < 0) {
+        y += height;
+        srcY += height;
+        height = -height;
+    }
+    std::uint32_t pattern = 0;
+    if (!PatternInk(*dc, rop, pattern)) return TRUE;
+    if (!dc->surface) return TRUE;  // the screen: accepted and discarded
+
+    // Only the part of the destination whose source lies inside the source bitmap is drawn.
+    const Bitmap* sb = sdc->surface;
+    const int dx = srcX - x, dy = srcY - y;
+    RECT area{std::max(x, -dx), std::max(y, -dy), std::min(x + width, sb->width - dx),
+              std::min(y + height, sb->height - dy)};
+    if (area.left >= area.right || area.top >= area.bottom) return TRUE;
+
+    // Blitting within one bitmap reads from a snapshot, so overlapping moves come out right.
+    Bitmap snapshot;
+    if (sb == dc->surface) {
+        snapshot = *sb;
+        sb = &snapshot;
+    }
+    Bitmap* db = dc->surface;
+    const SourceReader reader(*sb, *sdc, *db, *dc);
+    const int index = RopIndex(rop);
+    const std::uint32_t mask = MaskOf(*db);
+    std::uint32_t sbuf[Chunk], dbuf[Chunk];
+    ForEachVisibleRect(*dc, area, [&](const RECT& r) {
+        for (int yy = r.top; yy < r.bottom; ++yy) {
+            if (index == 0xCC && reader.mode == 0 && db->bitsPerPixel == 32) {
+                std::memcpy(db->Row32(yy) + r.left, sb->Row32(yy + dy) + r.left + dx,
+                            static_cast<std::size_t>(r.right - r.left) * sizeof(std::uint32_t));
+                continue;
+            }
+            for (int xx = r.left; xx < r.right; xx += Chunk) {
+                const int n = std::min(Chunk, static_cast<int>(r.right - xx));
+                reader.Row(xx + dx, yy + dy, n, sbuf);
+                LoadRow(*db, xx, yy, n, dbuf);
+                RopRow(index, pattern, sbuf, dbuf, n, mask);
+                StoreRow(*db, xx, yy, n, dbuf);
+            }
+        }
+    });
+    return TRUE;
+}
+
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
+                int srcHeight, DWORD rop) {
+    if (!RopUsesSource(rop)) return PatBlt(dest, x, y, width, height, rop);
+    if (width == srcWidth && height == srcHeight)
+        return BitBlt(dest, x, y, width, height, src, srcX, srcY, rop);
+    Dc* dc = LookupDc(dest);
+    const Dc* sdc = LookupDc(src);
+    if (!dc || !sdc || !sdc->surface) return FALSE;
+    const bool flipX = (width < 0) != (srcWidth < 0);
+    const bool flipY = (height < 0) != (srcHeight < 0);
+    Normalise(x, width);
+    Normalise(y, height);
+    Normalise(srcX, srcWidth);
+    Normalise(srcY, srcHeight);
+    if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0) return TRUE;
+    std::uint32_t pattern = 0;
+    if (!PatternInk(*dc, rop, pattern)) return TRUE;
+    if (!dc->surface) return TRUE;
+
+    Bitmap snapshot;
+    const Bitmap* sb = sdc->surface;
+    if (sb == dc->surface) {
+        snapshot = *sb;
+        sb = &snapshot;
+    }
+    Bitmap* db = dc->surface;
+    const SourceReader reader(*sb, *sdc, *db, *dc);
+    std::vector<std::pair<int, int>> cols, rows;
+    MapAxis(srcWidth, width, cols);
+    MapAxis(srcHeight, height, rows);
+    // Dropped rows and columns are ANDed (BLACKONWHITE) or ORed (WHITEONBLACK) into the kept
+    // ones; the other modes keep the last source pixel of each run.
+    const int mode = dc->stretchMode;
+    auto srcCol = [&](int i) { return flipX ? srcX + srcWidth - 1 - i : srcX + i; };
+    auto srcRow = [&](int i) { return flipY ? srcY + srcHeight - 1 - i : srcY + i; };
+    auto inside = [&](int sx, int sy) { return sx >= 0 && sy >= 0 && sx < sb->width && sy < sb->height; };
+
+    const int index = RopIndex(rop);
+    const std::uint32_t mask = MaskOf(*db);
+    std::uint32_t sbuf[Chunk], dbuf[Chunk];
+    const RECT area{x, y, x + width, y + height};
+    ForEachVisibleRect(*dc, area, [&](const RECT& r) {
+        for (int yy = r.top; yy < r.bottom; ++yy) {
+            const auto [r0, r1] = rows[static_cast<std::size_t>(yy - y)];
+            int runStart = -1, n = 0;
+            auto flush = [&]() {
+                if (n == 0) return;
+                LoadRow(*db, runStart, yy, n, dbuf);
+                RopRow(index, pattern, sbuf, dbuf, n, mask);
+                StoreRow(*db, runStart, yy, n, dbuf);
+                n = 0;
+            };
+            for (int xx = r.left; xx < r.right; ++xx) {
+                const auto [c0, c1] = cols[static_cast<std::size_t>(xx - x)];
+                bool ok = true;
+                std::uint32_t v = 0;
+                if (mode == BLACKONWHITE || mode == WHITEONBLACK) {
+                    v = mode == BLACKONWHITE ? ~0u : 0u;
+                    for (int ry = r0; ry <= r1 && ok; ++ry)
+                        for (int cx = c0; cx <= c1; ++cx) {
+                            const int sx = srcCol(cx), sy = srcRow(ry);
+                            if (!inside(sx, sy)) {
+                                ok = false;
+                                break;
+                            }
+                            v = mode == BLACKONWHITE ? (v & reader.At(sx, sy)) : (v | reader.At(sx, sy));
+                        }
+                } else {
+                    const int sx = srcCol(c1), sy = srcRow(r1);
+                    ok = inside(sx, sy);
+                    if (ok) v = reader.At(sx, sy);
+                }
+                if (!ok) {
+                    flush();
+                    continue;
+                }
+                if (n == 0) runStart = xx;
+                sbuf[n++] = v;
+                if (n == Chunk) flush();
+            }
+            flush();
+        }
+    });
+    return TRUE;
+}
+
+}  // namespace gdi

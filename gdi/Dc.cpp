@@ -1,0 +1,239 @@
+// Device contexts: creation and deletion, object selection, drawing attributes and clipping.
+#include "Dc.h"
+
+#include "Objects.h"
+#include "Region.h"
+#include "Table_p.h"
+
+namespace gdi {
+
+using namespace detail;
+
+namespace {
+
+constexpr int ScreenWidth = 1024;
+constexpr int ScreenHeight = 768;
+constexpr int ScreenDpi = 96;
+
+HDC NewDc(bool screen) {
+    Dc dc;
+    dc.screen = screen;
+    dc.pen = HPEN(StockHandle(BLACK_PEN));
+    dc.brush = HBRUSH(StockHandle(WHITE_BRUSH));
+    dc.font = HFONT(StockHandle(SYSTEM_FONT));
+    dc.penObj = LookupPen(dc.pen);
+    dc.brushObj = LookupBrush(dc.brush);
+    if (!screen) {
+        dc.bitmap = DefaultBitmap();
+        dc.surface = LookupBitmap(dc.bitmap);
+        AddSelection(dc.bitmap.value);
+    }
+    AddSelection(dc.pen.value);
+    AddSelection(dc.brush.value);
+    AddSelection(dc.font.value);
+    return HDC(AddObject(std::move(dc)));
+}
+
+// Selects into a slot of the DC, keeping selection counts right even when old == new.
+template <class H>
+H Swap(H& slot, H h) {
+    const H old = slot;
+    AddSelection(h.value);
+    slot = h;
+    RemoveSelection(old.value);
+    return old;
+}
+
+}  // namespace
+
+HDC GetDC() { return NewDc(true); }
+
+int ReleaseDC(HDC hdc) {
+    const Dc* dc = LookupDc(hdc);
+    if (!dc || !dc->screen) return 0;
+    return DeleteDC(hdc) ? 1 : 0;
+}
+
+HDC CreateCompatibleDC(HDC hdc) {
+    if (hdc && !LookupDc(hdc)) return HDC{};
+    return NewDc(false);
+}
+
+BOOL DeleteDC(HDC hdc) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc) return FALSE;
+    // Ending the selections lets objects deleted while selected go now.
+    const HGDIOBJ selected[] = {HGDIOBJ(dc->bitmap), HGDIOBJ(dc->pen), HGDIOBJ(dc->brush), HGDIOBJ(dc->font)};
+    for (HGDIOBJ h : selected)
+        if (h) RemoveSelection(h.value);
+    return DeleteSlot(hdc.value, ObjectKind::Dc) ? TRUE : FALSE;
+}
+
+HPEN SelectObject(HDC hdc, HPEN h) {
+    Dc* dc = LookupDc(hdc);
+    const Pen* p = LookupPen(h);
+    if (!dc || !p) return HPEN{};
+    dc->penObj = p;
+    return Swap(dc->pen, h);
+}
+
+HBRUSH SelectObject(HDC hdc, HBRUSH h) {
+    Dc* dc = LookupDc(hdc);
+    const Brush* b = LookupBrush(h);
+    if (!dc || !b) return HBRUSH{};
+    dc->brushObj = b;
+    return Swap(dc->brush, h);
+}
+
+HFONT SelectObject(HDC hdc, HFONT h) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc || !LookupFont(h)) return HFONT{};
+    return Swap(dc->font, h);
+}
+
+HBITMAP SelectObject(HDC hdc, HBITMAP h) {
+    Dc* dc = LookupDc(hdc);
+    Bitmap* b = LookupBitmap(h);
+    // Only memory DCs take bitmaps, and a bitmap lives in one DC at a time (the stock one excepted).
+    if (!dc || !b || dc->screen) return HBITMAP{};
+    if (h != dc->bitmap && !IsStock(h.value) && SelectionCount(h.value) > 0) return HBITMAP{};
+    dc->surface = b;
+    return Swap(dc->bitmap, h);
+}
+
+int SelectObject(HDC hdc, HRGN h) {
+    if (!h) return ERROR;  // SelectObject, unlike SelectClipRgn, has no "remove clipping" form
+    return SelectClipRgn(hdc, h);
+}
+
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
+    switch (KindOf(h.value)) {
+        case ObjectKind::Pen: return HGDIOBJ(SelectObject(hdc, HPEN(h.value)));
+        case ObjectKind::Brush: return HGDIOBJ(SelectObject(hdc, HBRUSH(h.value)));
+        case ObjectKind::Font: return HGDIOBJ(SelectObject(hdc, HFONT(h.value)));
+        case ObjectKind::Bitmap: return HGDIOBJ(SelectObject(hdc, HBITMAP(h.value)));
+        case ObjectKind::Region: {
+            // As GDI does, a region selection answers with the region type in the handle value.
+            HGDIOBJ result;
+            result.value = static_cast<std::uint32_t>(SelectObject(hdc, HRGN(h.value)));
+            return result;
+        }
+        default: return HGDIOBJ{};
+    }
+}
+
+HPEN GetCurrentPen(HDC hdc) {
+    const Dc* dc = LookupDc(hdc);
+    return dc ? dc->pen : HPEN{};
+}
+HBRUSH GetCurrentBrush(HDC hdc) {
+    const Dc* dc = LookupDc(hdc);
+    return dc ? dc->brush : HBRUSH{};
+}
+HFONT GetCurrentFont(HDC hdc) {
+    const Dc* dc = LookupDc(hdc);
+    return dc ? dc->font : HFONT{};
+}
+HBITMAP GetCurrentBitmap(HDC hdc) {
+    const Dc* dc = LookupDc(hdc);
+    return dc ? dc->bitmap : HBITMAP{};
+}
+
+int SetBkMode(HDC hdc, int mode) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+    const int old = dc->bkMode;
+    dc->bkMode = mode;
+    return old;
+}
+int GetBkMode(HDC hdc) {
+    const Dc* dc = LookupDc(hdc);
+    return dc ? dc->bkMode : 0;
+}
+
+COLORREF SetBkColor(HDC hdc, COLORREF c) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc) return CLR_INVALID;
+    const COLORREF old = dc->bkColour;
+    dc->bkColour = c & 0x00FFFFFF;
+    return old;
+}
+COLORREF GetBkColor(HDC hdc) {
+    const Dc* dc = LookupDc(hdc);
+    return dc ? dc->bkColour : CLR_INVALID;
+}
+
+COLORREF SetTextColor(HDC hdc, COLORREF c) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc) return CLR_INVALID;
+    const COLORREF old = dc->textColour;
+    dc->textColour = c & 0x00FFFFFF;
+    return old;
+}
+COLORREF GetTextColor(HDC hdc) {
+    const Dc* dc = LookupDc(hdc);
+    return dc ? dc->textColour : CLR_INVALID;
+}
+
+int SetMapMode(HDC hdc, int mode) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc || mode != MM_TEXT) return 0;
+    const int old = dc->mapMode;
+    dc->mapMode = mode;
+    return old;
+}
+int GetMapMode(HDC hdc) {
+    const Dc* dc = LookupDc(hdc);
+    return dc ? dc->mapMode : 0;
+}
+
+int SetStretchBltMode(HDC hdc, int mode) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc || mode < BLACKONWHITE || mode > HALFTONE) return 0;
+    const int old = dc->stretchMode;
+    dc->stretchMode = mode;
+    return old;
+}
+int GetStretchBltMode(HDC hdc) {
+    const Dc* dc = LookupDc(hdc);
+    return dc ? dc->stretchMode : 0;
+}
+
+int GetDeviceCaps(HDC hdc, int index) {
+    if (!LookupDc(hdc)) return 0;
+    // Memory DCs answer for the device they are compatible with: the screen.
+    switch (index) {
+        case HORZRES: return ScreenWidth;
+        case VERTRES: return ScreenHeight;
+        case BITSPIXEL: return 32;
+        case LOGPIXELSX:
+        case LOGPIXELSY: return ScreenDpi;
+        default: return 0;
+    }
+}
+
+int SelectClipRgn(HDC hdc, HRGN rgn) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc) return ERROR;
+    if (!rgn) {
+        dc->hasClip = false;
+        dc->clip.rects.clear();
+        return SIMPLEREGION;
+    }
+    const Region* r = LookupRegion(rgn);
+    if (!r) return ERROR;
+    dc->clip = *r;
+    dc->hasClip = true;
+    return RegionType(dc->clip);
+}
+
+int GetClipRgn(HDC hdc, HRGN rgn) {
+    const Dc* dc = LookupDc(hdc);
+    Region* r = LookupRegion(rgn);
+    if (!dc || !r) return -1;
+    if (!dc->hasClip) return 0;
+    *r = dc->clip;
+    return 1;
+}
+
+}  // namespace gdi

@@ -1,0 +1,106 @@
+// Ellipse and Arc: outlines from the integer ellipse walk, interiors as the outline's polygon.
+#include <cstdint>
+#include <vector>
+
+#include "Draw.h"
+#include "Stroke_p.h"
+
+namespace gdi {
+
+using namespace detail;
+
+namespace {
+
+// Vectors in doubled coordinates about the box centre, with y pointing up so that
+// counter-clockwise on screen is the growing angle.
+struct Vec {
+    std::int64_t x, y;
+};
+
+std::int64_t Cross(Vec a, Vec b) { return a.x * b.y - a.y * b.x; }
+std::int64_t Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y; }
+
+// Whether v lies in the half turn [0, 180) degrees counter-clockwise from ray r.
+bool FirstHalf(Vec r, Vec v) { return Cross(r, v) > 0 || (Cross(r, v) == 0 && Dot(r, v) > 0); }
+
+// Angle from ray r to a is smaller than from r to b, measured counter-clockwise.
+bool AngleLess(Vec r, Vec a, Vec b) {
+    const bool ha = FirstHalf(r, a), hb = FirstHalf(r, b);
+    if (ha != hb) return ha;
+    return Cross(a, b) > 0;
+}
+
+// Index of the outline point first met going counter-clockwise from the ray.
+std::size_t FirstPointFrom(const std::vector<Vec>& pts, Vec ray) {
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < pts.size(); ++i)
+        if (AngleLess(ray, pts[i], pts[best])) best = i;
+    return best;
+}
+
+RECT ShapeBox(const Dc& dc, int left, int top, int right, int bottom) {
+    RECT r = Normalised(left, top, right, bottom);
+    if (dc.penObj && dc.penObj->style == PS_INSIDEFRAME && dc.penObj->width > 1) {
+        const int w = dc.penObj->width;
+        r.left += w / 2;
+        r.top += w / 2;
+        r.right -= (w - 1) / 2;
+        r.bottom -= (w - 1) / 2;
+    }
+    return r;
+}
+
+}  // namespace
+
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc) return FALSE;
+    const RECT r = ShapeBox(*dc, left, top, right, bottom);
+    if (r.left >= r.right || r.top >= r.bottom || !dc->surface) return TRUE;
+    std::vector<POINT> pts;
+    EllipsePoints(r.left, r.top, r.right, r.bottom, pts);
+    if (dc->brushObj && !dc->brushObj->isNull && pts.size() > 2) {
+        Region inside;
+        PolygonRegion(inside, pts.data(), static_cast<int>(pts.size()), WINDING);
+        FillRegion(*dc, inside, InkForDrawing(*dc, dc->brushObj->colour));
+    }
+    StrokePath(*dc, pts.data(), static_cast<int>(pts.size()), true);
+    return TRUE;
+}
+
+BOOL Arc(HDC hdc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc) return FALSE;
+    const RECT r = ShapeBox(*dc, left, top, right, bottom);
+    if (r.left >= r.right || r.top >= r.bottom || !dc->surface) return TRUE;
+    std::vector<POINT> pts;
+    EllipsePoints(r.left, r.top, r.right, r.bottom, pts);
+    if (pts.empty()) return TRUE;
+    const std::int64_t cx2 = static_cast<std::int64_t>(r.left) + r.right;
+    const std::int64_t cy2 = static_cast<std::int64_t>(r.top) + r.bottom;
+    const Vec start{2 * static_cast<std::int64_t>(xStart) - cx2, cy2 - 2 * static_cast<std::int64_t>(yStart)};
+    const Vec end{2 * static_cast<std::int64_t>(xEnd) - cx2, cy2 - 2 * static_cast<std::int64_t>(yEnd)};
+    // Equal rays (or a degenerate one) mean the whole ellipse.
+    const bool whole = (start.x == 0 && start.y == 0) || (end.x == 0 && end.y == 0) ||
+                       (Cross(start, end) == 0 && Dot(start, end) > 0);
+    if (whole) {
+        StrokePath(*dc, pts.data(), static_cast<int>(pts.size()), true);
+        return TRUE;
+    }
+    // The outline comes clockwise on screen; walk it backwards to go counter-clockwise.
+    std::vector<Vec> v(pts.size());
+    for (std::size_t i = 0; i < pts.size(); ++i)
+        v[i] = Vec{2 * static_cast<std::int64_t>(pts[i].x) + 1 - cx2, cy2 - 2 * static_cast<std::int64_t>(pts[i].y) - 1};
+    const std::size_t n = pts.size();
+    const std::size_t first = FirstPointFrom(v, start), last = FirstPointFrom(v, end);
+    std::vector<POINT> arc;
+    for (std::size_t i = first;; i = (i + n - 1) % n) {
+        arc.push_back(pts[i]);
+        if (i == last || arc.size() > n) break;
+    }
+    // The closing point belongs to the end ray; like any path end it is left out by the stroke.
+    StrokePath(*dc, arc.data(), static_cast<int>(arc.size()), false);
+    return TRUE;
+}
+
+}  // namespace gdi

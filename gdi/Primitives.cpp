@@ -1,0 +1,99 @@
+// Rectangle, FillRect and single pixels, with GDI's exclusive right and bottom edges.
+#include "Draw.h"
+#include "Stroke_p.h"
+
+namespace gdi {
+
+using namespace detail;
+
+namespace {
+
+// PS_INSIDEFRAME keeps a wide pen inside the box by shrinking the outline's path.
+RECT PenBox(const Dc& dc, RECT r) {
+    if (dc.penObj && dc.penObj->style == PS_INSIDEFRAME && dc.penObj->width > 1) {
+        const int w = dc.penObj->width;
+        r.left += w / 2;
+        r.top += w / 2;
+        r.right -= (w - 1) / 2;
+        r.bottom -= (w - 1) / 2;
+    }
+    return r;
+}
+
+}  // namespace
+
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc) return FALSE;
+    RECT r = PenBox(*dc, Normalised(left, top, right, bottom));
+    if (r.left >= r.right || r.top >= r.bottom || !dc->surface) return TRUE;
+    const bool nullPen = !dc->penObj || dc->penObj->style == PS_NULL;
+    // The outline runs through the last pixel column and row inside the box.
+    const int lastX = r.right - 1, lastY = r.bottom - 1;
+    if (dc->brushObj && !dc->brushObj->isNull) {
+        // A null pen leaves the interior one pixel short on the right and bottom, as in GDI.
+        const int w = nullPen ? 0 : dc->penObj->width;
+        RECT inner = nullPen ? RECT{r.left, r.top, lastX, lastY}
+                             : RECT{r.left + (w + 1) / 2, r.top + (w + 1) / 2, lastX - w / 2, lastY - w / 2};
+        if (inner.left < inner.right && inner.top < inner.bottom) FillBrush(*dc, inner, *dc->brushObj);
+    }
+    if (!nullPen) {
+        // Counter-clockwise from the top right corner, the order GDI draws its outline in,
+        // which decides where a dash pattern falls.
+        const POINT pts[4] = {{lastX, r.top}, {r.left, r.top}, {r.left, lastY}, {lastX, lastY}};
+        StrokePath(*dc, pts, 4, true);
+    }
+    return TRUE;
+}
+
+int FillRect(HDC hdc, const RECT& rect, HBRUSH brush) {
+    Dc* dc = LookupDc(hdc);
+    const Brush* b = LookupBrush(brush);
+    if (!dc || !b) return 0;
+    // Unlike Rectangle, FillRect does not reorder its corners: an inverted rectangle is empty.
+    if (rect.left < rect.right && rect.top < rect.bottom) FillBrush(*dc, rect, *b);
+    return 1;
+}
+
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF colour) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc || !IsVisible(*dc, x, y)) return CLR_INVALID;
+    const Ink ink = InkNearest(*dc, colour);
+    Plot(*dc, x, y, ink);
+    // The colour actually set, which on a monochrome bitmap is black or white.
+    if (dc->surface->bitsPerPixel == 1) return ink.pixel ? RGB(255, 255, 255) : RGB(0, 0, 0);
+    return ToColorRef(ink.pixel);
+}
+
+COLORREF GetPixel(HDC hdc, int x, int y) {
+    const Dc* dc = LookupDc(hdc);
+    if (!dc || !IsVisible(*dc, x, y)) return CLR_INVALID;
+    if (dc->surface->bitsPerPixel == 1) return dc->surface->Row1(y)[x] ? RGB(255, 255, 255) : RGB(0, 0, 0);
+    return ToColorRef(dc->surface->Row32(y)[x]);
+}
+
+BOOL Polyline(HDC hdc, const POINT* points, int count) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc || !points || count < 2) return FALSE;
+    StrokePath(*dc, points, count, false);
+    return TRUE;
+}
+
+BOOL MoveToEx(HDC hdc, int x, int y, POINT* previous) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc) return FALSE;
+    if (previous) *previous = dc->position;
+    dc->position = POINT{x, y};
+    return TRUE;
+}
+
+BOOL LineTo(HDC hdc, int x, int y) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc) return FALSE;
+    const POINT pts[2] = {dc->position, POINT{x, y}};
+    StrokePath(*dc, pts, 2, false);
+    dc->position = pts[1];
+    return TRUE;
+}
+
+}  // namespace gdi

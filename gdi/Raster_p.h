@@ -1,0 +1,46 @@
+// Private: the span-level drawing helpers shared by the primitives, blits and region modules.
+// All coordinates are device pixels; everything goes through the DC's surface and clip region.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "ObjectTable_p.h"
+
+namespace gdi::detail {
+
+// Builds a banded region from one sorted, disjoint span list per scanline starting at row top.
+void RegionFromRows(Region& r, int top, const std::vector<std::vector<std::pair<int, int>>>& rows);
+
+// A colour made ready for one surface: the 32 bpp pixel or the 1 bpp bit.
+struct Ink {
+    std::uint32_t pixel = 0;
+};
+// Pens and brushes on a 1 bpp surface follow MonoForDrawing; SetPixel uses the nearest colour.
+Ink InkForDrawing(const Dc& dc, COLORREF c);
+Ink InkNearest(const Dc& dc, COLORREF c);
+
+// Fills rect (device coordinates, clipped) with one ink.
+void FillSolid(Dc& dc, const RECT& rect, Ink ink);
+// Fills with a brush; nothing for the null brush.
+void FillBrush(Dc& dc, const RECT& rect, const Brush& brush);
+// Plots one pixel if visible.
+inline void Plot(Dc& dc, int x, int y, Ink ink) {
+    if (!IsVisible(dc, x, y)) return;
+    if (dc.surface->bitsPerPixel == 1)
+        dc.surface->Row1(y)[x] = static_cast<std::uint8_t>(ink.pixel);
+    else
+        dc.surface->Row32(y)[x] = ink.pixel;
+}
+
+// The rectangle with its corners ordered.
+RECT Normalised(int left, int top, int right, int bottom);
+
+// Regions of shapes, also used by wide pens.
+void PolygonRegion(Region& r, const POINT* points, int count, int fillMode);
+void EllipseRegion(Region& r, int left, int top, int right, int bottom);
+// Fills a region with one ink through the clip.
+void FillRegion(Dc& dc, const Region& r, Ink ink);
+
+}  // namespace gdi::detail

@@ -1,0 +1,227 @@
+// Pen strokes: Bresenham lines with GDI's tie-breaking, cosmetic dash patterns, and wide pens
+// built as a region (segment bodies plus round joins and caps) filled in the pen colour.
+#include <cstdlib>
+#include <vector>
+
+#include "Stroke_p.h"
+
+namespace gdi::detail {
+namespace {
+
+struct Dashes {
+    int count;
+    int lengths[6];
+};
+// On/off run lengths of GDI's cosmetic pen styles, starting with a dash.
+constexpr Dashes DashPatterns[4] = {
+    {2, {18, 6}},                  // PS_DASH
+    {2, {3, 3}},                   // PS_DOT
+    {4, {9, 6, 3, 6}},             // PS_DASHDOT
+    {6, {9, 3, 3, 3, 3, 3}},       // PS_DASHDOTDOT
+};
+
+// Octants numbered as GDI's line code numbers them (y down): 1 is dx > dy > 0, counting clockwise.
+int Octant(int dx, int dy) {
+    if (dy > 0) {
+        if (dx > 0) return dx > dy ? 1 : 2;
+        return -dx > dy ? 4 : 3;
+    }
+    if (dx < 0) return -dx > -dy ? 5 : 6;
+    return dx > -dy ? 8 : 7;
+}
+
+class CosmeticPen {
+public:
+    CosmeticPen(Dc& dc, const Pen& pen) : dc_(dc) {
+        ink_ = InkForDrawing(dc, pen.colour);
+        if (pen.style >= PS_DASH && pen.style <= PS_DASHDOTDOT) {
+            dashes_ = &DashPatterns[pen.style - PS_DASH];
+            left_ = dashes_->lengths[0];
+            opaqueGaps_ = dc.bkMode == OPAQUE;
+            gapInk_ = InkForDrawing(dc, dc.bkColour);
+        }
+    }
+
+    // All pixels from a up to, not including, b.
+    void Line(POINT a, POINT b) {
+        const int dx = b.x - a.x, dy = b.y - a.y;
+        if (dx == 0 && dy == 0) return;
+        if (!dashes_ && (dy == 0 || dx == 0)) {
+            FastStraight(a, dx, dy);
+            return;
+        }
+        const int adx = std::abs(dx), ady = std::abs(dy);
+        const int octant = Octant(dx, dy);
+        // Ties (the line passing exactly between two pixels) step in octants 3, 5, 6 and 8 only.
+        const int bias = (octant == 3 || octant == 5 || octant == 6 || octant == 8) ? 1 : 0;
+        const int xInc = dx > 0 ? 1 : -1, yInc = dy > 0 ? 1 : -1;
+        int x = a.x, y = a.y;
+        if (adx > ady) {
+            int err = 2 * ady - adx;
+            for (int n = adx; n > 0; --n) {
+                Put(x, y);
+                if (err + bias > 0) {
+                    y += yInc;
+                    err += 2 * ady - 2 * adx;
+                } else {
+                    err += 2 * ady;
+                }
+                x += xInc;
+            }
+        } else {
+            int err = 2 * adx - ady;
+            for (int n = ady; n > 0; --n) {
+                Put(x, y);
+                if (err + bias > 0) {
+                    x += xInc;
+                    err += 2 * adx - 2 * ady;
+                } else {
+                    err += 2 * adx;
+                }
+                y += yInc;
+            }
+        }
+    }
+
+    void Put(int x, int y) {
+        if (!dashes_) {
+            Plot(dc_, x, y, ink_);
+            return;
+        }
+        const bool on = (index_ % 2) == 0;
+        if (on)
+            Plot(dc_, x, y, ink_);
+        else if (opaqueGaps_)
+            Plot(dc_, x, y, gapInk_);
+        if (--left_ == 0) {
+            index_ = (index_ + 1) % dashes_->count;
+            left_ = dashes_->lengths[index_];
+        }
+    }
+
+private:
+    void FastStraight(POINT a, int dx, int dy) {
+        RECT r;
+        if (dy == 0)
+            r = dx > 0 ? RECT{a.x, a.y, a.x + dx, a.y + 1} : RECT{a.x + dx + 1, a.y, a.x + 1, a.y + 1};
+        else
+            r = dy > 0 ? RECT{a.x, a.y, a.x + 1, a.y + dy} : RECT{a.x, a.y + dy + 1, a.x + 1, a.y + 1};
+        FillSolid(dc_, r, ink_);
+    }
+
+    Dc& dc_;
+    Ink ink_;
+    Ink gapInk_;
+    bool opaqueGaps_ = false;
+    const Dashes* dashes_ = nullptr;
+    int index_ = 0;
+    int left_ = 0;
+};
+
+std::int64_t ISqrt(std::int64_t v) {
+    std::int64_t r = 0, bit = std::int64_t{1} << 62;
+    while (bit > v) bit >>= 2;
+    while (bit) {
+        if (v >= r + bit) {
+            v -= r + bit;
+            r = (r >> 1) + bit;
+        } else {
+            r >>= 1;
+        }
+        bit >>= 2;
+    }
+    return r;
+}
+
+// The body of one wide segment. Straight segments are exact rectangles whose extra pixel of an
+// even width lies above or left of the centre line; slanted ones are the offset parallelogram
+// (offsets rounded to the nearest pixel).
+void SegmentRegion(Region& out, POINT a, POINT b, int width) {
+    const int lo = width / 2, hi = width - width / 2;
+    if (a.y == b.y) {
+        SetRectRegion(out, std::min(a.x, b.x) - lo, a.y - lo, std::max(a.x, b.x) + hi, a.y + hi);
+        return;
+    }
+    if (a.x == b.x) {
+        SetRectRegion(out, a.x - lo, std::min(a.y, b.y) - lo, a.x + hi, std::max(a.y, b.y) + hi);
+        return;
+    }
+    const std::int64_t dx = b.x - a.x, dy = b.y - a.y;
+    const std::int64_t len = ISqrt(dx * dx + dy * dy);
+    const std::int64_t den = 2 * len;
+    auto round = [den](std::int64_t n) { return static_cast<int>(n >= 0 ? (2 * n + den) / (2 * den) : -((-2 * n + den) / (2 * den))); };
+    const int ox = round(-dy * width), oy = round(dx * width);
+    const POINT quad[4] = {{a.x + ox, a.y + oy}, {b.x + ox, b.y + oy}, {b.x - ox, b.y - oy}, {a.x - ox, a.y - oy}};
+    PolygonRegion(out, quad, 4, WINDING);
+}
+
+void WideStroke(Dc& dc, const Pen& pen, const POINT* points, int count, bool closed) {
+    const int w = pen.width;
+    Region shape, piece;
+    auto addJoin = [&](POINT p) {
+        // A round cap or join: the pen's circle centred on the point.
+        EllipseRegion(piece, p.x - w / 2, p.y - w / 2, p.x - w / 2 + w + 1, p.y - w / 2 + w + 1);
+        CombineRegions(shape, shape, piece, RGN_OR);
+    };
+    const int segments = closed ? count : count - 1;
+    for (int i = 0; i < segments; ++i) {
+        const POINT a = points[i], b = points[(i + 1) % count];
+        SegmentRegion(piece, a, b, w);
+        CombineRegions(shape, shape, piece, RGN_OR);
+    }
+    for (int i = 0; i < count; ++i) addJoin(points[i]);
+    FillRegion(dc, shape, InkForDrawing(dc, pen.colour));
+}
+
+}  // namespace
+
+void StrokePath(Dc& dc, const POINT* points, int count, bool closed) {
+    const Pen* pen = dc.penObj;
+    if (!pen || pen->style == PS_NULL || count < 1 || !dc.surface) return;
+    if (pen->width > 1) {
+        WideStroke(dc, *pen, points, count, closed);
+        return;
+    }
+    CosmeticPen p(dc, *pen);
+    for (int i = 0; i + 1 < count; ++i) p.Line(points[i], points[i + 1]);
+    if (closed && count > 1) p.Line(points[count - 1], points[0]);
+}
+
+void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>& out) {
+    out.clear();
+    const int width = right - left, height = bottom - top;
+    if (width <= 0 || height <= 0) return;
+    // One quadrant (bottom right) by Zingl's integer ellipse walk, mirrored to the others.
+    std::vector<POINT> q;
+    const std::int64_t a = width - 1, b = height - 1;
+    const std::int64_t asq = 8 * a * a, bsq = 8 * b * b;
+    std::int64_t dx = 4 * b * b * (1 - a);
+    std::int64_t dy = 4 * a * a * (1 + (b % 2));
+    std::int64_t err = dx + dy + a * a * (b % 2);
+    POINT pt{static_cast<LONG>(a), height / 2};
+    while (pt.x >= width / 2 && pt.y < height) {
+        q.push_back(pt);
+        const std::int64_t e2 = 2 * err;
+        if (e2 >= dx) {
+            --pt.x;
+            err += dx += bsq;
+        }
+        if (e2 <= dy) {
+            ++pt.y;
+            err += dy += asq;
+        }
+    }
+    auto push = [&](int x, int y) {
+        const POINT p{left + x, top + y};
+        if (out.empty() || !(out.back() == p)) out.push_back(p);
+    };
+    const int n = static_cast<int>(q.size());
+    const int W = width - 1, H = height - 1;
+    for (int i = 0; i < n; ++i) push(q[i].x, q[i].y);
+    for (int i = n - 1; i >= 0; --i) push(W - q[i].x, q[i].y);
+    for (int i = 0; i < n; ++i) push(W - q[i].x, H - q[i].y);
+    for (int i = n - 1; i >= 0; --i) push(q[i].x, H - q[i].y);
+    while (out.size() > 1 && out.back() == out.front()) out.pop_back();
+}
+
+}  // namespace gdi::detail

@@ -1,0 +1,17 @@
+// Private: stroking paths with the DC's pen (cosmetic lines with dashes, wide pens as regions).
+// Used by lines, rectangles and ellipses alike, so every outline follows the same pixel rules.
+#pragma once
+
+#include "Raster_p.h"
+
+namespace gdi::detail {
+
+// Strokes the points with the selected pen; the last point of an open path is not drawn.
+// The dash pattern starts afresh with each call, as it does with each GDI drawing call.
+void StrokePath(Dc& dc, const POINT* points, int count, bool closed);
+
+// The pixels of an ellipse outline in the box (right and bottom exclusive), in drawing order:
+// clockwise on screen starting at the rightmost point of the middle row, duplicates removed.
+void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>& out);
+
+}  // namespace gdi::detail
