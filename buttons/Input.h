@@ -1,0 +1,78 @@
+// How qkButtons_H reacts to what its host delivers: mouse, keys, access keys, focus, ambient
+// changes, drag and drop, and the 50 ms hover poll. Owns no window resources beyond the hover
+// timer and capture it starts; the control owns one ButtonInput and forwards notifications to it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "buttons/ButtonControl.h"
+
+namespace buttons {
+
+constexpr std::uintptr_t HoverTimerId = 237;
+constexpr std::uint32_t HoverIntervalMs = 50;
+
+// Mouse buttons as the host reports them.
+constexpr std::int16_t LeftButton = 1;
+constexpr std::int16_t RightButton = 2;
+constexpr std::int16_t MiddleButton = 4;
+
+class ButtonInput {
+public:
+    explicit ButtonInput(ButtonControl& control) : control_(control) {}
+    ButtonInput(const ButtonInput&) = delete;
+    ButtonInput& operator=(const ButtonInput&) = delete;
+    ~ButtonInput();
+    // Stops the hover timer if it runs and leaves the option group, so that nothing the platform
+    // or the registry keeps can reach a destroyed button. The control calls it first thing in its
+    // teardown, while its state is whole; the destructor calls it too, once only.
+    void Teardown();
+
+    void MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y);
+    void MouseMove(std::int16_t& button, std::int16_t& shift, float& x, float& y);
+    void MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y);
+    void Click();
+    void DblClick();
+    void KeyDown(std::int16_t& keyCode, std::int16_t& shift);
+    void KeyPress(std::int16_t& keyAscii);
+    void KeyUp(std::int16_t& keyCode, std::int16_t& shift);
+    void AccessKeyPress(std::int16_t keyAscii);
+    void GotFocus();
+    void AmbientChanged(std::string_view propertyName);
+
+    // Drag and drop passes straight through to the container.
+    void OLECompleteDrag(std::int32_t& effect);
+    void OLEDragDrop(OleDataObject* data, std::int32_t& effect, std::int16_t& button, std::int16_t& shift, float& x,
+                     float& y);
+    void OLEDragOver(OleDataObject* data, std::int32_t& effect, std::int16_t& button, std::int16_t& shift, float& x,
+                     float& y, std::int16_t& state);
+    void OLEGiveFeedback(std::int32_t& effect, bool& defaultCursors);
+    void OLESetData(OleDataObject* data, std::int16_t& dataFormat);
+    void OLEStartDrag(OleDataObject* data, std::int32_t& allowedEffects);
+
+    // One tick of the hover poll (run by the modQkTimer callback).
+    void HoverTick(std::uintptr_t timerId);
+
+private:
+    // A container's handler may destroy the button; every raise is followed by this check.
+    using Alive = std::weak_ptr<const bool>;
+    Alive Watch() const { return alive_; }
+
+    void StartHover();
+
+    ButtonControl& control_;
+    std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
+    bool tornDown_ = false;
+};
+
+// The module of the hover timer's callback: it finds the control through the window's properties.
+namespace modQkTimer {
+constexpr const char* ClassIdProperty = "qk_ClassID";
+constexpr const char* TimerIdProperty = "qk_TimerID";
+void TimerProc(win::WindowServices& services, win::HWND hwnd, std::uint32_t message, std::uintptr_t id,
+               std::uint32_t time);
+}  // namespace modQkTimer
+
+}  // namespace buttons
