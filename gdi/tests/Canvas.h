@@ -1,0 +1,97 @@
+// Test helper: a memory DC with its own bitmap pre-filled with a sentinel colour,
+// and an ASCII rendering of its pixels for exact picture comparisons.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+#include "gdi/Gdi.h"
+
+namespace gdi::test {
+
+constexpr COLORREF Sentinel = RGB(1, 2, 3);
+
+class Canvas {
+public:
+    Canvas(int width, int height, int bitsPerPixel = 32, COLORREF fill = Sentinel)
+        : width_(width), height_(height) {
+        dc_ = CreateCompatibleDC(HDC{});
+        bitmap_ = CreateBitmap(width, height, 1, static_cast<UINT>(bitsPerPixel), nullptr);
+        old_ = SelectObject(dc_, bitmap_);
+        Fill(fill);
+    }
+    ~Canvas() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC dc() const { return dc_; }
+    HBITMAP bitmap() const { return bitmap_; }
+
+    void Fill(COLORREF c) {
+        const BitmapView v = GetBitmapView(bitmap_);
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x) {
+                if (v.bitsPerPixel == 1)
+                    v.pixels1[y * v.stride + x] = c == RGB(255, 255, 255) ? 1 : 0;
+                else
+                    v.pixels32[y * v.stride + x] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+            }
+    }
+
+    // Straight from the bitmap, so pixels outside a clip region can be checked too.
+    COLORREF At(int x, int y) const {
+        const BitmapView v = GetBitmapView(bitmap_);
+        if (v.bitsPerPixel == 1) return v.pixels1[y * v.stride + x] ? RGB(255, 255, 255) : RGB(0, 0, 0);
+        const std::uint32_t p = v.pixels32[y * v.stride + x];
+        return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+    }
+
+    // One line per row; each pixel is the character its colour maps to, '?' when unmapped.
+    // The sentinel always shows as '.'.
+    std::string Picture(std::initializer_list<std::pair<COLORREF, char>> legend) const {
+        std::string s;
+        for (int y = 0; y < height_; ++y) {
+            for (int x = 0; x < width_; ++x) {
+                const COLORREF c = At(x, y);
+                char ch = '?';
+                if (c == Sentinel) ch = '.';
+                for (const auto& [colour, mark] : legend)
+                    if (colour == c) ch = mark;
+                s += ch;
+            }
+            s += '\n';
+        }
+        return s;
+    }
+
+    int Count(COLORREF c) const {
+        int n = 0;
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x) n += At(x, y) == c;
+        return n;
+    }
+
+private:
+    int width_;
+    int height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HBITMAP old_;
+};
+
+// Joins rows into the form Picture returns, so expected pictures read as a column.
+inline std::string Rows(std::initializer_list<const char*> rows) {
+    std::string s;
+    for (const char* r : rows) {
+        s += r;
+        s += '\n';
+    }
+    return s;
+}
+
+}  // namespace gdi::test

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "Canvas.h"
+#include "gdi/Gdi.h"
+
+using namespace gdi;
+
+TEST(Dc, MemoryDcDefaults) {
+    OwnedDC dc(CreateCompatibleDC(HDC{}));
+    EXPECT_EQ(HGDIOBJ(GetCurrentPen(dc.get())), GetStockObject(BLACK_PEN));
+    EXPECT_EQ(HGDIOBJ(GetCurrentBrush(dc.get())), GetStockObject(WHITE_BRUSH));
+    EXPECT_EQ(HGDIOBJ(GetCurrentFont(dc.get())), GetStockObject(SYSTEM_FONT));
+    BITMAP bm;
+    ASSERT_TRUE(GetObjectA(GetCurrentBitmap(dc.get()), sizeof bm, &bm));
+    EXPECT_EQ(bm.bmWidth, 1);
+    EXPECT_EQ(bm.bmHeight, 1);
+    EXPECT_EQ(bm.bmBitsPixel, 1);
+    EXPECT_EQ(GetBkMode(dc.get()), OPAQUE);
+    EXPECT_EQ(GetBkColor(dc.get()), RGB(255, 255, 255));
+    EXPECT_EQ(GetTextColor(dc.get()), RGB(0, 0, 0));
+    EXPECT_EQ(GetMapMode(dc.get()), MM_TEXT);
+    EXPECT_EQ(GetStretchBltMode(dc.get()), BLACKONWHITE);
+    EXPECT_EQ(GetClipRgn(dc.get(), OwnedRgn(CreateRectRgn(0, 0, 0, 0)).get()), 0);
+}
+
+TEST(Dc, SettersReturnThePreviousValueAndRefuseBadOnes) {
+    OwnedDC dc(CreateCompatibleDC(HDC{}));
+    HDC h = dc.get();
+    EXPECT_EQ(SetBkMode(h, TRANSPARENT), OPAQUE);
+    EXPECT_EQ(SetBkMode(h, 7), 0);
+    EXPECT_EQ(GetBkMode(h), TRANSPARENT);
+    EXPECT_EQ(SetBkColor(h, RGB(1, 2, 3)), RGB(255, 255, 255));
+    EXPECT_EQ(SetTextColor(h, RGB(4, 5, 6)), RGB(0, 0, 0));
+    EXPECT_EQ(GetTextColor(h), RGB(4, 5, 6));
+    EXPECT_EQ(SetMapMode(h, 2), 0);
+    EXPECT_EQ(SetMapMode(h, MM_TEXT), MM_TEXT);
+    EXPECT_EQ(SetStretchBltMode(h, COLORONCOLOR), BLACKONWHITE);
+    EXPECT_EQ(SetStretchBltMode(h, 9), 0);
+    EXPECT_EQ(GetStretchBltMode(h), COLORONCOLOR);
+    // A dead DC answers with the documented failure values.
+    HDC dead = CreateCompatibleDC(HDC{});
+    DeleteDC(dead);
+    EXPECT_EQ(SetBkColor(dead, 0), CLR_INVALID);
+    EXPECT_EQ(GetTextColor(dead), CLR_INVALID);
+    EXPECT_EQ(GetBkMode(dead), 0);
+    EXPECT_FALSE(CreateCompatibleDC(dead));
+}
+
+TEST(Dc, ScreenDcDescribesTheScreenAndDiscardsDrawing) {
+    HDC screen = GetDC();
+    EXPECT_EQ(GetDeviceCaps(screen, HORZRES), 1024);
+    EXPECT_EQ(GetDeviceCaps(screen, VERTRES), 768);
+    EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), 32);
+    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSX), 96);
+    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96);
+    EXPECT_TRUE(Rectangle(screen, 0, 0, 10, 10));
+    EXPECT_TRUE(PatBlt(screen, 0, 0, 10, 10, BLACKNESS));
+    EXPECT_EQ(GetPixel(screen, 0, 0), CLR_INVALID);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 2, 2);
+    EXPECT_FALSE(SelectObject(screen, bmp));  // only memory DCs hold bitmaps
+    DeleteObject(bmp);
+    EXPECT_EQ(ReleaseDC(screen), 1);
+    OwnedDC mem(CreateCompatibleDC(HDC{}));
+    EXPECT_EQ(ReleaseDC(mem.get()), 0);
+}
+
+TEST(Dc, SelectingThroughTheGenericHandleDispatchesByKind) {
+    test::Canvas c(4, 4);
+    OwnedBrush brush(CreateSolidBrush(RGB(10, 20, 30)));
+    const HGDIOBJ old = SelectObject(c.dc(), HGDIOBJ(brush.get()));
+    EXPECT_EQ(old, GetStockObject(WHITE_BRUSH));
+    EXPECT_EQ(GetCurrentBrush(c.dc()), brush.get());
+    OwnedRgn rgn(CreateRectRgn(0, 0, 2, 2));
+    EXPECT_EQ(SelectObject(c.dc(), HGDIOBJ(rgn.get())).value, static_cast<std::uint32_t>(SIMPLEREGION));
+    EXPECT_FALSE(SelectObject(c.dc(), HGDIOBJ{}));
+    SelectObject(c.dc(), old);
+}
+
+TEST(Dc, ClipRegionIsACopyAndLimitsDrawing) {
+    test::Canvas c(6, 4);
+    HRGN clip = CreateRectRgn(1, 1, 4, 3);
+    ASSERT_EQ(SelectClipRgn(c.dc(), clip), SIMPLEREGION);
+    DeleteObject(clip);  // the DC keeps its own copy
+    OwnedRgn back(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_EQ(GetClipRgn(c.dc(), back.get()), 1);
+    RECT box;
+    EXPECT_EQ(GetRgnBox(back.get(), &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{1, 1, 4, 3}));
+    PatBlt(c.dc(), 0, 0, 6, 4, BLACKNESS);
+    EXPECT_EQ(SetPixel(c.dc(), 0, 0, RGB(0, 0, 0)), CLR_INVALID);
+    EXPECT_EQ(c.Picture({{RGB(0, 0, 0), '#'}}), test::Rows({
+                                                     "......",
+                                                     ".###..",
+                                                     ".###..",
+                                                     "......",
+                                                 }));
+    EXPECT_EQ(SelectClipRgn(c.dc(), HRGN{}), SIMPLEREGION);
+    EXPECT_EQ(GetClipRgn(c.dc(), back.get()), 0);
+    EXPECT_EQ(GetClipRgn(c.dc(), HRGN{}), -1);
+}

@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "Canvas.h"
+#include "gdi/Gdi.h"
+
+using namespace gdi;
+
+TEST(Objects, CreateSelectDeleteLoopsKeepCountsConstant) {
+    const ObjectCounts before = LiveObjects();
+    HDC dc = CreateCompatibleDC(HDC{});
+    const ObjectCounts withDc = LiveObjects();
+    for (int i = 0; i < 1000; ++i) {
+        HPEN pen = CreatePen(PS_SOLID, 1 + i % 3, RGB(i, 0, 0));
+        HBRUSH brush = CreateSolidBrush(RGB(0, i, 0));
+        HFONT font = CreateFontIndirectA(LOGFONTA{});
+        HBITMAP bmp = CreateCompatibleBitmap(dc, 4, 4);
+        HRGN rgn = CreateRectRgn(0, 0, i % 7, 3);
+        HPEN oldPen = SelectObject(dc, pen);
+        HBRUSH oldBrush = SelectObject(dc, brush);
+        HFONT oldFont = SelectObject(dc, font);
+        HBITMAP oldBmp = SelectObject(dc, bmp);
+        SelectObject(dc, oldPen);
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldFont);
+        SelectObject(dc, oldBmp);
+        ASSERT_TRUE(DeleteObject(pen) && DeleteObject(brush) && DeleteObject(font) && DeleteObject(bmp) &&
+                    DeleteObject(rgn));
+    }
+    EXPECT_EQ(LiveObjects(), withDc) << ToString(LiveObjects());
+    DeleteDC(dc);
+    EXPECT_EQ(LiveObjects(), before) << ToString(LiveObjects());
+}
+
+TEST(Objects, StaleHandlesAreRejectedEvenAfterSlotReuse) {
+    HPEN first = CreatePen(PS_SOLID, 1, 0);
+    ASSERT_TRUE(DeleteObject(first));
+    std::set<std::uint32_t> seen;
+    // Reuse freed slots many times; the deleted handle must never come back to life.
+    for (int i = 0; i < 5000; ++i) {
+        HPEN p = CreatePen(PS_SOLID, 1, 0);
+        EXPECT_NE(p, first);
+        seen.insert(p.value);
+        DeleteObject(p);
+    }
+    EXPECT_GT(seen.size(), 1u);
+    EXPECT_EQ(GetObjectType(HGDIOBJ(first)), ObjectKind::None);
+    EXPECT_FALSE(DeleteObject(first));
+    HDC dc = CreateCompatibleDC(HDC{});
+    EXPECT_FALSE(SelectObject(dc, first));
+    DeleteDC(dc);
+    EXPECT_FALSE(DeleteDC(dc));
+}
+
+TEST(Objects, KindsAreCheckedOnEveryCall) {
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    const HGDIOBJ any(brush);
+    EXPECT_EQ(GetObjectType(any), ObjectKind::Brush);
+    EXPECT_EQ(HandleCast<HBRUSH>(any), brush);
+    EXPECT_FALSE(HandleCast<HPEN>(any));
+    // The same slot value passed as another kind is refused.
+    EXPECT_FALSE(DeleteObject(HPEN(brush.value)));
+    EXPECT_EQ(GetObjectType(any), ObjectKind::Brush);
+    EXPECT_TRUE(DestroyHandle(any));
+    EXPECT_EQ(GetObjectType(any), ObjectKind::None);
+    EXPECT_FALSE(DestroyHandle(HGDIOBJ{}));
+}
+
+TEST(Objects, StockObjectsSurviveDeletionAndAreNotCounted) {
+    const ObjectCounts before = LiveObjects();
+    for (int index : {WHITE_BRUSH, LTGRAY_BRUSH, GRAY_BRUSH, DKGRAY_BRUSH, BLACK_BRUSH, NULL_BRUSH, WHITE_PEN,
+                      BLACK_PEN, NULL_PEN, SYSTEM_FONT, DEFAULT_GUI_FONT}) {
+        const HGDIOBJ h = GetStockObject(index);
+        ASSERT_TRUE(h) << index;
+        EXPECT_TRUE(DeleteObject(h));
+        EXPECT_NE(GetObjectType(h), ObjectKind::None) << index;
+    }
+    EXPECT_FALSE(GetStockObject(9));
+    EXPECT_FALSE(GetStockObject(-1));
+    EXPECT_EQ(LiveObjects(), before);
+}
+
+TEST(Objects, DeletingASelectedObjectWaitsForItsDeselection) {
+    const ObjectCounts before = LiveObjects();
+    HDC dc = CreateCompatibleDC(HDC{});
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(9, 9, 9));
+    HPEN stock = SelectObject(dc, pen);
+    EXPECT_TRUE(DeleteObject(pen));
+    // Still usable while selected: drawing must not touch freed memory.
+    EXPECT_EQ(GetCurrentPen(dc), pen);
+    EXPECT_EQ(GetObjectType(HGDIOBJ(pen)), ObjectKind::Pen);
+    SelectObject(dc, stock);
+    EXPECT_EQ(GetObjectType(HGDIOBJ(pen)), ObjectKind::None);
+
+    HBITMAP bmp = CreateCompatibleBitmap(dc, 2, 2);
+    SelectObject(dc, bmp);
+    EXPECT_TRUE(DeleteObject(bmp));
+    DeleteDC(dc);  // ends the selection, so the bitmap goes too
+    EXPECT_EQ(GetObjectType(HGDIOBJ(bmp)), ObjectKind::None);
+    EXPECT_EQ(LiveObjects(), before) << ToString(LiveObjects());
+}
+
+TEST(Objects, BitmapLivesInOneDcAtATime) {
+    HDC a = CreateCompatibleDC(HDC{});
+    HDC b = CreateCompatibleDC(HDC{});
+    HBITMAP bmp = CreateBitmap(3, 3, 1, 32, nullptr);
+    HBITMAP oldA = SelectObject(a, bmp);
+    EXPECT_TRUE(oldA);
+    EXPECT_FALSE(SelectObject(b, bmp));
+    EXPECT_EQ(SelectObject(a, bmp), bmp);  // reselecting into its own DC is fine
+    SelectObject(a, oldA);
+    EXPECT_TRUE(SelectObject(b, bmp));
+    DeleteDC(a);
+    DeleteDC(b);
+    DeleteObject(bmp);
+}
+
+TEST(Objects, CompatibleBitmapTakesTheDepthOfTheDc) {
+    HDC screen = GetDC();
+    HDC mem = CreateCompatibleDC(screen);
+    struct Case {
+        HDC dc;
+        int bpp;
+    };
+    HBITMAP fromScreen = CreateCompatibleBitmap(screen, 5, 3);
+    HBITMAP fromFreshMem = CreateCompatibleBitmap(mem, 5, 3);  // the 1x1 mono bitmap is selected
+    HBITMAP old = SelectObject(mem, fromScreen);
+    HBITMAP fromColourMem = CreateCompatibleBitmap(mem, 5, 3);
+    for (auto [h, bpp] : {std::pair{fromScreen, 32}, std::pair{fromFreshMem, 1}, std::pair{fromColourMem, 32}}) {
+        BITMAP bm;
+        ASSERT_EQ(GetObjectA(h, sizeof bm, &bm), static_cast<int>(sizeof(BITMAP)));
+        EXPECT_EQ(bm.bmBitsPixel, bpp);
+        EXPECT_EQ(bm.bmWidth, 5);
+        EXPECT_EQ(bm.bmHeight, 3);
+        EXPECT_EQ(bm.bmPlanes, 1);
+        EXPECT_EQ(bm.bmWidthBytes, bpp == 1 ? 2 : 20);
+        EXPECT_EQ(bm.bmBits, nullptr);
+    }
+    SelectObject(mem, old);
+    for (HBITMAP h : {fromScreen, fromFreshMem, fromColourMem}) DeleteObject(h);
+    DeleteDC(mem);
+    ReleaseDC(screen);
+}
+
+TEST(Objects, BitmapCreationEdgeCases) {
+    struct Case {
+        int w, h;
+        UINT planes, bpp;
+        bool ok;
+    } cases[] = {
+        {4, 4, 1, 1, true},   {4, 4, 1, 32, true},  {4, 4, 2, 1, false},
+        {4, 4, 1, 8, false},  {-1, 4, 1, 32, false}, {100000, 100000, 1, 32, false},
+    };
+    for (const Case& c : cases) {
+        HBITMAP h = CreateBitmap(c.w, c.h, c.planes, c.bpp, nullptr);
+        EXPECT_EQ(static_cast<bool>(h), c.ok) << c.w << "x" << c.h << " bpp " << c.bpp;
+        DeleteObject(h);
+    }
+    // An empty size gives the shared 1x1 monochrome bitmap, which deleting leaves alone.
+    HBITMAP empty = CreateBitmap(0, 5, 1, 32, nullptr);
+    BITMAP bm;
+    ASSERT_TRUE(GetObjectA(empty, sizeof bm, &bm));
+    EXPECT_EQ(bm.bmWidth, 1);
+    EXPECT_EQ(bm.bmBitsPixel, 1);
+    EXPECT_TRUE(DeleteObject(empty));
+    EXPECT_EQ(GetObjectType(HGDIOBJ(empty)), ObjectKind::Bitmap);
+}
+
+TEST(Objects, MonochromeBitsAreReadFromWordPaddedRows) {
+    // 10 pixels wide: two bytes a row, MSB first.
+    const unsigned char bits[] = {0b10100000, 0b01000000, 0b00000000, 0b11000000};
+    HBITMAP h = CreateBitmap(10, 2, 1, 1, bits);
+    const BitmapView v = GetBitmapView(h);
+    ASSERT_EQ(v.bitsPerPixel, 1);
+    std::string rows;
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 10; ++x) rows += v.pixels1[y * v.stride + x] ? '1' : '0';
+    EXPECT_EQ(rows, "1010000001" "0000000011");
+    DeleteObject(h);
+}
+
+TEST(Objects, DibSectionReportsItsBitsAndFontKeepsItsLogfont) {
+    HBITMAP dib = CreateDIBSection32(3, 2);
+    BITMAP bm;
+    ASSERT_TRUE(GetObjectA(HGDIOBJ(dib), sizeof bm, &bm));
+    EXPECT_EQ(bm.bmBits, GetBitmapView(dib).pixels32);
+    EXPECT_EQ(GetObjectA(dib, 4, &bm), 0);
+    DeleteObject(dib);
+
+    LOGFONTA lf;
+    lf.lfHeight = -21;
+    lf.lfWeight = FW_BOLD;
+    lf.lfItalic = 1;
+    lf.lfUnderline = 1;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    std::memset(lf.lfFaceName, 'x', sizeof lf.lfFaceName);  // unterminated on purpose
+    HFONT f = CreateFontIndirectA(lf);
+    LOGFONTA back;
+    ASSERT_EQ(GetObjectA(f, sizeof back, &back), static_cast<int>(sizeof(LOGFONTA)));
+    EXPECT_EQ(back.lfHeight, -21);
+    EXPECT_EQ(back.lfWeight, FW_BOLD);
+    EXPECT_EQ(back.lfItalic, 1);
+    EXPECT_EQ(back.lfUnderline, 1);
+    EXPECT_EQ(std::strlen(back.lfFaceName), sizeof back.lfFaceName - 1);
+    EXPECT_EQ(GetObjectA(HFONT{}, sizeof back, &back), 0);
+    DeleteObject(f);
+}
+
+TEST(Objects, PenStylesAndWidths) {
+    EXPECT_FALSE(CreatePen(7, 1, 0));
+    EXPECT_FALSE(CreatePen(-1, 1, 0));
+    for (int style = PS_SOLID; style <= PS_INSIDEFRAME; ++style)
+        for (int width : {0, 1, 2, 5}) {
+            HPEN p = CreatePen(style, width, RGB(1, 2, 3));
+            EXPECT_TRUE(p) << style << "/" << width;
+            EXPECT_TRUE(DeleteObject(p));
+        }
+}
+
+TEST(Icons, CreateQueryAndDestroyKeepCopies) {
+    const ObjectCounts before = LiveObjects();
+    HBITMAP mask = CreateBitmap(4, 4, 1, 1, nullptr);
+    HBITMAP colour = CreateBitmap(4, 4, 1, 32, nullptr);
+    GetBitmapView(colour).pixels32[5] = 0x00123456;
+    ICONINFO info;
+    info.hbmMask = mask;
+    info.hbmColor = colour;
+    HICON icon = CreateIconIndirect(info);
+    ASSERT_TRUE(icon);
+    // The icon owns copies, so the caller's bitmaps may go at once.
+    DeleteObject(mask);
+    DeleteObject(colour);
+    ICONINFO out;
+    ASSERT_TRUE(GetIconInfo(icon, &out));
+    EXPECT_TRUE(out.fIcon);
+    EXPECT_EQ(out.xHotspot, 2u);
+    EXPECT_EQ(out.yHotspot, 2u);
+    EXPECT_EQ(GetBitmapView(out.hbmMask).bitsPerPixel, 1);
+    EXPECT_EQ(GetBitmapView(out.hbmColor).pixels32[5], 0x00123456u);
+    DeleteObject(out.hbmMask);
+    DeleteObject(out.hbmColor);
+    EXPECT_FALSE(DeleteObject(HGDIOBJ(icon)));  // icons go through DestroyIcon
+    EXPECT_TRUE(DestroyIcon(icon));
+    EXPECT_FALSE(GetIconInfo(icon, &out));
+    EXPECT_EQ(LiveObjects(), before) << ToString(LiveObjects());
+
+    info.hbmMask = HBITMAP{};
+    EXPECT_FALSE(CreateIconIndirect(info));
+}
+
+TEST(Objects, OwnedHandlesDeleteOnce) {
+    const ObjectCounts before = LiveObjects();
+    {
+        OwnedPen a(CreatePen(PS_DOT, 1, 0));
+        OwnedPen b(std::move(a));
+        EXPECT_FALSE(a);
+        OwnedDC dc(CreateCompatibleDC(HDC{}));
+        OwnedRgn rgn(CreateEllipticRgn(0, 0, 5, 5));
+        EXPECT_EQ(LiveObjects().total(), before.total() + 3);
+    }
+    EXPECT_EQ(LiveObjects(), before);
+}
