@@ -9,15 +9,22 @@
 
 namespace hosts::dbus {
 
-std::unique_ptr<DbusEchoLink> DbusEchoLink::Create(QDBusConnection bus, int callTimeoutMs) {
+namespace {
+
+QString FromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+std::unique_ptr<DbusEchoLink> DbusEchoLink::Create(QDBusConnection bus, echolink::ChatEvents& events,
+                                                   int callTimeoutMs) {
     if (!bus.isConnected() || bus.interface() == nullptr) return nullptr;
     const QDBusReply<QString> owner = bus.interface()->serviceOwner(QString::fromLatin1(ServiceName));
     if (!owner.isValid() || owner.value().isEmpty()) return nullptr;
-    return std::unique_ptr<DbusEchoLink>(new DbusEchoLink(bus, owner.value(), callTimeoutMs));
+    return std::unique_ptr<DbusEchoLink>(new DbusEchoLink(bus, owner.value(), events, callTimeoutMs));
 }
 
-DbusEchoLink::DbusEchoLink(QDBusConnection bus, QString owner, int callTimeoutMs)
-    : bus_(std::move(bus)), owner_(std::move(owner)), timeoutMs_(callTimeoutMs) {
+DbusEchoLink::DbusEchoLink(QDBusConnection bus, QString owner, echolink::ChatEvents& events, int callTimeoutMs)
+    : bus_(std::move(bus)), owner_(std::move(owner)), events_(events), timeoutMs_(callTimeoutMs) {
     const QString path = QString::fromLatin1(ObjectPath);
     const QString iface = QString::fromLatin1(InterfaceName);
     bus_.connect(owner_, path, iface, QStringLiteral("ChatTextReceived"), this, SLOT(chatTextSignal(QString)));
@@ -34,41 +41,49 @@ DbusEchoLink::~DbusEchoLink() {
     bus_.disconnect(owner_, path, iface, QStringLiteral("Closing"), this, SLOT(closingSignal()));
 }
 
-bool DbusEchoLink::call(const char* method, const QList<QVariant>& args) {
-    if (gone_ || !bus_.isConnected()) return false;
+echolink::HResult DbusEchoLink::call(const char* method, const QList<QVariant>& args) {
+    if (gone_ || !bus_.isConnected()) return echolink::kDisconnected;
     QDBusMessage msg = QDBusMessage::createMethodCall(owner_, QString::fromLatin1(ObjectPath),
-                                                      QString::fromLatin1(InterfaceName),
-                                                      QString::fromLatin1(method));
+                                                      QString::fromLatin1(InterfaceName), QString::fromLatin1(method));
     msg.setArguments(args);
-    // Block without a nested event loop: the window's handlers must not be re-entered mid-call.
+    // Block without a nested event loop: no window handler and no chat event may run mid-call.
     const QDBusMessage reply = bus_.call(msg, QDBus::Block, timeoutMs_);
-    return reply.type() == QDBusMessage::ReplyMessage;
+    if (reply.type() == QDBusMessage::ReplyMessage) return echolink::kOk;
+    const QString error = reply.errorName();
+    if (error == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
+        error == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner") ||
+        error == QLatin1String("org.freedesktop.DBus.Error.Disconnected")) {
+        gone_ = true;
+        return echolink::kDisconnected;
+    }
+    return echolink::kFail;
 }
 
-bool DbusEchoLink::SetTransmit(bool keyed) { return call("SetTransmit", {QVariant(keyed)}); }
+echolink::HResult DbusEchoLink::SetTransmit(bool keyed) { return call("SetTransmit", {QVariant(keyed)}); }
 
-bool DbusEchoLink::SendMorse(std::int32_t reserved, const std::string& textUtf8) {
-    const QString text = QString::fromUtf8(textUtf8.data(), static_cast<qsizetype>(textUtf8.size()));
-    return call("SendMorse", {QVariant(reserved), QVariant::fromValue(QDBusVariant(text))});
+echolink::HResult DbusEchoLink::SendMorse(std::int32_t reserved, const echolink::Variant& text) {
+    QVariant value;
+    switch (text.Type()) {
+    case echolink::VarType::Bstr: value = FromUtf8(text.String()); break;
+    case echolink::VarType::I4: value = QVariant(static_cast<qint32>(text.Int32())); break;
+    case echolink::VarType::Bool: value = QVariant(text.Int32() != 0); break;
+    case echolink::VarType::Empty: return echolink::kInvalidArg;  // D-Bus has no empty variant
+    }
+    return call("SendMorse", {QVariant(static_cast<qint32>(reserved)), QVariant::fromValue(QDBusVariant(value))});
 }
 
-bool DbusEchoLink::PostChatLine(const std::string& textUtf8) {
-    return call("PostChatLine",
-                {QVariant(QString::fromUtf8(textUtf8.data(), static_cast<qsizetype>(textUtf8.size())))});
+echolink::HResult DbusEchoLink::PostChatLine(const std::string& line) {
+    return call("PostChatLine", {QVariant(FromUtf8(line))});
 }
 
 void DbusEchoLink::chatTextSignal(const QString& line) {
-    if (gone_ || !OnChatTextReceived) return;
+    if (gone_) return;
     const QByteArray utf8 = line.toUtf8();
-    // A copy: the handler may destroy this object (the program ending on "fdp").
-    auto handler = OnChatTextReceived;
-    handler(std::string(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    events_.ChatTextReceived(std::string(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 void DbusEchoLink::closingSignal() {
-    if (gone_ || !OnClosing) return;
-    auto handler = OnClosing;
-    handler();
+    if (!gone_) events_.Closing();
 }
 
 void DbusEchoLink::ownerGone() { gone_ = true; }

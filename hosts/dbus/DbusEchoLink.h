@@ -1,4 +1,4 @@
-// EchoLink's automation object reached over D-Bus: the three operations and the two events.
+// EchoLink's automation object reached over the session bus: the three operations and two events.
 // Owns its subscription to the station's signals; the bus connection is shared with Qt.
 #pragma once
 
@@ -6,33 +6,25 @@
 #include <QObject>
 #include <QString>
 
-#include <cstdint>
-#include <functional>
 #include <memory>
-#include <string>
+
+#include "echolink/EchoLink.h"
 
 namespace hosts::dbus {
 
-class DbusEchoLink : public QObject {
+class DbusEchoLink final : public QObject, public echolink::EchoLink {
     Q_OBJECT
 public:
     // Binds to the process that owns the station's name at this moment; null when nobody does.
     // Calls and signals go to that owner's unique name, so a station that quits or crashes is not
-    // silently replaced by another one started later: from then on every call fails.
-    static std::unique_ptr<DbusEchoLink> Create(QDBusConnection bus, int callTimeoutMs);
+    // silently replaced by one started later: from then on every call fails.
+    static std::unique_ptr<DbusEchoLink> Create(QDBusConnection bus, echolink::ChatEvents& events, int callTimeoutMs);
 
     ~DbusEchoLink() override;
-    DbusEchoLink(const DbusEchoLink&) = delete;
-    DbusEchoLink& operator=(const DbusEchoLink&) = delete;
 
-    // Each returns true when the station answered without an error within the timeout.
-    bool SetTransmit(bool keyed);
-    bool SendMorse(std::int32_t reserved, const std::string& textUtf8);
-    bool PostChatLine(const std::string& textUtf8);
-
-    // Events, delivered on the thread that runs this object's Qt event loop.
-    std::function<void(const std::string& lineUtf8)> OnChatTextReceived;
-    std::function<void()> OnClosing;
+    echolink::HResult SetTransmit(bool keyed) override;
+    echolink::HResult SendMorse(std::int32_t reserved, const echolink::Variant& text) override;
+    echolink::HResult PostChatLine(const std::string& line) override;
 
     const QString& OwnerName() const { return owner_; }
 
@@ -42,13 +34,27 @@ private slots:
     void ownerGone();
 
 private:
-    DbusEchoLink(QDBusConnection bus, QString owner, int callTimeoutMs);
-    bool call(const char* method, const QList<QVariant>& args);
+    DbusEchoLink(QDBusConnection bus, QString owner, echolink::ChatEvents& events, int callTimeoutMs);
+    echolink::HResult call(const char* method, const QList<QVariant>& args);
 
     QDBusConnection bus_;
     QString owner_;
+    echolink::ChatEvents& events_;
     int timeoutMs_;
     bool gone_ = false;
+};
+
+// The factory the main window creates `oEchoLink` with.
+class DbusEchoLinkFactory final : public echolink::EchoLinkFactory {
+public:
+    DbusEchoLinkFactory(QDBusConnection bus, int callTimeoutMs) : bus_(std::move(bus)), timeoutMs_(callTimeoutMs) {}
+    std::unique_ptr<echolink::EchoLink> Create(echolink::ChatEvents& events) override {
+        return DbusEchoLink::Create(bus_, events, timeoutMs_);
+    }
+
+private:
+    QDBusConnection bus_;
+    int timeoutMs_;
 };
 
 }  // namespace hosts::dbus

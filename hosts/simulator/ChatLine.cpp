@@ -9,12 +9,14 @@ namespace {
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-bool HasSeparatorInWindow(std::string_view line) {
+// A sender is present when the first '>' lies within the window and is not the line's last
+// character: "cq test>" is a short Morse command that still needs a sender in front.
+bool HasSenderInWindow(std::string_view line) {
     std::size_t chars = 0;
-    for (char c : line) {
-        if (IsContinuationByte(c)) continue;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (IsContinuationByte(line[i])) continue;
         if (++chars > SenderWindowChars) return false;
-        if (c == '>') return true;
+        if (line[i] == '>') return i + 1 < line.size();
     }
     return false;
 }
@@ -35,7 +37,7 @@ bool ParseInt(std::string_view s, std::int64_t& out) {
 }  // namespace
 
 std::string ChatLineFromTyped(std::string_view typed, std::string_view sender) {
-    if (HasSeparatorInWindow(typed)) return std::string(typed);
+    if (HasSenderInWindow(typed)) return std::string(typed);
     std::string line;
     line.reserve(sender.size() + 1 + typed.size());
     line.append(sender).append(">").append(typed);

@@ -9,7 +9,8 @@
 namespace hosts::sim {
 
 // The separator search of the relay looks at the first ten characters; a typed line that already
-// carries a sender there is passed as is, any other line gets "<sender>>" in front.
+// carries a sender there ("QD4RV>bom dia=") is passed as is, any other line gets "<sender>>" in
+// front. A '>' that ends the line is a Morse command's ending, not a sender's separator.
 inline constexpr std::size_t SenderWindowChars = 10;
 
 std::string ChatLineFromTyped(std::string_view typed, std::string_view sender);

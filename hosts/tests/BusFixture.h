@@ -1,0 +1,54 @@
+// Test support: a private session bus (its own dbus-daemon) and the real station simulator on it.
+// Owns both processes; waiting means running Qt's event loop until a condition holds or a deadline.
+#pragma once
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+namespace hosts::testing {
+
+QCoreApplication& App();
+
+// Runs the event loop until `done` or the deadline; returns `done()`.
+bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000);
+
+class PrivateBus {
+public:
+    PrivateBus();
+    ~PrivateBus();
+    bool Ok() const { return !address_.isEmpty(); }
+    const QString& Address() const { return address_; }
+    // A fresh client connection to this bus.
+    QDBusConnection Connect();
+
+private:
+    QProcess daemon_;
+    QString address_;
+    QStringList names_;
+};
+
+class Station {
+public:
+    explicit Station(const PrivateBus& bus, const QStringList& extraArgs = {});
+    ~Station();
+    // True once the simulator owns the name (it printed "ready:").
+    bool WaitReady();
+    bool WaitFinished();
+    void Type(const std::string& line);  // one line on its standard input
+    // Everything printed so far (time stamps removed, one call a line).
+    QStringList Calls();
+    bool WaitForCall(const QString& call, int timeoutMs = 5000);
+    QProcess& Process() { return process_; }
+
+private:
+    QProcess process_;
+    QString output_;
+};
+
+}  // namespace hosts::testing

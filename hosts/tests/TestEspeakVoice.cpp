@@ -1,0 +1,116 @@
+// Speech through the real espeak-ng engine into a recording output: synchronous, literal, quiet
+// on failure. Only the audio device is replaced.
+#if defined(DIZO_HAVE_SPEECH)
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "hosts/speech/EspeakVoice.h"
+
+namespace hosts::speech {
+namespace {
+
+struct Recording {
+    int opens = 0;
+    int rate = 0;
+    std::size_t samples = 0;
+    int drains = 0;
+    bool writeFails = false;
+    bool openFails = false;
+    double Seconds() const { return rate > 0 ? static_cast<double>(samples) / rate : 0.0; }
+};
+
+class RecordingSink final : public AudioSink {
+public:
+    explicit RecordingSink(Recording& r) : r_(r) {}
+    bool Open(int sampleRate) override {
+        ++r_.opens;
+        r_.rate = sampleRate;
+        return !r_.openFails;
+    }
+    bool Write(const std::int16_t*, std::size_t count) override {
+        r_.samples += count;
+        return !r_.writeFails;
+    }
+    bool Drain() override {
+        ++r_.drains;
+        return true;
+    }
+
+private:
+    Recording& r_;
+};
+
+echolink::HResult SpeakInto(Recording& r, const std::string& text, relay::SpeakFlags flags = relay::kSpeakLiteral) {
+    EspeakSpeechEngine engine([&r] { return std::unique_ptr<AudioSink>(std::make_unique<RecordingSink>(r)); });
+    return engine.CreateVoice()->Speak(text, flags);
+}
+
+TEST(EspeakVoice, SpeaksTextIntoOneDrainedOutput) {
+    struct Case {
+        std::string text;
+        double minSeconds;
+        double maxSeconds;
+    };
+    const Case cases[] = {
+        {"bom dia", 0.3, 3.0},
+        {"bom dia ", 0.3, 3.0},
+        {"está ligado", 0.3, 4.0},
+        {std::string("bom\0dia", 7), 0.3, 3.0},   // a NUL does not cut the text short
+        // Literal: read aloud as characters, never obeyed as a ten-minute pause.
+        {"<silence msec=\"600000\"/>", 0.3, 20.0},
+        {"[[h@'loU]] x", 0.3, 20.0},
+    };
+    for (const Case& c : cases) {
+        Recording r;
+        EXPECT_EQ(SpeakInto(r, c.text), echolink::kOk) << c.text;
+        EXPECT_EQ(r.opens, 1) << c.text;
+        EXPECT_EQ(r.drains, 1) << c.text;
+        EXPECT_GT(r.Seconds(), c.minSeconds) << c.text;
+        EXPECT_LT(r.Seconds(), c.maxSeconds) << c.text;
+    }
+}
+
+TEST(EspeakVoice, EmptyTextOpensNoOutput) {
+    Recording r;
+    EXPECT_EQ(SpeakInto(r, ""), echolink::kOk);
+    EXPECT_EQ(r.opens, 0);
+}
+
+TEST(EspeakVoice, OutputFailuresAreReportedNotThrown) {
+    Recording noDevice;
+    noDevice.openFails = true;
+    EXPECT_TRUE(SpeakInto(noDevice, "bom dia").Failed());
+    EXPECT_EQ(noDevice.samples, 0u);
+
+    Recording brokenDevice;
+    brokenDevice.writeFails = true;
+    EXPECT_TRUE(SpeakInto(brokenDevice, "uma frase bem mais longa do que a primeira, para vários blocos").Failed());
+    EXPECT_EQ(brokenDevice.drains, 0);
+
+    // The engine is still usable after a failed utterance.
+    Recording fine;
+    EXPECT_EQ(SpeakInto(fine, "ok"), echolink::kOk);
+    EXPECT_GT(fine.samples, 0u);
+}
+
+TEST(EspeakVoice, RefusesWhatItCannotHonour) {
+    for (relay::SpeakFlags flags : {relay::kSpeakAsync, relay::kSpeakIsXml, relay::kSpeakIsFilename,
+                                    relay::kSpeakAsync | relay::kSpeakIsNotXml}) {
+        Recording r;
+        EXPECT_TRUE(SpeakInto(r, "bom dia", flags).Failed()) << flags.bits;
+        EXPECT_EQ(r.opens, 0) << flags.bits;
+    }
+    Recording r;
+    EXPECT_EQ(SpeakInto(r, "bom dia", relay::kSpeakDefault), echolink::kOk);
+}
+
+TEST(EspeakVoice, NoSinkMeansQuietFailure) {
+    EspeakSpeechEngine engine([] { return std::unique_ptr<AudioSink>(); });
+    EXPECT_TRUE(engine.CreateVoice()->Speak("bom dia", relay::kSpeakLiteral).Failed());
+}
+
+}  // namespace
+}  // namespace hosts::speech
+#endif
