@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+
+#include "buttons/Bevel.h"
+#include "buttons/Colors.h"
+#include "buttons/Face.h"
+
+namespace {
+
+using namespace buttons;
+using gdi::RGB;
+
+// BackColor RGB(212,208,200), lightened and pressed as the rendering pipeline derives them.
+ButtonState WorkedExample() {
+    ButtonState s;
+    s.BackColor = RGB(212, 208, 200);
+    s.FaceColor = RGB(255, 255, 251);
+    s.PressedColor = RGB(223, 224, 210);
+    s.HoverFaceColor = RGB(255, 255, 251);
+    s.ValueTrueColor = RGB(223, 224, 214);
+    return s;
+}
+
+TEST(SelectFaceColours, WorkedExampleEnabledAndDisabled) {
+    ButtonState s = WorkedExample();
+    const FaceColours enabled = SelectFaceColours(s, true);
+    EXPECT_EQ(enabled.face, RGB(255, 255, 251));
+    EXPECT_EQ(enabled.gradient, RGB(255, 255, 251));
+
+    const FaceColours disabled = SelectFaceColours(s, false);
+    EXPECT_EQ(disabled.base, RGB(255, 255, 251));
+    EXPECT_EQ(disabled.face, RGB(231, 232, 221));
+    EXPECT_EQ(disabled.disabledText, RGB(127, 129, 102));
+    EXPECT_EQ(ShiftColor(disabled.base, -84), RGB(171, 172, 142));  // outer outline and corners
+}
+
+struct StateCase {
+    const char* name;
+    std::int32_t mode;
+    bool value;
+    std::uint8_t flags;
+    std::int32_t gradientMode;
+    gdi::COLORREF base;
+    gdi::COLORREF face;
+};
+
+TEST(SelectFaceColours, BaseAndFacePerState) {
+    const gdi::COLORREF normal = RGB(255, 255, 251);
+    const gdi::COLORREF pressed = RGB(223, 224, 210);
+    const gdi::COLORREF set = RGB(223, 224, 214);
+    const std::uint8_t held = HeldDown | MouseOver;
+    const StateCase cases[] = {
+        {"command idle", 0, false, 0, 0, normal, normal},
+        {"command pressed", 0, false, held, 0, normal, pressed},
+        {"command held, pointer away", 0, false, HeldDown, 0, normal, normal},
+        {"command pressed with a gradient", 0, false, held, 3, normal, normal},
+        {"check box set", 1, true, 0, 0, set, set},
+        {"check box set with a gradient", 1, true, 0, 1, set, set},
+        {"option clear, pressed", 2, false, held, 0, normal, normal},
+        {"stored mode 9 set", 9, true, 0, 0, set, set},
+        {"stored mode -3 acts as command", -3, true, held, 0, normal, pressed},
+    };
+    for (const auto& c : cases) {
+        ButtonState s = WorkedExample();
+        s.Mode = c.mode;
+        s.Value = c.value;
+        s.StateFlags = c.flags;
+        s.GradientMode = c.gradientMode;
+        const FaceColours colours = SelectFaceColours(s, true);
+        EXPECT_EQ(colours.base, c.base) << c.name;
+        EXPECT_EQ(colours.face, c.face) << c.name;
+    }
+}
+
+TEST(SelectFaceColours, GradientEndIsTheLightenedGradientColour) {
+    ButtonState s = WorkedExample();
+    s.GradientMode = 1;
+    s.GradientColor = RGB(192, 192, 192);
+    EXPECT_EQ(SelectFaceColours(s, true).gradient, ShiftColor(RGB(192, 192, 192), 48));
+    s.GradientColor = SysButtonFace;  // system colours are resolved first
+    EXPECT_EQ(SelectFaceColours(s, true).gradient, RGB(255, 255, 251));
+}
+
+TEST(FillEdgeColumn, EveryColumnOfTheWorkedExample) {
+    const gdi::COLORREF base = RGB(255, 255, 251);
+    const gdi::COLORREF white = RGB(255, 255, 255);
+    const std::array<std::array<gdi::COLORREF, 8>, 4> expected{{
+        {RGB(245, 246, 239), white, RGB(231, 232, 221), RGB(223, 224, 210), RGB(250, 251, 246), white,
+         RGB(219, 220, 205), RGB(207, 208, 189)},
+        {RGB(181, 209, 240), RGB(189, 215, 247), RGB(181, 209, 240), RGB(140, 174, 231), RGB(140, 174, 231),
+         RGB(191, 223, 255), RGB(140, 174, 231), RGB(107, 130, 239)},
+        // base -22, base -24, base itself (not shifted by 0), then lighter edges clamp to white.
+        {RGB(233, 234, 224), RGB(231, 232, 221), base, white, RGB(223, 224, 210), RGB(223, 224, 210), white, white},
+        {RGB(255, 203, 107), RGB(255, 219, 140), RGB(255, 203, 107), RGB(255, 178, 49), RGB(255, 178, 49),
+         RGB(255, 233, 166), RGB(255, 178, 49), RGB(231, 150, 0)},
+    }};
+    for (std::int16_t state = 0; state < 4; ++state) {
+        EdgeColorArray colours{};
+        colours.fill(-7);
+        FillEdgeColumn(colours, state, base);
+        for (int slot = 1; slot <= 8; ++slot) {
+            EXPECT_EQ(colours[static_cast<std::size_t>(slot)], expected[static_cast<std::size_t>(state)][slot - 1])
+                << "state " << state << " slot " << slot;
+        }
+        EXPECT_EQ(colours[0], -7) << "slot 0 is not used";
+        EXPECT_EQ(colours[9], -7) << "the outer slots are the caller's";
+    }
+}
+
+TEST(FillEdgeColumn, OutOfRangeStateTakesTheNormalColumn) {
+    EdgeColorArray normal{};
+    FillEdgeColumn(normal, 0, RGB(100, 120, 140));
+    for (std::int16_t state : {std::int16_t{-1}, std::int16_t{4}, std::int16_t{32767}}) {
+        EdgeColorArray colours{};
+        FillEdgeColumn(colours, state, RGB(100, 120, 140));
+        EXPECT_EQ(colours, normal) << state;
+    }
+}
+
+struct EdgeStateCase {
+    const char* name;
+    std::int32_t mode;
+    bool value;
+    bool buttonDown;
+    bool showFocusRect;
+    std::uint8_t flags;
+    std::int16_t fromBackground;
+    std::int16_t expected;
+};
+
+TEST(EdgeDrawState, Columns) {
+    const EdgeStateCase cases[] = {
+        {"idle", 0, false, false, true, 0, 0, 0},
+        {"default look", 0, false, false, true, DefaultLook, 1, 1},
+        {"default look without focus rect", 0, false, false, false, DefaultLook, 1, 0},
+        {"pressed", 0, false, true, true, HeldDown | MouseOver, 2, 2},
+        {"hover", 0, false, false, true, MouseOver, 0, 3},
+        {"hover over a default button", 0, false, false, true, MouseOver | DefaultLook, 1, 3},
+        {"held and hovered stays pressed", 0, false, true, true, HeldDown | MouseOver | DefaultLook, 2, 2},
+        {"check box set", 1, true, false, true, 0, 0, 2},
+        {"check box set, default look", 1, true, false, true, DefaultLook, 1, 1},
+        {"check box set, default look, no focus rect", 1, true, false, false, DefaultLook, 1, 0},
+        {"check box down", 1, false, true, true, HeldDown, 0, 2},
+        {"command down but not over", 0, false, true, true, HeldDown, 0, 0},
+        {"set and hovered", 2, true, false, true, MouseOver, 0, 3},
+    };
+    for (const auto& c : cases) {
+        ButtonState s;
+        s.Mode = c.mode;
+        s.Value = c.value;
+        s.ButtonDown = c.buttonDown;
+        s.ShowFocusRect = c.showFocusRect;
+        s.StateFlags = c.flags;
+        EXPECT_EQ(EdgeDrawState(s, c.fromBackground), c.expected) << c.name;
+    }
+}
+
+TEST(ShadingAmount, Height23AndTies) {
+    const std::array<std::int16_t, 22> h23{-1,  -2,  -3,  -4,  -5,  -7,  -8,  -9,  -10, -11, -12,
+                                           -13, -14, -15, -16, -17, -18, -20, -21, -22, -23, -24};
+    for (int row = 1; row <= 22; ++row) EXPECT_EQ(ShadingAmount(row, 23), h23[static_cast<std::size_t>(row - 1)]) << row;
+    EXPECT_EQ(ShadingAmount(1, 2), -12);   // -12.5, halves to even
+    EXPECT_EQ(ShadingAmount(1, 10), -2);   // -2.5
+    EXPECT_EQ(ShadingAmount(3, 10), -8);   // -7.5
+    EXPECT_EQ(ShadingAmount(1, 1), -25);
+    EXPECT_EQ(ShadingAmount(1, 0), 0);
+    EXPECT_EQ(ShadingAmount(1, -4), 0);
+}
+
+TEST(BevelVertices, RectangleOutlines) {
+    const EdgePointArray v = BevelVertices(0, 75, 23, 0, 75);
+    // Inner, middle and outer outline, each walked left, top, right, bottom.
+    const EdgePointArray expected{{{2, 20}, {2, 2}, {72, 2}, {72, 20}, {1, 20},
+                                   {1, 21}, {1, 1}, {73, 1}, {73, 21}, {0, 21},
+                                   {0, 22}, {0, 0}, {74, 0}, {74, 22}, {-1, 22}, {0, 0}}};
+    EXPECT_EQ(v, expected);
+}
+
+TEST(BevelVertices, SlantBothFollowsTheSlantedSides) {
+    const EdgePointArray v = BevelVertices(3, 30, 23, 24, 6);
+    const EdgePointArray expected{{{22, 20}, {4, 2}, {6, 2}, {24, 20}, {21, 20},
+                                   {22, 21}, {2, 1}, {6, 1}, {26, 21}, {20, 21},
+                                   {23, 23}, {0, 0}, {6, 0}, {29, 23}, {21, 22}, {0, 0}}};
+    EXPECT_EQ(v, expected);
+}
+
+TEST(BevelVertices, MiddleOutlineIsTheInnerOneMovedOut) {
+    // Vertices 5..9 are 0..4 moved by the offsets the shape's slants call for.
+    for (std::int32_t shape = 0; shape <= 3; ++shape) {
+        const int d1 = (shape == 1 || shape == 3) ? 1 : 0;
+        const int d2 = (shape == 2 || shape == 3) ? 1 : 0;
+        const std::array<gdi::POINT, 5> offsets{{{d1 - 1, 1}, {-1 - d1, -1}, {1 - d2, -1}, {d2 + 1, 1}, {-1, 1}}};
+        for (const auto& [w, h, l, r] : {std::array{96, 32, d1 ? 33 : 0, d2 ? 63 : 96}, std::array{1, 1, 0, 1},
+                                         std::array{0, 0, 0, 0}}) {
+            const EdgePointArray v = BevelVertices(shape, w, h, l, r);
+            for (std::size_t i = 0; i < 5; ++i) {
+                EXPECT_EQ(v[i + 5].x, v[i].x + offsets[i].x) << "shape " << shape << " vertex " << i + 5;
+                EXPECT_EQ(v[i + 5].y, v[i].y + offsets[i].y) << "shape " << shape << " vertex " << i + 5;
+            }
+        }
+    }
+}
+
+TEST(BevelSegments, SlotsAndSkippedJoins) {
+    std::array<int, 13> seen{};
+    for (const BevelSegment& seg : BevelSegments) {
+        EXPECT_NE(seg.from, 4);
+        EXPECT_NE(seg.from, 9);
+        EXPECT_GE(seg.from, 0);
+        EXPECT_LE(seg.from, 13);
+        ++seen[static_cast<std::size_t>(seg.slot)];
+    }
+    for (int slot = 1; slot <= 12; ++slot) EXPECT_EQ(seen[static_cast<std::size_t>(slot)], 1) << slot;
+}
+
+}  // namespace
