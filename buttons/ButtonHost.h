@@ -40,6 +40,8 @@ public:
     // Notifications to the container.
     virtual void PropertyChanged(const std::string& key) = 0;
     virtual void InfoMessage(const std::string& text) = 0;  // design time only
+    // The same box with its own title instead of the application's; hosts without titles may ignore it.
+    virtual void InfoMessageWithTitle(const std::string& text, const std::string& /*title*/) { InfoMessage(text); }
 
     // Geometry and drawing target: client size in pixels (the host reports floating-point values).
     virtual double ScaleWidth() const = 0;

@@ -1,6 +1,7 @@
 #include "buttons/Colors.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "gdi/Dc.h"
@@ -61,6 +62,13 @@ void SelectAndDeleteDisplaced(ButtonState& s, H obj) {
 }  // namespace
 
 std::int32_t Nearest(double x) {
+    // Host sizes arrive as doubles; a value beyond 32 bits (or not a number) must not reach the
+    // integer conversion, which would be undefined, so it saturates (NaN becomes 0).
+    if (std::isnan(x)) return 0;
+    constexpr double lo = -2147483648.0;
+    constexpr double hi = 2147483647.0;
+    if (x <= lo) return INT32_MIN;
+    if (x >= hi) return INT32_MAX;
     // The default floating-point rounding mode rounds halves to even.
     return static_cast<std::int32_t>(std::nearbyint(x));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 
 #include "buttons/Colors.h"
@@ -66,7 +67,8 @@ TEST(Nearest, HalvesGoToEven) {
     const struct {
         double x;
         std::int32_t expected;
-    } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3}, {15.75, 16}};
+    } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3}, {15.75, 16},
+                 {1e300, INT32_MAX}, {-1e300, INT32_MIN}, {std::nan(""), 0}};
     for (const auto& c : cases) EXPECT_EQ(buttons::Nearest(c.x), c.expected) << c.x;
 }
 

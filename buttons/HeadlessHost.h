@@ -1,0 +1,117 @@
+// A ButtonHost without a window system, for tests, benchmarks and the render tool.
+// Owns the control's DC with its 32 bpp "presented picture", the window region it is handed, and a
+// log of the notifications and message boxes it receives, in order.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "buttons/ButtonHost.h"
+#include "gdi/Handles.h"
+
+namespace buttons {
+
+class HeadlessHost final : public ButtonHost {
+public:
+    struct Record {
+        enum class Kind { PropertyChanged, Message };
+        Kind kind;
+        std::string text;
+        std::string title;  // messages only; empty: the application's default title
+        friend bool operator==(const Record&, const Record&) = default;
+    };
+
+    HeadlessHost(int width, int height);
+    ~HeadlessHost() override;
+    HeadlessHost(const HeadlessHost&) = delete;
+    HeadlessHost& operator=(const HeadlessHost&) = delete;
+
+    // ---- Test controls.
+    // Replaces the presented picture with a blank one of the new size; does not call the resize handler.
+    void SetClientSize(int width, int height);
+    // What SetWidthPixels calls after changing the width (the control's Resize, usually).
+    void SetResizeHandler(std::function<void()> handler) { onResize_ = std::move(handler); }
+    void SetUserMode(bool runTime) { userMode_ = runTime; }
+    void SetAmbientBackColor(OleColor c) { ambientBack_ = c; }
+    void SetDisplayName(std::string name) { displayName_ = std::move(name); }
+    void SetDisplayAsDefault(bool d) { displayAsDefault_ = d; }
+    void SetWindows(win::HWND self, win::HWND container) {
+        hwnd_ = self;
+        container_ = container;
+    }
+
+    const std::vector<Record>& Records() const { return records_; }
+    std::vector<std::string> Notifications() const;
+    std::vector<std::string> Messages() const;
+    void ClearRecords() { records_.clear(); }
+    int RefreshCount() const { return refreshCount_; }
+    gdi::HBITMAP Presented() const { return presented_; }
+    // The colour 0x00RRGGBB... as COLORREF 0x00BBGGRR, of the presented picture; CLR_INVALID outside.
+    gdi::COLORREF PresentedPixel(int x, int y) const;
+    gdi::HRGN WindowRegion() const { return windowRegion_.get(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    // ---- ButtonHost.
+    OleColor ForeColor() const override { return foreColor_; }
+    void SetForeColor(OleColor c) override { foreColor_ = c; }
+    FontDesc Font() const override { return font_; }
+    void SetFont(const FontDesc& f) override { font_ = f; }
+    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool e) override { enabled_ = e; }
+    std::int32_t MousePointer() const override { return mousePointer_; }
+    // Accepts the platform's codes 0 to 15 and 99 (custom); throws std::invalid_argument otherwise.
+    void SetMousePointer(std::int32_t p) override;
+    PictureRef MouseIcon() const override { return mouseIcon_; }
+    // Accepts icons, cursors and empty; throws std::invalid_argument for a bitmap.
+    void SetMouseIcon(PictureRef icon) override;
+    std::string AccessKeys() const override { return accessKeys_; }
+    void SetAccessKeys(const std::string& keys) override { accessKeys_ = keys; }
+    std::string Tag() const override { return tag_; }
+    void SetTag(const std::string& tag) override { tag_ = tag; }
+    bool UserMode() const override { return userMode_; }
+    OleColor AmbientBackColor() const override { return ambientBack_; }
+    std::string DisplayName() const override { return displayName_; }
+    bool DisplayAsDefault() const override { return displayAsDefault_; }
+    void PropertyChanged(const std::string& key) override;
+    void InfoMessage(const std::string& text) override;
+    void InfoMessageWithTitle(const std::string& text, const std::string& title) override;
+    double ScaleWidth() const override { return width_; }
+    double ScaleHeight() const override { return height_; }
+    gdi::HDC hDC() const override { return dc_.get(); }
+    win::HWND hWnd() const override { return hwnd_; }
+    win::HWND ContainerHwnd() const override { return container_; }
+    void RefreshNow() override { ++refreshCount_; }
+    void SetWidthPixels(int width) override;
+    void SetWindowRgn(gdi::HRGN rgn, bool redraw) override;
+
+private:
+    gdi::OwnedDC dc_;
+    gdi::HBITMAP originalBitmap_;  // the bitmap the DC started with, put back before deletion
+    gdi::HBITMAP presented_;       // owned; selected in dc_
+    gdi::OwnedRgn windowRegion_;
+    int width_ = 0;
+    int height_ = 0;
+    std::function<void()> onResize_;
+
+    OleColor foreColor_ = SysButtonText;
+    FontDesc font_;
+    bool enabled_ = true;
+    std::int32_t mousePointer_ = 0;
+    PictureRef mouseIcon_;
+    std::string accessKeys_;
+    std::string tag_;
+    bool userMode_ = true;
+    OleColor ambientBack_ = SysButtonFace;
+    std::string displayName_ = "qkButtons_H1";
+    bool displayAsDefault_ = false;
+    win::HWND hwnd_{0x1001};
+    win::HWND container_{0x1000};
+
+    std::vector<Record> records_;
+    int refreshCount_ = 0;
+};
+
+}  // namespace buttons

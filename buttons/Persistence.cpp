@@ -1,0 +1,228 @@
+// InitProperties, ReadProperties and WriteProperties of qkButtons_H.
+#include "buttons/Persistence.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
+#include "buttons/Colors.h"
+#include "buttons/OptionGroup.h"
+#include "buttons/qkButtons_H.h"
+#include "forms/FormatError.h"
+#include "gdi/Image.h"
+
+namespace buttons {
+namespace {
+
+constexpr std::int32_t StandardStyle = ToInt(ButtonStyleKind::StyleStandard);
+
+bool IsRetiredStyle(std::int32_t style) { return style >= 0 && style <= 7 && style != StandardStyle; }
+
+// Every stored value of one button, read (and its pictures loaded) before any of it is applied,
+// so that a bad value leaves the button as it was.
+struct StoredButton {
+    std::string caption;
+    std::int32_t capAlign = 2;
+    std::int32_t backStyle = 2;
+    std::int32_t shape = 0;
+    std::int32_t gradient = 0;
+    OleColor cGradient = SysButtonFace;
+    OleColor cFore = SysButtonText;
+    std::optional<forms::FontValue> font;
+    bool focus = true;
+    std::int32_t mode = 0;
+    bool value = false;
+    PictureRef image;
+    std::int16_t imgSize = 16;
+    std::int32_t imgAlign = 0;
+    OleColor cFHover = SysButtonText;
+    bool enabled = true;
+    OleColor cBack = 0;
+    OleColor cBHover = 0;
+    std::int32_t lockHover = 0;
+    std::int32_t capStyle = 0;
+    PictureRef mIcon;
+    std::int16_t mPointer = 0;
+};
+
+PictureRef ReadPictureKey(const forms::PropertyBag& bag, std::string_view key) {
+    const auto path = bag.ReadPicture(key);
+    if (!path) return nullptr;
+    try {
+        return LoadPicture(*path);
+    } catch (const gdi::ImageError& e) {
+        const forms::Entry* entry = bag.Find(key);
+        throw forms::FormatError(bag.Source(), entry ? entry->Line : 0, entry ? entry->Key : std::string(key),
+                                 e.what());
+    }
+}
+
+StoredButton ReadStored(const forms::PropertyBag& bag, OleColor containerBack) {
+    StoredButton b;
+    b.caption = bag.ReadString("Caption", "");
+    b.capAlign = bag.ReadInt32("CapAlign", 2);
+    b.backStyle = bag.ReadInt32("BackStyle", StandardStyle);
+    b.shape = bag.ReadInt32("Shape", 0);
+    b.gradient = bag.ReadInt32("Gradient", 0);
+    b.cGradient = bag.ReadColour("cGradient", SysButtonFace);
+    b.cFore = bag.ReadColour("cFore", SysButtonText);
+    b.font = bag.ReadFont("Font");
+    b.focus = bag.ReadBool("Focus", true);
+    b.mode = bag.ReadInt32("Mode", 0);
+    b.value = bag.ReadBool("Value", false);
+    b.image = ReadPictureKey(bag, "Image");
+    b.imgSize = bag.ReadInt16("ImgSize", 16);
+    b.imgAlign = bag.ReadInt32("ImgAlign", 0);
+    b.cFHover = bag.ReadColour("cFHover", SysButtonText);
+    b.enabled = bag.ReadBool("Enabled", true);
+    b.cBack = bag.ReadColour("cBack", containerBack);
+    b.cBHover = bag.ReadColour("cBHover", b.cBack);
+    b.lockHover = bag.ReadInt32("LockHover", 0);
+    b.capStyle = bag.ReadInt32("CapStyle", 0);
+    b.mIcon = ReadPictureKey(bag, "mIcon");
+    b.mPointer = bag.ReadInt16("mPointer", 0);
+    return b;
+}
+
+void WritePictureKey(forms::PropertyBag& bag, std::string_view key, const PictureRef& picture) {
+    // A picture made in memory has no file to refer to and cannot be stored.
+    if (picture && !picture->source.empty()) {
+        bag.WritePicture(key, picture->source);
+    } else {
+        bag.Remove(key);
+    }
+}
+
+}  // namespace
+
+forms::FontValue ToFontValue(const FontDesc& f) {
+    forms::FontValue v;
+    v.Name = f.Name;
+    v.SizeTenThousandths = std::clamp(Nearest(f.Size * 10000.0), 1, 1000 * 10000);
+    v.Weight = f.Weight;
+    v.Italic = f.Italic;
+    v.Underline = f.Underline;
+    v.Strikethrough = f.Strikethrough;
+    v.Charset = f.Charset;
+    return v;
+}
+
+FontDesc ToFontDesc(const forms::FontValue& v) {
+    FontDesc f;
+    f.Name = v.Name;
+    f.Size = v.SizeTenThousandths / 10000.0;
+    f.Weight = v.Weight;
+    f.Italic = v.Italic;
+    f.Underline = v.Underline;
+    f.Strikethrough = v.Strikethrough;
+    f.Charset = v.Charset;
+    return f;
+}
+
+void qkButtons_H::InitProperties() {
+    RecordContainer();
+    s_.Caption = host_.DisplayName();
+    s_.ShowFocusRect = true;
+    s_.CaptionAlign = ToInt(CaptionAlignment::AlignCenter);
+    s_.HoverForeColor = SysButtonText;
+    s_.HoverBackColor = SysButtonFace;
+    s_.ButtonStyle = StandardStyle;
+    // The remaining items start from zero; the pixel size stays 0 until a picture or the getter sets it.
+    s_.CaptionStyle = 0;
+    s_.ButtonShape = 0;
+    s_.Mode = 0;
+    s_.Value = false;
+    s_.PictureAlign = 0;
+    s_.PictureSize = 0;
+    s_.GradientColor = 0;
+    s_.GradientMode = 0;
+    s_.HoverColorLocks = 0;
+    if (!Notify("BackStyle")) return;
+    s_.ContainerBackColor = ConvertSysColor(host_.AmbientBackColor());
+    s_.BackColor = SysButtonFace;
+    RefreshCache("Font");
+    RefreshCache("BackColor");
+    for (const char* key : {"Caption", "CapAlign", "Focus", "cFHover", "cBHover"}) {
+        if (!Notify(key)) return;
+    }
+}
+
+void qkButtons_H::WriteProperties(forms::PropertyBag& bag) const {
+    bag.WriteString("Caption", s_.Caption, std::string());
+    bag.WriteInt32("CapAlign", s_.CaptionAlign, 2);
+    bag.WriteInt32("BackStyle", s_.ButtonStyle, StandardStyle);
+    bag.WriteInt32("Shape", s_.ButtonShape, 0);
+    bag.WriteFont("Font", ToFontValue(host_.Font()));
+    bag.WriteColour("cFore", host_.ForeColor(), SysButtonText);
+    bag.WriteColour("cFHover", s_.HoverForeColor, SysButtonText);
+    bag.WriteColour("cBHover", s_.HoverBackColor, s_.BackColor);
+    bag.WriteBool("Focus", s_.ShowFocusRect, true);
+    bag.WriteInt32("LockHover", s_.HoverColorLocks, 0);
+    bag.WriteColour("cGradient", s_.GradientColor, SysButtonFace);
+    bag.WriteInt32("Gradient", s_.GradientMode, 0);
+    bag.WriteInt32("CapStyle", s_.CaptionStyle, 0);
+    bag.WriteInt32("Mode", s_.Mode);
+    bag.WriteBool("Value", s_.Value);
+    bag.WriteInt32("ImgAlign", s_.PictureAlign, 0);
+    WritePictureKey(bag, "Image", s_.Picture);
+    bag.WriteInt16("ImgSize", s_.PictureSize, 16);
+    bag.WriteBool("Enabled", host_.Enabled(), true);
+    bag.WriteColour("cBack", s_.BackColor);
+    const std::int32_t pointer = host_.MousePointer();
+    bag.WriteInt16("mPointer", static_cast<std::int16_t>(std::clamp<std::int32_t>(pointer, INT16_MIN, INT16_MAX)),
+                   std::int16_t{0});
+    WritePictureKey(bag, "mIcon", host_.MouseIcon());
+}
+
+void qkButtons_H::ReadProperties(const forms::PropertyBag& bag) {
+    const OleColor containerBack = host_.AmbientBackColor();
+    const StoredButton b = ReadStored(bag, containerBack);
+
+    RecordContainer();
+    s_.ContainerBackColor = ConvertSysColor(containerBack);
+    DelayDrawing(true);
+
+    s_.Caption = b.caption;
+    s_.CaptionAlign = b.capAlign;
+    s_.ButtonStyle = b.backStyle;
+    s_.ButtonShape = b.shape;
+    s_.GradientMode = b.gradient;
+    s_.GradientColor = b.cGradient;
+    host_.SetForeColor(b.cFore);
+    if (b.font) host_.SetFont(ToFontDesc(*b.font));
+    s_.ShowFocusRect = b.focus;
+    s_.Mode = b.mode;
+    s_.Value = b.value;
+    s_.Picture = b.image;
+    s_.PictureSize = b.imgSize;
+    s_.PictureAlign = b.imgAlign;
+    s_.HoverForeColor = b.cFHover;
+    host_.SetEnabled(b.enabled);
+    s_.BackColor = b.cBack;
+    s_.HoverBackColor = b.cBHover;
+    s_.HoverColorLocks = b.lockHover;
+    s_.CaptionStyle = b.capStyle;
+    const std::weak_ptr<const bool> alive = alive_;
+    SetMouseIcon(b.mIcon);
+    if (alive.expired()) return;
+    SetMousePointer(b.mPointer);
+    if (alive.expired()) return;
+
+    RefreshCache("Picture");
+    RefreshCache("Font");
+    RefreshCache("BackColor");
+    SetCaption(b.caption);
+    if (alive.expired()) return;
+
+    if (IsRetiredStyle(s_.ButtonStyle)) {
+        s_.ButtonStyle = StandardStyle;
+        if (!Notify("BackStyle")) return;
+        SetResetDefaultColors(true);
+        if (alive.expired()) return;
+    }
+    if (s_.Mode == ToInt(ButtonMode::ModeOption)) OptionToggle(*this, OptionAction::Join);
+    s_.DelayFlag = false;
+    Resize();
+}
+
+}  // namespace buttons

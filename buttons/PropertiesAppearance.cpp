@@ -1,0 +1,140 @@
+// Setters of the caption, shape, picture and font.
+#include <algorithm>
+
+#include "buttons/Render.h"
+#include "buttons/Shapes.h"
+#include "buttons/qkButtons_H.h"
+
+namespace buttons {
+namespace {
+
+constexpr std::int32_t AlignCenter = ToInt(CaptionAlignment::AlignCenter);
+
+bool IsTopOrBottomCenter(std::int32_t align) {
+    return align == ToInt(PictureAlignment::PicTopCenter) || align == ToInt(PictureAlignment::PicBottomCenter);
+}
+
+// The access key is the character after the last '&'; a multi-byte UTF-8 character is kept whole.
+std::string AccessKeyOf(const std::string& caption) {
+    const std::size_t amp = caption.rfind('&');
+    std::string key;
+    std::size_t i = amp + 1;
+    if (i >= caption.size()) return key;
+    key += caption[i++];
+    while (i < caption.size() && (static_cast<unsigned char>(caption[i]) & 0xC0) == 0x80) key += caption[i++];
+    return key;
+}
+
+}  // namespace
+
+void qkButtons_H::SetCaption(const std::string& sCaption) {
+    if (sCaption.find('&') != std::string::npos) host_.SetAccessKeys(AccessKeyOf(sCaption));
+    s_.Caption = sCaption;
+    Relayout(s_, host_);
+    if (!Redraw()) return;
+    (void)Notify("Caption");
+}
+
+void qkButtons_H::SetCaptionAlign(std::int32_t nAlign) {
+    if (nAlign < 0 || nAlign > 2) return;
+    const bool hasPicture = s_.PictureWidth + s_.PictureHeight > 0;
+    if (nAlign != AlignCenter && hasPicture && IsTopOrBottomCenter(s_.PictureAlign)) {
+        (void)DesignTimeMessage(MsgCaptionAlignWithPicture);
+        return;
+    }
+    s_.CaptionAlign = nAlign;
+    Relayout(s_, host_);
+    if (!Redraw()) return;
+    (void)Notify("CapAlign");
+}
+
+void qkButtons_H::SetCaptionStyle(std::int32_t nStyle) {
+    if (nStyle < 0 || nStyle > 2) return;
+    s_.CaptionStyle = nStyle;
+    if (!Notify("CapStyle")) return;
+    if (!s_.Caption.empty()) {
+        Relayout(s_, host_);
+        (void)Redraw();
+    }
+}
+
+void qkButtons_H::SetButtonShape(std::int32_t nShape) {
+    if (nShape < 0 || nShape > 6) return;
+    s_.ButtonShape = nShape;
+    BuildRegions(s_, host_);
+    const std::weak_ptr<const bool> alive = alive_;
+    DelayDrawing(true);
+    if (nShape == ToInt(ButtonShapeKind::ShapeSlantBoth) && s_.CaptionAlign != AlignCenter) {
+        SetCaptionAlign(AlignCenter);
+        if (alive.expired()) return;
+    } else {
+        Relayout(s_, host_);
+    }
+    DelayDrawing(false);
+    if (alive.expired()) return;
+    (void)Notify("Shape");
+}
+
+void qkButtons_H::SetPicture(PictureRef xPic) {
+    s_.Picture = std::move(xPic);
+    if (s_.PictureSize == 0) s_.PictureSize = 16;
+    RefreshCache("Picture");
+    Relayout(s_, host_);
+    if (!Redraw()) return;
+    (void)Notify("Image");
+}
+
+void qkButtons_H::SetPictureAlign(std::int32_t ImgAlign) {
+    if (ImgAlign < 0 || ImgAlign > 5) return;
+    s_.PictureAlign = ImgAlign;
+    if (IsTopOrBottomCenter(ImgAlign)) {
+        const std::weak_ptr<const bool> alive = alive_;
+        SetCaptionAlign(AlignCenter);
+        if (alive.expired()) return;
+    }
+    Relayout(s_, host_);
+    if (!Redraw()) return;
+    (void)Notify("ImgAlign");
+}
+
+std::int32_t qkButtons_H::PictureSize() {
+    if (s_.PictureSize == 0) s_.PictureSize = 16;
+    // Only saved data can hold a pixel size off the 8-pixel steps; it reads as the nearest step below,
+    // kept within the enumeration.
+    return std::clamp(s_.PictureSize / 8 - 2, 0, 4);
+}
+
+void qkButtons_H::SetPictureSize(std::int32_t nSize) {
+    if (nSize < 0 || nSize > 4) return;
+    s_.PictureSize = static_cast<std::int16_t>((nSize + 2) * 8);
+    Relayout(s_, host_);
+    if (!Redraw()) return;
+    (void)Notify("ImgSize");
+}
+
+void qkButtons_H::SetFont(const FontDesc& nFont) {
+    host_.SetFont(nFont);
+    RefreshCache("Font");
+    Relayout(s_, host_);
+    if (!Redraw()) return;
+    (void)Notify("Font");
+}
+
+std::int32_t qkButtons_H::FontStyle() const {
+    const FontDesc f = host_.Font();
+    return (f.Bold() ? FontBold : 0) | (f.Italic ? FontItalic : 0) | (f.Underline ? FontUnderline : 0);
+}
+
+void qkButtons_H::SetFontStyle(std::int32_t nStyle) {
+    FontDesc f = host_.Font();
+    f.Weight = (nStyle & FontBold) != 0 ? 700 : 400;
+    f.Italic = (nStyle & FontItalic) != 0;
+    f.Underline = (nStyle & FontUnderline) != 0;
+    host_.SetFont(f);
+    RefreshCache("Font");
+    Relayout(s_, host_);
+    if (!Notify("Font")) return;
+    (void)Redraw();
+}
+
+}  // namespace buttons

@@ -1,0 +1,139 @@
+// Setters of the colours and the hover colour locks, which keep locked hover colours equal to the
+// normal ones (the hover back colour follows GradientColor instead while a gradient is on).
+#include "buttons/Colors.h"
+#include "buttons/Render.h"
+#include "buttons/qkButtons_H.h"
+
+namespace buttons {
+namespace {
+
+constexpr std::int32_t GradientNone = ToInt(GradientDirection::GradientNone);
+
+// Only the four named lock values lock anything; an unchecked stored value frees both colours.
+bool BackLocked(std::int32_t lock) {
+    return lock == ToInt(HoverColorLock::LockBoth) || lock == ToInt(HoverColorLock::LockBackOnly);
+}
+bool ForeLocked(std::int32_t lock) {
+    return lock == ToInt(HoverColorLock::LockBoth) || lock == ToInt(HoverColorLock::LockForeOnly);
+}
+
+}  // namespace
+
+void qkButtons_H::SetForeColor(OleColor nColor) {
+    if (nColor == host_.ForeColor()) return;
+    host_.SetForeColor(nColor);
+    if (ForeLocked(s_.HoverColorLocks)) {
+        const std::weak_ptr<const bool> alive = alive_;
+        SetHoverForeColor(host_.ForeColor());
+        if (alive.expired()) return;
+    }
+    // This setter ends a pending delay and draws at once.
+    s_.DelayFlag = false;
+    const std::weak_ptr<const bool> alive = alive_;
+    RedrawButton(s_, host_);
+    if (alive.expired()) return;
+    (void)Notify("cFore");
+}
+
+// The HoverBackColor setter's work without its lock change, for the colours that drag a locked
+// hover back colour along.
+void qkButtons_H::SetHoverBackFollowing(OleColor colour) {
+    if (colour == s_.HoverBackColor) return;
+    s_.HoverBackColor = colour;
+    RefreshCache("BackColor");
+    (void)Notify("cBHover");
+}
+
+void qkButtons_H::SetBackColor(OleColor nColor) {
+    s_.BackColor = ConvertSysColor(nColor);
+    const std::weak_ptr<const bool> alive = alive_;
+    if (BackLocked(s_.HoverColorLocks)) {
+        SetHoverBackFollowing(s_.GradientMode != GradientNone ? s_.GradientColor : nColor);
+        if (alive.expired()) return;
+    }
+    RefreshCache("BackColor");
+    if (!Redraw()) return;
+    (void)Notify("cBack");
+}
+
+void qkButtons_H::SetGradientColor(OleColor nColor) {
+    if (BackLocked(s_.HoverColorLocks) && s_.GradientMode != GradientNone) s_.HoverBackColor = nColor;
+    s_.GradientColor = nColor;
+    RefreshCache("BackColor");
+    if (s_.GradientMode != GradientNone && !Redraw()) return;
+    (void)Notify("cGradient");
+}
+
+void qkButtons_H::SetGradientMode(std::int32_t nOpt) {
+    if (nOpt < 0 || nOpt > 4) return;
+    s_.GradientMode = nOpt;
+    if (BackLocked(s_.HoverColorLocks)) {
+        s_.HoverBackColor = nOpt == GradientNone ? s_.BackColor : s_.GradientColor;
+        RefreshCache("BackColor");
+    }
+    if (!Redraw()) return;
+    (void)Notify("Gradient");
+}
+
+void qkButtons_H::SetResetDefaultColors(bool nDefault) {
+    if (!nDefault || host_.UserMode()) return;
+    const std::weak_ptr<const bool> alive = alive_;
+    DelayDrawing(true);
+    s_.BackColor = SysButtonFace;
+    SetForeColor(SysButtonText);
+    if (alive.expired()) return;
+    SetGradientColor(SysButtonFace);
+    if (alive.expired()) return;
+    SetGradientMode(GradientNone);
+    if (alive.expired()) return;
+    SetHoverColorLocks(ToInt(HoverColorLock::LockBoth));
+    if (alive.expired()) return;
+    RefreshCache("BackColor");
+    DelayDrawing(false);
+    if (alive.expired()) return;
+    if (!Notify("cGradient")) return;
+    (void)Notify("cBack");
+}
+
+void qkButtons_H::SetHoverColorLocks(std::int32_t nLock) {
+    s_.HoverColorLocks = nLock;
+    if (BackLocked(nLock)) {
+        s_.HoverBackColor = s_.GradientMode != GradientNone ? s_.GradientColor : s_.BackColor;
+        if (!Notify("cBHover")) return;
+    }
+    if (ForeLocked(nLock)) {
+        s_.HoverForeColor = host_.ForeColor();
+        if (!Notify("cFHover")) return;
+    }
+    RefreshCache("BackColor");
+    (void)Notify("LockHover");
+}
+
+void qkButtons_H::SetHoverForeColor(OleColor nColor) {
+    if (nColor == s_.HoverForeColor) return;
+    s_.HoverForeColor = nColor;
+    if (nColor != host_.ForeColor()) {
+        if (s_.HoverColorLocks == ToInt(HoverColorLock::LockBoth)) {
+            s_.HoverColorLocks = ToInt(HoverColorLock::LockBackOnly);
+        } else if (s_.HoverColorLocks == ToInt(HoverColorLock::LockForeOnly)) {
+            s_.HoverColorLocks = ToInt(HoverColorLock::LockNone);
+        }
+    }
+    (void)Notify("cFHover");
+}
+
+void qkButtons_H::SetHoverBackColor(OleColor nColor) {
+    if (nColor == s_.HoverBackColor) return;
+    s_.HoverBackColor = nColor;
+    if (nColor != s_.BackColor) {
+        if (s_.HoverColorLocks == ToInt(HoverColorLock::LockBoth)) {
+            s_.HoverColorLocks = ToInt(HoverColorLock::LockForeOnly);
+        } else if (s_.HoverColorLocks == ToInt(HoverColorLock::LockBackOnly)) {
+            s_.HoverColorLocks = ToInt(HoverColorLock::LockNone);
+        }
+    }
+    RefreshCache("BackColor");
+    (void)Notify("cBHover");
+}
+
+}  // namespace buttons
