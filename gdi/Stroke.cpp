@@ -1,5 +1,6 @@
 // Pen strokes: Bresenham lines with GDI's tie-breaking, cosmetic dash patterns, and wide pens
 // built as a region (segment bodies plus round joins and caps) filled in the pen colour.
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -183,6 +184,11 @@ void StrokePath(Dc& dc, const POINT* points, int count, bool closed) {
         return;
     }
     CosmeticPen p(dc, *pen);
+    if (closed && std::all_of(points, points + count, [&](POINT q) { return q == points[0]; })) {
+        // A closed outline shrunk to one point (a 1x1 rectangle or ellipse) is that pixel.
+        p.Put(points[0].x, points[0].y);
+        return;
+    }
     for (int i = 0; i + 1 < count; ++i) p.Line(points[i], points[i + 1]);
     if (closed && count > 1) p.Line(points[count - 1], points[0]);
 }

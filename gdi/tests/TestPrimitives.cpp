@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "Canvas.h"
+#include "gdi/Gdi.h"
+
+using namespace gdi;
+using test::Canvas;
+using test::Rows;
+
+namespace {
+
+constexpr COLORREF Black = RGB(0, 0, 0);
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Red = RGB(255, 0, 0);
+
+// Selects a pen and brush for the lifetime of the object and deletes them afterwards.
+class Tools {
+public:
+    Tools(HDC dc, HPEN pen, HBRUSH brush) : dc_(dc), pen_(pen), brush_(brush) {
+        oldPen_ = SelectObject(dc, pen);
+        oldBrush_ = SelectObject(dc, brush);
+    }
+    ~Tools() {
+        SelectObject(dc_, oldPen_);
+        SelectObject(dc_, oldBrush_);
+        DeleteObject(pen_);
+        DeleteObject(brush_);
+    }
+
+private:
+    HDC dc_;
+    HPEN pen_, oldPen_;
+    HBRUSH brush_, oldBrush_;
+};
+
+using Pixels = std::set<std::pair<int, int>>;
+
+Pixels Drawn(const Canvas& c, int w, int h, COLORREF colour) {
+    Pixels p;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (c.At(x, y) == colour) p.emplace(x, y);
+    return p;
+}
+
+}  // namespace
+
+TEST(Rectangle, PenOfTheFillColourPaintsExactlyTheHalfOpenBox) {
+    struct Case {
+        int l, t, r, b;
+    } cases[] = {{1, 1, 5, 4}, {5, 4, 1, 1}, {0, 0, 1, 1}, {2, 0, 3, 6}, {-3, -2, 2, 2}, {4, 3, 9, 9}};
+    for (const Case& k : cases) {
+        Canvas c(7, 6);
+        Tools t(c.dc(), CreatePen(PS_SOLID, 1, Red), CreateSolidBrush(Red));
+        ASSERT_TRUE(Rectangle(c.dc(), k.l, k.t, k.r, k.b));
+        const int l = std::max(0, std::min(k.l, k.r)), r = std::min(7, std::max(k.l, k.r));
+        const int t0 = std::max(0, std::min(k.t, k.b)), b = std::min(6, std::max(k.t, k.b));
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 7; ++x)
+                EXPECT_EQ(c.At(x, y) == Red, x >= l && x < r && y >= t0 && y < b)
+                    << "box " << k.l << "," << k.t << "," << k.r << "," << k.b << " pixel " << x << "," << y;
+    }
+}
+
+TEST(Rectangle, OutlineAndInteriorPictures) {
+    struct Case {
+        const char* name;
+        int penStyle, penWidth;
+        bool nullBrush;
+        int l, t, r, b;
+        std::string expected;
+    } cases[] = {
+        {"thin pen", PS_SOLID, 1, false, 1, 1, 6, 5,
+         Rows({"........", ".#####..", ".#ooo#..", ".#ooo#..", ".#####..", "........"})},
+        {"null brush", PS_SOLID, 1, true, 1, 1, 6, 5,
+         Rows({"........", ".#####..", ".#...#..", ".#...#..", ".#####..", "........"})},
+        // GDI fills one pixel short on the right and bottom when there is no outline.
+        {"null pen", PS_NULL, 1, false, 1, 1, 6, 5,
+         Rows({"........", ".oooo...", ".oooo...", ".oooo...", "........", "........"})},
+        // A two-pixel pen straddles the path with its extra pixel above and left of it.
+        {"wide pen", PS_SOLID, 2, false, 2, 2, 8, 7,
+         Rows({"........", ".#######", ".#######", ".##ooo##", ".##ooo##", ".#######"})},
+        // Inside-frame pens are pulled in so that the outline stays within the box.
+        {"inside frame", PS_INSIDEFRAME, 2, false, 1, 0, 8, 6,
+         Rows({".#######", ".#######", ".##ooo##", ".##ooo##", ".#######", ".#######"})},
+    };
+    for (const Case& k : cases) {
+        Canvas c(8, 6);
+        HBRUSH brush = k.nullBrush ? HBRUSH{} : CreateSolidBrush(White);
+        Tools t(c.dc(), CreatePen(k.penStyle, k.penWidth, Black), brush);
+        if (k.nullBrush) SelectObject(c.dc(), HBRUSH(GetStockObject(NULL_BRUSH).value));
+        Rectangle(c.dc(), k.l, k.t, k.r, k.b);
+        EXPECT_EQ(c.Picture({{Black, '#'}, {White, 'o'}}), k.expected) << k.name;
+    }
+}
+
+TEST(Lines, PictureOfTiesInTwoOctants) {
+    struct Case {
+        POINT a, b;
+        std::string expected;
+    } cases[] = {
+        {{0, 0}, {4, 2}, Rows({"##...", "..##.", "....."})},
+        {{4, 2}, {0, 0}, Rows({".#...", "..##.", "....#"})},
+        {{0, 0}, {2, 4}, Rows({"#....", "#....", ".#...", ".#...", "....."})},
+        {{2, 4}, {0, 0}, Rows({".....", "#....", ".#...", ".#...", "..#.."})},
+    };
+    for (const Case& k : cases) {
+        Canvas c(5, k.expected.size() / 6);
+        POINT pts[] = {k.a, k.b};
+        Polyline(c.dc(), pts, 2);
+        EXPECT_EQ(c.Picture({{Black, '#'}}), k.expected) << k.a.x << "," << k.a.y << " -> " << k.b.x << "," << k.b.y;
+    }
+}
+
+// Every direction: one pixel per step of the major axis, the start drawn and the end not, each
+// pixel within half a pixel of the true line, and the same pixels whichever way it is drawn.
+TEST(Lines, AllOctantsFollowTheBresenhamRules) {
+    const POINT centre{8, 8};
+    for (int dy = -7; dy <= 7; ++dy)
+        for (int dx = -7; dx <= 7; ++dx) {
+            if (dx == 0 && dy == 0) continue;
+            const POINT end{centre.x + dx, centre.y + dy};
+            Canvas fwd(17, 17), back(17, 17);
+            const POINT there[] = {centre, end}, home[] = {end, centre};
+            Polyline(fwd.dc(), there, 2);
+            Polyline(back.dc(), home, 2);
+            Pixels f = Drawn(fwd, 17, 17, Black), b = Drawn(back, 17, 17, Black);
+            const int adx = std::abs(dx), ady = std::abs(dy), major = std::max(adx, ady);
+            ASSERT_EQ(static_cast<int>(f.size()), major) << dx << "," << dy;
+            EXPECT_TRUE(f.count({centre.x, centre.y})) << dx << "," << dy;
+            EXPECT_FALSE(f.count({end.x, end.y})) << dx << "," << dy;
+            for (auto [x, y] : f) {
+                const int i = x - centre.x, j = y - centre.y;
+                // 2 * |cross product| <= major: within half a pixel along the minor axis.
+                EXPECT_LE(2 * std::abs(i * dy - j * dx), major) << dx << "," << dy << " pixel " << x << "," << y;
+            }
+            f.emplace(end.x, end.y);
+            b.emplace(centre.x, centre.y);
+            EXPECT_EQ(f, b) << "direction changes the pixels for " << dx << "," << dy;
+        }
+}
+
+TEST(Lines, PolylineJoinsDrawEachVertexOnceAndLeaveTheEndOut) {
+    Canvas c(5, 5);
+    const POINT pts[] = {{0, 0}, {3, 0}, {3, 3}, {1, 3}};
+    Polyline(c.dc(), pts, 4);
+    EXPECT_EQ(c.Picture({{Black, '#'}}), Rows({"####.", "...#.", "...#.", "..##.", "....."}));
+    EXPECT_FALSE(Polyline(c.dc(), pts, 1));
+    EXPECT_FALSE(Polyline(c.dc(), nullptr, 4));
+}
+
+TEST(Lines, MoveToAndLineToTrackTheCurrentPosition) {
+    Canvas c(5, 3);
+    POINT prev{-1, -1};
+    MoveToEx(c.dc(), 0, 1, &prev);
+    EXPECT_EQ(prev, (POINT{0, 0}));
+    LineTo(c.dc(), 4, 1);
+    LineTo(c.dc(), 4, 3);
+    MoveToEx(c.dc(), 0, 0, &prev);
+    EXPECT_EQ(prev, (POINT{4, 3}));
+    EXPECT_EQ(c.Picture({{Black, '#'}}), Rows({".....", "#####", "....#"}));
+}
+
+TEST(Lines, DashedPensAlternateAndFillGapsOnlyWhenOpaque) {
+    struct Case {
+        int style, bkMode;
+        std::string expected;
+    } cases[] = {
+        {PS_DOT, OPAQUE, "###ooo###ooo###ooo##\n"},
+        {PS_DOT, TRANSPARENT, "###...###...###...##\n"},
+        {PS_DASH, TRANSPARENT, "##################..\n"},
+        {PS_DASHDOT, OPAQUE, "#########oooooo###oo\n"},
+        {PS_DASHDOTDOT, TRANSPARENT, "#########...###...##\n"},
+    };
+    for (const Case& k : cases) {
+        Canvas c(20, 1);
+        SetBkMode(c.dc(), k.bkMode);
+        SetBkColor(c.dc(), White);
+        Tools t(c.dc(), CreatePen(k.style, 1, Black), CreateSolidBrush(White));
+        const POINT pts[] = {{0, 0}, {20, 0}};
+        Polyline(c.dc(), pts, 2);
+        EXPECT_EQ(c.Picture({{Black, '#'}, {White, 'o'}}), k.expected) << k.style;
+    }
+}
+
+TEST(Lines, WidePenCoversTwoRowsAboveTheCentreLine) {
+    Canvas c(6, 4);
+    Tools t(c.dc(), CreatePen(PS_SOLID, 2, Black), CreateSolidBrush(White));
+    const POINT pts[] = {{1, 2}, {4, 2}};
+    Polyline(c.dc(), pts, 2);
+    const std::string pic = c.Picture({{Black, '#'}});
+    // Rows 1 and 2 carry the line; the round caps reach one pixel past each end at most.
+    for (int x = 1; x <= 3; ++x) {
+        EXPECT_EQ(c.At(x, 1), Black) << x;
+        EXPECT_EQ(c.At(x, 2), Black) << x;
+    }
+    for (int x = 0; x < 6; ++x) {
+        EXPECT_NE(c.At(x, 0), Black) << pic;
+        EXPECT_NE(c.At(x, 3), Black) << pic;
+    }
+}
+
+TEST(Pixels, SetAndGetOnBothDepths) {
+    struct Case {
+        int bpp;
+        COLORREF set, expected;
+    } cases[] = {
+        {32, RGB(10, 20, 30), RGB(10, 20, 30)},
+        {32, 0x12345678, RGB(0x78, 0x56, 0x34)},
+        {1, RGB(200, 200, 200), White},
+        {1, RGB(100, 100, 100), Black},
+        {1, Red, Black},
+        {1, RGB(128, 128, 128), White},
+    };
+    for (const Case& k : cases) {
+        Canvas c(3, 3, k.bpp);
+        EXPECT_EQ(SetPixel(c.dc(), 1, 2, k.set), k.expected) << k.bpp << " " << k.set;
+        EXPECT_EQ(GetPixel(c.dc(), 1, 2), k.expected);
+        for (POINT p : {POINT{-1, 0}, POINT{3, 0}, POINT{0, 3}, POINT{0, -1}}) {
+            EXPECT_EQ(SetPixel(c.dc(), p.x, p.y, k.set), CLR_INVALID);
+            EXPECT_EQ(GetPixel(c.dc(), p.x, p.y), CLR_INVALID);
+        }
+    }
+}
+
+TEST(Pixels, PensOnMonochromeFollowTheBackgroundColour) {
+    struct Case {
+        COLORREF pen, bk, expected;
+    } cases[] = {
+        {Black, White, Black},
+        {White, Black, White},
+        {Red, White, Black},              // not the background: the opposite of white
+        {Red, Red, Black},                // the background itself: as red maps, black
+        {RGB(200, 200, 200), Black, White},
+        {RGB(200, 200, 200), RGB(200, 200, 200), White},
+    };
+    for (const Case& k : cases) {
+        Canvas c(3, 1, 1, k.expected == Black ? White : Black);
+        SetBkColor(c.dc(), k.bk);
+        Tools t(c.dc(), CreatePen(PS_SOLID, 1, k.pen), CreateSolidBrush(k.pen));
+        Rectangle(c.dc(), 0, 0, 3, 1);
+        EXPECT_EQ(c.At(1, 0), k.expected) << std::hex << k.pen << " on bk " << k.bk;
+    }
+}
+
+TEST(FillRect, UsesTheGivenBrushAndLeavesInvertedRectanglesEmpty) {
+    Canvas c(4, 3);
+    OwnedBrush brush(CreateSolidBrush(Red));
+    EXPECT_EQ(FillRect(c.dc(), RECT{1, 0, 3, 2}, brush.get()), 1);
+    EXPECT_EQ(FillRect(c.dc(), RECT{3, 2, 0, 0}, brush.get()), 1);
+    EXPECT_EQ(FillRect(c.dc(), RECT{0, 0, 1, 1}, HBRUSH{}), 0);
+    EXPECT_EQ(c.Picture({{Red, 'r'}}), Rows({".rr.", ".rr.", "...."}));
+    EXPECT_EQ(HGDIOBJ(GetCurrentBrush(c.dc())), GetStockObject(WHITE_BRUSH));
+}
