@@ -1,0 +1,265 @@
+// DrawCaption's text passes (effects, hover colour, press offset, disabled look) compared with the
+// same passes drawn by hand, and the measuring that CalcCaptionLayout does with the caption font.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "buttons/Caption.h"
+#include "buttons/CaptionLayout.h"
+#include "buttons/tests/TestCaptionSupport.h"
+#include "gdi/Gdi.h"
+
+namespace buttons {
+namespace {
+
+using testing::Buffer;
+using testing::PainterHost;
+
+constexpr int FaceW = 120;
+constexpr int FaceH = 40;
+constexpr gdi::COLORREF Face = gdi::RGB(200, 200, 200);
+// The face shifted by -40 and +40 (green and blue scaled by 256/255 first).
+constexpr gdi::COLORREF FaceDarker = gdi::RGB(160, 161, 161);
+constexpr gdi::COLORREF FaceLighter = gdi::RGB(240, 241, 241);
+constexpr gdi::COLORREF Fore = gdi::RGB(0, 0, 128);
+constexpr gdi::COLORREF HoverFore = gdi::RGB(200, 0, 0);
+constexpr gdi::COLORREF DisabledText = gdi::RGB(90, 91, 95);
+constexpr gdi::COLORREF White = gdi::RGB(255, 255, 255);
+constexpr gdi::COLORREF Grey = gdi::RGB(128, 128, 128);
+
+struct Pass {
+    int dx, dy;
+    gdi::COLORREF colour;
+};
+
+struct DrawCase {
+    const char* name;
+    std::int32_t style = ToInt(CaptionEffect::EffectFlat);
+    bool enabled = true;
+    bool hoverLit = false;
+    std::uint8_t stateFlags = 0;
+    bool pressed = false;
+    std::int32_t shape = ToInt(ButtonShapeKind::ShapeRectangle);
+    std::int32_t gradient = ToInt(GradientDirection::GradientNone);
+    gdi::COLORREF disabledColour = 0;
+    std::int32_t align = ToInt(CaptionAlignment::AlignCenter);
+    std::vector<Pass> passes;
+    bool singlePassAfter = true;
+};
+
+gdi::UINT FormatFor(std::int32_t align) {
+    if (align == ToInt(CaptionAlignment::AlignRight)) return gdi::DT_RIGHT | gdi::DT_WORDBREAK;
+    if (align == ToInt(CaptionAlignment::AlignCenter)) return gdi::DT_CENTER | gdi::DT_WORDBREAK;
+    return gdi::DT_LEFT | gdi::DT_WORDBREAK;
+}
+
+class CaptionDraw : public ::testing::Test {
+protected:
+    void Prepare(ButtonState& s, const DrawCase& c) {
+        s.Caption = "Li&gar||ok";
+        s.CaptionStyle = c.style;
+        s.CaptionAlign = c.align;
+        s.HoverLit = c.hoverLit;
+        s.StateFlags = c.stateFlags;
+        s.ButtonShape = c.shape;
+        s.GradientMode = c.gradient;
+        s.HoverForeColor = HoverFore;
+        s.SlantRightX = FaceW;
+    }
+
+    PainterHost host_{FaceW, FaceH};
+};
+
+TEST_F(CaptionDraw, PassesMatchTheirColoursAndOffsets) {
+    const std::vector<DrawCase> cases = {
+        {.name = "flat", .passes = {{0, 0, Fore}}},
+        {.name = "embossed",
+         .style = ToInt(CaptionEffect::EffectEmbossed),
+         .passes = {{-1, 0, FaceDarker}, {1, 2, FaceLighter}, {0, 1, Fore}}},
+        {.name = "engraved",
+         .style = ToInt(CaptionEffect::EffectEngraved),
+         .passes = {{-1, 0, FaceLighter}, {1, 2, FaceDarker}, {0, 1, Fore}}},
+        {.name = "stored style 9 draws as embossed", .style = 9,
+         .passes = {{-1, 0, FaceDarker}, {1, 2, FaceLighter}, {0, 1, Fore}}},
+        {.name = "hover colour", .hoverLit = true, .stateFlags = MouseOver, .passes = {{0, 0, HoverFore}}},
+        {.name = "held down under the pointer: fore colour, pressed",
+         .hoverLit = true,
+         .stateFlags = HeldDown | MouseOver,
+         .passes = {{1, 1, Fore}}},
+        {.name = "held down away from the pointer: hover colour, not pressed",
+         .hoverLit = true,
+         .stateFlags = HeldDown,
+         .passes = {{0, 0, HoverFore}}},
+        {.name = "value set", .pressed = true, .passes = {{1, 1, Fore}}},
+        {.name = "pressed oval only sinks", .pressed = true, .shape = ToInt(ButtonShapeKind::ShapeOvalRim),
+         .passes = {{0, 1, Fore}}},
+        {.name = "pressed slant moves right too", .pressed = true, .shape = ToInt(ButtonShapeKind::ShapeSlantBoth),
+         .passes = {{1, 1, Fore}}},
+        {.name = "pressed and embossed",
+         .style = ToInt(CaptionEffect::EffectEmbossed),
+         .pressed = true,
+         .passes = {{0, 1, FaceDarker}, {2, 3, FaceLighter}, {1, 2, Fore}}},
+        {.name = "disabled, flat face", .enabled = false, .disabledColour = DisabledText,
+         .passes = {{0, 0, DisabledText}}},
+        {.name = "disabled drops the effects", .style = ToInt(CaptionEffect::EffectEngraved), .enabled = false,
+         .disabledColour = DisabledText, .passes = {{0, 0, DisabledText}}},
+        {.name = "disabled on a gradient", .enabled = false,
+         .gradient = ToInt(GradientDirection::GradientTopToBottom), .disabledColour = DisabledText,
+         .passes = {{1, 1, White}, {0, 0, Grey}}, .singlePassAfter = false},
+        {.name = "disabled with a system colour", .enabled = false, .disabledColour = 0x80000010,
+         .passes = {{1, 1, White}, {0, 0, Grey}}, .singlePassAfter = false},
+        {.name = "disabled and pressed", .enabled = false, .pressed = true, .disabledColour = DisabledText,
+         .passes = {{1, 1, DisabledText}}},
+        {.name = "left aligned", .align = ToInt(CaptionAlignment::AlignLeft), .passes = {{0, 0, Fore}}},
+        {.name = "right aligned", .align = ToInt(CaptionAlignment::AlignRight), .passes = {{0, 0, Fore}}},
+        {.name = "stored alignment 5 draws left", .align = 5, .passes = {{0, 0, Fore}}},
+    };
+    for (const auto& c : cases) {
+        host_.SetEnabled(c.enabled);
+        host_.SetForeColor(Fore);
+
+        ButtonState actual;
+        Prepare(actual, c);
+        Buffer drawn(actual, host_, FaceW, FaceH);
+        std::int32_t w = 0;
+        std::int32_t l = 0;
+        CalcCaptionLayout(actual, host_, w, true, l);
+        drawn.Fill(Face);
+        gdi::COLORREF face = Face;
+        gdi::COLORREF disabled = c.disabledColour;
+        bool singlePass = true;
+        DrawCaption(actual, host_, face, disabled, c.pressed, singlePass);
+        EXPECT_EQ(singlePass, c.singlePassAfter) << c.name;
+
+        ButtonState reference;
+        Prepare(reference, c);
+        Buffer expected(reference, host_, FaceW, FaceH);
+        expected.Fill(Face);
+        const std::string text = "Li&gar\r\nok";
+        for (const Pass& p : c.passes) {
+            gdi::SetTextColor(reference.MemDC, p.colour);
+            gdi::RECT box = actual.CaptionRect;
+            box.left += p.dx;
+            box.right += p.dx;
+            box.top += p.dy;
+            box.bottom += p.dy;
+            gdi::DrawTextA(reference.MemDC, text.data(), static_cast<int>(text.size()), &box, FormatFor(c.align));
+        }
+
+        const auto got = drawn.Pixels();
+        const auto want = expected.Pixels();
+        int inked = 0;
+        for (gdi::COLORREF px : want) inked += px != Face;
+        EXPECT_GT(inked, 20) << c.name << ": the reference drew no text";
+        int differing = 0;
+        for (std::size_t i = 0; i < got.size(); ++i) differing += got[i] != want[i];
+        EXPECT_EQ(differing, 0) << c.name;
+    }
+}
+
+TEST_F(CaptionDraw, MeasuresWithTheCaptionFont) {
+    ButtonState s;
+    s.SlantRightX = FaceW;
+    PainterHost tall(FaceW, 200);
+    Buffer buffer(s, tall, FaceW, 200);
+    auto layout = [&](const std::string& caption, std::int32_t style) {
+        s.Caption = caption;
+        s.CaptionStyle = style;
+        std::int32_t w = 0;
+        std::int32_t l = 0;
+        CalcCaptionLayout(s, tall, w, true, l);
+        return s.CaptionRect;
+    };
+    const gdi::RECT one = layout("A", ToInt(CaptionEffect::EffectFlat));
+    const gdi::RECT two = layout("A||B", ToInt(CaptionEffect::EffectFlat));
+    const gdi::RECT embossed = layout("A", ToInt(CaptionEffect::EffectEmbossed));
+    const gdi::RECT engraved = layout("A", ToInt(CaptionEffect::EffectEngraved));
+    const std::int32_t lineHeight = one.bottom - one.top;
+    EXPECT_GT(lineHeight, 5);
+    EXPECT_EQ(two.bottom - two.top, 2 * lineHeight);
+    // The effects take two more pixels each way.
+    EXPECT_EQ(embossed.right - embossed.left, one.right - one.left + 2);
+    EXPECT_EQ(embossed.bottom - embossed.top, lineHeight + 2);
+    EXPECT_EQ(engraved, embossed);
+    // Centred on the face.
+    EXPECT_EQ(one.top, (200 - lineHeight) / 2);
+
+    // A caption of one letter, a line break and another: the first letter above the second.
+    s.Caption = "I||I";
+    s.CaptionStyle = ToInt(CaptionEffect::EffectFlat);
+    std::int32_t w = 0;
+    std::int32_t l = 0;
+    CalcCaptionLayout(s, tall, w, true, l);
+    buffer.Fill(White);
+    gdi::COLORREF face = White;
+    gdi::COLORREF disabled = 0;
+    bool singlePass = true;
+    tall.SetForeColor(0);
+    DrawCaption(s, tall, face, disabled, false, singlePass);
+    std::vector<int> inkRows;
+    for (int y = 0; y < 200; ++y) {
+        bool ink = false;
+        for (int x = 0; x < FaceW && !ink; ++x) ink = buffer.Pixel(x, y) != White;
+        if (ink) inkRows.push_back(y);
+    }
+    ASSERT_FALSE(inkRows.empty());
+    int bands = 1;
+    for (std::size_t i = 1; i < inkRows.size(); ++i) bands += inkRows[i] != inkRows[i - 1] + 1;
+    EXPECT_EQ(bands, 2);
+    EXPECT_GE(inkRows.front(), s.CaptionRect.top);
+    EXPECT_LT(inkRows.back(), s.CaptionRect.bottom);
+}
+
+TEST_F(CaptionDraw, FontRebuildsKeepOneCaptionFontAlive) {
+    ButtonState s;
+    const gdi::ObjectCounts before = gdi::LiveObjects();
+    RefreshCaptionFont(s, host_);  // no buffer yet: nothing to select into, nothing created
+    EXPECT_EQ(gdi::LiveObjects(), before);
+    {
+        Buffer buffer(s, host_, FaceW, FaceH);
+        ASSERT_TRUE(s.SavedFont);
+        const gdi::HFONT original = s.SavedFont;
+        const int fontsWithOne = gdi::LiveObjects().fonts;
+        FontDesc f = host_.Font();
+        for (double size : {10.0, 15.75, 8.25}) {
+            f.Size = size;
+            f.Weight = 700;
+            host_.SetFont(f);
+            RefreshCaptionFont(s, host_);
+            EXPECT_EQ(s.SavedFont, original) << size;
+            EXPECT_EQ(gdi::LiveObjects().fonts, fontsWithOne) << size;
+            gdi::LOGFONTA selected;
+            ASSERT_GT(gdi::GetObjectA(gdi::GetCurrentFont(s.MemDC), static_cast<int>(sizeof(selected)), &selected), 0);
+            EXPECT_EQ(selected.lfHeight, CaptionLogFont(f).lfHeight) << size;
+            EXPECT_EQ(selected.lfWeight, 700);
+        }
+    }
+    EXPECT_EQ(gdi::LiveObjects(), before);
+}
+
+TEST_F(CaptionDraw, PaintingLeavesObjectCountsAlone) {
+    ButtonState s;
+    s.Caption = "Ligar";
+    s.SlantRightX = FaceW;
+    Buffer buffer(s, host_, FaceW, FaceH);
+    std::int32_t w = 0;
+    std::int32_t l = 0;
+    CalcCaptionLayout(s, host_, w, true, l);
+    // The text colour goes through SetDrawColor, which creates nothing.
+    const gdi::ObjectCounts before = gdi::LiveObjects();
+    for (bool enabled : {true, false}) {
+        host_.SetEnabled(enabled);
+        for (std::int32_t style = 0; style < 3; ++style) {
+            s.CaptionStyle = style;
+            gdi::COLORREF face = Face;
+            gdi::COLORREF disabled = DisabledText;
+            bool singlePass = true;
+            DrawCaption(s, host_, face, disabled, false, singlePass);
+        }
+    }
+    EXPECT_EQ(gdi::LiveObjects(), before) << gdi::ToString(gdi::LiveObjects());
+}
+
+}  // namespace
+}  // namespace buttons
