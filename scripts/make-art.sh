@@ -4,7 +4,8 @@
 # Re-run after changing a drawing; the output is committed.
 set -euo pipefail
 cd "$(dirname "$0")/../relay/forms/art"
-IM=/usr/bin/convert
+# No time stamps in the PNG files, so that drawing again gives the same bytes.
+IM=(/usr/bin/convert -define png:exclude-chunks=date,time)
 FONT=DejaVu-Sans-Bold
 # Button bitmaps are drawn with their top-left pixel's colour transparent: keep that colour out of
 # the drawing and draw without anti-aliasing so no edge pixel is a blend of it.
@@ -25,7 +26,7 @@ arc() {
 ICON16=(-channel A -threshold 50% +channel -colors 16)
 
 # Window icon: 32x32, 16 colours, a speech bubble over a radio wave on a blue tile.
-$IM -size 32x32 xc:none \
+"${IM[@]}" -size 32x32 xc:none \
     -fill '#1040A0' -draw 'roundrectangle 1,1 30,30 6,6' \
     -fill white -draw 'roundrectangle 5,5 26,19 4,4' -draw 'polygon 9,18 9,25 15,18' \
     -fill '#1040A0' -font "$FONT" -pointsize 12 -gravity north -annotate +0+5 'DC' \
@@ -34,7 +35,7 @@ $IM -size 32x32 xc:none \
 
 # Lamps, 22x21: red (on) and grey (off), a shaded disc with a highlight.
 lamp() {  # $1 output, $2 dark, $3 light
-    $IM -size 22x21 xc:none \
+    "${IM[@]}" -size 22x21 xc:none \
         -fill '#303030' -draw 'circle 10.5,10 10.5,0.5' \
         -fill "$2" -draw 'circle 10.5,10 10.5,1.5' \
         -fill "$3" -draw 'circle 10.5,10 10.5,5' \
@@ -44,7 +45,7 @@ lamp lamp-on.png '#B00000' '#FF3030'
 lamp lamp-off.png '#707070' '#B0B0B0'
 
 # Banner, 274x51: "EchoLink" in blue on white, with a wave mark.
-$IM -size 274x51 xc:white \
+"${IM[@]}" -size 274x51 xc:white \
     -fill '#0030C0' -font "$FONT" -pointsize 34 -gravity west -annotate +58+0 'EchoLink' \
     -stroke '#0030C0' -strokewidth 3 -fill none \
     -draw "$(arc 26 25 10 -60 60)" -draw "$(arc 26 25 18 -60 60)" \
@@ -55,14 +56,14 @@ $IM -size 274x51 xc:white \
 
 # Button icons, 32x32 with a transparent mask.
 power() {  # $1 output, $2 dark, $3 light
-    $IM -size 32x32 xc:none -fill none \
+    "${IM[@]}" -size 32x32 xc:none -fill none \
         -stroke "$2" -strokewidth 5 -draw 'arc 5,6 27,28 -60,240' -draw 'line 16,3 16,15' \
         -stroke "$3" -strokewidth 2 -draw 'arc 5,6 27,28 -60,240' -draw 'line 16,3 16,15' \
         "${ICON16[@]}" "$1"
 }
 power ligar.ico '#006000' '#40E040'
 power desligar.ico '#800000' '#FF4040'
-$IM -size 32x32 xc:none \
+"${IM[@]}" -size 32x32 xc:none \
     -fill '#804000' -draw 'rectangle 6,3 20,29' -fill '#C08040' -draw 'rectangle 8,5 18,27' \
     -fill '#FFD000' -draw 'circle 16,17 16,15.5' \
     -fill '#C00000' -draw 'polygon 20,13 26,13 26,9 31,16 26,23 26,19 20,19' \
@@ -72,7 +73,7 @@ $IM -size 32x32 xc:none \
 picture() {  # $1 output, then drawing options
     local out=$1
     shift
-    $IM -size 32x32 "xc:$KEY" +antialias "$@" -type TrueColor "BMP3:$out"
+    "${IM[@]}" -size 32x32 "xc:$KEY" +antialias "$@" -type TrueColor "BMP3:$out"
 }
 picture ajuda.bmp -fill '#2040C0' -draw 'circle 16,16 16,2' \
     -fill white -font "$FONT" -pointsize 22 -gravity center -annotate +0+1 '?'
@@ -94,7 +95,7 @@ for i in 0 1 2 3; do
         r=$((12 + k * 10))
         waves+=(-draw "$(arc 60 48 "$r" -60 60)" -draw "$(arc 60 48 "$r" 120 240)")
     done
-    $IM -size 280x120 xc:white \
+    "${IM[@]}" -size 280x120 xc:white \
         -stroke '#404040' -strokewidth 3 -draw 'line 60,48 44,114' -draw 'line 60,48 76,114' \
         -strokewidth 2 -draw 'line 49,92 71,92' -draw 'line 53,70 67,70' \
         -stroke '#0030C0' -strokewidth 3 -fill none "${waves[@]}" \
@@ -104,7 +105,7 @@ for i in 0 1 2 3; do
         "$f"
     frames+=("$f")
 done
-$IM -delay 40 -loop 0 "${frames[@]}" -layers Optimize anim-mastro.gif
+"${IM[@]}" -delay 40 -loop 0 "${frames[@]}" -layers Optimize anim-mastro.gif
 rm -f "${frames[@]}"
 
 frames=()
@@ -115,14 +116,14 @@ for i in 0 1 2; do
         y=$((8 + k * 6))
         lines+=(-draw "line 27,$y 33,$((y - 3))")
     done
-    $IM -size 35x45 xc:white \
+    "${IM[@]}" -size 35x45 xc:white \
         -fill '#404040' -draw 'roundrectangle 11,4 23,26 6,6' \
         -stroke '#404040' -strokewidth 2 -fill none -draw 'arc 7,14 27,32 0,180' \
         -draw 'line 17,32 17,39' -draw 'line 10,40 24,40' \
         -stroke '#C00000' "${lines[@]}" "$f"
     frames+=("$f")
 done
-$IM -delay 30 -loop 0 "${frames[@]}" -layers Optimize anim-microfone.gif
+"${IM[@]}" -delay 30 -loop 0 "${frames[@]}" -layers Optimize anim-microfone.gif
 rm -f "${frames[@]}"
 
 frames=()
@@ -133,7 +134,7 @@ for i in 0 1 2 3; do
         r=$((14 + k * 14))
         waves+=(-draw "$(arc 60 70 "$r" 215 325)")
     done
-    $IM -size 120x263 xc:white \
+    "${IM[@]}" -size 120x263 xc:white \
         -stroke '#404040' -strokewidth 3 -draw 'line 60,70 30,236' -draw 'line 60,70 90,236' \
         -strokewidth 2 -draw 'line 40,180 80,180' -draw 'line 45,130 75,130' -draw 'line 51,85 69,85' \
         -draw 'line 40,180 75,130' -draw 'line 45,130 69,85' \
@@ -143,5 +144,5 @@ for i in 0 1 2 3; do
         "$f"
     frames+=("$f")
 done
-$IM -delay 40 -loop 0 "${frames[@]}" -layers Optimize anim-sobre.gif
+"${IM[@]}" -delay 40 -loop 0 "${frames[@]}" -layers Optimize anim-sobre.gif
 rm -f "${frames[@]}"
