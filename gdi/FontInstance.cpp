@@ -39,10 +39,11 @@ private:
     FT_Library lib_ = nullptr;
 };
 
-FT_Library SharedLibrary() {
-    static Library library;
-    if (!library.get()) throw std::runtime_error("FreeType could not be initialised");
-    return library.get();
+// Faces keep the library alive: font objects may outlive this file's statics at exit.
+std::shared_ptr<Library> SharedLibrary() {
+    static const std::shared_ptr<Library> library = std::make_shared<Library>();
+    if (!library->get()) throw std::runtime_error("FreeType could not be initialised");
+    return library;
 }
 
 int Clamp(int v, int lo, int hi) { return std::min(std::max(v, lo), hi); }
@@ -74,6 +75,7 @@ std::string_view FaceNameOf(const LOGFONTA& lf) {
 }
 
 struct FontInstance::FaceHolder {
+    std::shared_ptr<Library> library = SharedLibrary();
     FT_Face face = nullptr;
     ~FaceHolder() {
         if (face) FT_Done_Face(face);
@@ -82,8 +84,7 @@ struct FontInstance::FaceHolder {
 
 FontInstance::FontInstance(const LOGFONTA& lf) : face_(std::make_unique<FaceHolder>()) {
     const ResolvedFont resolved = ResolveFont(FaceNameOf(lf), lf.lfWeight, lf.lfItalic != 0);
-    FT_Library lib = SharedLibrary();
-    if (FT_New_Face(lib, resolved.file.c_str(), resolved.index, &face_->face) != 0) {
+    if (FT_New_Face(face_->library->get(), resolved.file.c_str(), resolved.index, &face_->face) != 0) {
         face_->face = nullptr;
         throw std::runtime_error("FreeType cannot open " + resolved.file);
     }
