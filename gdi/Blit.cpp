@@ -93,7 +93,13 @@ void MapAxis(int srcLen, int dstLen, std::vector<std::pair<int, int>>& out) {
         const int add1 = 2 * dstLen - 2 * srcLen, add2 = 2 * dstLen;
         int d = 0;
         bool fresh = true;
-        for (int s = 0; s < srcLen && d < dstLen; ++s) {
+        for (int s = 0; s < srcLen; ++s) {
+            // The stepping can reach the end one source pixel early; the rest joins the last
+            // destination pixel rather than being lost (a thin mask line must not vanish).
+            if (d == dstLen) {
+                --d;
+                fresh = false;
+            }
             if (fresh) out[static_cast<std::size_t>(d)].first = s;
             out[static_cast<std::size_t>(d)].second = s;
             fresh = false;

@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "Canvas.h"
+#include "gdi/Gdi.h"
+
+using namespace gdi;
+using test::Canvas;
+using test::Rows;
+
+namespace {
+
+constexpr COLORREF Black = RGB(0, 0, 0);
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Red = RGB(255, 0, 0);
+constexpr COLORREF Blue = RGB(0, 0, 255);
+
+void PaintMono(Canvas& c, std::initializer_list<const char*> rows) {
+    int y = 0;
+    for (const char* r : rows) {
+        for (int x = 0; r[x]; ++x) SetPixel(c.dc(), x, y, r[x] == '1' ? White : Black);
+        ++y;
+    }
+}
+
+std::string MonoPicture(const Canvas& c) { return c.Picture({{Black, '0'}, {White, '1'}}); }
+
+}  // namespace
+
+// With P = 0xF0, S = 0xCC and D = 0xAA every input combination appears once in the low byte,
+// so the result's low byte must spell out the operation index itself.
+TEST(Rop3, TruthTableOfEveryOperation) {
+    for (DWORD index = 0; index < 256; ++index) {
+        const DWORD rop = index << 16;
+        EXPECT_EQ(ApplyRop3(rop, 0xF0F0F0F0, 0xCCCCCCCC, 0xAAAAAAAA), index * 0x01010101u) << std::hex << rop;
+    }
+}
+
+TEST(Rop3, NamedOperationsMatchTheirFormulas) {
+    using F = std::function<std::uint32_t(std::uint32_t, std::uint32_t, std::uint32_t)>;
+    const struct {
+        DWORD rop;
+        F f;
+    } cases[] = {
+        {SRCCOPY, [](auto, auto s, auto) { return s; }},
+        {SRCPAINT, [](auto, auto s, auto d) { return s | d; }},
+        {SRCAND, [](auto, auto s, auto d) { return s & d; }},
+        {SRCINVERT, [](auto, auto s, auto d) { return s ^ d; }},
+        {SRCERASE, [](auto, auto s, auto d) { return s & ~d; }},
+        {NOTSRCCOPY, [](auto, auto s, auto) { return ~s; }},
+        {NOTSRCERASE, [](auto, auto s, auto d) { return ~(s | d); }},
+        {MERGECOPY, [](auto p, auto s, auto) { return p & s; }},
+        {MERGEPAINT, [](auto, auto s, auto d) { return ~s | d; }},
+        {PATCOPY, [](auto p, auto, auto) { return p; }},
+        {PATPAINT, [](auto p, auto s, auto d) { return p | ~s | d; }},
+        {PATINVERT, [](auto p, auto, auto d) { return p ^ d; }},
+        {DSTINVERT, [](auto, auto, auto d) { return ~d; }},
+        {BLACKNESS, [](auto, auto, auto) { return 0u; }},
+        {WHITENESS, [](auto, auto, auto) { return ~0u; }},
+        // Source selects the destination where it is 1 and the pattern where it is 0.
+        {0x00B8074A, [](auto p, auto s, auto d) { return ((d ^ p) & s) ^ p; }},
+        {0x00220326, [](auto, auto s, auto d) { return d & ~s; }},
+    };
+    const std::uint32_t samples[] = {0, 0xFFFFFFFF, 0x12345678, 0x9ABCDEF0, 0x0F0F00FF};
+    for (const auto& c : cases)
+        for (auto p : samples)
+            for (auto s : samples)
+                for (auto d : samples)
+                    ASSERT_EQ(ApplyRop3(c.rop, p, s, d), static_cast<std::uint32_t>(c.f(p, s, d))) << std::hex << c.rop;
+}
+
+// A monochrome mask blitted onto colour: 0 becomes the text colour and 1 the background colour
+// before the operation, so with black text and white background each bit picks per channel.
+TEST(Blit, MaskOperationsPerPixel) {
+    struct Case {
+        DWORD rop;
+        COLORREF whereZero, whereOne;
+    } cases[] = {
+        {0x00B8074A, Red, RGB(10, 20, 30)},   // 0: the brush, 1: the destination kept
+        {0x00220326, RGB(10, 20, 30), Black},  // 0: the destination kept, 1: cleared
+        {SRCAND, Black, RGB(10, 20, 30)},
+        {SRCPAINT, RGB(10, 20, 30), White},
+        {SRCINVERT, RGB(10, 20, 30), RGB(245, 235, 225)},
+    };
+    for (const Case& k : cases) {
+        Canvas mask(4, 1, 1);
+        PaintMono(mask, {"0110"});
+        Canvas dest(4, 1, 32, RGB(10, 20, 30));
+        SetTextColor(dest.dc(), Black);
+        SetBkColor(dest.dc(), White);
+        OwnedBrush brush(CreateSolidBrush(Red));
+        HBRUSH old = SelectObject(dest.dc(), brush.get());
+        ASSERT_TRUE(BitBlt(dest.dc(), 0, 0, 4, 1, mask.dc(), 0, 0, k.rop));
+        SelectObject(dest.dc(), old);
+        EXPECT_EQ(dest.At(0, 0), k.whereZero) << std::hex << k.rop;
+        EXPECT_EQ(dest.At(1, 0), k.whereOne) << std::hex << k.rop;
+        EXPECT_EQ(dest.At(2, 0), k.whereOne) << std::hex << k.rop;
+        EXPECT_EQ(dest.At(3, 0), k.whereZero) << std::hex << k.rop;
+    }
+}
+
+TEST(Blit, ColourToMonoMarksTheSourceBackgroundColour) {
+    Canvas colour(4, 1, 32, Blue);
+    SetPixel(colour.dc(), 1, 0, RGB(255, 0, 255));
+    SetPixel(colour.dc(), 3, 0, RGB(255, 0, 255));
+    SetBkColor(colour.dc(), RGB(255, 0, 255));
+    Canvas mono(4, 1, 1, White);
+    SetBkColor(mono.dc(), Red);  // the destination's colours play no part in this direction
+    ASSERT_TRUE(BitBlt(mono.dc(), 0, 0, 4, 1, colour.dc(), 0, 0, SRCCOPY));
+    EXPECT_EQ(MonoPicture(mono), "0101\n");
+}
+
+TEST(Blit, MonoToColourUsesTheDestinationTextAndBackgroundColours) {
+    Canvas mono(4, 1, 1);
+    PaintMono(mono, {"1001"});
+    SetTextColor(mono.dc(), Blue);  // the source's colours play no part in this direction
+    Canvas colour(4, 1);
+    SetTextColor(colour.dc(), Red);
+    SetBkColor(colour.dc(), RGB(0, 128, 0));
+    ASSERT_TRUE(BitBlt(colour.dc(), 0, 0, 4, 1, mono.dc(), 0, 0, SRCCOPY));
+    EXPECT_EQ(colour.Picture({{Red, 'r'}, {RGB(0, 128, 0), 'g'}}), "grrg\n");
+}
+
+TEST(Blit, StretchingAMaskDownCombinesDroppedPixelsByMode) {
+    struct Case {
+        int mode;
+        std::string expected;
+    } cases[] = {
+        {BLACKONWHITE, Rows({"00", "10"})},  // the default: any black pixel survives
+        {WHITEONBLACK, Rows({"11", "10"})},  // any white pixel survives
+        {COLORONCOLOR, Rows({"01", "10"})},  // the last pixel of each run is kept
+    };
+    for (const Case& k : cases) {
+        Canvas src(4, 4, 1);
+        PaintMono(src, {"1110", "1011", "1100", "1100"});
+        Canvas dst(2, 2, 1);
+        if (k.mode != BLACKONWHITE) SetStretchBltMode(dst.dc(), k.mode);
+        ASSERT_TRUE(StretchBlt(dst.dc(), 0, 0, 2, 2, src.dc(), 0, 0, 4, 4, SRCCOPY));
+        EXPECT_EQ(MonoPicture(dst), k.expected) << k.mode;
+    }
+}
+
+TEST(Blit, StretchingKeepsEverySourcePixelOfAnUnevenShrink) {
+    // Five columns into two: the last column still takes part.
+    Canvas src(5, 1, 1);
+    PaintMono(src, {"11110"});
+    Canvas dst(2, 1, 1);
+    StretchBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 5, 1, SRCCOPY);
+    EXPECT_EQ(MonoPicture(dst), "10\n");
+}
+
+TEST(Blit, StretchingUpRepeatsAndNegativeExtentsMirror) {
+    struct Case {
+        int x, w;
+        std::string expected;
+    } cases[] = {
+        {0, 6, "rrbbgg\n"},
+        {6, -6, "ggbbrr\n"},
+    };
+    for (const Case& k : cases) {
+        Canvas src(3, 1);
+        SetPixel(src.dc(), 0, 0, Red);
+        SetPixel(src.dc(), 1, 0, Blue);
+        SetPixel(src.dc(), 2, 0, RGB(0, 255, 0));
+        Canvas dst(6, 1);
+        StretchBlt(dst.dc(), k.x, 0, k.w, 1, src.dc(), 0, 0, 3, 1, SRCCOPY);
+        EXPECT_EQ(dst.Picture({{Red, 'r'}, {Blue, 'b'}, {RGB(0, 255, 0), 'g'}}), k.expected) << k.w;
+    }
+}
+
+TEST(Blit, DrawsOnlyWhereBothSourceAndClipAllow) {
+    Canvas src(2, 2, 32, Red);
+    Canvas dst(5, 4);
+    OwnedRgn clip(CreateRectRgn(0, 1, 5, 4));
+    SelectClipRgn(dst.dc(), clip.get());
+    // The source is 2x2: the rest of the 4x4 request has no source and stays untouched.
+    ASSERT_TRUE(BitBlt(dst.dc(), 1, 0, 4, 4, src.dc(), 0, 0, SRCCOPY));
+    EXPECT_EQ(dst.Picture({{Red, 'r'}}), Rows({".....", ".rr..", ".....", "....."}));
+    EXPECT_TRUE(BitBlt(dst.dc(), 0, 0, 2, 2, src.dc(), 5, 5, SRCCOPY));  // nothing overlaps
+    HDC screen = GetDC();
+    EXPECT_FALSE(BitBlt(dst.dc(), 0, 0, 2, 2, screen, 0, 0, SRCCOPY));  // no pixels to read
+    ReleaseDC(screen);
+}
+
+TEST(Blit, OverlappingMovesWithinOneBitmap) {
+    struct Case {
+        int x, srcX;
+        std::string expected;
+    } cases[] = {{1, 0, "rrgb\n"}, {0, 1, "gbbb\n"}};
+    for (const Case& k : cases) {
+        Canvas c(4, 1);
+        SetPixel(c.dc(), 0, 0, Red);
+        SetPixel(c.dc(), 1, 0, RGB(0, 255, 0));
+        SetPixel(c.dc(), 2, 0, Blue);
+        SetPixel(c.dc(), 3, 0, Blue);
+        BitBlt(c.dc(), k.x, 0, 3, 1, c.dc(), k.srcX, 0, SRCCOPY);
+        EXPECT_EQ(c.Picture({{Red, 'r'}, {Blue, 'b'}, {RGB(0, 255, 0), 'g'}}), k.expected);
+    }
+}
+
+TEST(PatBlt, OperationsBrushesAndExtents) {
+    struct Case {
+        int bpp;
+        DWORD rop;
+        int x, w;
+        bool nullBrush;
+        COLORREF expected;
+    } cases[] = {
+        {32, PATCOPY, 1, 2, false, Red},
+        {32, BLACKNESS, 1, 2, false, Black},
+        {32, WHITENESS, 1, 2, false, White},
+        {32, PATINVERT, 1, 2, false, RGB(255 ^ 1, 2, 3)},
+        {32, DSTINVERT, 1, 2, false, RGB(254, 253, 252)},
+        {32, PATCOPY, 3, -2, false, Red},  // negative extents run leftwards
+        {32, PATCOPY, 1, 2, true, test::Sentinel},
+        {1, WHITENESS, 1, 2, false, White},
+        {1, PATCOPY, 1, 2, false, Black},  // red is not the background (white): black
+    };
+    for (const Case& k : cases) {
+        Canvas c(4, 1, k.bpp, k.bpp == 1 ? White : test::Sentinel);
+        if (k.bpp == 1) PatBlt(c.dc(), 0, 0, 4, 1, BLACKNESS), PatBlt(c.dc(), 1, 0, 2, 1, WHITENESS);
+        HBRUSH brush = k.nullBrush ? HBRUSH(GetStockObject(NULL_BRUSH).value) : CreateSolidBrush(Red);
+        HBRUSH old = SelectObject(c.dc(), brush);
+        if (k.bpp == 1 && k.rop == WHITENESS) PatBlt(c.dc(), 0, 0, 4, 1, BLACKNESS);
+        ASSERT_TRUE(PatBlt(c.dc(), k.x, 0, k.w, 1, k.rop));
+        SelectObject(c.dc(), old);
+        DeleteObject(brush);
+        EXPECT_EQ(c.At(1, 0), k.expected) << std::hex << k.rop << " bpp " << k.bpp;
+        EXPECT_EQ(c.At(2, 0), k.expected) << std::hex << k.rop << " bpp " << k.bpp;
+        if (k.bpp == 32) {
+            EXPECT_EQ(c.At(0, 0), test::Sentinel);
+            EXPECT_EQ(c.At(3, 0), test::Sentinel);
+        }
+    }
+    Canvas c(2, 1);
+    EXPECT_FALSE(PatBlt(c.dc(), 0, 0, 1, 1, SRCCOPY));
+}
