@@ -4,6 +4,7 @@
 #include <QDBusConnection>
 #include <QDateTime>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdio>
@@ -23,9 +24,12 @@ constexpr char Usage[] =
     "Owns EchoLink's name on the session bus. Type chat lines (a line ending in '=' is spoken,\n"
     "'>' is sent as Morse, 'fdp' ends the program). Commands:\n"
     "  /raw TEXT    send TEXT as the chat line, exactly\n"
-    "  /closing     emit Closing and stay      /quit  emit Closing and end (also Ctrl-D, Ctrl-C)\n"
+    "  /closing     emit Closing and stay      /quit  emit Closing, answer 1 s more, end\n"
+    "                                         (also Ctrl-D, Ctrl-C)\n"
     "  /hang MS     hold each reply MS ms      /fail on|off  answer calls with an error\n"
     "  //text       a chat line starting with '/'\n";
+
+constexpr int ClosingGraceMs = 1000;
 
 int signalPipe[2] = {-1, -1};
 
@@ -82,8 +86,13 @@ int main(int argc, char** argv) {
     auto quit = [&](bool closing) {
         if (ending) return;
         ending = true;
-        if (closing) station.EmitClosing();
-        app.quit();
+        if (!closing) {
+            app.quit();
+            return;
+        }
+        station.EmitClosing();
+        // EchoLink still takes calls while it closes: the program's farewell line arrives after Closing.
+        QTimer::singleShot(ClosingGraceMs, &app, &QCoreApplication::quit);
     };
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {

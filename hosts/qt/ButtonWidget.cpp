@@ -1,0 +1,279 @@
+#include "hosts/qt/ButtonWidget.h"
+
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QShortcut>
+
+#include <algorithm>
+
+#include "buttons/qkButtons_H.h"
+#include "gdi/Dc.h"
+#include "gdi/Objects.h"
+#include "gdi/Region.h"
+#include "hosts/qt/QtWindowServices.h"
+
+namespace hosts::qt {
+
+namespace {
+
+std::int16_t MouseButtonCode(Qt::MouseButton b) {
+    switch (b) {
+    case Qt::LeftButton: return buttons::LeftButton;
+    case Qt::RightButton: return buttons::RightButton;
+    case Qt::MiddleButton: return buttons::MiddleButton;
+    default: return 0;
+    }
+}
+
+// The platform's Shift argument: 1 Shift, 2 Ctrl, 4 Alt.
+std::int16_t ShiftCode(Qt::KeyboardModifiers m) {
+    std::int16_t s = 0;
+    if (m & Qt::ShiftModifier) s |= 1;
+    if (m & Qt::ControlModifier) s |= 2;
+    if (m & Qt::AltModifier) s |= 4;
+    return s;
+}
+
+// The Qt cursor shape for the platform's MousePointer codes 0 to 15 (99, custom, uses the arrow).
+Qt::CursorShape CursorFor(std::int32_t pointer) {
+    switch (pointer) {
+    case 2: return Qt::CrossCursor;
+    case 3: return Qt::IBeamCursor;
+    case 5: return Qt::SizeAllCursor;
+    case 6: return Qt::SizeBDiagCursor;
+    case 7: return Qt::SizeVerCursor;
+    case 8: return Qt::SizeFDiagCursor;
+    case 9: return Qt::SizeHorCursor;
+    case 10: return Qt::UpArrowCursor;
+    case 11: return Qt::WaitCursor;
+    case 12: return Qt::ForbiddenCursor;
+    case 13: return Qt::BusyCursor;
+    case 14: return Qt::WhatsThisCursor;
+    case 15: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
+}  // namespace
+
+ButtonWidget::ButtonWidget(QWidget* parent, QtWindowServices& windows, std::string name,
+                           const forms::PropertyBag& settings, buttons::OleColor ambientBack, QSize size)
+    : QWidget(parent),
+      windows_(windows),
+      name_(std::move(name)),
+      dc_(gdi::CreateCompatibleDC(gdi::HDC{})),
+      ambientBack_(ambientBack) {
+    setObjectName(QString::fromStdString(name_));
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    resize(size);
+    applySize(size);
+    windows_.Register(this);
+    if (parent != nullptr) windows_.Register(parent);
+    control_ = std::make_unique<buttons::qkButtons_H>(*this, windows_);
+    control_->SetEventListener(this);
+    control_->ReadProperties(settings);
+    setAccessibleName(SpokenCaption());
+}
+
+ButtonWidget::~ButtonWidget() {
+    control_.reset();  // stops its timer and releases its drawing objects first
+    if (dc_ && original_) gdi::SelectObject(dc_.get(), original_);
+    if (buffer_) gdi::DeleteObject(buffer_);
+}
+
+QString ButtonWidget::SpokenCaption() const {
+    const std::string& caption = control_ ? control_->Caption() : std::string();
+    std::string spoken;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (i + 1 < caption.size() && caption[i + 1] == '&') spoken += caption[++i];
+            continue;
+        }
+        if (caption[i] == '|' && i + 1 < caption.size() && caption[i + 1] == '|') {
+            spoken += ' ';
+            ++i;
+            continue;
+        }
+        spoken += caption[i];
+    }
+    return QString::fromUtf8(spoken.data(), static_cast<qsizetype>(spoken.size())).trimmed();
+}
+
+win::HWND ButtonWidget::hWnd() const { return windows_.Handle(this); }
+
+win::HWND ButtonWidget::ContainerHwnd() const { return windows_.Handle(parentWidget()); }
+
+void ButtonWidget::SetEnabled(bool e) {
+    enabled_ = e;
+    setEnabled(e);
+}
+
+void ButtonWidget::SetMousePointer(std::int32_t p) {
+    mousePointer_ = p;
+    setCursor(CursorFor(p));
+}
+
+void ButtonWidget::SetAccessKeys(const std::string& keys) {
+    accessKeys_ = keys;
+    for (QShortcut* s : shortcuts_) delete s;
+    shortcuts_.clear();
+    QWidget* top = window();
+    for (char c : keys) {
+        const auto upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (!((upper >= 'A' && upper <= 'Z') || (upper >= '0' && upper <= '9'))) continue;
+        auto* shortcut = new QShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(upper))), top);
+        connect(shortcut, &QShortcut::activated, this, [this, c] {
+            if (isEnabled() && isVisible()) control_->Input().AccessKeyPress(static_cast<std::int16_t>(c));
+        });
+        shortcuts_.push_back(shortcut);
+    }
+}
+
+void ButtonWidget::PropertyChanged(const std::string& key) {
+    if (forms::KeyEquals(key, "Caption") && control_) setAccessibleName(SpokenCaption());
+}
+
+void ButtonWidget::RefreshNow() {
+    // Present at once, as the platform's Refresh does; inside a paint event the picture is shown anyway.
+    if (!painting_ && isVisible()) repaint();
+}
+
+void ButtonWidget::applySize(QSize size) {
+    const int w = std::max(1, size.width());
+    const int h = std::max(1, size.height());
+    if (buffer_ && bufferSize_ == QSize(w, h)) return;
+    const gdi::HBITMAP fresh = gdi::CreateDIBSection32(w, h);
+    const gdi::HBITMAP out = gdi::SelectObject(dc_.get(), fresh);
+    if (!original_) {
+        original_ = out;
+    } else if (out) {
+        gdi::DeleteObject(out);
+    }
+    buffer_ = fresh;
+    bufferSize_ = QSize(w, h);
+}
+
+void ButtonWidget::SetWidthPixels(int width) {
+    const QSize wanted(std::max(0, width), height());
+    if (wanted == size()) return;
+    resize(wanted);
+    // A hidden widget gets its resize event only when shown; the control expects it now.
+    if (bufferSize_ != QSize(std::max(1, wanted.width()), std::max(1, wanted.height()))) {
+        applySize(wanted);
+        if (control_) control_->Resize();
+    }
+}
+
+void ButtonWidget::SetWindowRgn(gdi::HRGN rgn, bool redraw) {
+    region_.reset(rgn);
+    if (!rgn) {
+        clearMask();
+    } else {
+        QRegion mask;
+        for (const gdi::RECT& r : gdi::GetRegionRects(rgn)) mask += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        setMask(mask);
+    }
+    if (redraw) update();
+}
+
+void ButtonWidget::paintEvent(QPaintEvent*) {
+    painting_ = true;
+    if (control_) control_->Paint();
+    painting_ = false;
+    const gdi::BitmapView v = gdi::GetBitmapView(buffer_);
+    if (v.bitsPerPixel != 32) return;
+    // The buffer is 0x00RRGGBB; RGB32 ignores the top byte.
+    const QImage image(reinterpret_cast<const uchar*>(v.pixels32), v.width, v.height,
+                       static_cast<qsizetype>(v.stride) * 4, QImage::Format_RGB32);
+    QPainter painter(this);
+    painter.drawImage(0, 0, image);
+}
+
+void ButtonWidget::resizeEvent(QResizeEvent*) {
+    const QSize wanted(std::max(1, width()), std::max(1, height()));
+    if (wanted == bufferSize_) return;
+    applySize(size());
+    if (control_) control_->Resize();
+}
+
+void ButtonWidget::mousePressEvent(QMouseEvent* e) {
+    std::int16_t button = MouseButtonCode(e->button());
+    std::int16_t shift = ShiftCode(e->modifiers());
+    float x = static_cast<float>(e->position().x());
+    float y = static_cast<float>(e->position().y());
+    if (focusPolicy() != Qt::NoFocus && e->button() == Qt::LeftButton) setFocus(Qt::MouseFocusReason);
+    control_->Input().MouseDown(button, shift, x, y);
+}
+
+void ButtonWidget::mouseMoveEvent(QMouseEvent* e) {
+    std::int16_t button = 0;
+    if (e->buttons() & Qt::LeftButton) button |= buttons::LeftButton;
+    if (e->buttons() & Qt::RightButton) button |= buttons::RightButton;
+    if (e->buttons() & Qt::MiddleButton) button |= buttons::MiddleButton;
+    std::int16_t shift = ShiftCode(e->modifiers());
+    float x = static_cast<float>(e->position().x());
+    float y = static_cast<float>(e->position().y());
+    control_->Input().MouseMove(button, shift, x, y);
+}
+
+void ButtonWidget::mouseReleaseEvent(QMouseEvent* e) {
+    std::int16_t button = MouseButtonCode(e->button());
+    std::int16_t shift = ShiftCode(e->modifiers());
+    float x = static_cast<float>(e->position().x());
+    float y = static_cast<float>(e->position().y());
+    // Released over the button itself (its shape, not only its box): the platform follows with Click.
+    const QPoint p = e->position().toPoint();
+    const bool inside = rect().contains(p) && (mask().isEmpty() || mask().contains(p));
+    QPointer<ButtonWidget> self(this);
+    control_->Input().MouseUp(button, shift, x, y);
+    if (self && inside) control_->Input().Click();
+}
+
+void ButtonWidget::mouseDoubleClickEvent(QMouseEvent*) { control_->Input().DblClick(); }
+
+void ButtonWidget::keyPressEvent(QKeyEvent* e) {
+    std::int16_t key = VirtualKeyFromQtKey(e->key());
+    if (key == 0 || key == 9) {  // Tab stays with Qt's focus chain
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    std::int16_t shift = ShiftCode(e->modifiers());
+    QPointer<ButtonWidget> self(this);
+    control_->Input().KeyDown(key, shift);
+    const QString text = e->text();
+    if (self && text.size() == 1 && text[0].unicode() < 128) {
+        std::int16_t ascii = static_cast<std::int16_t>(text[0].unicode());
+        control_->Input().KeyPress(ascii);
+    }
+}
+
+void ButtonWidget::keyReleaseEvent(QKeyEvent* e) {
+    if (e->isAutoRepeat()) return;  // the platform repeats key-downs only
+    std::int16_t key = VirtualKeyFromQtKey(e->key());
+    if (key == 0 || key == 9) {
+        QWidget::keyReleaseEvent(e);
+        return;
+    }
+    std::int16_t shift = ShiftCode(e->modifiers());
+    control_->Input().KeyUp(key, shift);
+}
+
+void ButtonWidget::focusInEvent(QFocusEvent*) {
+    control_->Input().GotFocus();
+}
+
+void ButtonWidget::focusOutEvent(QFocusEvent*) { update(); }
+
+void ButtonWidget::Click() {
+    if (OnClick) {
+        auto handler = OnClick;  // the handler may replace OnClick or close the window
+        handler(name_);
+    }
+}
+
+}  // namespace hosts::qt

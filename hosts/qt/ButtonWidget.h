@@ -1,0 +1,114 @@
+// One qkButtons_H on a Qt window: the widget is the control's host. It owns the control, the 32 bpp
+// buffer the control presents into (shown as a QImage) and the window region it is handed, and
+// turns Qt's mouse, key, focus and paint events into the control's notifications.
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "buttons/ButtonEvents.h"
+#include "buttons/ButtonHost.h"
+#include "gdi/Handles.h"
+
+class QShortcut;
+
+namespace buttons {
+class qkButtons_H;
+}
+namespace forms {
+class PropertyBag;
+}
+
+namespace hosts::qt {
+
+class QtWindowServices;
+
+class ButtonWidget final : public QWidget, public buttons::ButtonHost, private buttons::ButtonEvents {
+    Q_OBJECT
+public:
+    // The control is created and its stored settings read here; throws forms::FormatError for a
+    // bad setting. `ambientBack` is the container's BackColor.
+    ButtonWidget(QWidget* parent, QtWindowServices& windows, std::string name, const forms::PropertyBag& settings,
+                 buttons::OleColor ambientBack, QSize size);
+    ~ButtonWidget() override;
+
+    // Raised for the control's Click event, with the control's name.
+    std::function<void(const std::string& name)> OnClick;
+
+    buttons::qkButtons_H& Control() { return *control_; }
+    const std::string& Name() const { return name_; }
+    // The caption as a screen reader should say it: no access-key marks, line breaks as blanks.
+    QString SpokenCaption() const;
+
+    // ---- ButtonHost.
+    buttons::OleColor ForeColor() const override { return foreColor_; }
+    void SetForeColor(buttons::OleColor c) override { foreColor_ = c; }
+    buttons::FontDesc Font() const override { return font_; }
+    void SetFont(const buttons::FontDesc& f) override { font_ = f; }
+    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool e) override;
+    std::int32_t MousePointer() const override { return mousePointer_; }
+    void SetMousePointer(std::int32_t p) override;
+    buttons::PictureRef MouseIcon() const override { return mouseIcon_; }
+    void SetMouseIcon(buttons::PictureRef icon) override { mouseIcon_ = std::move(icon); }
+    std::string AccessKeys() const override { return accessKeys_; }
+    void SetAccessKeys(const std::string& keys) override;
+    std::string Tag() const override { return tag_; }
+    void SetTag(const std::string& tag) override { tag_ = tag; }
+    bool UserMode() const override { return true; }
+    buttons::OleColor AmbientBackColor() const override { return ambientBack_; }
+    std::string DisplayName() const override { return name_; }
+    bool DisplayAsDefault() const override { return false; }
+    void PropertyChanged(const std::string& key) override;
+    void InfoMessage(const std::string&) override {}  // design time only; the program is never in design mode
+    double ScaleWidth() const override { return width(); }
+    double ScaleHeight() const override { return height(); }
+    gdi::HDC hDC() const override { return dc_.get(); }
+    win::HWND hWnd() const override;
+    win::HWND ContainerHwnd() const override;
+    void RefreshNow() override;
+    void SetWidthPixels(int width) override;
+    void SetWindowRgn(gdi::HRGN rgn, bool redraw) override;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    void Click() override;  // buttons::ButtonEvents
+    void applySize(QSize size);
+
+    QtWindowServices& windows_;
+    std::string name_;
+    gdi::OwnedDC dc_;
+    gdi::HBITMAP original_;
+    gdi::HBITMAP buffer_;
+    QSize bufferSize_;
+    gdi::OwnedRgn region_;
+    std::unique_ptr<buttons::qkButtons_H> control_;
+    bool painting_ = false;
+
+    buttons::OleColor foreColor_ = buttons::SysButtonText;
+    buttons::FontDesc font_;
+    bool enabled_ = true;
+    std::int32_t mousePointer_ = 0;
+    buttons::PictureRef mouseIcon_;
+    std::string accessKeys_;
+    std::vector<QShortcut*> shortcuts_;
+    std::string tag_;
+    buttons::OleColor ambientBack_;
+};
+
+}  // namespace hosts::qt

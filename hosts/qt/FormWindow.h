@@ -1,0 +1,64 @@
+// A window built from its stored description: labels, text boxes, frames, pictures, lines,
+// animated pictures and qkButtons_H buttons, placed in twips at 15 a pixel. Owns its widgets
+// (through Qt's parent tree); the window logic reaches them by name.
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/Description.h"
+
+namespace hosts::qt {
+
+class ButtonWidget;
+class QtWindowServices;
+
+class FormWindow final : public QWidget {
+    Q_OBJECT
+public:
+    // Throws forms::FormatError for a setting the widgets cannot take.
+    FormWindow(const forms::Document& doc, QtWindowServices& windows);
+    ~FormWindow() override;
+
+    // The control so named (without regard to case), or null.
+    QWidget* Find(std::string_view name) const;
+    std::vector<ButtonWidget*> Buttons() const;
+    const std::string& Name() const { return name_; }
+
+    // A button's Click event, with its name.
+    std::function<void(const std::string& name)> OnClick;
+    // The close box; the window closes once it returns.
+    std::function<void()> OnCloseBox;
+
+    // Outer sizes in twips, as the window logic sets them; the client area is the outer size less
+    // the classic decorations, whatever the window manager draws.
+    void SetOuterWidth(int twips);
+    void SetOuterHeight(int twips);
+    // Lets the program close the window without running the close-box handler.
+    void CloseQuietly();
+
+signals:
+    void Closed();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    void build(const forms::Control& control, QWidget* parent, std::uint32_t ambientBack);
+    void applyTabOrder();
+
+    QtWindowServices& windows_;
+    std::string name_;
+    std::map<std::string, QWidget*> byName_;  // lower-cased names
+    std::vector<std::pair<std::int32_t, QWidget*>> tabStops_;
+    std::vector<ButtonWidget*> buttons_;
+    bool quiet_ = false;
+};
+
+}  // namespace hosts::qt

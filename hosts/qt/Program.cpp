@@ -1,0 +1,125 @@
+#include "hosts/qt/Program.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QTimer>
+#include <QUrl>
+
+#include "forms/Description.h"
+#include "hosts/qt/FormWindow.h"
+#include "hosts/qt/TextBox.h"
+#include "relay/AboutWindow.h"
+#include "relay/Form1.h"
+
+namespace hosts::qt {
+
+Program::Program(const ProgramFiles& files, QDBusConnection bus, int callTimeoutMs)
+    : files_(files), echoLink_(std::move(bus), callTimeoutMs) {
+    main_ = std::make_unique<FormWindow>(forms::LoadDescription(files_.mainWindow), windows_);
+    form1_ = std::make_unique<relay::Form1>(relay::Form1Services{echoLink_, *this, speech_, pause_, *this});
+    main_->OnClick = [this](const std::string& name) { form1_->Click(name); };
+    main_->OnCloseBox = [this] { form1_->CloseBox(); };
+}
+
+Program::~Program() {
+    form1_.reset();  // drops oEchoLink and its signal subscriptions before the windows go
+    main_.reset();
+}
+
+int Program::Run() {
+    form1_->Load();
+    if (ending_) return 0;
+    main_->show();
+    return QCoreApplication::exec();
+}
+
+bool Program::ShowModal(relay::Window window) {
+    if (window != relay::Window::Sobre || about_ != nullptr || ending_) return false;
+    std::unique_ptr<FormWindow> about;
+    try {
+        about = std::make_unique<FormWindow>(forms::LoadDescription(files_.aboutWindow), windows_);
+    } catch (const std::exception&) {
+        return false;  // a failure to show the About window is ignored by the caller
+    }
+    relay::AboutWindow logic(*this, *this);
+    about->OnClick = [&logic](const std::string& name) { logic.Click(name); };
+    about->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    QObject::connect(about.get(), &FormWindow::Closed, &loop, &QEventLoop::quit);
+    about_ = about.get();
+    about->show();
+    loop.exec();
+    about_ = nullptr;
+    return true;
+}
+
+void Program::Unload(relay::Window window) {
+    if (window == relay::Window::Sobre) {
+        // Closed after the Click handler has returned, never from inside it.
+        if (about_ != nullptr) QTimer::singleShot(0, about_, [a = about_] { a->CloseQuietly(); });
+        return;
+    }
+    if (ending_) return;
+    ending_ = true;
+    QTimer::singleShot(0, main_.get(), [this] {
+        if (about_ != nullptr) about_->CloseQuietly();
+        main_->CloseQuietly();
+        QCoreApplication::exit(0);
+    });
+}
+
+void Program::EndNow() {
+    // No exit steps, no announcement: the event loops stop as soon as this handler returns.
+    ending_ = true;
+    QCoreApplication::exit(0);
+}
+
+std::intptr_t Program::Open(const relay::ShellOpenRequest& request) {
+    if (request.verb != "open") return 2;  // SE_ERR_FILENOTFOUND, as the shell answers an unknown verb
+    const QUrl url = QUrl::fromUserInput(QString::fromStdString(request.file));
+    return url.isValid() && QDesktopServices::openUrl(url) ? 42 : 2;
+}
+
+QWidget* Program::widget(relay::Control control) const {
+    return main_ ? main_->Find(relay::ControlName(control)) : nullptr;
+}
+
+bool Program::Visible(relay::Control control) const {
+    const QWidget* w = widget(control);
+    return w != nullptr && !w->isHidden();
+}
+
+void Program::SetVisible(relay::Control control, bool visible) {
+    if (QWidget* w = widget(control)) w->setVisible(visible);
+}
+
+std::string Program::Text(relay::Control control) const {
+    const auto* box = qobject_cast<const TextBox*>(widget(control));
+    return box != nullptr ? box->Text() : std::string();
+}
+
+void Program::SetText(relay::Control control, const std::string& text) {
+    if (auto* box = qobject_cast<TextBox*>(widget(control))) box->SetText(text);
+}
+
+bool Program::SetFocus(relay::Control control) {
+    QWidget* w = widget(control);
+    if (w == nullptr || !w->isEnabled() || w->isHidden() || w->focusPolicy() == Qt::NoFocus) return false;
+    w->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+bool Program::SetWidth(int twips) {
+    if (!main_ || main_->isMinimized()) return false;
+    main_->SetOuterWidth(twips);
+    return true;
+}
+
+bool Program::SetHeight(int twips) {
+    if (!main_ || main_->isMinimized()) return false;
+    main_->SetOuterHeight(twips);
+    return true;
+}
+
+}  // namespace hosts::qt

@@ -1,0 +1,71 @@
+// The Linux desktop program around the window logic: builds both windows from their stored
+// descriptions, connects EchoLink over D-Bus and espeak-ng speech, and runs Qt's event loop.
+// Owns the windows, the window services, the EchoLink factory, the speech engine and Form1's logic.
+#pragma once
+
+#include <QDBusConnection>
+
+#include <filesystem>
+#include <memory>
+
+#include "hosts/dbus/DbusEchoLink.h"
+#include "hosts/qt/QtWindowServices.h"
+#include "hosts/speech/EspeakVoice.h"
+#include "relay/FormControls.h"
+#include "relay/Pause.h"
+#include "relay/ProgramHost.h"
+
+namespace relay {
+class Form1;
+}
+
+namespace hosts::qt {
+
+class FormWindow;
+
+struct ProgramFiles {
+    std::filesystem::path mainWindow;   // Form1's description
+    std::filesystem::path aboutWindow;  // sobre_'s description
+};
+
+class Program final : public relay::ProgramHost, public relay::Shell, public relay::FormControls {
+public:
+    // Throws forms::FormatError when the main window's description is bad.
+    Program(const ProgramFiles& files, QDBusConnection bus, int callTimeoutMs);
+    ~Program() override;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Runs the load handler, shows the main window and returns the event loop's exit code.
+    int Run();
+
+    // relay::ProgramHost
+    bool ShowModal(relay::Window window) override;
+    void Unload(relay::Window window) override;
+    void EndNow() override;
+    // relay::Shell
+    std::intptr_t Open(const relay::ShellOpenRequest& request) override;
+    // relay::FormControls
+    bool Visible(relay::Control control) const override;
+    void SetVisible(relay::Control control, bool visible) override;
+    std::string Text(relay::Control control) const override;
+    void SetText(relay::Control control, const std::string& text) override;
+    bool SetFocus(relay::Control control) override;
+    bool SetWidth(int twips) override;
+    bool SetHeight(int twips) override;
+
+private:
+    QWidget* widget(relay::Control control) const;
+
+    ProgramFiles files_;
+    QtWindowServices windows_;
+    hosts::dbus::DbusEchoLinkFactory echoLink_;
+    hosts::speech::EspeakSpeechEngine speech_;
+    relay::ThreadPause pause_;
+    std::unique_ptr<FormWindow> main_;
+    FormWindow* about_ = nullptr;  // while the About window is up
+    std::unique_ptr<relay::Form1> form1_;
+    bool ending_ = false;
+};
+
+}  // namespace hosts::qt

@@ -1,0 +1,208 @@
+#include "hosts/qt/QtWindowServices.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <cctype>
+
+namespace hosts::qt {
+
+namespace {
+
+std::string LowerName(std::string_view name) {
+    std::string s(name);
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+}  // namespace
+
+int QtKeyFromVirtualKey(std::uintptr_t vk) {
+    switch (vk) {
+    case 8: return Qt::Key_Backspace;
+    case 9: return Qt::Key_Tab;
+    case 13: return Qt::Key_Return;
+    case 16: return Qt::Key_Shift;
+    case 17: return Qt::Key_Control;
+    case 18: return Qt::Key_Alt;
+    case 27: return Qt::Key_Escape;
+    case 32: return Qt::Key_Space;
+    case 37: return Qt::Key_Left;
+    case 38: return Qt::Key_Up;
+    case 39: return Qt::Key_Right;
+    case 40: return Qt::Key_Down;
+    default:
+        if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return static_cast<int>(vk);
+        return 0;
+    }
+}
+
+std::int16_t VirtualKeyFromQtKey(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    default:
+        if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) {
+            return static_cast<std::int16_t>(qtKey);
+        }
+        return 0;
+    }
+}
+
+QtWindowServices::QtWindowServices() { clock_.start(); }
+
+QtWindowServices::~QtWindowServices() {
+    for (auto& [key, timer] : timers_) delete timer;
+}
+
+win::HWND QtWindowServices::Register(QWidget* widget) {
+    if (widget == nullptr) return {};
+    if (auto it = handles_.find(widget); it != handles_.end()) return win::HWND(it->second);
+    const std::uintptr_t h = next_++;
+    widgets_[h] = widget;
+    handles_[widget] = h;
+    connect(widget, &QObject::destroyed, this, [this, h, widget] {
+        handles_.erase(widget);
+        forget(h);
+    });
+    return win::HWND(h);
+}
+
+QWidget* QtWindowServices::Widget(win::HWND hwnd) const {
+    const auto it = widgets_.find(hwnd.value);
+    return it == widgets_.end() ? nullptr : it->second.data();
+}
+
+win::HWND QtWindowServices::Handle(const QWidget* widget) const {
+    const auto it = handles_.find(widget);
+    return it == handles_.end() ? win::HWND() : win::HWND(it->second);
+}
+
+// A destroyed window leaves no timer and no property behind.
+void QtWindowServices::forget(std::uintptr_t hwnd) {
+    widgets_.erase(hwnd);
+    for (auto it = timers_.begin(); it != timers_.end();) {
+        if (it->first.first == hwnd) {
+            it->second->stop();
+            it->second->deleteLater();
+            it = timers_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (auto it = props_.begin(); it != props_.end();) {
+        it = it->first.first == hwnd ? props_.erase(it) : std::next(it);
+    }
+    if (capture_.value == hwnd) capture_ = {};
+}
+
+win::HWND QtWindowServices::SetCapture(win::HWND hwnd) {
+    const win::HWND previous = capture_;
+    QWidget* w = Widget(hwnd);
+    if (w == nullptr) return previous;
+    if (QWidget* old = Widget(previous); old != nullptr && old != w) old->releaseMouse();
+    w->grabMouse();
+    capture_ = hwnd;
+    return previous;
+}
+
+bool QtWindowServices::ReleaseCapture() {
+    if (QWidget* w = Widget(capture_)) w->releaseMouse();
+    capture_ = {};
+    return true;
+}
+
+bool QtWindowServices::PostMessageA(win::HWND hwnd, std::uint32_t message, std::uintptr_t wParam, std::intptr_t) {
+    QWidget* w = Widget(hwnd);
+    if (w == nullptr || message != win::WM_KEYDOWN) return false;
+    const int key = QtKeyFromVirtualKey(wParam);
+    if (key == 0) return false;
+    QCoreApplication::postEvent(w, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+    return true;
+}
+
+bool QtWindowServices::GetCursorPos(gdi::POINT* point) {
+    if (point == nullptr) return false;
+    const QPoint p = QCursor::pos();
+    point->x = p.x();
+    point->y = p.y();
+    return true;
+}
+
+bool QtWindowServices::ScreenToClient(win::HWND hwnd, gdi::POINT* point) {
+    QWidget* w = Widget(hwnd);
+    if (w == nullptr || point == nullptr) return false;
+    const QPoint p = w->mapFromGlobal(QPoint(point->x, point->y));
+    point->x = p.x();
+    point->y = p.y();
+    return true;
+}
+
+win::HWND QtWindowServices::WindowFromPoint(gdi::POINT point) {
+    // The innermost widget of ours under the point; a shaped button's cut-away corners belong to
+    // what lies beneath, as on the platform (widgetAt honours masks).
+    for (QWidget* w = QApplication::widgetAt(QPoint(point.x, point.y)); w != nullptr; w = w->parentWidget()) {
+        if (const win::HWND h = Handle(w)) return h;
+    }
+    return {};
+}
+
+std::uintptr_t QtWindowServices::SetTimer(win::HWND hwnd, std::uintptr_t id, std::uint32_t elapseMs,
+                                          win::TIMERPROC proc) {
+    if (Widget(hwnd) == nullptr || proc == nullptr) return 0;
+    KillTimer(hwnd, id);
+    auto* timer = new QTimer(this);
+    timer->setInterval(static_cast<int>(std::max<std::uint32_t>(elapseMs, 1)));
+    const std::uintptr_t h = hwnd.value;
+    connect(timer, &QTimer::timeout, this, [this, h, id, proc] {
+        proc(*this, win::HWND(h), win::WM_TIMER, id, static_cast<std::uint32_t>(clock_.elapsed()));
+    });
+    timers_[{hwnd.value, id}] = timer;
+    timer->start();
+    return id == 0 ? 1 : id;
+}
+
+bool QtWindowServices::KillTimer(win::HWND hwnd, std::uintptr_t id) {
+    const auto it = timers_.find({hwnd.value, id});
+    if (it == timers_.end()) return false;
+    // The callback may be killing its own timer: delete it once the signal has returned.
+    it->second->stop();
+    it->second->deleteLater();
+    timers_.erase(it);
+    return true;
+}
+
+bool QtWindowServices::SetPropA(win::HWND hwnd, std::string_view name, std::uintptr_t data) {
+    if (Widget(hwnd) == nullptr) return false;
+    props_[{hwnd.value, LowerName(name)}] = data;
+    return true;
+}
+
+std::uintptr_t QtWindowServices::GetPropA(win::HWND hwnd, std::string_view name) {
+    const auto it = props_.find({hwnd.value, LowerName(name)});
+    return it == props_.end() ? 0 : it->second;
+}
+
+std::uintptr_t QtWindowServices::RemovePropA(win::HWND hwnd, std::string_view name) {
+    const auto it = props_.find({hwnd.value, LowerName(name)});
+    if (it == props_.end()) return 0;
+    const std::uintptr_t v = it->second;
+    props_.erase(it);
+    return v;
+}
+
+}  // namespace hosts::qt

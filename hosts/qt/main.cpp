@@ -1,0 +1,32 @@
+// dizo-chat: the Linux desktop program. Its windows come from the stored descriptions installed
+// beside the program's sources; EchoLink is the station on the session bus.
+#include <QAccessible>
+#include <QApplication>
+#include <QDBusConnection>
+
+#include <cstdio>
+#include <exception>
+
+#include "hosts/dbus/BusNames.h"
+#include "hosts/qt/ButtonAccessible.h"
+#include "hosts/qt/DesktopColours.h"
+#include "hosts/qt/Program.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("dizo-chat"));
+    // The program ends when Form1 unloads, not when its last window happens to close.
+    QApplication::setQuitOnLastWindowClosed(false);
+    hosts::qt::ApplyDesktopColours(QApplication::palette());
+    QAccessible::installFactory(hosts::qt::ButtonAccessibleFactory);
+
+    const hosts::qt::ProgramFiles files{DIZO_FORMS_DIR "/Form1.dizo", DIZO_FORMS_DIR "/sobre_.dizo"};
+    try {
+        hosts::qt::Program program(files, QDBusConnection::sessionBus(), hosts::dbus::DefaultCallTimeoutMs);
+        return program.Run();
+    } catch (const std::exception& e) {
+        // A broken installation is the one failure worth telling the operator about.
+        std::fprintf(stderr, "dizo-chat: %s\n", e.what());
+        return 1;
+    }
+}
