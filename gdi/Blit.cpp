@@ -93,13 +93,9 @@ void MapAxis(int srcLen, int dstLen, std::vector<std::pair<int, int>>& out) {
         const int add1 = 2 * dstLen - 2 * srcLen, add2 = 2 * dstLen;
         int d = 0;
         bool fresh = true;
-        for (int s = 0; s < srcLen; ++s) {
-            // The stepping can reach the end one source pixel early; the rest joins the last
-            // destination pixel rather than being lost (a thin mask line must not vanish).
-            if (d == dstLen) {
-                --d;
-                fresh = false;
-            }
+        // The stepping can reach the last destination pixel before the last source pixel;
+        // like GDI's, it drops what is left.
+        for (int s = 0; s < srcLen && d < dstLen; ++s) {
             if (fresh) out[static_cast<std::size_t>(d)].first = s;
             out[static_cast<std::size_t>(d)].second = s;
             fresh = false;
@@ -116,7 +112,9 @@ void MapAxis(int srcLen, int dstLen, std::vector<std::pair<int, int>>& out) {
         const int add1 = 2 * srcLen - 2 * dstLen, add2 = 2 * srcLen;
         int s = 0;
         for (int d = 0; d < dstLen; ++d) {
-            out[static_cast<std::size_t>(d)] = {s, s};
+            // The same early arrival on expansion would read past the source; hold the last pixel.
+            const int clamped = std::min(s, srcLen - 1);
+            out[static_cast<std::size_t>(d)] = {clamped, clamped};
             if (err > 0) {
                 ++s;
                 err += add1;

@@ -1,10 +1,12 @@
 // Regions of polygons and ellipses, scan-converted with GDI's rules.
 // Polygons sample pixel corners (integer points): left and top edges in, right and bottom out.
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <vector>
 
 #include "Raster_p.h"
+#include "Stroke_p.h"
 
 namespace gdi::detail {
 namespace {
@@ -75,42 +77,26 @@ void PolygonRegion(Region& r, const POINT* points, int count, int fillMode) {
     RegionFromRows(r, minY, rows);
 }
 
-// GDI's elliptic region leaves out the last column and row of the bounding box; its rows come
-// from Zingl's integer ellipse walk over the remaining (width-1) x (height-1) box.
+// GDI's elliptic region leaves out the last column and row of the bounding box; each row of the
+// rest spans the ellipse outline drawn in that smaller box.
 void EllipseRegion(Region& r, int left, int top, int right, int bottom) {
     const RECT n = Normalised(left, top, right, bottom);
     const int l = n.left, t = n.top, rr = n.right - 1, bb = n.bottom - 1;
-    const int w = rr - l, h = bb - t;
-    if (w < 2 || h < 2) {
+    if (rr - l < 2 || bb - t < 2) {
         SetRectRegion(r, l, t, rr, bb);
         return;
     }
-    std::vector<int> inset(static_cast<std::size_t>(h), 0);
-    const std::int64_t a = w - 1, b = h - 1;
-    const std::int64_t asq = 8 * a * a, bsq = 8 * b * b;
-    std::int64_t dx = 4 * b * b * (1 - a);
-    std::int64_t dy = 4 * a * a * (1 + (b % 2));
-    std::int64_t err = dx + dy + a * a * (b % 2);
-    int x = 0, y = h / 2;
-    while (x <= w / 2) {
-        const std::int64_t e2 = 2 * err;
-        if (e2 >= dx) {
-            ++x;
-            err += dx += bsq;
-        }
-        if (e2 <= dy) {
-            ++y;
-            err += dy += asq;
-            if (y >= h) break;
-            inset[static_cast<std::size_t>(y)] = x;
-        }
+    std::vector<POINT> outline;
+    EllipsePoints(l, t, rr, bb, outline);
+    std::vector<Spans> rows(static_cast<std::size_t>(bb - t));
+    std::vector<std::pair<int, int>> extent(rows.size(), {INT_MAX, INT_MIN});
+    for (const POINT& p : outline) {
+        auto& e = extent[static_cast<std::size_t>(p.y - t)];
+        e.first = std::min(e.first, static_cast<int>(p.x));
+        e.second = std::max(e.second, static_cast<int>(p.x) + 1);
     }
-    for (int i = 0; i < h / 2; ++i) inset[static_cast<std::size_t>(i)] = inset[static_cast<std::size_t>(b - i)];
-    std::vector<Spans> rows(static_cast<std::size_t>(h));
-    for (int i = 0; i < h; ++i) {
-        const int k = inset[static_cast<std::size_t>(i)];
-        MergeInto(rows[static_cast<std::size_t>(i)], l + k, rr - k);
-    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (extent[i].first < extent[i].second) MergeInto(rows[i], extent[i].first, extent[i].second);
     RegionFromRows(r, t, rows);
 }
 

@@ -217,6 +217,9 @@ void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>&
             err += dy += asq;
         }
     }
+    // In a tall, narrow box the walk reaches the middle column before the last row; the tip
+    // continues straight down that column.
+    for (int y = q.empty() ? height / 2 : q.back().y + 1; y < height; ++y) q.push_back(POINT{width / 2, y});
     auto push = [&](int x, int y) {
         const POINT p{left + x, top + y};
         if (out.empty() || !(out.back() == p)) out.push_back(p);

@@ -141,13 +141,15 @@ TEST(Blit, StretchingAMaskDownCombinesDroppedPixelsByMode) {
     }
 }
 
-TEST(Blit, StretchingKeepsEverySourcePixelOfAnUnevenShrink) {
-    // Five columns into two: the last column still takes part.
-    Canvas src(5, 1, 1);
-    PaintMono(src, {"11110"});
-    Canvas dst(2, 1, 1);
-    StretchBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 5, 1, SRCCOPY);
-    EXPECT_EQ(MonoPicture(dst), "10\n");
+TEST(Blit, UnevenStretchesNeverReadPastTheSource) {
+    // Five into thirteen: the stepping arrives early at the last source pixel, which must then
+    // fill the rest of the row rather than leave it untouched.
+    Canvas src(5, 1);
+    for (int x = 0; x < 5; ++x) SetPixel(src.dc(), x, 0, RGB(10 * x, 0, 0));
+    Canvas dst(13, 1);
+    StretchBlt(dst.dc(), 0, 0, 13, 1, src.dc(), 0, 0, 5, 1, SRCCOPY);
+    EXPECT_EQ(dst.At(12, 0), RGB(40, 0, 0));
+    for (int x = 0; x < 13; ++x) EXPECT_NE(dst.At(x, 0), test::Sentinel) << x;
 }
 
 TEST(Blit, StretchingUpRepeatsAndNegativeExtentsMirror) {
