@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+#include "Canvas.h"
+#include "gdi/Gdi.h"
+
+using namespace gdi;
+using test::Canvas;
+
+namespace {
+
+constexpr COLORREF Black = RGB(0, 0, 0);
+constexpr COLORREF Red = RGB(255, 0, 0);
+constexpr int Margin = 2;
+
+using Pixels = std::set<std::pair<int, int>>;
+
+Pixels Of(const Canvas& c, int w, int h, COLORREF colour) {
+    Pixels p;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (c.At(x, y) == colour) p.emplace(x, y);
+    return p;
+}
+
+HBRUSH NullBrush() { return HBRUSH(GetStockObject(NULL_BRUSH).value); }
+
+}  // namespace
+
+TEST(Ellipse, OutlinesFillTheBoxSymmetricallyAndMatchTheWholeArc) {
+    for (int w = 1; w <= 13; ++w)
+        for (int h = 1; h <= 13; ++h) {
+            const int cw = w + 2 * Margin, ch = h + 2 * Margin;
+            Canvas e(cw, ch), a(cw, ch);
+            SelectObject(e.dc(), NullBrush());
+            Ellipse(e.dc(), Margin, Margin, Margin + w, Margin + h);
+            // Equal start and end points: the whole ellipse.
+            Arc(a.dc(), Margin, Margin, Margin + w, Margin + h, 0, 3, 0, 3);
+            const Pixels p = Of(e, cw, ch, Black);
+            ASSERT_EQ(p, Of(a, cw, ch, Black)) << w << "x" << h;
+            int minX = cw, maxX = -1, minY = ch, maxY = -1;
+            for (auto [x, y] : p) {
+                minX = std::min(minX, x), maxX = std::max(maxX, x);
+                minY = std::min(minY, y), maxY = std::max(maxY, y);
+                EXPECT_TRUE(p.count({2 * Margin + w - 1 - x, y})) << w << "x" << h << " mirror of " << x << "," << y;
+                EXPECT_TRUE(p.count({x, 2 * Margin + h - 1 - y})) << w << "x" << h << " mirror of " << x << "," << y;
+            }
+            EXPECT_EQ(minX, Margin) << w << "x" << h;
+            EXPECT_EQ(maxX, Margin + w - 1) << w << "x" << h;
+            EXPECT_EQ(minY, Margin) << w << "x" << h;
+            EXPECT_EQ(maxY, Margin + h - 1) << w << "x" << h;
+        }
+}
+
+TEST(Ellipse, InteriorStaysInsideTheOutlineOnEveryRow) {
+    for (int w = 3; w <= 15; w += 3)
+        for (int h = 3; h <= 15; h += 4) {
+            const int cw = w + 2 * Margin, ch = h + 2 * Margin;
+            Canvas c(cw, ch);
+            OwnedBrush red(CreateSolidBrush(Red));
+            HBRUSH old = SelectObject(c.dc(), red.get());
+            Ellipse(c.dc(), Margin, Margin, Margin + w, Margin + h);
+            SelectObject(c.dc(), old);
+            for (int y = 0; y < ch; ++y) {
+                int firstPen = -1, lastPen = -1;
+                for (int x = 0; x < cw; ++x)
+                    if (c.At(x, y) == Black) {
+                        if (firstPen < 0) firstPen = x;
+                        lastPen = x;
+                    }
+                for (int x = 0; x < cw; ++x)
+                    if (c.At(x, y) == Red) {
+                        EXPECT_GT(x, firstPen) << w << "x" << h << " row " << y;
+                        EXPECT_LT(x, lastPen) << w << "x" << h << " row " << y;
+                    }
+                // Between the outline's ends, nothing is left unpainted.
+                for (int x = firstPen; firstPen >= 0 && x <= lastPen; ++x)
+                    EXPECT_NE(c.At(x, y), test::Sentinel) << w << "x" << h << " at " << x << "," << y;
+            }
+        }
+}
+
+TEST(Arc, PartialArcsRunCounterClockwiseFromStartToEnd) {
+    // Box 1..12, centre 6.5: start on the right, end at the top is the top-right quarter;
+    // the reverse is the other three quarters.
+    struct Case {
+        POINT start, end;
+        bool (*allowed)(int x, int y);
+        int minPixels;
+    } cases[] = {
+        {{13, 6}, {6, 0}, [](int x, int y) { return x >= 6 && y <= 7; }, 5},
+        {{6, 0}, {13, 6}, [](int x, int y) { return x <= 7 || y >= 6; }, 20},
+        {{0, 6}, {6, 13}, [](int x, int y) { return x <= 7 && y >= 6; }, 5},
+    };
+    for (const Case& k : cases) {
+        Canvas c(14, 14);
+        Arc(c.dc(), 1, 1, 13, 13, k.start.x, k.start.y, k.end.x, k.end.y);
+        const Pixels p = Of(c, 14, 14, Black);
+        EXPECT_GE(static_cast<int>(p.size()), k.minPixels);
+        for (auto [x, y] : p) EXPECT_TRUE(k.allowed(x, y)) << "pixel " << x << "," << y;
+    }
+}
+
+TEST(Arc, TwoPixelPenCoversTheOnePixelOutline) {
+    Canvas thin(16, 12), wide(16, 12);
+    Arc(thin.dc(), 2, 2, 14, 10, 5, 5, 5, 5);
+    OwnedPen pen(CreatePen(PS_SOLID, 2, Black));
+    HPEN old = SelectObject(wide.dc(), pen.get());
+    Arc(wide.dc(), 2, 2, 14, 10, 5, 5, 5, 5);
+    SelectObject(wide.dc(), old);
+    const Pixels t = Of(thin, 16, 12, Black), w = Of(wide, 16, 12, Black);
+    EXPECT_TRUE(std::includes(w.begin(), w.end(), t.begin(), t.end()));
+    EXPECT_GT(w.size(), t.size() + t.size() / 2);
+}
