@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "TestFaceRig.h"
+#include "buttons/Gradient.h"
+
+namespace {
+
+using namespace facetest;
+using gdi::RGB;
+
+TEST(FillGradient, FourColumnsBlackToWhite) {
+    struct Case {
+        const char* name;
+        std::int32_t mode;
+        gdi::COLORREF first;
+        gdi::COLORREF last;
+    };
+    const Case cases[] = {
+        {"left to right", 1, RGB(0, 0, 0), RGB(255, 255, 255)},
+        {"right to left", 2, RGB(255, 255, 255), RGB(0, 0, 0)},
+    };
+    for (const auto& c : cases) {
+        FaceRig rig(4, 3);
+        rig.s.GradientMode = c.mode;
+        FillGradient(rig.s, rig.host, RGB(0, 0, 0), RGB(255, 255, 255));
+        EXPECT_EQ(rig.Pixel(0, 0), c.first) << c.name;
+        EXPECT_EQ(rig.Pixel(3, 2), c.last) << c.name;
+        const gdi::COLORREF second = c.mode == 1 ? RGB(85, 85, 85) : RGB(170, 170, 170);
+        for (int y = 0; y < 3; ++y) EXPECT_EQ(rig.Pixel(1, y), second) << c.name << " row " << y;
+    }
+}
+
+TEST(FillGradient, TwoPixelStripsLeaveTheOddLastRow) {
+    // 768 / 301 = 2, less than 4: 150 strips two rows tall cover rows 0..299.
+    FaceRig rig(3, 301);
+    rig.Paint();  // fills the sentinel first (and a face, which the gradient then covers)
+    const gdi::BitmapView view = gdi::GetBitmapView(gdi::GetCurrentBitmap(rig.s.MemDC));
+    for (int x = 0; x < 3; ++x) view.pixels32[300 * view.stride + x] = 0x00FF00FF;
+    rig.s.GradientMode = 3;
+    FillGradient(rig.s, rig.host, RGB(0, 0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(rig.Pixel(1, 0), RGB(0, 0, 0));
+    EXPECT_EQ(rig.Pixel(1, 1), RGB(0, 0, 0));
+    EXPECT_EQ(rig.Pixel(1, 2), rig.Pixel(1, 3)) << "a strip is two rows";
+    EXPECT_NE(rig.Pixel(1, 1), rig.Pixel(1, 2));
+    EXPECT_EQ(rig.Pixel(1, 299), RGB(255, 255, 255));
+    EXPECT_EQ(rig.Pixel(1, 300), Sentinel);
+}
+
+TEST(FillGradient, SingleStripTakesTheStartColour) {
+    // A face one pixel across the blend: a one-entry table, which must not divide by zero.
+    struct Case {
+        std::int32_t mode;
+        int width;
+        int height;
+    };
+    for (const Case c : {Case{1, 1, 3}, Case{2, 1, 3}, Case{3, 3, 1}, Case{4, 3, 1}}) {
+        FaceRig rig(c.width, c.height);
+        rig.s.GradientMode = c.mode;
+        FillGradient(rig.s, rig.host, RGB(10, 20, 30), RGB(200, 100, 0));
+        EXPECT_EQ(rig.Pixel(0, 0), RGB(10, 20, 30)) << c.mode;
+        EXPECT_EQ(rig.Pixel(c.width - 1, c.height - 1), RGB(10, 20, 30)) << c.mode;
+    }
+}
+
+TEST(FillGradient, ZeroSizePaintsNothing) {
+    FaceRig rig(4, 4);
+    rig.Paint();
+    const gdi::COLORREF before = rig.Pixel(0, 0);
+    rig.host.SetSize(0, 0);
+    rig.s.GradientMode = 3;
+    FillGradient(rig.s, rig.host, RGB(1, 2, 3), RGB(4, 5, 6));
+    EXPECT_EQ(rig.Pixel(0, 0), before);
+}
+
+}  // namespace
