@@ -33,7 +33,8 @@ std::vector<int> NearestMap(int srcLen, int dstLen) {
         int err = 2 * srcLen - dstLen;
         int s = 0;
         for (int d = 0; d < dstLen; ++d) {
-            map[static_cast<std::size_t>(d)] = s;
+            // The stepping can run one source pixel past the end; hold the last one instead.
+            map[static_cast<std::size_t>(d)] = s < srcLen ? s : srcLen - 1;
             if (err > 0) {
                 ++s;
                 err += 2 * srcLen - 2 * dstLen;
