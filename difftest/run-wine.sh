@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Replays every drawing script in SCRIPTDIR through Wine's gdi32 and leaves the results in OUTDIR.
+# usage: run-wine.sh WinReplay.exe OUTDIR SCRIPTDIR
+set -euo pipefail
+exe="$1" out="$2" scripts="$3"
+here="$(cd "$(dirname "$0")" && pwd)"
+export WINEPREFIX="${WINEPREFIX:-$(dirname "$out")/wineprefix}"
+export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+
+# A server started here must not hold our output pipes, or CTest waits for it forever.
+# scripts/test.sh starts one for the whole run and says so with DIZO_WINE_KEEP_SERVER.
+"$here/wine-prefix.sh"
+if [ -z "${DIZO_WINE_KEEP_SERVER:-}" ]; then
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
+fi
+
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# The same font files fontconfig gives our layer, registered in the Windows program.
+fonts=()
+for family in "Liberation Serif" "Liberation Sans"; do
+  for style in Regular Bold Italic "Bold Italic"; do
+    file="$(fc-match -f '%{file}' "$family:style=$style")"
+    [ -f "$file" ] && fonts+=(--font "$(winpath "$file")")
+  done
+done
+
+rm -rf "$out"
+mkdir -p "$out"
+shopt -s nullglob
+list=()
+for s in "$scripts"/*.dgs; do list+=("$(winpath "$s")"); done
+[ ${#list[@]} -gt 0 ] || { echo "no scripts in $scripts" >&2; exit 1; }
+
+status=0
+wine "$exe" "${fonts[@]}" "$(winpath "$out")" "${list[@]}" </dev/null || status=$?
+count=$(find "$out" -name '*.wine.txt' | wc -l)
+echo "Wine replayed $count of ${#list[@]} scripts into $out"
+[ "$count" -eq ${#list[@]} ] || exit 1
+exit $status
