@@ -28,6 +28,13 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     RECT r = PenBox(*dc, Normalised(left, top, right, bottom));
     if (r.left >= r.right || r.top >= r.bottom || !dc->surface) return TRUE;
     const bool nullPen = !dc->penObj || dc->penObj->style == PS_NULL;
+    // A thin solid pen of the brush's own colour covers exactly the box: one fill does it all.
+    if (!nullPen && dc->brushObj && !dc->brushObj->isNull && dc->penObj->width == 1 &&
+        (dc->penObj->style == PS_SOLID || dc->penObj->style == PS_INSIDEFRAME) &&
+        InkForDrawing(*dc, dc->penObj->colour).pixel == InkForDrawing(*dc, dc->brushObj->colour).pixel) {
+        FillSolid(*dc, r, InkForDrawing(*dc, dc->brushObj->colour));
+        return TRUE;
+    }
     // The outline runs through the last pixel column and row inside the box.
     const int lastX = r.right - 1, lastY = r.bottom - 1;
     if (dc->brushObj && !dc->brushObj->isNull) {
