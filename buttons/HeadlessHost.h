@@ -13,7 +13,7 @@
 
 namespace buttons {
 
-class HeadlessHost final : public ButtonHost {
+class HeadlessHost : public ButtonHost {
 public:
     struct Record {
         enum class Kind { PropertyChanged, Message };

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include "ControlRig.h"
+#include "buttons/Colors.h"
+#include "buttons/Render.h"
+
+namespace {
+
+using buttons::testing::ControlRig;
+using gdi::RGB;
+
+gdi::BITMAP BufferBitmap(const buttons::ButtonState& s) {
+    gdi::BITMAP bm;
+    gdi::GetObjectA(gdi::GetCurrentBitmap(s.MemDC), sizeof bm, &bm);
+    return bm;
+}
+
+TEST(RenderPipeline, DerivedFaceColours) {
+    struct Case {
+        buttons::OleColor back;
+        gdi::COLORREF face;
+        gdi::COLORREF pressed;
+    } cases[] = {
+        {RGB(212, 208, 200), RGB(255, 255, 251), RGB(223, 224, 210)},
+        {buttons::SysButtonFace, RGB(255, 255, 251), RGB(223, 224, 210)},  // the classic scheme's face
+        {RGB(100, 100, 100), RGB(148, 148, 125), RGB(116, 117, 105)},
+    };
+    for (const auto& c : cases) {
+        ControlRig rig;
+        rig.button->SetBackColor(c.back);
+        const auto& s = rig.button->State();
+        EXPECT_EQ(s.FaceColor, c.face) << std::hex << c.back;
+        EXPECT_EQ(s.PressedColor, c.pressed) << std::hex << c.back;
+        // The hover face follows the locked hover colour; the value-true face never moves.
+        EXPECT_EQ(s.HoverFaceColor, s.FaceColor) << std::hex << c.back;
+        EXPECT_EQ(s.ValueTrueColor, RGB(223, 224, 214)) << std::hex << c.back;
+    }
+}
+
+TEST(RenderPipeline, ContainerBackColourIsLookedUp) {
+    ControlRig rig;
+    EXPECT_EQ(rig.button->State().ContainerBackColor, gdi::GetSysColor(15));
+}
+
+TEST(RenderPipeline, BufferMatchesTheClientSizeAndFollowsResize) {
+    ControlRig rig(80, 30);
+    const auto& s = rig.button->State();
+    ASSERT_TRUE(s.MemDC);
+    EXPECT_EQ(BufferBitmap(s).bmWidth, 80);
+    EXPECT_EQ(BufferBitmap(s).bmHeight, 30);
+    EXPECT_EQ(BufferBitmap(s).bmBitsPixel, 32);
+
+    rig.host.SetWidthPixels(120);  // the host raises Resize from inside
+    EXPECT_EQ(BufferBitmap(s).bmWidth, 120);
+
+    // While drawing is delayed a resize does nothing; the old buffer stays.
+    rig.button->DelayDrawing(true);
+    rig.host.SetWidthPixels(50);
+    EXPECT_EQ(BufferBitmap(s).bmWidth, 120);
+    // Paint clears the delay and repaints, but only Resize replaces the buffer.
+    const int before = rig.host.RefreshCount();
+    rig.button->Paint();
+    EXPECT_FALSE(s.DelayFlag);
+    EXPECT_EQ(rig.host.RefreshCount(), before + 1);
+    rig.button->Resize();
+    EXPECT_EQ(BufferBitmap(s).bmWidth, 50);
+}
+
+TEST(RenderPipeline, TheCopyReachesThePresentedPicture) {
+    ControlRig rig(60, 24);
+    rig.button->SetBackColor(RGB(40, 90, 200));
+    const auto& s = rig.button->State();
+    int differing = 0;
+    int faceColoured = 0;
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x < 60; ++x) {
+            if (rig.host.PresentedPixel(x, y) != gdi::GetPixel(s.MemDC, x, y)) ++differing;
+            if (rig.host.PresentedPixel(x, y) != 0) ++faceColoured;  // the blank picture is black
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(faceColoured, 60 * 24 / 2);
+}
+
+TEST(RenderPipeline, MemDcHoldsOneCreatedPenBrushFontAndTheBuffer) {
+    const gdi::ObjectCounts before = gdi::LiveObjects();
+    {
+        ControlRig rig(80, 30);
+        const auto& s = rig.button->State();
+        EXPECT_NE(gdi::GetCurrentPen(s.MemDC), s.SavedPen);
+        EXPECT_NE(gdi::GetCurrentBrush(s.MemDC), s.SavedBrush);
+        EXPECT_NE(gdi::GetCurrentFont(s.MemDC), s.SavedFont);
+        EXPECT_NE(gdi::GetCurrentBitmap(s.MemDC), s.SavedBitmap);
+        const gdi::ObjectCounts live = gdi::LiveObjects();
+        EXPECT_EQ(live.pens - before.pens, 1);
+        EXPECT_EQ(live.brushes - before.brushes, 1);
+        EXPECT_EQ(live.fonts - before.fonts, 1);
+        // Host DC and presented bitmap, plus MemDC and its buffer; the window region is the host's.
+        EXPECT_EQ(live.dcs - before.dcs, 2);
+        EXPECT_EQ(live.bitmaps - before.bitmaps, 2);
+        EXPECT_EQ(live.regions - before.regions, 1);
+    }
+    EXPECT_EQ(gdi::LiveObjects(), before) << gdi::ToString(gdi::LiveObjects());
+}
+
+TEST(RenderPipeline, ObjectUseStaysConstantOverThousandsOfRedrawsResizesAndChanges) {
+    const gdi::ObjectCounts before = gdi::LiveObjects();
+    {
+        ControlRig rig(90, 32);
+        auto& b = *rig.button;
+        b.SetCaption("&Ligar||agora");
+        b.SetPicture(buttons::testing::MakeBitmapPicture(16, 16));
+        const gdi::ObjectCounts baseline = gdi::LiveObjects();
+        for (int i = 0; i < 1500; ++i) {
+            b.Refresh();
+            rig.host.SetWidthPixels(60 + i % 50);
+            b.SetButtonShape(i % 7);
+            b.SetFontStyle(i % 16);
+            b.SetBackColor(static_cast<buttons::OleColor>(i * 2654435761u) & 0xFFFFFF);
+            b.SetGradientMode(i % 5);
+            b.SetPictureSize(i % 5);
+            b.SetCaptionStyle(i % 3);
+            b.SetEnabled(i % 2 == 0);
+            b.State().StateFlags = static_cast<std::uint8_t>(i % 8);
+            b.Paint();
+            // Back to the starting shape (an oval keeps a face clip region) before counting.
+            b.SetButtonShape(0);
+            b.SetEnabled(true);
+            rig.host.SetWidthPixels(90);
+            ASSERT_EQ(gdi::LiveObjects(), baseline) << "iteration " << i << ": " << gdi::ToString(gdi::LiveObjects());
+        }
+    }
+    EXPECT_EQ(gdi::LiveObjects(), before) << gdi::ToString(gdi::LiveObjects());
+}
+
+TEST(RenderPipeline, TeardownOfANeverSizedButtonDeletesOnlyItsClipRegion) {
+    const gdi::ObjectCounts before = gdi::LiveObjects();
+    {
+        win::FakeWindowServices windows;
+        buttons::HeadlessHost host(30, 30);
+        const gdi::ObjectCounts withHost = gdi::LiveObjects();
+        {
+            buttons::qkButtons_H button(host, windows);
+            button.InitProperties();
+            button.Refresh();  // nothing to paint or copy yet
+            EXPECT_FALSE(button.State().MemDC);
+            button.State().FaceClipRgn = gdi::CreateRectRgn(0, 0, 3, 3);
+        }
+        EXPECT_EQ(gdi::LiveObjects(), withHost);
+        EXPECT_EQ(host.RefreshCount(), 0);
+    }
+    EXPECT_EQ(gdi::LiveObjects(), before);
+}
+
+TEST(RenderPipeline, ReleaseTwiceAndSetDrawColorWithoutABufferAreHarmless) {
+    const gdi::ObjectCounts before = gdi::LiveObjects();
+    buttons::ButtonState s;
+    buttons::SetDrawColor(s, true, gdi::HDC{}, 0, 0xFF, true);
+    buttons::DrawBox(s, gdi::HDC{}, 0, 0, 4, 4, 0xFF);
+    EXPECT_EQ(gdi::LiveObjects(), before);
+    {
+        ControlRig rig;
+        buttons::ReleaseBuffer(rig.button->State());
+        buttons::ReleaseBuffer(rig.button->State());
+        rig.button->Refresh();
+    }
+    EXPECT_EQ(gdi::LiveObjects(), before);
+}
+
+TEST(RenderPipeline, DrawBoxPaintsExactlyTheRectangleInTheFillColour) {
+    ControlRig rig(12, 8);
+    auto& s = rig.button->State();
+    gdi::PatBlt(s.MemDC, 0, 0, 12, 8, gdi::BLACKNESS);
+    buttons::DrawBox(s, s.MemDC, 2, 1, 6, 4, RGB(10, 200, 30));
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            const bool inside = x >= 2 && x < 6 && y >= 1 && y < 4;
+            EXPECT_EQ(gdi::GetPixel(s.MemDC, x, y), inside ? RGB(10, 200, 30) : RGB(0, 0, 0)) << x << "," << y;
+        }
+    }
+    // Mode 2 sets the text colour of the given DC, with system colours looked up.
+    buttons::SetDrawColor(s, true, s.MemDC, 2, buttons::SysButtonText);
+    EXPECT_EQ(gdi::GetTextColor(s.MemDC), gdi::GetSysColor(18));
+}
+
+TEST(RenderPipeline, RefreshCacheMatchesItemNamesWithoutCase) {
+    ControlRig rig;
+    auto& s = rig.button->State();
+    s.BackColor = RGB(100, 100, 100);
+    rig.button->RefreshCache("Caption");
+    EXPECT_EQ(s.FaceColor, RGB(255, 255, 251));
+    rig.button->RefreshCache("bAcKcOlOr");
+    EXPECT_EQ(s.FaceColor, RGB(148, 148, 125));
+    s.Picture = buttons::testing::MakeBitmapPicture(24, 12);
+    rig.button->RefreshCache("PICTURE");
+    EXPECT_EQ(s.PictureWidth, 24);
+    EXPECT_EQ(s.PictureHeight, 12);
+}
+
+}  // namespace

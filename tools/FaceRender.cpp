@@ -1,0 +1,125 @@
+#include "tools/FaceRender.h"
+
+#include <stdexcept>
+
+#include "buttons/Colors.h"
+#include "buttons/HeadlessHost.h"
+#include "buttons/Persistence.h"
+#include "buttons/qkButtons_H.h"
+#include "gdi/Gdi.h"
+#include "win/FakeWindowServices.h"
+
+namespace tools {
+namespace {
+
+// Large enough for any button of a window; a larger request is a mistake, not a picture.
+constexpr int MaxEdge = 4096;
+
+void Collect(const forms::Control& c, std::vector<const forms::Control*>& out) {
+    if (c.Kind == forms::ButtonKind) out.push_back(&c);
+    for (const auto& child : c.Children) Collect(child, out);
+}
+
+// The control that holds button (the root when nothing nearer does).
+const forms::Control& ContainerOf(const forms::Control& root, const forms::Control& button) {
+    for (const auto& child : root.Children) {
+        if (&child == &button) return root;
+        if (child.FindByName(button.Name) != nullptr) return ContainerOf(child, button);
+    }
+    return root;
+}
+
+}  // namespace
+
+std::optional<FaceState> ParseFaceState(const std::string& text) {
+    if (text == "idle") return FaceState::Idle;
+    if (text == "default") return FaceState::DefaultLook;
+    if (text == "hover") return FaceState::Hover;
+    if (text == "pressed") return FaceState::Pressed;
+    if (text == "disabled") return FaceState::Disabled;
+    return std::nullopt;
+}
+
+std::vector<const forms::Control*> FindButtons(const forms::Control& root) {
+    std::vector<const forms::Control*> out;
+    Collect(root, out);
+    return out;
+}
+
+int TwipsToPixels(std::int32_t twips) {
+    const std::int32_t q = twips / 15;
+    const std::int32_t r = twips % 15;
+    // 15 is odd: no exact halves, so nearest is plain rounding of the remainder.
+    if (2 * r > 15) return q + 1;
+    if (2 * r < -15) return q - 1;
+    return q;
+}
+
+gdi::OwnedBitmap RenderFace(const forms::Document& doc, const forms::Control& button, const RenderRequest& request) {
+    if (button.Kind != forms::ButtonKind) throw std::invalid_argument("'" + button.Name + "' is not a Button");
+    int width = request.width;
+    int height = request.height;
+    if (width <= 0 || height <= 0) {
+        const forms::Geometry g = button.Geom();
+        width = TwipsToPixels(g.Width);
+        height = TwipsToPixels(g.Height);
+    }
+    if (width <= 0 || height <= 0 || width > MaxEdge || height > MaxEdge) {
+        throw std::invalid_argument("'" + button.Name + "' has no usable size: give --size WxH or Width and Height");
+    }
+
+    const forms::Control& container = ContainerOf(doc.Root, button);
+    win::FakeWindowServices windows;
+    const win::HWND containerWnd = windows.CreateWindow({0, 0, width + 20, height + 20});
+    const win::HWND self = windows.CreateWindow({10, 10, 10 + width, 10 + height}, containerWnd);
+    buttons::HeadlessHost host(width, height);
+    host.SetWindows(self, containerWnd);
+    host.SetUserMode(!request.designTime);
+    host.SetDisplayName(button.Name);
+    const buttons::OleColor ambientBack = container.Properties.ReadColour("BackColor", buttons::SysButtonFace);
+    host.SetAmbientBackColor(ambientBack);
+    if (const auto font = container.Properties.ReadFont("Font")) host.SetFont(buttons::ToFontDesc(*font));
+
+    gdi::OwnedBitmap out;
+    {
+        buttons::qkButtons_H control(host, windows);
+        host.SetResizeHandler([&control] { control.Resize(); });
+        control.ReadProperties(button.Properties);
+
+        auto& s = control.State();
+        if (request.value) s.Value = *request.value;
+        switch (request.state) {
+            case FaceState::Idle: break;
+            case FaceState::DefaultLook: s.StateFlags = buttons::DefaultLook; break;
+            case FaceState::Hover:
+                s.StateFlags = buttons::MouseOver;
+                s.HoverLit = true;
+                break;
+            case FaceState::Pressed:
+                s.StateFlags = buttons::HeldDown | buttons::MouseOver;
+                s.ButtonDown = true;
+                break;
+            case FaceState::Disabled: host.SetEnabled(false); break;
+        }
+        control.Paint();
+        // Hover lighting is a picture state only here: no timer runs, so none must be stopped.
+        s.HoverLit = false;
+
+        out.reset(gdi::CreateDIBSection32(width, height));
+        const gdi::OwnedDC dc(gdi::CreateCompatibleDC(gdi::HDC{}));
+        const gdi::HBITMAP old = gdi::SelectObject(dc.get(), out.get());
+        gdi::BitBlt(dc.get(), 0, 0, width, height, host.hDC(), 0, 0, gdi::SRCCOPY);
+        if (const gdi::HRGN region = host.WindowRegion()) {
+            const gdi::COLORREF back = buttons::ConvertSysColor(ambientBack);
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    if (!gdi::PtInRegion(region, x, y)) gdi::SetPixel(dc.get(), x, y, back);
+                }
+            }
+        }
+        gdi::SelectObject(dc.get(), old);
+    }
+    return out;
+}
+
+}  // namespace tools
