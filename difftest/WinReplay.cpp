@@ -1,58 +1,10 @@
 // The Wine side of the differential tests: replays drawing scripts through gdi32/user32.
 // Built with MinGW-w64 and run under Wine; writes one result file per script.
-#define NOMINMAX
-#include <windows.h>
-
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <vector>
 
-namespace difftest::side {
-
-HBITMAP NewColourBitmap(int width, int height) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;  // top-down, as ours
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    return CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-}
-
-HFONT NewFont(const LOGFONTA& lf) { return CreateFontIndirectA(&lf); }
-
-HICON NewIcon(HBITMAP mask, HBITMAP colour) {
-    ICONINFO info{};
-    info.fIcon = TRUE;
-    info.hbmMask = mask;
-    info.hbmColor = colour;
-    return CreateIconIndirect(&info);
-}
-
-HICON ScaledIconCopy(HICON icon, int cx, int cy) {
-    return static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, 0));
-}
-
-std::vector<std::uint32_t> ReadPixels(HDC dc, HBITMAP bitmap, int width, int height) {
-    GdiFlush();
-    std::vector<std::uint32_t> out(static_cast<std::size_t>(width) * height);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), out.data(), &bi, DIB_RGB_COLORS);
-    for (std::uint32_t& p : out) p &= 0xFFFFFFu;
-    return out;
-}
-
-}  // namespace difftest::side
-
+#include "WinSide_p.h"
 #include "ReplayCalls_p.h"
 
 namespace {

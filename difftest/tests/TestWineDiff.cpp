@@ -44,7 +44,7 @@ TEST_P(WineDiff, MatchesWine) {
     EXPECT_EQ(gdi::LiveObjects(), before) << "the replay leaked objects";
     ASSERT_EQ(ours.error, "") << "our replay stopped";
 
-    const fs::path winePath = fs::path(Env("DIZO_WINE_RESULTS", "")) / (name + ".wine.txt");
+    const fs::path winePath = fs::path(Env("DIZO_WINE_RESULTS", DIZO_WINE_RESULTS)) / (name + ".wine.txt");
     std::ifstream in(winePath);
     ASSERT_TRUE(in) << "no Wine result at " << winePath << " (the difftest.wine_replay fixture makes it)";
     Result wine;
@@ -53,7 +53,7 @@ TEST_P(WineDiff, MatchesWine) {
     ASSERT_EQ(wine.error, "") << "Wine's replay stopped";
 
     const Comparison cmp = Compare(ours, wine);
-    const fs::path diffDir = Env("DIZO_DIFF_DIR", fs::temp_directory_path().string());
+    const fs::path diffDir = Env("DIZO_DIFF_DIR", DIZO_DIFF_DIR);
     fs::create_directories(diffDir);
     WritePpm((diffDir / (name + ".ours.ppm")).string(), ours, 4);
     WritePpm((diffDir / (name + ".wine.ppm")).string(), wine, 4);
