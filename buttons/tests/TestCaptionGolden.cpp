@@ -1,0 +1,212 @@
+// Whole faces with captions and pictures against reviewed PNG images in golden/ (caption_*, picture_*).
+// DIZO_UPDATE_GOLDEN=1 rewrites them; a mismatch writes the actual face and a diff image to the temp folder.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "buttons/HeadlessHost.h"
+#include "buttons/qkButtons_H.h"
+#include "buttons/tests/TestCaptionSupport.h"
+#include "gdi/Gdi.h"
+#include "win/FakeWindowServices.h"
+
+namespace buttons {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr gdi::COLORREF Key = gdi::RGB(255, 0, 255);
+
+// A blue diamond with a yellow heart on the key colour.
+PictureRef DiamondBitmap() {
+    auto p = std::make_shared<Picture>();
+    p->handle = gdi::HGDIOBJ(testing::MakeBitmap(32, 32, [](int x, int y) {
+        const int d = std::abs(2 * x - 31) + std::abs(2 * y - 31);
+        return d < 12 ? gdi::RGB(255, 220, 0) : d < 30 ? gdi::RGB(30, 60, 200) : Key;
+    }));
+    return p;
+}
+
+// A black ring with a transparent middle and outside.
+PictureRef RingIcon() {
+    auto p = std::make_shared<Picture>();
+    p->type = Picture::Type::Icon;
+    p->handle = gdi::HGDIOBJ(testing::MakeIcon(32, [](int x, int y) {
+        const int dx = 2 * x - 31;
+        const int dy = 2 * y - 31;
+        const int r2 = dx * dx + dy * dy;
+        return r2 < 28 * 28 && r2 > 16 * 16;
+    }));
+    return p;
+}
+
+struct Rig {
+    Rig(int width, int height) : host(width, height) {
+        const win::HWND container = windows.CreateWindow({0, 0, 400, 300});
+        host.SetWindows(windows.CreateWindow({10, 10, 10 + width, 10 + height}, container), container);
+        button = std::make_unique<qkButtons_H>(host, windows);
+        host.SetResizeHandler([this] { button->Resize(); });
+        button->InitProperties();
+        button->Resize();
+    }
+    win::FakeWindowServices windows;
+    HeadlessHost host;
+    std::unique_ptr<qkButtons_H> button;
+};
+
+void ExpectGolden(const std::string& name, gdi::HBITMAP actual) {
+    const fs::path dir = fs::path(DIZO_SOURCE_DIR) / "buttons" / "tests" / "golden";
+    const fs::path golden = dir / (name + ".png");
+    const char* update = std::getenv("DIZO_UPDATE_GOLDEN");
+    if (update != nullptr && std::string(update) == "1") {
+        gdi::WritePng(actual, golden);
+        return;
+    }
+    ASSERT_TRUE(fs::exists(golden)) << golden << " is missing; run with DIZO_UPDATE_GOLDEN=1 and review it";
+    const gdi::OwnedBitmap expected = gdi::LoadBitmapFile(golden);
+    const gdi::BitmapView want = gdi::GetBitmapView(expected.get());
+    const gdi::BitmapView got = gdi::GetBitmapView(actual);
+    ASSERT_EQ(want.width, got.width) << name;
+    ASSERT_EQ(want.height, got.height) << name;
+    const gdi::OwnedBitmap diff(gdi::CreateDIBSection32(got.width, got.height));
+    const gdi::BitmapView d = gdi::GetBitmapView(diff.get());
+    int differing = 0;
+    for (int y = 0; y < got.height; ++y) {
+        for (int x = 0; x < got.width; ++x) {
+            const std::uint32_t a = got.pixels32[y * got.stride + x] & 0xFFFFFF;
+            const bool same = a == (want.pixels32[y * want.stride + x] & 0xFFFFFF);
+            differing += same ? 0 : 1;
+            // Matching pixels pale, differences red.
+            d.pixels32[y * d.stride + x] = same ? (a >> 2 & 0x3F3F3F) + 0xBFBFBF : 0xFF0000;
+        }
+    }
+    if (differing != 0) {
+        const fs::path out = fs::temp_directory_path() / "dizo-golden";
+        fs::create_directories(out);
+        gdi::WritePng(actual, out / (name + ".actual.png"));
+        gdi::WritePng(diff.get(), out / (name + ".diff.png"));
+        ADD_FAILURE() << name << ": " << differing << " pixels differ; see " << (out / (name + ".diff.png"));
+    }
+}
+
+struct GoldenCase {
+    const char* name;
+    int width, height;
+    std::function<void(qkButtons_H&, HeadlessHost&)> setUp;
+};
+
+FontDesc TimesBold() {
+    FontDesc f;
+    f.Name = "Times New Roman";
+    f.Size = 15.75;
+    f.Weight = 700;
+    return f;
+}
+
+TEST(CaptionGolden, Faces) {
+    using B = qkButtons_H;
+    using H = HeadlessHost;
+    const GoldenCase cases[] = {
+        {"caption_flat", 96, 32, [](B& b, H&) { b.SetCaption("Envio"); }},
+        {"caption_embossed", 96, 32, [](B& b, H&) {
+             b.SetCaption("Envio");
+             b.SetCaptionStyle(ToInt(CaptionEffect::EffectEmbossed));
+         }},
+        {"caption_engraved", 96, 32, [](B& b, H&) {
+             b.SetCaption("Envio");
+             b.SetCaptionStyle(ToInt(CaptionEffect::EffectEngraved));
+         }},
+        {"caption_disabled", 96, 32, [](B& b, H&) {
+             b.SetCaption("Envio");
+             b.SetEnabled(false);
+         }},
+        {"caption_disabled_gradient", 96, 32, [](B& b, H&) {
+             b.SetCaption("Envio");
+             b.SetGradientColor(gdi::RGB(90, 140, 220));
+             b.SetGradientMode(ToInt(GradientDirection::GradientTopToBottom));
+             b.SetEnabled(false);
+         }},
+        {"caption_multiline_left", 96, 44, [](B& b, H&) {
+             b.SetCaption("Envio||local (RF)");
+             b.SetCaptionAlign(ToInt(CaptionAlignment::AlignLeft));
+         }},
+        {"caption_right_slanted", 120, 32, [](B& b, H&) {
+             b.SetButtonShape(ToInt(ButtonShapeKind::ShapeSlantBoth));
+             b.SetCaption("Sai&r");
+             b.SetCaptionAlign(ToInt(CaptionAlignment::AlignRight));
+         }},
+        {"caption_value_pressed", 96, 32, [](B& b, H&) {
+             b.SetMode(ToInt(ButtonMode::ModeCheckBox));
+             b.SetCaption("Envio");
+             b.SetValue(true);
+         }},
+        {"caption_ligar_bold", 145, 41, [](B& b, H&) {
+             b.SetFont(TimesBold());
+             b.SetCaption("Ligar");
+             b.SetPicture(RingIcon());
+             b.SetPictureSize(ToInt(PictureSizeStep::Size32));
+         }},
+        {"picture_left_of_caption_16", 120, 32, [](B& b, H&) {
+             b.SetCaption("Remoto");
+             b.SetPicture(DiamondBitmap());
+             b.SetPictureSize(ToInt(PictureSizeStep::Size16));
+             b.SetPictureAlign(ToInt(PictureAlignment::PicLeftOfCaption));
+         }},
+        {"picture_right_edge_24", 120, 36, [](B& b, H&) {
+             b.SetCaption("Remoto");
+             b.SetPicture(DiamondBitmap());
+             b.SetPictureSize(ToInt(PictureSizeStep::Size24));
+             b.SetPictureAlign(ToInt(PictureAlignment::PicRightEdge));
+         }},
+        {"picture_top_center_32", 72, 72, [](B& b, H&) {
+             b.SetCaption("Sobre");
+             b.SetPicture(DiamondBitmap());
+             b.SetPictureSize(ToInt(PictureSizeStep::Size32));
+             b.SetPictureAlign(ToInt(PictureAlignment::PicTopCenter));
+         }},
+        {"picture_bottom_center_icon", 72, 72, [](B& b, H&) {
+             b.SetCaption("Sobre");
+             b.SetPicture(RingIcon());
+             b.SetPictureSize(ToInt(PictureSizeStep::Size24));
+             b.SetPictureAlign(ToInt(PictureAlignment::PicBottomCenter));
+         }},
+        {"picture_stretch_40", 96, 32, [](B& b, H&) {
+             b.SetCaption("");
+             b.SetPicture(DiamondBitmap());
+             b.SetPictureSize(ToInt(PictureSizeStep::Size40));
+         }},
+        {"picture_fit_48", 96, 40, [](B& b, H&) {
+             b.SetCaption("ok");
+             b.SetCaptionAlign(ToInt(CaptionAlignment::AlignLeft));
+             b.SetPicture(DiamondBitmap());
+             b.SetPictureSize(ToInt(PictureSizeStep::Size48));
+         }},
+        {"picture_disabled_icon", 120, 40, [](B& b, H&) {
+             b.SetCaption("Desligar");
+             b.SetPicture(RingIcon());
+             b.SetPictureSize(ToInt(PictureSizeStep::Size32));
+             b.SetEnabled(false);
+         }},
+        {"picture_disabled_bitmap", 120, 40, [](B& b, H&) {
+             b.SetCaption("Desligar");
+             b.SetPicture(DiamondBitmap());
+             b.SetPictureSize(ToInt(PictureSizeStep::Size32));
+             b.SetPictureAlign(ToInt(PictureAlignment::PicRightOfCaption));
+             b.SetEnabled(false);
+         }},
+    };
+    for (const auto& c : cases) {
+        Rig rig(c.width, c.height);
+        c.setUp(*rig.button, rig.host);
+        rig.button->Refresh();
+        ExpectGolden(c.name, rig.host.Presented());
+    }
+}
+
+}  // namespace
+}  // namespace buttons
