@@ -2,6 +2,7 @@
 #include "buttons/Bevel.h"
 
 #include "buttons/Colors.h"
+#include "buttons/Render.h"
 #include "gdi/Draw.h"
 
 namespace buttons {
@@ -68,7 +69,7 @@ void FillEdgeColumn(EdgeColorArray& colours, std::int16_t drawState, gdi::COLORR
 
 void DrawBevelLines(ButtonState& s, ButtonHost& host, EdgePointArray& edgePoints, const EdgeColorArray& edgeColors,
                     int outerStyle) {
-    edgePoints = BevelVertices(s.ButtonShape, Nearest(host.ScaleWidth()), Nearest(host.ScaleHeight()), s.SlantLeftX,
+    edgePoints = BevelVertices(s.ButtonShape, ClientWidth(host), ClientHeight(host), s.SlantLeftX,
                                s.SlantRightX);
     bool anyDrawn = false;
     std::int64_t lastColour = 0;

@@ -4,6 +4,7 @@
 #include "buttons/Bevel.h"
 #include "buttons/Caption.h"
 #include "buttons/Colors.h"
+#include "buttons/Render.h"
 #include "gdi/Draw.h"
 
 namespace buttons {
@@ -29,8 +30,8 @@ void PaintOutlines(ButtonState& s, ButtonHost& host, const FaceColours& colours,
     DrawBevelLines(s, host, edgePoints, edgeColors, -1);
 
     // Dark corner pixels soften the corners the window region cuts; a slanted side has none.
-    const int w = Nearest(host.ScaleWidth());
-    const int h = Nearest(host.ScaleHeight());
+    const int w = ClientWidth(host);
+    const int h = ClientHeight(host);
     if (s.SlantLeftX == 0) {
         gdi::SetPixel(s.MemDC, 1, h - 2, outline);
         gdi::SetPixel(s.MemDC, 1, 1, outline);

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "buttons/Colors.h"
+#include "buttons/Render.h"
 #include "buttons/Face.h"
 #include "buttons/Gradient.h"
 #include "gdi/Dc.h"
@@ -26,8 +27,8 @@ std::int64_t DivideNearestEven(std::int64_t num, std::int64_t den) {
 
 // Light-to-dark rim from the container's colour; upside down while pressed.
 void PaintOvalRim(ButtonState& s, ButtonHost& host, bool pressed) {
-    const int w = Nearest(host.ScaleWidth());
-    const int h = Nearest(host.ScaleHeight());
+    const int w = ClientWidth(host);
+    const int h = ClientHeight(host);
     gdi::SelectClipRgn(s.MemDC, gdi::HRGN{});
     const std::int32_t shape = s.ButtonShape;
     if (shape == ToInt(ButtonShapeKind::ShapeOvalOutline)) {
@@ -64,8 +65,8 @@ void DrawFaceBackground(ButtonState& s, ButtonHost& host, gdi::COLORREF face, st
 
     if (s.ButtonShape > 3) PaintOvalRim(s, host, pressed);
 
-    const int w = Nearest(host.ScaleWidth());
-    const int h = Nearest(host.ScaleHeight());
+    const int w = ClientWidth(host);
+    const int h = ClientHeight(host);
     if (s.GradientMode != 0 && !s.Value) {
         if (s.HoverLit && !pressed && s.GradientColor != s.HoverBackColor) {
             // A distinct hover colour replaces the gradient with a flat fill.

@@ -1,5 +1,6 @@
 // DrawFocusRing: the elliptic default ring of the oval shapes.
 #include "buttons/Colors.h"
+#include "buttons/Render.h"
 #include "buttons/Face.h"
 #include "gdi/Dc.h"
 #include "gdi/Draw.h"
@@ -8,8 +9,8 @@ namespace buttons {
 
 void DrawFocusRing(ButtonState& s, ButtonHost& host, gdi::COLORREF colour) {
     if ((s.StateFlags & DefaultLook) == 0) return;
-    const int w = Nearest(host.ScaleWidth());
-    const int h = Nearest(host.ScaleHeight());
+    const int w = ClientWidth(host);
+    const int h = ClientHeight(host);
     // The ring lies outside the face clip, so clipping is lifted while it is drawn.
     gdi::SelectClipRgn(s.MemDC, gdi::HRGN{});
     SetDrawColor(s, true, s.MemDC, ToInt(DrawColorMode::Pen), colour, false, 1, gdi::PS_SOLID);

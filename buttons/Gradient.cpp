@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "buttons/Colors.h"
+#include "buttons/Render.h"
 #include "gdi/Dc.h"
 
 namespace buttons {
@@ -72,8 +73,8 @@ GradientStrips PlanGradientStrips(std::int32_t mode, int faceWidth, int faceHeig
 }
 
 void FillGradient(ButtonState& s, ButtonHost& host, gdi::COLORREF startColour, gdi::COLORREF endColour) {
-    const int faceWidth = Nearest(host.ScaleWidth());
-    const int faceHeight = Nearest(host.ScaleHeight());
+    const int faceWidth = ClientWidth(host);
+    const int faceHeight = ClientHeight(host);
     const gdi::HDC screen = gdi::GetDC();
     const int screenWidth = gdi::GetDeviceCaps(screen, gdi::HORZRES);
     const int screenHeight = gdi::GetDeviceCaps(screen, gdi::VERTRES);

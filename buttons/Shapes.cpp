@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "buttons/Colors.h"
+#include "buttons/Render.h"
 #include "gdi/Dc.h"
 #include "gdi/Objects.h"
 #include "gdi/Region.h"
@@ -112,8 +113,8 @@ std::array<std::array<gdi::POINT, 3>, 2> CornerCuts(bool rightSide, int width, i
 }
 
 void BuildRegions(ButtonState& s, ButtonHost& host) {
-    int width = Nearest(host.ScaleWidth());
-    const int height = Nearest(host.ScaleHeight());
+    int width = ClientWidth(host);
+    const int height = ClientHeight(host);
     s.SlantLeftX = 0;
     s.SlantRightX = width;
 
@@ -132,7 +133,7 @@ void BuildRegions(ButtonState& s, ButtonHost& host) {
         s.DelayFlag = true;
         host.SetWidthPixels(required);
         s.DelayFlag = wasDelayed;
-        width = Nearest(host.ScaleWidth());
+        width = ClientWidth(host);
     }
 
     const RegionPlan plan = PlanRegions(s.ButtonShape, width, height);

@@ -1,0 +1,35 @@
+// PaintStandardFace of a 145 x 41 face, for every shape and gradient mode.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+
+#include "buttons/Gradient.h"
+#include "buttons/Shapes.h"
+#include "buttons/tests/TestFaceRig.h"
+
+namespace {
+
+void BM_PaintStandardFace(benchmark::State& state) {
+    facetest::FaceRig rig(145, 41);
+    rig.s.ButtonShape = static_cast<std::int32_t>(state.range(0));
+    rig.s.GradientMode = static_cast<std::int32_t>(state.range(1));
+    rig.s.GradientColor = gdi::RGB(96, 144, 208);
+    buttons::BuildRegions(rig.s, rig.host);
+    for (auto _ : state) {
+        buttons::EdgePointArray points{};
+        buttons::EdgeColorArray colours{};
+        std::int16_t drawState = 0;
+        buttons::PaintStandardFace(rig.s, rig.host, points, colours, drawState);
+        benchmark::DoNotOptimize(drawState);
+    }
+}
+BENCHMARK(BM_PaintStandardFace)->ArgNames({"shape", "gradient"})->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4}});
+
+void BM_BuildRegions(benchmark::State& state) {
+    facetest::FaceRig rig(145, 41);
+    rig.s.ButtonShape = static_cast<std::int32_t>(state.range(0));
+    for (auto _ : state) buttons::BuildRegions(rig.s, rig.host);
+}
+BENCHMARK(BM_BuildRegions)->ArgName("shape")->DenseRange(0, 6);
+
+}  // namespace
