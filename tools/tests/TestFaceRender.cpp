@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "forms/Description.h"
+#include "gdi/Gdi.h"
+#include "tools/FaceRender.h"
+
+namespace {
+
+constexpr const char* kWindow = R"(DizoForm 1
+Begin Form Form1
+    BackColor = &H00FF0000&
+    Begin Button plain
+        Width = 1200
+        Height = 450
+        Caption = "Ok"
+        Mode = 1
+        Value = False
+    End
+    Begin Frame Frame1
+        BackColor = &H0000FF00&
+        Begin Button oval
+            Width = 900
+            Height = 450
+            Shape = 4
+            Mode = 0
+            Value = False
+        End
+    End
+    Begin Label nosize
+    End
+End
+)";
+
+gdi::COLORREF PixelOf(gdi::HBITMAP bm, int x, int y) {
+    const gdi::BitmapView v = gdi::GetBitmapView(bm);
+    const std::uint32_t p = v.pixels32[static_cast<std::size_t>(y * v.stride + x)];
+    return gdi::RGB(static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF));
+}
+
+bool SamePixels(gdi::HBITMAP a, gdi::HBITMAP b) {
+    const gdi::BitmapView va = gdi::GetBitmapView(a);
+    const gdi::BitmapView vb = gdi::GetBitmapView(b);
+    if (va.width != vb.width || va.height != vb.height) return false;
+    for (int y = 0; y < va.height; ++y) {
+        for (int x = 0; x < va.width; ++x) {
+            if (PixelOf(a, x, y) != PixelOf(b, x, y)) return false;
+        }
+    }
+    return true;
+}
+
+TEST(FaceRender, TwipsRoundToTheNearestPixel) {
+    const std::pair<std::int32_t, int> cases[] = {{0, 0}, {7, 0}, {8, 1}, {15, 1}, {1455, 97}, {615, 41}, {-8, -1}};
+    for (const auto& [twips, pixels] : cases) EXPECT_EQ(tools::TwipsToPixels(twips), pixels) << twips;
+}
+
+TEST(FaceRender, StatesParseByName) {
+    EXPECT_EQ(tools::ParseFaceState("pressed"), tools::FaceState::Pressed);
+    EXPECT_EQ(tools::ParseFaceState("default"), tools::FaceState::DefaultLook);
+    EXPECT_FALSE(tools::ParseFaceState("Pressed").has_value());
+}
+
+TEST(FaceRender, SizeStatesAndTheContainersBackColour) {
+    const auto doc = forms::ParseDescription(kWindow, "w.frm", "");
+    const auto buttons = tools::FindButtons(doc.Root);
+    ASSERT_EQ(buttons.size(), 2u);
+
+    const gdi::ObjectCounts before = gdi::LiveObjects();
+    {
+        const auto idle = tools::RenderFace(doc, *buttons[0], {});
+        gdi::BITMAP bm;
+        gdi::GetObjectA(idle.get(), sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, 80);
+        EXPECT_EQ(bm.bmHeight, 30);
+
+        const auto pressed = tools::RenderFace(doc, *buttons[0], {tools::FaceState::Pressed, {}, 0, 0, false});
+        const auto checked = tools::RenderFace(doc, *buttons[0], {tools::FaceState::Idle, true, 0, 0, false});
+        const auto again = tools::RenderFace(doc, *buttons[0], {});
+        EXPECT_TRUE(SamePixels(idle.get(), again.get()));
+        EXPECT_FALSE(SamePixels(idle.get(), checked.get()));
+        EXPECT_FALSE(SamePixels(idle.get(), pressed.get()));
+        const auto disabled = tools::RenderFace(doc, *buttons[0], {tools::FaceState::Disabled, {}, 0, 0, false});
+        EXPECT_FALSE(SamePixels(idle.get(), disabled.get()));
+
+        // The oval's corners lie outside its window region and show its frame's colour.
+        const auto oval = tools::RenderFace(doc, *buttons[1], {tools::FaceState::Idle, {}, 40, 20, false});
+        EXPECT_EQ(PixelOf(oval.get(), 0, 0), gdi::RGB(0, 255, 0));
+    }
+    EXPECT_EQ(gdi::LiveObjects(), before) << gdi::ToString(gdi::LiveObjects());
+}
+
+TEST(FaceRender, BadRequestsAreRefused) {
+    const auto doc = forms::ParseDescription(kWindow, "w.frm", "");
+    EXPECT_THROW(tools::RenderFace(doc, *doc.Root.FindByName("nosize"), {}), std::invalid_argument);
+    const auto noGeometry = forms::ParseDescription("DizoForm 1\nBegin Button b\nEnd\n", "b.frm", "");
+    EXPECT_THROW(tools::RenderFace(noGeometry, noGeometry.Root, {}), std::invalid_argument);
+    EXPECT_NO_THROW(tools::RenderFace(noGeometry, noGeometry.Root, {tools::FaceState::Hover, {}, 20, 10, true}));
+}
+
+}  // namespace
