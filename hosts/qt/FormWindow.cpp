@@ -1,6 +1,7 @@
 #include "hosts/qt/FormWindow.h"
 
 #include <QCloseEvent>
+#include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
@@ -140,8 +141,19 @@ void FormWindow::build(const forms::Control& c, QWidget* parent, std::uint32_t a
         w = t;
         focusable = true;
     } else if (c.Kind == "Frame" || c.Kind == "PictureBox") {
-        QWidget* box = c.Kind == "Frame" ? static_cast<QWidget*>(new QGroupBox(Qs(bag.ReadString("Caption", "")), parent))
-                                         : new QWidget(parent);
+        // A frame is an etched rectangle with an optional caption; the desktop style's group box
+        // would paint its own panel over the container's colour.
+        QWidget* box = nullptr;
+        const std::string caption = bag.ReadString("Caption", "");
+        if (c.Kind == "Frame" && !caption.empty()) {
+            box = new QGroupBox(Qs(caption), parent);
+        } else if (c.Kind == "Frame") {
+            auto* frame = new QFrame(parent);
+            frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+            box = frame;
+        } else {
+            box = new QWidget(parent);
+        }
         SetColours(box, bag, ambientBack, SysWindowText, true);
         box->setFont(FontOf(bag, parent->font()));
         box->setGeometry(geom);

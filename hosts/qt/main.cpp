@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     hosts::qt::ApplyDesktopColours(QApplication::palette());
     QAccessible::installFactory(hosts::qt::ButtonAccessibleFactory);
 
-    const hosts::qt::ProgramFiles files{DIZO_FORMS_DIR "/Form1.dizo", DIZO_FORMS_DIR "/sobre_.dizo"};
+    const hosts::qt::ProgramFiles files{DIZO_FORMS_DIR "/Form1.frm", DIZO_FORMS_DIR "/sobre_.frm"};
     try {
         hosts::qt::Program program(files, QDBusConnection::sessionBus(), hosts::dbus::DefaultCallTimeoutMs);
         return program.Run();

@@ -1,0 +1,306 @@
+#!/usr/bin/env bash
+# End-to-end tests of dizo-chat: the real program under Xvfb, a private session bus with the
+# station simulator, and a PulseAudio server with a null sink whose monitor is recorded.
+# Usage: scripts/e2e.sh [--build DIR] [--shots DIR] SCENARIO...   (exit 77: skipped)
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$root/build/dev"
+shots=""
+scenarios=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --build) build="$2"; shift 2 ;;
+    --shots) shots="$2"; shift 2 ;;
+    *) scenarios+=("$1"); shift ;;
+  esac
+done
+[ ${#scenarios[@]} -gt 0 ] || scenarios=(startup no_service relay manual help about fdp closing service_dies)
+
+skip() { echo "SKIP: $*"; exit 77; }
+for tool in Xvfb dbus-run-session dbus-send pulseaudio pactl parec xdotool import sox; do
+  command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (scripts/install-deps.sh installs it)"
+done
+app="$build/hosts/qt/dizo-chat"
+sim="$build/hosts/simulator/dizo-station-sim"
+[ -x "$app" ] && [ -x "$sim" ] || skip "build dizo-chat and dizo-station-sim in $build first"
+
+# Everything below runs on a private session bus, bounded in time.
+if [ -z "${DIZO_E2E_IN_SESSION:-}" ]; then
+  exec env DIZO_E2E_IN_SESSION=1 timeout --kill-after=5 240 dbus-run-session -- bash "$0" --build "$build" \
+    ${shots:+--shots "$shots"} "${scenarios[@]}"
+fi
+
+T="$(mktemp -d /tmp/dizo-e2e.XXXXXX)"
+export HOME="$T/home" XDG_RUNTIME_DIR="$T/xdg"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  wait 2>/dev/null
+  [ -n "${DIZO_E2E_KEEP:-}" ] && echo "kept $T" || rm -rf "$T"
+}
+trap cleanup EXIT
+
+# ---- X server, sound server --------------------------------------------------------------
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$T/display" 2>"$T/xvfb.log" &
+pids+=($!)
+for _ in $(seq 1 100); do [ -s "$T/display" ] && break; sleep 0.05; done
+[ -s "$T/display" ] || skip "Xvfb did not start: $(tail -1 "$T/xvfb.log")"
+export DISPLAY=":$(head -1 "$T/display")"
+
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm=yes --use-pid-file=no \
+  -L "module-null-sink sink_name=dizo_null rate=22050 channels=1" \
+  -L "module-native-protocol-unix auth-anonymous=1 socket=$T/pulse.sock" >"$T/pulse.log" 2>&1 &
+pids+=($!)
+export PULSE_SERVER="unix:$T/pulse.sock"
+for _ in $(seq 1 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
+pactl info >/dev/null 2>&1 || skip "pulseaudio did not start: $(tail -1 "$T/pulse.log")"
+pactl set-default-sink dizo_null
+export QT_QPA_PLATFORM=xcb LANG=pt_BR.UTF-8
+
+# ---- helpers -------------------------------------------------------------------------------
+failures=0
+fail() { echo "FAIL [$scenario]: $*"; failures=$((failures + 1)); }
+ok() { echo "ok   [$scenario]: $*"; }
+now_ms() { date +%s%3N; }
+
+# wait_for SECONDS COMMAND...: polls the command every 50 ms.
+wait_for() {
+  local limit=$(( $(now_ms) + $1 * 1000 )); shift
+  until "$@"; do [ "$(now_ms)" -lt "$limit" ] || return 1; sleep 0.05; done
+}
+
+sim_pid=""
+start_sim() {
+  rm -f "$T/sim.in" "$T/sim.log"; mkfifo "$T/sim.in"
+  exec 7<>"$T/sim.in"
+  "$sim" --log "$T/sim.log" <"$T/sim.in" >"$T/sim.out" 2>&1 &
+  sim_pid=$!; pids+=($sim_pid)
+  wait_for 5 grep -q ' ready: ' "$T/sim.log" 2>/dev/null
+}
+say() { printf '%s\n' "$1" >&7; }
+calls() { sed -E 's/^[0-9:.]+ //' "$T/sim.log" 2>/dev/null; }
+has_call() { calls | grep -qxF -- "$1"; }
+count_call() { calls | grep -cxF -- "$1"; }
+call_ms() {  # time stamp (ms of the day) of the Nth (default last) line equal to $1
+  grep -F -- " $1" "$T/sim.log" | awk -v want="$1" '{ t=$1; $1=""; sub(/^ /,""); if ($0==want) print t }' |
+    sed -n "${2:-\$}p" | awk -F'[:.]' '{ print (($1*60+$2)*60+$3)*1000+$4 }'
+}
+
+app_pid=""; wid=""
+start_app() {
+  "$app" >"$T/app.out" 2>&1 &
+  app_pid=$!; pids+=($app_pid)
+  wid=""
+  for _ in $(seq 1 200); do
+    wid=$(xdotool search --onlyvisible --name '^Dizo Chat por QD4RV $' 2>/dev/null | head -1)
+    [ -n "$wid" ] && break; sleep 0.05
+  done
+  [ -n "$wid" ] || { fail "the main window did not appear: $(tail -3 "$T/app.out")"; return 1; }
+  # There is no window manager: give the window the keyboard as a desktop would on opening it.
+  xdotool windowfocus --sync "$wid" 2>/dev/null
+  sleep 0.3  # first paint
+}
+app_running() { kill -0 "$app_pid" 2>/dev/null; }
+app_gone() { ! app_running; }
+
+# Pointer actions in window pixels (the window's client area); buttons by their centre.
+click_at() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.15; }
+declare -A at=(
+  [ligar]="96 116" [desligar]="320 116" [local]="108 372" [remoto]="308 372"
+  [a_ajuda]="68 460" [sobre]="188 460" [sair]="340 464" [f_ajuda]="604 468"
+  [Text1]="212 225" [Text13]="208 311" [retorna]="260 324" [servidor]="112 324"
+)
+click() { click_at "${2:-$wid}" ${at[$1]}; }
+type_text() { xdotool type --delay 5 -- "$1"; sleep 0.1; }
+
+width_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^WIDTH=//p'; }
+height_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^HEIGHT=//p'; }
+shot() {  # shot NAME [WINDOW]
+  [ -n "$shots" ] || return 0
+  mkdir -p "$shots"; import -window "${2:-$wid}" "$shots/$1.png" 2>/dev/null || fail "screenshot $1"
+}
+pixel() {  # pixel WINDOW X Y -> "r,g,b"
+  import -window "$1" -crop "1x1+$2+$3" txt:- 2>/dev/null | sed -n '2s/.*srgb(\([0-9]*,[0-9]*,[0-9]*\)).*/\1/p'
+}
+
+rec_pid=""
+record_start() { parec -d dizo_null.monitor --rate=22050 --channels=1 --format=s16le >"$T/rec.raw" 2>/dev/null & rec_pid=$!; sleep 0.2; }
+record_stop_rms() {  # prints the RMS amplitude of what was recorded (0 for silence)
+  kill "$rec_pid" 2>/dev/null; wait "$rec_pid" 2>/dev/null
+  sox -t raw -r 22050 -e signed -b 16 -c 1 "$T/rec.raw" -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }'
+}
+loud() { awk -v r="$1" 'BEGIN { exit !(r > 0.005) }'; }
+
+stop_all() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null; [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null
+  wait "$app_pid" "$sim_pid" 2>/dev/null; app_pid=""; sim_pid=""; exec 7>&- 2>/dev/null
+}
+
+LIGADO=' Dizo chat está ligado...'
+DESLIGADO=' Dizo chat está desligado.'
+q() { printf '%s("%s")' "$1" "$2"; }
+
+# ---- scenarios ---------------------------------------------------------------------------
+scenario_startup() {
+  start_sim || { fail "simulator did not start"; return; }
+  start_app || return
+  wait_for 3 has_call "$(q PostChatLine "$LIGADO")" && ok "announced on start-up" || fail "no start-up announcement"
+  sleep 0.5
+  [ "$(count_call "$(q PostChatLine "$LIGADO")")" = 1 ] && ok "exactly one announcement" || fail "announcement count"
+  [ "$(pixel "$wid" 210 124)" != "" ] && shot main-idle
+  # The red lamp: a reddish pixel in the lamp's middle (3000,1680,330,315 twips -> 200,112 22x21).
+  px=$(pixel "$wid" 211 122); r=${px%%,*}; rest=${px#*,}; g=${rest%%,*}
+  [ "${r:-0}" -gt 150 ] && [ "${g:-255}" -lt 120 ] && ok "red lamp shown ($px)" || fail "lamp is not red ($px)"
+  # The focus starts in Text13: typed text goes there and the remote send posts it with " =".
+  type_text "primeiro"
+  click remoto
+  wait_for 3 has_call "$(q PostChatLine "primeiro =")" && ok "focus was in Text13" || fail "typing did not reach Text13"
+  xdotool mousemove --window "$wid" ${at[ligar]}; sleep 0.4; shot main-hover
+  xdotool mousedown 1; sleep 0.3; shot main-pressed; xdotool mouseup 1; sleep 0.3
+  xdotool mousemove --window "$wid" 5 5; sleep 0.3
+  stop_all
+}
+
+scenario_no_service() {
+  start_app || return
+  ok "window opens without a station"
+  px=$(pixel "$wid" 211 122); r=${px%%,*}
+  [ "${r:-0}" -gt 150 ] && ok "red lamp shown without a station" || fail "lamp ($px)"
+  # Starting a station now changes nothing: oEchoLink was not created.
+  start_sim; say "QD4RV>cq test>"; sleep 0.8
+  has_call 'SendMorse(0, "cq test>")' && fail "a late station was used" || ok "a late station is not used"
+  click sair
+  wait_for 5 app_gone && ok "sair ends the program without a station" || fail "program still running"
+  stop_all
+}
+
+scenario_relay() {
+  start_sim && start_app || return
+  wait_for 3 has_call "$(q PostChatLine "$LIGADO")"
+  record_start
+  say "QD4RV>bom dia="
+  if wait_for 10 has_call 'SetTransmit(false)'; then
+    on=$(call_ms 'SetTransmit(true)'); off=$(call_ms 'SetTransmit(false)')
+    [ $((off - on)) -ge 1300 ] && ok "keyed $((off - on)) ms around the speech" || fail "keyed only $((off - on)) ms"
+  else fail "transmitter not unkeyed after a spoken line"; fi
+  sleep 0.3; rms=$(record_stop_rms)
+  loud "$rms" && ok "speech reached the audio device (RMS $rms)" || fail "no sound for a spoken line (RMS $rms)"
+
+  record_start
+  say "QD4RV>cq test>"
+  wait_for 3 has_call 'SendMorse(0, "cq test>")' && ok "Morse line handed to the station" || fail "no SendMorse"
+  sleep 1; rms=$(record_stop_rms)
+  loud "$rms" && fail "sound for a Morse line (RMS $rms)" || ok "silence for a Morse line (RMS $rms)"
+  [ "$(count_call 'SetTransmit(true)')" = 1 ] && ok "Morse line does not key" || fail "Morse line keyed"
+
+  say "QD4RV>FDP"; say "ABCDEFGHIJ>oi="
+  wait_for 8 test "$(count_call 'SetTransmit(false)')" = 2 && ok "long sender name: whole line spoken" || fail "ABCDEFGHIJ>oi= not spoken"
+  app_running && ok "'FDP' does not end the program" || fail "'FDP' ended the program"
+
+  click desligar
+  wait_for 3 has_call "$(q PostChatLine "$DESLIGADO")" && ok "desligar announces" || fail "desligar did not announce"
+  sleep 0.3; shot main-relay-off
+  say "QD4RV>bom dia="; say "QD4RV>cq>"; sleep 1.5
+  [ "$(count_call 'SetTransmit(true)')" = 2 ] && ! has_call 'SendMorse(0, "cq>")' && ok "relay off: lines ignored" ||
+    fail "relay off still relays"
+  click desligar; sleep 0.3
+  [ "$(count_call "$(q PostChatLine "$DESLIGADO")")" = 1 ] && ok "desligar while off posts nothing" || fail "second desligar posted"
+  click ligar
+  wait_for 3 test "$(count_call "$(q PostChatLine "$LIGADO")")" = 2 && ok "ligar announces" || fail "ligar did not announce"
+  click sair
+  wait_for 3 test "$(count_call "$(q PostChatLine "$DESLIGADO")")" = 2 && ok "sair announces while on" || fail "sair did not announce"
+  wait_for 5 app_gone && ok "sair ends the program" || fail "program still running after sair"
+  stop_all
+}
+
+scenario_manual() {
+  start_sim && start_app || return
+  wait_for 3 has_call "$(q PostChatLine "$LIGADO")"
+  click Text1; type_text "cq"; click Text13; type_text "boa noite"
+  click remoto
+  wait_for 3 has_call "$(q PostChatLine "boa noite =")" && has_call "$(q PostChatLine "cq>")" &&
+    ok "remoto posts both boxes" || fail "remoto: $(calls | tail -3 | tr '\n' '|')"
+  click Text1; type_text "teste"; click local
+  wait_for 3 has_call 'SendMorse(0, "teste")' && ok "local sends Morse" || fail "local did not send Morse"
+  has_call 'SetTransmit(true)' && fail "local keyed for Morse only" || ok "Morse-only local send does not key"
+  click Text13; type_text "ola"
+  record_start; click local
+  wait_for 8 has_call 'SetTransmit(false)' && ok "local speech keyed and unkeyed" || fail "local speech not keyed"
+  rms=$(record_stop_rms); loud "$rms" && ok "local speech audible (RMS $rms)" || fail "local speech silent (RMS $rms)"
+  stop_all
+}
+
+scenario_help() {
+  start_sim && start_app || return
+  w0=$(width_of "$wid")
+  click a_ajuda; sleep 0.4; w1=$(width_of "$wid"); h1=$(height_of "$wid")
+  [ "$w0" = 418 ] && [ "$w1" = 776 ] && [ "$h1" = 503 ] && ok "help widens $w0 -> $w1 x $h1" ||
+    fail "help sizes $w0 -> $w1 x $h1 (want 418 -> 776 x 503)"
+  shot main-help
+  click a_ajuda; sleep 0.3; [ "$(width_of "$wid")" = 776 ] && ok "Ajuda twice keeps the width" || fail "Ajuda twice"
+  xdotool windowsize "$wid" 600 400; sleep 0.3
+  click f_ajuda; sleep 0.4
+  [ "$(width_of "$wid")" = 418 ] && [ "$(height_of "$wid")" = 503 ] && ok "Fechar ajuda restores 418 x 503" ||
+    fail "after Fechar ajuda: $(width_of "$wid") x $(height_of "$wid")"
+  stop_all
+}
+
+scenario_about() {
+  start_sim && start_app || return
+  wait_for 3 has_call "$(q PostChatLine "$LIGADO")"
+  click sobre
+  about=""; for _ in $(seq 1 100); do about=$(xdotool search --onlyvisible --name '^Sobre$' | head -1); [ -n "$about" ] && break; sleep 0.05; done
+  [ -n "$about" ] && ok "About window shown" || { fail "no About window"; stop_all; return; }
+  sleep 0.4; shot about "$about"
+  click desligar; sleep 0.5
+  has_call "$(q PostChatLine "$DESLIGADO")" && fail "main window took input under the About window" ||
+    ok "main window blocked while About is up"
+  click retorna "$about"
+  wait_for 3 bash -c "! xdotool search --onlyvisible --name '^Sobre\$' >/dev/null" && ok "Retornar closes About" || fail "About still open"
+  click desligar
+  wait_for 3 has_call "$(q PostChatLine "$DESLIGADO")" && ok "main window takes input again" || fail "main window still blocked"
+  stop_all
+}
+
+scenario_fdp() {
+  start_sim && start_app || return
+  wait_for 3 has_call "$(q PostChatLine "$LIGADO")"
+  click desligar; wait_for 3 has_call "$(q PostChatLine "$DESLIGADO")"
+  say "QD4RV>tchau fdp"
+  wait_for 3 app_gone && ok "'fdp' ends the program with the relay off" || fail "still running after fdp"
+  [ "$(count_call "$(q PostChatLine "$DESLIGADO")")" = 1 ] && ok "nothing posted on fdp" || fail "fdp posted"
+  stop_all
+}
+
+scenario_closing() {
+  start_sim && start_app || return
+  wait_for 3 has_call "$(q PostChatLine "$LIGADO")"
+  say "/quit"
+  wait_for 3 has_call "$(q PostChatLine "$DESLIGADO")" && ok "Closing: farewell posted" || fail "no farewell on Closing"
+  wait_for 5 app_gone && ok "Closing ends the program" || fail "program still running after Closing"
+  stop_all
+}
+
+scenario_service_dies() {
+  start_sim && start_app || return
+  wait_for 3 has_call "$(q PostChatLine "$LIGADO")"
+  kill -9 "$sim_pid"; wait "$sim_pid" 2>/dev/null; sim_pid=""
+  start_sim
+  t0=$(now_ms); click desligar; click ligar; click desligar; t1=$(now_ms)
+  [ $((t1 - t0)) -lt 4000 ] && ok "window stays responsive ($((t1 - t0)) ms for three clicks)" || fail "clicks took $((t1 - t0)) ms"
+  has_call "$(q PostChatLine "$DESLIGADO")" && fail "a new station received the dead one's calls" || ok "later calls fail"
+  click sair
+  wait_for 5 app_gone && ok "sair ends the program after the station died" || fail "still running"
+  stop_all
+}
+
+for scenario in "${scenarios[@]}"; do
+  if declare -F "scenario_$scenario" >/dev/null; then
+    "scenario_$scenario"
+  else
+    fail "unknown scenario"
+  fi
+done
+[ "$failures" -eq 0 ] && echo "e2e: all passed (${scenarios[*]})" || echo "e2e: $failures failure(s)"
+[ "$failures" -eq 0 ]
