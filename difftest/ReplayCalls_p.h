@@ -281,6 +281,18 @@ private:
             Record(result, c, "height " + std::to_string(h));
         } else if (op == "drawtext_calcrect") {
             CalcRect(c, result);
+        } else if (op == "textextent") {
+            // The whole text's extent, then each character's own, to tell advance widths from kerning.
+            const std::string text = ToWindows1252(c.Str(0));
+            SIZE whole{};
+            GetTextExtentPoint32A(current_, text.c_str(), static_cast<int>(text.size()), &whole);
+            std::string each;
+            for (char ch : text) {
+                SIZE one{};
+                GetTextExtentPoint32A(current_, &ch, 1, &one);
+                each += " " + std::to_string(one.cx);
+            }
+            Record(result, c, std::to_string(whole.cx) + "x" + std::to_string(whole.cy) + " chars" + each);
         } else if (op == "textmetrics") {
             TEXTMETRICA tm{};
             GetTextMetricsA(current_, &tm);

@@ -36,7 +36,8 @@ constexpr std::array kSignatures{
     Signature{"createicon", "nnn"},      Signature{"copyimage", "nnii"},
     Signature{"drawiconex", "iiniii"},   Signature{"font", "sii|i"},
     Signature{"drawtext", "siiiii"},     Signature{"drawtext_calcrect", "siiiii"},
-    Signature{"textmetrics", ""},        Signature{"deliberate", "s"},
+    Signature{"textmetrics", ""},        Signature{"textextent", "s"},
+    Signature{"deliberate", "s"},
     Signature{"knownbug", "s"},
 };
 

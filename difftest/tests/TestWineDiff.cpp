@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,11 @@ TEST_P(WineDiff, MatchesWine) {
     const Comparison cmp = Compare(ours, wine);
     const fs::path diffDir = Env("DIZO_DIFF_DIR", DIZO_DIFF_DIR);
     fs::create_directories(diffDir);
+    std::ofstream((diffDir / (name + ".ours.txt")).string()) << [&] {
+        std::ostringstream text;
+        WriteResult(text, ours);
+        return text.str();
+    }();
     WritePpm((diffDir / (name + ".ours.ppm")).string(), ours, 4);
     WritePpm((diffDir / (name + ".wine.ppm")).string(), wine, 4);
     const std::string diffImage = (diffDir / (name + ".diff.ppm")).string();
