@@ -1,5 +1,5 @@
 // Fonts of the text engine: a LOGFONT resolved through fontconfig and opened at one pixel size
-// with FreeType. Owns the FreeType library, the open faces and their glyph caches.
+// with FreeType. Owns the FreeType library, the fontconfig match cache, faces and glyph caches.
 #pragma once
 
 #include <array>

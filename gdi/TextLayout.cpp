@@ -38,14 +38,16 @@ void Wrap(std::vector<LaidLine>& out, const PrefixResult& para, int maxWidth, co
             return;
         }
         std::size_t breakAt = k;
-        if (s[k] != ' ') {
+        if (s[k] != ' ' || k == pos) {
             std::size_t space = k;
             while (space > pos && s[space - 1] != ' ') --space;
             if (space > pos) {
                 breakAt = space - 1;
             } else {
-                // A word wider than the rectangle stays whole; the caller widens the rectangle.
-                breakAt = s.find(' ', k);
+                // A word wider than the rectangle stays whole (with any spaces before it) on a
+                // line of its own; the caller widens the rectangle.
+                const std::size_t word = s.find_first_not_of(' ', k);
+                breakAt = word == std::string::npos ? n : s.find(' ', word);
                 if (breakAt == std::string::npos) breakAt = n;
             }
         }

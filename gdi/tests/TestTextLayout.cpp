@@ -71,6 +71,9 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"NoPrefix", "&a&&b", gdi::DT_NOPREFIX, 500, {{"&a&&b", -1}}},
         LayoutCase{"PrefixFollowsItsWrappedLine", "aa &bb", kWrap, 20, {{"aa", -1}, {"bb", 0}}},
         LayoutCase{"PrefixedSpaceDoesNotSplit", "a&&b c", kWrap, 30, {{"a&b"}, {"c"}}},
+        LayoutCase{"NothingFits", "a b", kWrap, 0, {{"a"}, {"b"}}},
+        LayoutCase{"LeadingSpacesStayWithTheFirstWord", "  ab cd", kWrap, -5, {{"  ab"}, {"cd"}}},
+        LayoutCase{"OnlySpaces", "   ", kWrap, 10, {{""}}},
         LayoutCase{"EmptyText", "", kWrap, 30, {{""}}}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
 
