@@ -161,15 +161,5 @@ TEST(ChatRelay, AHostThatThrowsIsTreatedAsAFailedStep) {
     EXPECT_EQ(rig.log.Texts(), (Strings{"SetTransmit(True)", "Sleep(1000)", "SetTransmit(False)"}));
 }
 
-TEST(ChatRelay, TheMessageOfEachLineReplacesTheLastOne) {
-    Rig rig;
-    rig.LoadAndClear(false);
-    rig.window.ChatTextReceived("A>first");
-    rig.window.ChatTextReceived("B>");
-    EXPECT_EQ(rig.window.MessageText(), "");
-    rig.window.ChatTextReceived("no separator");
-    EXPECT_EQ(rig.window.MessageText(), "no separator");
-}
-
 }  // namespace
 }  // namespace relay::testing

@@ -61,16 +61,6 @@ TEST(ManualSend, SendsWhatTheBoxesHoldAndEmptiesThem) {
     }
 }
 
-TEST(ManualSend, LocalMorseGoesAsAVariantHoldingAString) {
-    Rig rig;
-    rig.LoadAndClear();
-    rig.form.texts[Control::Text1] = "s\xC3\xA3o";
-    rig.window.Click("local");
-    ASSERT_EQ(rig.echoLink.calls.size(), 1u);
-    EXPECT_EQ(rig.echoLink.calls[0].text, echolink::Variant::FromString("s\xC3\xA3o"));
-    EXPECT_EQ(rig.echoLink.calls[0].reserved, 0);
-}
-
 TEST(ManualSend, TypedMarkupIsSpokenLiterallyWithoutAPause) {
     Rig rig;
     rig.LoadAndClear();

@@ -1,4 +1,5 @@
-// The main window's logic wired to every fake, with one log for EchoLink, speech, pause and host.
+// The main window's logic wired to every fake, for the relay's tests.
+// One log records EchoLink, speech, pause and host calls in order, on one virtual clock.
 #pragma once
 
 #include <string>
