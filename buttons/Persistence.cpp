@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 
 #include "buttons/Colors.h"
 #include "buttons/OptionGroup.h"
@@ -205,7 +206,13 @@ void qkButtons_H::ReadProperties(const forms::PropertyBag& bag) {
     const std::weak_ptr<const bool> alive = alive_;
     SetMouseIcon(b.mIcon);
     if (alive.expired()) return;
-    SetMousePointer(b.mPointer);
+    try {
+        SetMousePointer(b.mPointer);
+    } catch (const std::exception& e) {
+        // The host's refusal ends the load like any other bad stored value, naming where it came from.
+        const forms::Entry* entry = bag.Find("mPointer");
+        throw forms::FormatError(bag.Source(), entry ? entry->Line : 0, entry ? entry->Key : "mPointer", e.what());
+    }
     if (alive.expired()) return;
 
     RefreshCache("Picture");

@@ -1,0 +1,146 @@
+// RedrawButton of whole controls (the program's `ligar`, and every shape, gradient and picture
+// size), caption layout through the control, and loading a window description with its buttons.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "buttons/Caption.h"
+#include "buttons/HeadlessHost.h"
+#include "buttons/qkButtons_H.h"
+#include "forms/Description.h"
+#include "gdi/Gdi.h"
+#include "win/FakeWindowServices.h"
+
+namespace {
+
+// A 32 x 32 icon made in memory: a green square with a transparent border.
+buttons::PictureRef MakeIcon32() {
+    std::vector<std::uint32_t> colour(32 * 32, 0x0000C000);
+    std::vector<std::uint8_t> mask(32 * 4, 0);  // rows of 32 bits, padded to 16 bits
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            if (x < 2 || y < 2 || x > 29 || y > 29) {
+                mask[static_cast<std::size_t>(y * 4 + x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+                colour[static_cast<std::size_t>(y * 32 + x)] = 0;
+            }
+        }
+    }
+    const gdi::OwnedBitmap maskBm(gdi::CreateBitmap(32, 32, 1, 1, mask.data()));
+    const gdi::OwnedBitmap colourBm(gdi::CreateBitmap(32, 32, 1, 32, colour.data()));
+    gdi::ICONINFO info;
+    info.hbmMask = maskBm.get();
+    info.hbmColor = colourBm.get();
+    auto p = std::make_shared<buttons::Picture>();
+    p->type = buttons::Picture::Type::Icon;
+    p->handle = gdi::HGDIOBJ(gdi::CreateIconIndirect(info));
+    return p;
+}
+
+struct Rig {
+    Rig(int w, int h) : host(w, h), button(host, windows) {
+        host.SetResizeHandler([this] { button.Resize(); });
+        button.InitProperties();
+        button.Resize();
+    }
+    win::FakeWindowServices windows;
+    buttons::HeadlessHost host;
+    buttons::qkButtons_H button;
+};
+
+// The main window's `ligar`: 145 x 41 pixels, bold 15.75 pt Times New Roman, a 32-pixel icon.
+void ConfigureLigar(buttons::qkButtons_H& b) {
+    b.DelayDrawing(true);
+    b.SetCaption("Ligar ");
+    b.SetFont({"Times New Roman", 15.75, 700, false, false, false, 0});
+    b.SetBackColor(gdi::RGB(128, 255, 128));
+    b.SetHoverBackColor(gdi::RGB(0, 255, 0));
+    b.SetHoverColorLocks(1);
+    b.SetGradientColor(0);
+    b.SetPicture(MakeIcon32());
+    b.SetPictureSize(2);
+    b.DelayDrawing(false);
+}
+
+void BM_RedrawButtonLigar(benchmark::State& state) {
+    Rig rig(145, 41);
+    ConfigureLigar(rig.button);
+    for (auto _ : state) rig.button.Refresh();
+    state.SetLabel(gdi::ToString(gdi::LiveObjects()));
+}
+BENCHMARK(BM_RedrawButtonLigar);
+
+void BM_RedrawButtonShapeGradientPicture(benchmark::State& state) {
+    Rig rig(145, 41);
+    ConfigureLigar(rig.button);
+    rig.button.SetButtonShape(static_cast<std::int32_t>(state.range(0)));
+    rig.button.SetGradientMode(static_cast<std::int32_t>(state.range(1)));
+    rig.button.SetGradientColor(gdi::RGB(40, 90, 200));
+    rig.button.SetPictureSize(static_cast<std::int32_t>(state.range(2)));
+    for (auto _ : state) rig.button.Refresh();
+}
+BENCHMARK(BM_RedrawButtonShapeGradientPicture)
+    ->ArgNames({"shape", "gradient", "size"})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {0, 3}, {0, 2, 4}});
+
+void BM_CaptionLayoutLigar(benchmark::State& state) {
+    Rig rig(145, 41);
+    ConfigureLigar(rig.button);
+    auto& s = rig.button.State();
+    for (auto _ : state) {
+        std::int32_t width = 0;
+        std::int32_t left = 0;
+        buttons::CalcCaptionLayout(s, rig.host, width, true, left);
+        benchmark::DoNotOptimize(s.CaptionRect);
+    }
+}
+BENCHMARK(BM_CaptionLayoutLigar);
+
+std::string TenButtonWindow() {
+    std::string text = "DizoForm 1\nBegin Form Form1\n    Caption = \"Dizo texto do chat Echolink\"\n"
+                       "    ClientWidth = 11400\n    ClientHeight = 7500\n    BackColor = &H8000000F&\n";
+    const char* names[] = {"ligar", "desligar", "local", "remoto", "sair",
+                           "sobre", "a_ajuda", "f_ajuda", "servidor", "retorna"};
+    int top = 120;
+    for (const char* name : names) {
+        text += std::string("    Begin Button ") + name + "\n        Left = 360\n        Top = " +
+                std::to_string(top) + "\n        Width = 2175\n        Height = 615\n" +
+                "        Caption = \"" + name + "\"\n" +
+                "        Font = Font(\"Times New Roman\", 15.75, Bold)\n        cFHover = &H80000012&\n" +
+                "        cBHover = &H0000FF00&\n        LockHover = 1\n        cGradient = &H00000000&\n" +
+                "        Mode = 0\n        Value = False\n        ImgSize = 32%\n        cBack = &H0080FF80&\n" +
+                "    End\n";
+        top += 700;
+    }
+    return text + "End\n";
+}
+
+void BM_LoadWindowDescription(benchmark::State& state) {
+    const std::string text = TenButtonWindow();
+    for (auto _ : state) {
+        const forms::Document doc = forms::ParseDescription(text, "Form1.frm", "");
+        win::FakeWindowServices windows;
+        std::vector<std::unique_ptr<buttons::HeadlessHost>> hosts;
+        std::vector<std::unique_ptr<buttons::qkButtons_H>> controls;
+        for (const auto& c : doc.Root.Children) {
+            hosts.push_back(std::make_unique<buttons::HeadlessHost>(145, 41));
+            controls.push_back(std::make_unique<buttons::qkButtons_H>(*hosts.back(), windows));
+            controls.back()->ReadProperties(c.Properties);
+        }
+        benchmark::DoNotOptimize(controls.data());
+        controls.clear();
+    }
+}
+BENCHMARK(BM_LoadWindowDescription);
+
+void BM_ParseWindowDescription(benchmark::State& state) {
+    const std::string text = TenButtonWindow();
+    for (auto _ : state) {
+        const forms::Document doc = forms::ParseDescription(text, "Form1.frm", "");
+        benchmark::DoNotOptimize(doc.Root.Children.size());
+    }
+}
+BENCHMARK(BM_ParseWindowDescription);
+
+}  // namespace
