@@ -82,6 +82,7 @@ say() { printf '%s\n' "$1" >&7; }
 calls() { sed -E 's/^[0-9:.]+ //' "$T/sim.log" 2>/dev/null; }
 has_call() { calls | grep -qxF -- "$1"; }
 count_call() { calls | grep -cxF -- "$1"; }
+count_is() { [ "$(count_call "$2")" = "$1" ]; }  # count_is N CALL, re-read at every poll
 call_ms() {  # time stamp (ms of the day) of the Nth (default last) line equal to $1
   grep -F -- " $1" "$T/sim.log" | awk -v want="$1" '{ t=$1; $1=""; sub(/^ /,""); if ($0==want) print t }' |
     sed -n "${2:-\$}p" | awk -F'[:.]' '{ print (($1*60+$2)*60+$3)*1000+$4 }'
@@ -194,22 +195,28 @@ scenario_relay() {
   loud "$rms" && fail "sound for a Morse line (RMS $rms)" || ok "silence for a Morse line (RMS $rms)"
   [ "$(count_call 'SetTransmit(true)')" = 1 ] && ok "Morse line does not key" || fail "Morse line keyed"
 
-  say "QD4RV>FDP"; say "ABCDEFGHIJ>oi="
-  wait_for 8 test "$(count_call 'SetTransmit(false)')" = 2 && ok "long sender name: whole line spoken" || fail "ABCDEFGHIJ>oi= not spoken"
+  say "QD4RV>FDP"; say "/raw ABCDEFGHIJ>oi="
+  wait_for 15 count_is 2 'SetTransmit(false)' && has_call 'ChatTextReceived("ABCDEFGHIJ>oi=")' &&
+    ok "long sender name: whole line spoken" || fail "ABCDEFGHIJ>oi= not spoken"
   app_running && ok "'FDP' does not end the program" || fail "'FDP' ended the program"
+  say "QD4RV>="
+  if wait_for 5 count_is 3 'SetTransmit(false)'; then
+    on=$(call_ms 'SetTransmit(true)' 3); off=$(call_ms 'SetTransmit(false)' 3)
+    [ $((off - on)) -ge 1000 ] && ok "empty speech still keys for $((off - on)) ms" || fail "empty speech keyed $((off - on)) ms"
+  else fail "'QD4RV>=' did not key and unkey"; fi
 
   click desligar
   wait_for 3 has_call "$(q PostChatLine "$DESLIGADO")" && ok "desligar announces" || fail "desligar did not announce"
   sleep 0.3; shot main-relay-off
   say "QD4RV>bom dia="; say "QD4RV>cq>"; sleep 1.5
-  [ "$(count_call 'SetTransmit(true)')" = 2 ] && ! has_call 'SendMorse(0, "cq>")' && ok "relay off: lines ignored" ||
+  [ "$(count_call 'SetTransmit(true)')" = 3 ] && ! has_call 'SendMorse(0, "cq>")' && ok "relay off: lines ignored" ||
     fail "relay off still relays"
   click desligar; sleep 0.3
   [ "$(count_call "$(q PostChatLine "$DESLIGADO")")" = 1 ] && ok "desligar while off posts nothing" || fail "second desligar posted"
   click ligar
-  wait_for 3 test "$(count_call "$(q PostChatLine "$LIGADO")")" = 2 && ok "ligar announces" || fail "ligar did not announce"
+  wait_for 3 count_is 2 "$(q PostChatLine "$LIGADO")" && ok "ligar announces" || fail "ligar did not announce"
   click sair
-  wait_for 3 test "$(count_call "$(q PostChatLine "$DESLIGADO")")" = 2 && ok "sair announces while on" || fail "sair did not announce"
+  wait_for 3 count_is 2 "$(q PostChatLine "$DESLIGADO")" && ok "sair announces while on" || fail "sair did not announce"
   wait_for 5 app_gone && ok "sair ends the program" || fail "program still running after sair"
   stop_all
 }
@@ -239,7 +246,7 @@ scenario_help() {
     fail "help sizes $w0 -> $w1 x $h1 (want 418 -> 776 x 503)"
   shot main-help
   click a_ajuda; sleep 0.3; [ "$(width_of "$wid")" = 776 ] && ok "Ajuda twice keeps the width" || fail "Ajuda twice"
-  xdotool windowsize "$wid" 600 400; sleep 0.3
+  xdotool windowsize "$wid" 720 495; sleep 0.3  # the user resizes; Fechar ajuda stays in view
   click f_ajuda; sleep 0.4
   [ "$(width_of "$wid")" = 418 ] && [ "$(height_of "$wid")" = 503 ] && ok "Fechar ajuda restores 418 x 503" ||
     fail "after Fechar ajuda: $(width_of "$wid") x $(height_of "$wid")"
