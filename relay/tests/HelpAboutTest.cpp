@@ -77,6 +77,14 @@ TEST(AboutWindowModal, MainWindowButtonsDoNotReactWhileItIsUp) {
     EXPECT_FALSE(rig.window.RelayOn());
 }
 
+TEST(AboutWindowModal, EchoLinkClosingStillEndsTheProgramWhileItIsUp) {
+    Rig rig;
+    rig.LoadAndClear();
+    rig.program.whileModal = [&] { rig.echoLink.RaiseClosing(); };
+    rig.window.Click("sobre");
+    EXPECT_EQ(rig.log.Texts(), (std::vector<std::string>{"ShowModal(sobre_)", kOffLine, "Unload(Form1)"}));
+}
+
 TEST(AboutWindowModal, AFailureToShowItIsIgnored) {
     Rig rig;
     rig.LoadAndClear();
