@@ -7,4 +7,17 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/dizo-xdg.XXXXXX)}"
 chmod 700 "$XDG_RUNTIME_DIR"
 cmake --preset ci
 cmake --build --preset ci -j 2
+
+# Wine for the differential tests of the drawing layer: a private prefix under the build tree, and
+# one wineserver with its services started here, before CTest. A server started inside CTest keeps
+# CTest's pipes open and CTest waits for it forever.
+if command -v wine >/dev/null && command -v x86_64-w64-mingw32-g++ >/dev/null; then
+  export WINEPREFIX="$PWD/build/ci/wineprefix" WINEDEBUG=-all WINEARCH=win64
+  export WINEDLLOVERRIDES="mscoree,mshtml=" DIZO_WINE_KEEP_SERVER=1
+  difftest/wine-prefix.sh
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  wineboot -i </dev/null >/dev/null 2>&1
+  trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
+fi
+
 ctest --preset ci
