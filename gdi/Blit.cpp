@@ -77,6 +77,14 @@ bool PatternInk(const Dc& dc, DWORD rop, std::uint32_t& pattern) {
     return true;
 }
 
+// Keeps position and extent inside the 27-bit coordinate space, so their sums cannot overflow.
+void ClampArea(int& x, int& y, int& width, int& height) {
+    x = ClampCoord(x);
+    y = ClampCoord(y);
+    width = ClampCoord(width);
+    height = ClampCoord(height);
+}
+
 void Normalise(int& pos, int& len) {
     if (len < 0) {
         pos += len;
@@ -128,6 +136,7 @@ void MapAxis(int srcLen, int dstLen, std::vector<std::pair<int, int>>& out) {
 }  // namespace
 
 BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
+    ClampArea(x, y, width, height);
     Dc* dc = LookupDc(hdc);
     if (!dc || RopUsesSource(rop)) return FALSE;
     Normalise(x, width);
@@ -157,6 +166,8 @@ BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
 
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop) {
     if (!RopUsesSource(rop)) return PatBlt(dest, x, y, width, height, rop);
+    ClampArea(x, y, width, height);
+    ClampArea(srcX, srcY, width, height);
     Dc* dc = LookupDc(dest);
     const Dc* sdc = LookupDc(src);
     if (!dc || !sdc || !sdc->surface) return FALSE;
@@ -216,6 +227,8 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
     if (!RopUsesSource(rop)) return PatBlt(dest, x, y, width, height, rop);
     if (width == srcWidth && height == srcHeight)
         return BitBlt(dest, x, y, width, height, src, srcX, srcY, rop);
+    ClampArea(x, y, width, height);
+    ClampArea(srcX, srcY, srcWidth, srcHeight);
     Dc* dc = LookupDc(dest);
     const Dc* sdc = LookupDc(src);
     if (!dc || !sdc || !sdc->surface) return FALSE;

@@ -39,7 +39,7 @@ std::size_t FirstPointFrom(const std::vector<Vec>& pts, Vec ray) {
 }
 
 RECT ShapeBox(const Dc& dc, int left, int top, int right, int bottom) {
-    RECT r = Normalised(left, top, right, bottom);
+    RECT r = Normalised(ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom));
     if (dc.penObj && dc.penObj->style == PS_INSIDEFRAME && dc.penObj->width > 1) {
         const int w = dc.penObj->width;
         r.left += w / 2;
@@ -61,7 +61,8 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     EllipsePoints(r.left, r.top, r.right, r.bottom, pts);
     if (dc->brushObj && !dc->brushObj->isNull && pts.size() > 2) {
         Region inside;
-        PolygonRegion(inside, pts.data(), static_cast<int>(pts.size()), WINDING);
+        const RECT rows = SurfaceRect(*dc);
+        PolygonRegion(inside, pts.data(), static_cast<int>(pts.size()), WINDING, &rows);
         FillRegion(*dc, inside, InkForDrawing(*dc, dc->brushObj->colour));
     }
     StrokePath(*dc, pts.data(), static_cast<int>(pts.size()), true);

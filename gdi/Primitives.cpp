@@ -25,7 +25,7 @@ RECT PenBox(const Dc& dc, RECT r) {
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     Dc* dc = LookupDc(hdc);
     if (!dc) return FALSE;
-    RECT r = PenBox(*dc, Normalised(left, top, right, bottom));
+    RECT r = PenBox(*dc, Normalised(ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom)));
     if (r.left >= r.right || r.top >= r.bottom || !dc->surface) return TRUE;
     const bool nullPen = !dc->penObj || dc->penObj->style == PS_NULL;
     // A thin solid pen of the brush's own colour covers exactly the box: one fill does it all.

@@ -34,11 +34,21 @@ inline void Plot(Dc& dc, int x, int y, Ink ink) {
         dc.surface->Row32(y)[x] = ink.pixel;
 }
 
+// Device coordinates are clamped to 27 bits, as GDI limits them, so that no sum of a
+// coordinate and an extent can overflow.
+constexpr int MaxCoord = (1 << 27) - 1;
+constexpr int ClampCoord(std::int64_t v) {
+    return static_cast<int>(v < -MaxCoord ? -MaxCoord : (v > MaxCoord ? MaxCoord : v));
+}
+// Ellipses larger than this in either direction are not drawn and give no region.
+constexpr int MaxShapeExtent = 1 << 16;
+
 // The rectangle with its corners ordered.
 RECT Normalised(int left, int top, int right, int bottom);
 
 // Regions of shapes, also used by wide pens.
-void PolygonRegion(Region& r, const POINT* points, int count, int fillMode);
+// rowLimit, when given, keeps only the rows inside it (for shapes that are only filled).
+void PolygonRegion(Region& r, const POINT* points, int count, int fillMode, const RECT* rowLimit = nullptr);
 void EllipseRegion(Region& r, int left, int top, int right, int bottom);
 // Fills a region with one ink through the clip.
 void FillRegion(Dc& dc, const Region& r, Ink ink);

@@ -1,12 +1,20 @@
 // The region calls: creation, combination, hit tests, and filling through a DC.
 #include "Region.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
 #include "Raster_p.h"
 #include "Table_p.h"
 
 namespace gdi {
 
 using namespace detail;
+
+namespace {
+constexpr std::int64_t MaxPolygonRows = 1 << 20;
+}  // namespace
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom) {
     Region r;
@@ -16,12 +24,23 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom) {
 
 HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {
     if (!points || count < 2 || (fillMode != ALTERNATE && fillMode != WINDING)) return HRGN{};
+    // Scan conversion costs a row each; refuse heights no window could show rather than
+    // exhaust memory.
+    int minY = points[0].y, maxY = points[0].y;
+    for (int i = 1; i < count; ++i) {
+        minY = std::min(minY, static_cast<int>(points[i].y));
+        maxY = std::max(maxY, static_cast<int>(points[i].y));
+    }
+    if (static_cast<std::int64_t>(maxY) - minY > MaxPolygonRows) return HRGN{};
     Region r;
     PolygonRegion(r, points, count, fillMode);
     return NewRegion(std::move(r));
 }
 
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
+    if (std::abs(static_cast<std::int64_t>(right) - left) > MaxShapeExtent ||
+        std::abs(static_cast<std::int64_t>(bottom) - top) > MaxShapeExtent)
+        return HRGN{};
     Region r;
     EllipseRegion(r, left, top, right, bottom);
     return NewRegion(std::move(r));
@@ -44,6 +63,11 @@ int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
 int OffsetRgn(HRGN rgn, int dx, int dy) {
     Region* r = LookupRegion(rgn);
     if (!r) return ERROR;
+    // A move that would carry the region out of the coordinate space fails and leaves it alone.
+    if (!r->rects.empty() &&
+        (static_cast<std::int64_t>(r->box.left) + dx < -MaxCoord || static_cast<std::int64_t>(r->box.right) + dx > MaxCoord ||
+         static_cast<std::int64_t>(r->box.top) + dy < -MaxCoord || static_cast<std::int64_t>(r->box.bottom) + dy > MaxCoord))
+        return ERROR;
     OffsetRegion(*r, dx, dy);
     return RegionType(*r);
 }

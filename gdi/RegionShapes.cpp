@@ -32,7 +32,7 @@ void MergeInto(Spans& out, int l, int r) {
 
 }  // namespace
 
-void PolygonRegion(Region& r, const POINT* points, int count, int fillMode) {
+void PolygonRegion(Region& r, const POINT* points, int count, int fillMode, const RECT* rowLimit) {
     r.rects.clear();
     if (!points || count < 3) {
         RegionFromRows(r, 0, {});
@@ -42,6 +42,14 @@ void PolygonRegion(Region& r, const POINT* points, int count, int fillMode) {
     for (int i = 1; i < count; ++i) {
         minY = std::min(minY, static_cast<int>(points[i].y));
         maxY = std::max(maxY, static_cast<int>(points[i].y));
+    }
+    if (rowLimit) {
+        minY = std::max(minY, static_cast<int>(rowLimit->top));
+        maxY = std::min(maxY, static_cast<int>(rowLimit->bottom));
+    }
+    if (minY >= maxY) {
+        RegionFromRows(r, 0, {});
+        return;
     }
     std::vector<Spans> rows(static_cast<std::size_t>(maxY - minY));
     std::vector<Crossing> xs;
@@ -82,6 +90,10 @@ void PolygonRegion(Region& r, const POINT* points, int count, int fillMode) {
 void EllipseRegion(Region& r, int left, int top, int right, int bottom) {
     const RECT n = Normalised(left, top, right, bottom);
     const int l = n.left, t = n.top, rr = n.right - 1, bb = n.bottom - 1;
+    if (rr - l > MaxShapeExtent || bb - t > MaxShapeExtent) {
+        SetRectRegion(r, 0, 0, 0, 0);
+        return;
+    }
     if (rr - l < 2 || bb - t < 2) {
         SetRectRegion(r, l, t, rr, bb);
         return;

@@ -1,6 +1,7 @@
 // Pen strokes: Bresenham lines with GDI's tie-breaking, cosmetic dash patterns, and wide pens
 // built as a region (segment bodies plus round joins and caps) filled in the pen colour.
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -22,7 +23,7 @@ constexpr Dashes DashPatterns[4] = {
 };
 
 // Octants numbered as GDI's line code numbers them (y down): 1 is dx > dy > 0, counting clockwise.
-int Octant(int dx, int dy) {
+int Octant(std::int64_t dx, std::int64_t dy) {
     if (dy > 0) {
         if (dx > 0) return dx > dy ? 1 : 2;
         return -dx > dy ? 4 : 3;
@@ -43,45 +44,57 @@ public:
         }
     }
 
-    // All pixels from a up to, not including, b.
+    // All pixels from a up to, not including, b. Steps off the surface are skipped in closed
+    // form (the dash pattern still advances), so far-away end points cost nothing.
     void Line(POINT a, POINT b) {
-        const int dx = b.x - a.x, dy = b.y - a.y;
+        const std::int64_t dx = std::int64_t{b.x} - a.x, dy = std::int64_t{b.y} - a.y;
         if (dx == 0 && dy == 0) return;
         if (!dashes_ && (dy == 0 || dx == 0)) {
             FastStraight(a, dx, dy);
             return;
         }
-        const int adx = std::abs(dx), ady = std::abs(dy);
+        const std::int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
         const int octant = Octant(dx, dy);
         // Ties (the line passing exactly between two pixels) step in octants 3, 5, 6 and 8 only.
         const int bias = (octant == 3 || octant == 5 || octant == 6 || octant == 8) ? 1 : 0;
-        const int xInc = dx > 0 ? 1 : -1, yInc = dy > 0 ? 1 : -1;
-        int x = a.x, y = a.y;
-        if (adx > ady) {
-            int err = 2 * ady - adx;
-            for (int n = adx; n > 0; --n) {
-                Put(x, y);
-                if (err + bias > 0) {
-                    y += yInc;
-                    err += 2 * ady - 2 * adx;
-                } else {
-                    err += 2 * ady;
-                }
-                x += xInc;
-            }
+        const bool xMajor = adx > ady;
+        const std::int64_t major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
+        const int majorInc = (xMajor ? dx : dy) > 0 ? 1 : -1, minorInc = (xMajor ? dy : dx) > 0 ? 1 : -1;
+        const std::int64_t majorStart = xMajor ? a.x : a.y, minorStart = xMajor ? a.y : a.x;
+        const std::int64_t limit = xMajor ? dc_.surface->width : dc_.surface->height;
+        std::int64_t kLo, kHi;
+        if (majorInc > 0) {
+            kLo = std::max<std::int64_t>(0, -majorStart);
+            kHi = std::min(major, limit - majorStart);
         } else {
-            int err = 2 * adx - ady;
-            for (int n = ady; n > 0; --n) {
-                Put(x, y);
-                if (err + bias > 0) {
-                    x += xInc;
-                    err += 2 * adx - 2 * ady;
-                } else {
-                    err += 2 * adx;
-                }
-                y += yInc;
-            }
+            kLo = std::max<std::int64_t>(0, majorStart - limit + 1);
+            kHi = std::min(major, majorStart + 1);
         }
+        if (kLo >= kHi) {
+            SkipDashes(major);
+            return;
+        }
+        SkipDashes(kLo);
+        // Minor steps taken before step k: floor((2*minor*k + major - 1 + bias) / (2*major)).
+        __extension__ using Wide = __int128;
+        const Wide taken = (Wide{2} * minor * kLo + major - 1 + bias) / (Wide{2} * major);
+        std::int64_t err = static_cast<std::int64_t>(Wide{2} * minor * (kLo + 1) - major - Wide{2} * major * taken);
+        std::int64_t pMajor = majorStart + kLo * majorInc;
+        std::int64_t pMinor = minorStart + static_cast<std::int64_t>(taken) * minorInc;
+        for (std::int64_t k = kLo; k < kHi; ++k) {
+            if (xMajor)
+                Put(static_cast<int>(pMajor), static_cast<int>(pMinor));
+            else
+                Put(static_cast<int>(pMinor), static_cast<int>(pMajor));
+            if (err + bias > 0) {
+                pMinor += minorInc;
+                err += 2 * minor - 2 * major;
+            } else {
+                err += 2 * minor;
+            }
+            pMajor += majorInc;
+        }
+        SkipDashes(major - kHi);
     }
 
     void Put(int x, int y) {
@@ -100,13 +113,28 @@ public:
         }
     }
 
+    void SkipDashes(std::int64_t n) {
+        if (!dashes_ || n <= 0) return;
+        int period = 0;
+        for (int i = 0; i < dashes_->count; ++i) period += dashes_->lengths[i];
+        for (std::int64_t i = n % period; i > 0; --i) {
+            if (--left_ == 0) {
+                index_ = (index_ + 1) % dashes_->count;
+                left_ = dashes_->lengths[index_];
+            }
+        }
+    }
+
 private:
-    void FastStraight(POINT a, int dx, int dy) {
+    void FastStraight(POINT a, std::int64_t dx, std::int64_t dy) {
+        // Clamped to a little beyond the surface so far-away ends cannot overflow a RECT.
+        auto c = [](std::int64_t v) { return static_cast<LONG>(std::clamp<std::int64_t>(v, -1, 1 << 30)); };
+        const std::int64_t x = a.x, y = a.y;
         RECT r;
         if (dy == 0)
-            r = dx > 0 ? RECT{a.x, a.y, a.x + dx, a.y + 1} : RECT{a.x + dx + 1, a.y, a.x + 1, a.y + 1};
+            r = dx > 0 ? RECT{c(x), c(y), c(x + dx), c(y + 1)} : RECT{c(x + dx + 1), c(y), c(x + 1), c(y + 1)};
         else
-            r = dy > 0 ? RECT{a.x, a.y, a.x + 1, a.y + dy} : RECT{a.x, a.y + dy + 1, a.x + 1, a.y + 1};
+            r = dy > 0 ? RECT{c(x), c(y), c(x + 1), c(y + dy)} : RECT{c(x), c(y + dy + 1), c(x + 1), c(y + 1)};
         FillSolid(dc_, r, ink_);
     }
 
@@ -137,7 +165,7 @@ std::int64_t ISqrt(std::int64_t v) {
 // The body of one wide segment. Straight segments are exact rectangles whose extra pixel of an
 // even width lies above or left of the centre line; slanted ones are the offset parallelogram
 // (offsets rounded to the nearest pixel).
-void SegmentRegion(Region& out, POINT a, POINT b, int width) {
+void SegmentRegion(Region& out, POINT a, POINT b, int width, const RECT& rows) {
     const int lo = width / 2, hi = width - width / 2;
     if (a.y == b.y) {
         SetRectRegion(out, std::min(a.x, b.x) - lo, a.y - lo, std::max(a.x, b.x) + hi, a.y + hi);
@@ -153,11 +181,18 @@ void SegmentRegion(Region& out, POINT a, POINT b, int width) {
     auto round = [den](std::int64_t n) { return static_cast<int>(n >= 0 ? (2 * n + den) / (2 * den) : -((-2 * n + den) / (2 * den))); };
     const int ox = round(-dy * width), oy = round(dx * width);
     const POINT quad[4] = {{a.x + ox, a.y + oy}, {b.x + ox, b.y + oy}, {b.x - ox, b.y - oy}, {a.x - ox, a.y - oy}};
-    PolygonRegion(out, quad, 4, WINDING);
+    PolygonRegion(out, quad, 4, WINDING, &rows);
 }
 
 void WideStroke(Dc& dc, const Pen& pen, const POINT* points, int count, bool closed) {
-    const int w = pen.width;
+    // Ends far outside the surface are pulled in to 29 bits so the geometry cannot overflow;
+    // only absurd coordinates are affected. Rows off the surface are never scan-converted.
+    const int w = std::min(pen.width, MaxShapeExtent);
+    const RECT rows{0, -w, 0, dc.surface->height + w};
+    auto pull = [](POINT p) {
+        constexpr int m = 1 << 29;
+        return POINT{std::clamp(p.x, -m, m), std::clamp(p.y, -m, m)};
+    };
     Region shape, piece;
     auto addJoin = [&](POINT p) {
         // A round cap or join: the pen's circle centred on the point.
@@ -166,11 +201,14 @@ void WideStroke(Dc& dc, const Pen& pen, const POINT* points, int count, bool clo
     };
     const int segments = closed ? count : count - 1;
     for (int i = 0; i < segments; ++i) {
-        const POINT a = points[i], b = points[(i + 1) % count];
-        SegmentRegion(piece, a, b, w);
+        const POINT a = pull(points[i]), b = pull(points[(i + 1) % count]);
+        SegmentRegion(piece, a, b, w, rows);
         CombineRegions(shape, shape, piece, RGN_OR);
     }
-    for (int i = 0; i < count; ++i) addJoin(points[i]);
+    for (int i = 0; i < count; ++i) {
+        const POINT p = pull(points[i]);
+        if (p.y + w >= rows.top && p.y - w < rows.bottom) addJoin(p);
+    }
     FillRegion(dc, shape, InkForDrawing(dc, pen.colour));
 }
 
@@ -196,7 +234,7 @@ void StrokePath(Dc& dc, const POINT* points, int count, bool closed) {
 void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>& out) {
     out.clear();
     const int width = right - left, height = bottom - top;
-    if (width <= 0 || height <= 0) return;
+    if (width <= 0 || height <= 0 || width > MaxShapeExtent || height > MaxShapeExtent) return;
     // One quadrant (bottom right) by Zingl's integer ellipse walk, mirrored to the others.
     std::vector<POINT> q;
     const std::int64_t a = width - 1, b = height - 1;
