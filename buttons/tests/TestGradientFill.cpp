@@ -68,7 +68,7 @@ TEST(FillGradient, ZeroSizePaintsNothing) {
     FaceRig rig(4, 4);
     rig.Paint();
     const gdi::COLORREF before = rig.Pixel(0, 0);
-    rig.host.SetSize(0, 0);
+    rig.host.SetClientSize(0, 0);
     rig.s.GradientMode = 3;
     FillGradient(rig.s, rig.host, RGB(1, 2, 3), RGB(4, 5, 6));
     EXPECT_EQ(rig.Pixel(0, 0), before);

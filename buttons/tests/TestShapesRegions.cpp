@@ -48,8 +48,8 @@ TEST(BuildRegions, SlantBothWidens20To30) {
     FaceRig rig(20, 23);
     rig.s.ButtonShape = ToInt(ButtonShapeKind::ShapeSlantBoth);
     BuildRegions(rig.s, rig.host);
-    EXPECT_EQ(rig.host.widthRequests, (std::vector<int>{30}));
-    EXPECT_EQ(rig.host.delayedDuringWidthChange, (std::vector<bool>{true}));
+    EXPECT_EQ(rig.widthRequests, (std::vector<int>{30}));
+    EXPECT_EQ(rig.delayedDuringWidthChange, (std::vector<bool>{true}));
     EXPECT_FALSE(rig.s.DelayFlag);
     EXPECT_EQ(rig.s.SlantLeftX, 24);
     EXPECT_EQ(rig.s.SlantRightX, 6);
@@ -70,7 +70,7 @@ TEST(BuildRegions, WideningKeepsACallersDelay) {
     rig.s.ButtonShape = ToInt(ButtonShapeKind::ShapeSlantLeft);
     rig.s.DelayFlag = true;  // DelayDrawing(True) before the shape was set
     BuildRegions(rig.s, rig.host);
-    EXPECT_EQ(rig.host.widthRequests, (std::vector<int>{30}));
+    EXPECT_EQ(rig.widthRequests, (std::vector<int>{30}));
     EXPECT_TRUE(rig.s.DelayFlag);
 }
 
@@ -78,7 +78,7 @@ TEST(BuildRegions, NoWideningWhenWideEnough) {
     FaceRig rig(100, 23);
     rig.s.ButtonShape = ToInt(ButtonShapeKind::ShapeSlantLeft);
     BuildRegions(rig.s, rig.host);
-    EXPECT_TRUE(rig.host.widthRequests.empty());
+    EXPECT_TRUE(rig.widthRequests.empty());
     EXPECT_EQ(rig.s.SlantLeftX, 24);
     EXPECT_EQ(rig.s.SlantRightX, 100);
     // Right corners cut, the slanted left side starts at the top-left corner.
@@ -118,7 +118,6 @@ TEST(BuildRegions, OvalFaceClipIsReplacedAndDropped) {
         EXPECT_EQ(gdi::GetClipRgn(rig.s.MemDC, clip.get()), 0);
         // Only the window region the host holds is left.
         EXPECT_EQ(gdi::LiveObjects().regions, regionsBefore + 2) << "the window region and our probe";
-        EXPECT_EQ(rig.host.windowRegionCount, 3);
     }
     EXPECT_EQ(gdi::LiveObjects().regions, regionsBefore);
 }
