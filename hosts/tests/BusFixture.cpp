@@ -2,13 +2,23 @@
 
 #include <QProcessEnvironment>
 
+#if defined(DIZO_HAVE_QTHOST)
+#include <QApplication>
+#endif
+
 namespace hosts::testing {
 
 QCoreApplication& App() {
     static int argc = 1;
     static char name[] = "hosts_tests";
     static char* argv[] = {name, nullptr};
+#if defined(DIZO_HAVE_QTHOST)
+    // The widget tests need a GUI application; they never need a screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+#else
     static QCoreApplication app(argc, argv);
+#endif
     return app;
 }
 

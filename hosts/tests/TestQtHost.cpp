@@ -1,0 +1,258 @@
+// The Qt window host: units, window services, the button host widget and windows built from
+// descriptions, on Qt's offscreen platform.
+#if defined(DIZO_HAVE_QTHOST)
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QTest>
+
+#include "buttons/qkButtons_H.h"
+#include "forms/Description.h"
+#include "gdi/SysColor.h"
+#include "hosts/qt/ButtonAccessible.h"
+#include "hosts/qt/ButtonWidget.h"
+#include "hosts/qt/FormWindow.h"
+#include "hosts/qt/QtWindowServices.h"
+#include "hosts/qt/TextBox.h"
+#include "hosts/qt/Units.h"
+#include "hosts/tests/BusFixture.h"
+
+namespace hosts::qt {
+namespace {
+
+using hosts::testing::App;
+using hosts::testing::WaitFor;
+
+TEST(Units, TwipsRoundToTheNearestPixel) {
+    const std::pair<int, int> cases[] = {{0, 0},     {7, 0},       {8, 1},         {15, 1},   {22, 1},
+                                         {23, 2},    {6270, 418},  {11640, 776},   {-7, 0},   {-8, -1},
+                                         {7545, 503}, {2175, 145}, {INT32_MAX, 143165576}};
+    for (const auto& [twips, pixels] : cases) EXPECT_EQ(TwipsToPixels(twips), pixels) << twips;
+}
+
+TEST(Units, PointSizesBecomePixelsAt96DpiTiesToEven) {
+    const std::pair<int, int> cases[] = {{82500, 11},  {97500, 13},  {120000, 16}, {135000, 18}, {142500, 19},
+                                         {157500, 21}, {202500, 27}, {240000, 32}, {11250, 2},   {3750, 0},
+                                         {18750, 2},   {0, 0}};
+    for (const auto& [size, pixels] : cases) EXPECT_EQ(PointsToPixels(size), pixels) << size;
+}
+
+TEST(Units, OleColoursResolveSystemColours) {
+    gdi::SetSysColorTable(gdi::DefaultSysColors());
+    EXPECT_EQ(ColourFromOle(0x0080FF80), QColor(128, 255, 128));
+    EXPECT_EQ(ColourFromOle(0x000080FF), QColor(255, 128, 0));
+    const gdi::COLORREF face = gdi::GetSysColor(15);
+    EXPECT_EQ(ColourFromOle(0x8000000F), QColor(static_cast<int>(face & 0xFF), static_cast<int>((face >> 8) & 0xFF),
+                                                static_cast<int>((face >> 16) & 0xFF)));
+    EXPECT_EQ(ColourFromOle(0x800000FF), QColor(0, 0, 0));  // outside the table: GetSysColor gives 0
+}
+
+class KeyRecorder final : public QWidget {
+public:
+    std::vector<int> keys;
+protected:
+    void keyPressEvent(QKeyEvent* e) override { keys.push_back(e->key()); }
+};
+
+std::vector<std::pair<std::uintptr_t, std::uintptr_t>> g_ticks;
+void RecordTick(win::WindowServices&, win::HWND hwnd, std::uint32_t message, std::uintptr_t id, std::uint32_t) {
+    if (message == win::WM_TIMER) g_ticks.emplace_back(hwnd.value, id);
+}
+void KillOnFirstTick(win::WindowServices& s, win::HWND hwnd, std::uint32_t, std::uintptr_t id, std::uint32_t) {
+    g_ticks.emplace_back(hwnd.value, id);
+    s.KillTimer(hwnd, id);
+}
+
+TEST(QtWindowServices, PropertiesAreNamedWithoutCaseAndDieWithTheirWindow) {
+    App();
+    QtWindowServices services;
+    auto* widget = new QWidget;
+    const win::HWND h = services.Register(widget);
+    ASSERT_TRUE(h);
+    EXPECT_EQ(services.Register(widget), h);
+    EXPECT_EQ(services.Widget(h), widget);
+
+    EXPECT_TRUE(services.SetPropA(h, "qk_OptCount", 3));
+    EXPECT_EQ(services.GetPropA(h, "QK_OPTCOUNT"), 3u);
+    EXPECT_EQ(services.GetPropA(h, "qk_Obj1"), 0u);
+    EXPECT_EQ(services.RemovePropA(h, "qk_optcount"), 3u);
+    EXPECT_EQ(services.RemovePropA(h, "qk_optcount"), 0u);
+    EXPECT_FALSE(services.SetPropA(win::HWND(0x1234), "x", 1));
+
+    services.SetPropA(h, "qk_TimerID", 9);
+    ASSERT_NE(services.SetTimer(h, 237, 1, RecordTick), 0u);
+    EXPECT_EQ(services.TimerCount(), 1u);
+    delete widget;
+    EXPECT_EQ(services.PropertyCount(), 0u);
+    EXPECT_EQ(services.TimerCount(), 0u);
+    EXPECT_EQ(services.Widget(h), nullptr);
+    EXPECT_EQ(services.GetPropA(h, "qk_TimerID"), 0u);
+}
+
+TEST(QtWindowServices, TimersCallTheirProcedureUntilKilled) {
+    App();
+    QtWindowServices services;
+    QWidget widget;
+    const win::HWND h = services.Register(&widget);
+    g_ticks.clear();
+    EXPECT_EQ(services.SetTimer(win::HWND(0x999), 1, 1, RecordTick), 0u);
+    EXPECT_EQ(services.SetTimer(h, 237, 1, RecordTick), 237u);
+    EXPECT_EQ(services.SetTimer(h, 237, 1, RecordTick), 237u);  // replaces, does not add
+    EXPECT_EQ(services.TimerCount(), 1u);
+    ASSERT_TRUE(WaitFor([] { return g_ticks.size() >= 2; }));
+    EXPECT_EQ(g_ticks.front(), std::make_pair(h.value, std::uintptr_t{237}));
+    EXPECT_TRUE(services.KillTimer(h, 237));
+    EXPECT_FALSE(services.KillTimer(h, 237));
+
+    g_ticks.clear();
+    services.SetTimer(h, 5, 1, KillOnFirstTick);
+    ASSERT_TRUE(WaitFor([] { return !g_ticks.empty(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g_ticks.size(), 1u);
+    EXPECT_EQ(services.TimerCount(), 0u);
+}
+
+TEST(QtWindowServices, PostedArrowKeysReachTheContainer) {
+    App();
+    QtWindowServices services;
+    KeyRecorder container;
+    const win::HWND h = services.Register(&container);
+    EXPECT_TRUE(services.PostMessageA(h, win::WM_KEYDOWN, win::VK_RIGHT, 0x014D0001));
+    EXPECT_TRUE(services.PostMessageA(h, win::WM_KEYDOWN, win::VK_UP, 0x01480001));
+    EXPECT_FALSE(services.PostMessageA(h, win::WM_TIMER, win::VK_UP, 0));
+    EXPECT_FALSE(services.PostMessageA(h, win::WM_KEYDOWN, 0xE7, 0));
+    EXPECT_FALSE(services.PostMessageA(win::HWND(0x999), win::WM_KEYDOWN, win::VK_UP, 0));
+    ASSERT_TRUE(WaitFor([&] { return container.keys.size() == 2; }));
+    EXPECT_EQ(container.keys, (std::vector<int>{Qt::Key_Right, Qt::Key_Up}));
+}
+
+TEST(QtWindowServices, VirtualKeysMapBothWays) {
+    for (std::uintptr_t vk : {8u, 13u, 16u, 27u, 32u, 37u, 38u, 39u, 40u, 48u, 57u, 65u, 90u}) {
+        const int qtKey = QtKeyFromVirtualKey(vk);
+        ASSERT_NE(qtKey, 0) << vk;
+        EXPECT_EQ(static_cast<std::uintptr_t>(VirtualKeyFromQtKey(qtKey)), vk);
+    }
+    EXPECT_EQ(QtKeyFromVirtualKey(0xE7), 0);
+    EXPECT_EQ(VirtualKeyFromQtKey(Qt::Key_F13), 0);
+}
+
+// The next widget that Tab reaches, skipping the box's own inner widgets (viewport, scroll bars).
+QWidget* NextTabStop(QWidget* from) {
+    for (QWidget* w = from->nextInFocusChain(); w != from; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) != 0 && !from->isAncestorOf(w)) return w;
+    }
+    return nullptr;
+}
+
+forms::Document Describe(const std::string& body) {
+    return forms::ParseDescription("DizoForm 1\nBegin Form F\n Caption = \"Janela \"\n ClientWidth = 4500\n"
+                                   " ClientHeight = 3000\n" + body + "End\n",
+                                   "test.frm", std::filesystem::path(DIZO_SOURCE_DIR) / "relay" / "forms");
+}
+
+const char* const kButton =
+    " Begin Button ligar\n  Left = 150\n  Top = 300\n  Width = 2175\n  Height = 615\n  TabIndex = 1\n"
+    "  Caption = \"&Ligar \"\n  Font = Font(\"Times New Roman\", 15.75, Bold)\n  cBack = &H0080FF80&\n End\n";
+
+TEST(FormWindow, PlacesControlsInPixelsAndFindsThemByName) {
+    App();
+    QtWindowServices services;
+    FormWindow window(Describe(std::string(kButton) +
+                               " Begin TextBox Text1\n  Left = 150\n  Top = 1500\n  Width = 3000\n  Height = 765\n"
+                               "  TabIndex = 0\n  MultiLine = True\n  ScrollBars = 2\n  Text = \"a\\r\\nb\"\n End\n"
+                               " Begin Frame Frame1\n  Left = 3000\n  Top = 0\n  Width = 1500\n  Height = 1500\n"
+                               "  Begin Label Label1\n   Left = 150\n   Top = 150\n   Width = 900\n   Height = 225\n"
+                               "   Caption = \"Olá\"\n  End\n End\n"
+                               " Begin Image Hidden\n  Left = 0\n  Top = 0\n  Width = 150\n  Height = 150\n"
+                               "  Visible = False\n End\n"
+                               " Begin Line Line1\n  X1 = 0\n  Y1 = 2700\n  X2 = 4500\n  Y2 = 2700\n End\n"),
+                      services);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Janela "));
+    EXPECT_EQ(window.size(), QSize(300, 200));
+    ASSERT_NE(window.Find("LIGAR"), nullptr);
+    EXPECT_EQ(window.Find("ligar")->geometry(), QRect(10, 20, 145, 41));
+    EXPECT_EQ(window.Find("Label1")->parentWidget(), window.Find("Frame1"));
+    EXPECT_EQ(window.Find("Label1")->geometry(), QRect(10, 10, 60, 15));
+    EXPECT_TRUE(window.Find("Hidden")->isHidden());
+    EXPECT_EQ(window.Find("nothing"), nullptr);
+    auto* text = qobject_cast<TextBox*>(window.Find("Text1"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->Text(), "a\r\nb");
+    text->SetText("x\r\ny\r\n");
+    EXPECT_EQ(text->Text(), "x\r\ny\r\n");
+    // Tab order follows TabIndex, not the order of the description.
+    EXPECT_EQ(NextTabStop(window.Find("Text1")), window.Find("ligar"));
+
+    window.SetOuterWidth(11790);
+    window.SetOuterHeight(8055);
+    EXPECT_EQ(window.size(), QSize(776, 503));
+    window.SetOuterWidth(6420);
+    EXPECT_EQ(window.width(), 418);
+}
+
+TEST(ButtonWidget, PresentsTheFaceAndTurnsPointerAndKeysIntoClicks) {
+    App();
+    QtWindowServices services;
+    FormWindow window(Describe(kButton), services);
+    std::vector<std::string> clicks;
+    window.OnClick = [&](const std::string& name) { clicks.push_back(name); };
+    window.show();
+    auto* button = qobject_cast<ButtonWidget*>(window.Find("ligar"));
+    ASSERT_NE(button, nullptr);
+
+    const QImage face = button->grab().toImage();
+    // The face is shaded from its light green BackColor: most pixels are clearly green.
+    int green = 0;
+    for (int y = 0; y < face.height(); ++y) {
+        for (int x = 0; x < face.width(); ++x) {
+            const QColor c = face.pixelColor(x, y);
+            green += c.green() > c.red() + 40 && c.green() > c.blue() + 40;
+        }
+    }
+    EXPECT_EQ(face.size(), QSize(145, 41));
+    EXPECT_GT(green, face.width() * face.height() / 2);
+
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(70, 20));
+    EXPECT_EQ(clicks, std::vector<std::string>{"ligar"});
+    QTest::mouseClick(button, Qt::RightButton, {}, QPoint(70, 20));
+    EXPECT_EQ(clicks.size(), 1u);
+    // Pressed on the button, released outside it: no click.
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(70, 20));
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(400, 20));
+    EXPECT_EQ(clicks.size(), 1u);
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(clicks.size(), 2u);
+    EXPECT_EQ(button->Control().State().StateFlags & buttons::HeldDown, 0);
+}
+
+TEST(ButtonWidget, ShapesTheWindowAndSpeaksItsCaption) {
+    App();
+    QAccessible::installFactory(ButtonAccessibleFactory);
+    QtWindowServices services;
+    FormWindow window(Describe(" Begin Button oval\n  Left = 0\n  Top = 0\n  Width = 1500\n  Height = 600\n"
+                               "  Caption = \"Fechar||&ajuda && sair\"\n  Shape = 4\n End\n" +
+                               std::string(kButton)),
+                      services);
+    window.show();
+    auto* oval = qobject_cast<ButtonWidget*>(window.Find("oval"));
+    ASSERT_NE(oval, nullptr);
+    EXPECT_FALSE(oval->mask().isEmpty());
+    EXPECT_FALSE(oval->mask().contains(QPoint(0, 0)));  // a corner cut away
+    EXPECT_TRUE(oval->mask().contains(QPoint(50, 20)));
+    const QRegion square = qobject_cast<ButtonWidget*>(window.Find("ligar"))->mask();
+    EXPECT_TRUE(square.isEmpty() || square.contains(QPoint(72, 20)));
+
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(oval);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::Button);
+    EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Fechar ajuda & sair"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.Find("ligar"))->text(QAccessible::Name),
+              QStringLiteral("Ligar"));
+}
+
+}  // namespace
+}  // namespace hosts::qt
+#endif
