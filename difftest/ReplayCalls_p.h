@@ -92,8 +92,11 @@ private:
     }
 
     void AddSurface(const std::string& name, HBITMAP bitmap, int width, int height) {
-        Need(!surfaces_.count(name), "a surface of that name exists already");
         Need(static_cast<bool>(bitmap), "the bitmap could not be created");
+        if (surfaces_.count(name)) {
+            DeleteObject(bitmap);
+            throw std::runtime_error("a surface of that name exists already");
+        }
         Surface s;
         s.dc = CreateCompatibleDC(HDC{});
         s.bitmap = bitmap;
@@ -227,8 +230,11 @@ private:
             r = CreatePolygonRgn(pts.data(), static_cast<int>(pts.size()), c.Int(1));
             Need(static_cast<bool>(r), "CreatePolygonRgn failed");
         } else if (op == "combinergn") {
-            const int type = CombineRgn(Find(regions_, c.Str(0), "region"), Find(regions_, c.Str(1), "region"),
-                                        Find(regions_, c.Str(2), "region"), c.Int(3));
+            // One lookup after another, so an error names the first missing region.
+            const HRGN dest = Find(regions_, c.Str(0), "region");
+            const HRGN a = Find(regions_, c.Str(1), "region");
+            const HRGN b = Find(regions_, c.Str(2), "region");
+            const int type = CombineRgn(dest, a, b, c.Int(3));
             Record(result, c, "type " + std::to_string(type));
         } else if (op == "fillrgn") {
             Need(static_cast<bool>(brush_), "fillrgn needs a brush made first");

@@ -33,8 +33,11 @@ list=()
 for s in "$scripts"/*.dgs; do list+=("$(winpath "$s")"); done
 [ ${#list[@]} -gt 0 ] || { echo "no scripts in $scripts" >&2; exit 1; }
 
+# Wine's output goes to a file, not to our caller's pipe, which a service Wine starts on the way
+# (the desktop process, for one) would otherwise inherit and hold open.
 status=0
-wine "$exe" "${fonts[@]}" "$(winpath "$out")" "${list[@]}" </dev/null || status=$?
+wine "$exe" "${fonts[@]}" "$(winpath "$out")" "${list[@]}" </dev/null >"$out.log" 2>&1 || status=$?
+cat "$out.log"
 count=$(find "$out" -name '*.wine.txt' | wc -l)
 echo "Wine replayed $count of ${#list[@]} scripts into $out"
 [ "$count" -eq ${#list[@]} ] || exit 1
