@@ -113,7 +113,8 @@ FontInstance::FontInstance(const LOGFONTA& lf) : face_(std::make_unique<FaceHold
     m.ascent = MulDivRound(ascentUnits, ppem_, upem);
     m.descent = MulDivRound(descentUnits, ppem_, upem);
     m.height = m.ascent + m.descent;
-    m.internalLeading = std::max(0, m.height - ppem_);
+    // Scaled from font units, not the difference of the rounded ascent and descent.
+    m.internalLeading = std::max(0, MulDivRound(ascentUnits + descentUnits - upem, ppem_, upem));
     if (hhea) {
         const int gap = hhea->Line_Gap - ((ascentUnits + descentUnits) - (hhea->Ascender - hhea->Descender));
         m.externalLeading = std::max(0, MulDivRound(gap, ppem_, upem));
@@ -151,7 +152,9 @@ const Glyph& FontInstance::Rasterise(unsigned char c) {
     if (!skip && FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) == 0) {
         FT_GlyphSlot slot = face->glyph;
         if (slanted_) FT_GlyphSlot_Oblique(slot);
-        glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+        // The design advance rounded to whole pixels: hinting moves the outlines onto the grid
+        // but, as in GDI with these fonts, leaves the widths metric-compatible.
+        glyph.advance = static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16);
         if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) == 0 && slot->bitmap.pixel_mode == FT_PIXEL_MODE_MONO &&
             slot->bitmap.pitch > 0) {
             glyph.runs = RunsFromMonoBitmap(slot->bitmap.buffer, static_cast<int>(slot->bitmap.width),

@@ -36,16 +36,19 @@ int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format) {
         text::LayOutText(str, format, rect->right - rect->left, font->Advances());
 
     int y = rect->top;
-    if ((format & DT_SINGLELINE) && !calc) {
+    if (format & DT_SINGLELINE) {
         if (format & DT_VCENTER) {
-            y = rect->top + (rect->bottom - rect->top - lineHeight) / 2;
+            y = rect->top + (rect->bottom - rect->top) / 2 - lineHeight / 2;
         } else if (format & DT_BOTTOM) {
             y = rect->bottom - lineHeight;
         }
     }
-    const RECT* clip = (format & DT_NOCLIP) ? nullptr : rect;
+    const RECT* clip = (format & DT_NOCLIP) || calc ? nullptr : rect;
     int widest = 0;
     for (const text::LaidLine& line : lines) {
+        // Drawing with clipping stops after the first line that reaches past the bottom, and
+        // the height returned counts only the lines drawn.
+        const bool lastLine = clip && y + lineHeight > rect->bottom;
         widest = std::max(widest, line.width);
         if (!calc) {
             int x = rect->left;
@@ -66,6 +69,7 @@ int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format) {
             }
         }
         y += lineHeight;
+        if (lastLine) break;
     }
     if (calc) {
         rect->right = rect->left + widest;

@@ -20,14 +20,18 @@ void AddLine(std::vector<LaidLine>& out, const PrefixResult& para, std::size_t b
     out.push_back(std::move(line));
 }
 
-// Word wrapping of one paragraph (a run of text without line breaks).
-void Wrap(std::vector<LaidLine>& out, const PrefixResult& para, int maxWidth, const std::array<int, 256>& advances) {
+// Word wrapping of one paragraph (a run of text without line breaks), by GDI's rule: from the
+// first character that does not fit, step back to the space before its word and break after
+// that space (before it when centred or right-aligned); the one space after the break is
+// dropped and any further spaces begin the next line. A word wider than the rectangle stays
+// whole; when not even one character fits, the line takes one character.
+void Wrap(std::vector<LaidLine>& out, const PrefixResult& para, int maxWidth, bool keepSpaceAtBreak,
+          const std::array<int, 256>& advances) {
     const std::string& s = para.text;
     const std::size_t n = s.size();
     std::size_t pos = 0;
     do {
-        // k: how many characters from pos fit the width.
-        std::size_t k = pos;
+        std::size_t k = pos;  // the first character that does not fit
         int w = 0;
         while (k < n && w + advances[static_cast<unsigned char>(s[k])] <= maxWidth) {
             w += advances[static_cast<unsigned char>(s[k])];
@@ -37,25 +41,30 @@ void Wrap(std::vector<LaidLine>& out, const PrefixResult& para, int maxWidth, co
             AddLine(out, para, pos, n, advances);
             return;
         }
-        std::size_t breakAt = k;
-        if (s[k] != ' ' || k == pos) {
-            std::size_t space = k;
-            while (space > pos && s[space - 1] != ' ') --space;
-            if (space > pos) {
-                breakAt = space - 1;
-            } else {
-                // A word wider than the rectangle stays whole (with any spaces before it) on a
-                // line of its own; the caller widens the rectangle.
-                const std::size_t word = s.find_first_not_of(' ', k);
-                breakAt = word == std::string::npos ? n : s.find(' ', word);
-                if (breakAt == std::string::npos) breakAt = n;
+        std::size_t p = k;
+        bool wordFits = true;
+        if (k == pos) {
+            // Nothing fits: treat the first character as if it did.
+        } else if (s[p] == ' ') {
+            --p;  // the word before it just fitted
+        } else {
+            while (p > pos && s[--p] != ' ') {
             }
+            wordFits = p != pos || s[p] == ' ';
         }
-        std::size_t end = breakAt;
-        while (end > pos && s[end - 1] == ' ') --end;
+        std::size_t end = 0;
+        std::size_t next = 0;
+        if (wordFits) {
+            if (keepSpaceAtBreak || s[p] != ' ') ++p;
+            end = p;
+            next = (p < n && s[p] == ' ') ? p + 1 : p;
+        } else {
+            end = s.find(' ', k);
+            if (end == std::string::npos) end = n;
+            next = end < n ? end + 1 : end;
+        }
         AddLine(out, para, pos, end, advances);
-        pos = breakAt;
-        while (pos < n && s[pos] == ' ') ++pos;
+        pos = next;
     } while (pos < n);
 }
 
@@ -91,13 +100,15 @@ std::vector<LaidLine> LayOutText(std::string_view text, UINT format, int maxWidt
             para = StripPrefixes(raw);
         }
         if (wrap && !para.text.empty()) {
-            Wrap(out, para, maxWidth, advances);
+            Wrap(out, para, maxWidth, (format & (DT_CENTER | DT_RIGHT)) == 0, advances);
         } else {
             AddLine(out, para, 0, para.text.size(), advances);
         }
         if (end == text.size()) break;
-        // CR LF is one break; a lone CR or LF is one break each.
-        pos = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+        // CR LF and LF CR are one break each; CR CR and LF LF are two.
+        const bool pair = end + 1 < text.size() && (text[end + 1] == '\r' || text[end + 1] == '\n') &&
+                          text[end + 1] != text[end];
+        pos = end + (pair ? 2 : 1);
         if (pos == text.size()) break;
     }
     return out;

@@ -17,10 +17,11 @@ struct LaidLine {
     int underlined = -1;    // index in text of the prefixed character, -1 for none
 };
 
-// Breaks text into lines as DrawTextA does for the DT_WORDBREAK, DT_SINGLELINE and DT_NOPREFIX
-// bits of format: CR LF, a lone CR and a lone LF end a line (unless DT_SINGLELINE); with
-// DT_WORDBREAK a line breaks at the last space that lets it fit maxWidth, the spaces at the break
-// are dropped, and a word wider than maxWidth stays whole on a line of its own.
+// Breaks text into lines as DrawTextA does for the DT_WORDBREAK, DT_SINGLELINE, DT_NOPREFIX,
+// DT_CENTER and DT_RIGHT bits of format: CR LF, LF CR, a lone CR and a lone LF end a line (unless
+// DT_SINGLELINE); with DT_WORDBREAK a line breaks at the last space that lets it fit maxWidth,
+// keeping that space when left-aligned and dropping one space after it, and a word wider than
+// maxWidth stays whole on a line of its own.
 std::vector<LaidLine> LayOutText(std::string_view text, UINT format, int maxWidth,
                                  const std::array<int, 256>& advances);
 

@@ -96,17 +96,45 @@ TEST(FontResolution, ClassicFacesMapToTheLiberationFamilies) {
     EXPECT_NE(ResolveFontFile("", FW_NORMAL, false).find("LiberationSans"), std::string::npos);
 }
 
-TEST(FontMetrics, NegativeHeightIsTheEmAndPositiveTheCell) {
+TEST(FontMetrics, PositiveHeightIsTheCell) {
     for (int h = 8; h <= 40; ++h) {
         Canvas cell(4, 4, Font("Times New Roman", h));
         TEXTMETRICA tm;
         ASSERT_TRUE(GetTextMetricsA(cell.dc(), &tm));
         EXPECT_NEAR(tm.tmHeight, h, 1) << "cell height " << h;
         EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+    }
+}
 
-        Canvas em(4, 4, Font("Times New Roman", -h));
-        ASSERT_TRUE(GetTextMetricsA(em.dc(), &tm));
-        EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, h) << "em height " << h;
+// Expected values recorded from Wine's gdi32 with the same font files.
+TEST(FontMetrics, MatchTheReferenceForTheCaptionFonts) {
+    const struct {
+        const char* face;
+        int height;
+        int weight;
+        bool italic;
+        TEXTMETRICA want;
+        const char* text;
+        int width;
+    } rows[] = {
+        {"Liberation Serif", -21, FW_BOLD, false, {24, 19, 5, 2, 0, 12}, "Envio local (RF)", 149},
+        {"Liberation Sans", -11, FW_NORMAL, false, {12, 10, 2, 1, 0, 6}, "Envio local (RF)", 78},
+        {"Liberation Serif", -13, FW_NORMAL, true, {15, 12, 3, 1, 0, 7}, nullptr, 0},
+    };
+    for (const auto& row : rows) {
+        LOGFONTA lf = Font(row.face, row.height, row.weight);
+        lf.lfItalic = row.italic ? 1 : 0;
+        Canvas c(4, 4, lf);
+        TEXTMETRICA tm;
+        ASSERT_TRUE(GetTextMetricsA(c.dc(), &tm));
+        EXPECT_EQ(tm.tmHeight, row.want.tmHeight) << row.face << " " << row.height;
+        EXPECT_EQ(tm.tmAscent, row.want.tmAscent) << row.face << " " << row.height;
+        EXPECT_EQ(tm.tmDescent, row.want.tmDescent) << row.face << " " << row.height;
+        EXPECT_EQ(tm.tmInternalLeading, row.want.tmInternalLeading) << row.face << " " << row.height;
+        EXPECT_EQ(tm.tmAveCharWidth, row.want.tmAveCharWidth) << row.face << " " << row.height;
+        if (row.text) {
+            EXPECT_EQ(Extent(c.dc(), row.text).cx, row.width) << row.face << " " << row.height;
+        }
     }
 }
 
@@ -154,8 +182,11 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DrawTextCalcRect,
     testing::Values(CalcCase{"SingleLine", "Sobre", DT_WORDBREAK, 200, {"Sobre"}},
                     CalcCase{"CrLf", "Envio local\r\n(RF)", DT_WORDBREAK, 200, {"Envio local", "(RF)"}},
-                    CalcCase{"WordWrap", "Envio remoto (IP)", DT_WORDBREAK, 45, {"Envio", "remoto", "(IP)"}},
-                    CalcCase{"OverLongWordWidens", "Vers\xe3o", DT_WORDBREAK, 5, {"Vers\xe3o"}},
+                    CalcCase{"WordWrapKeepsTheBreakingSpace", "Envio remoto (IP)", DT_WORDBREAK, 45,
+                             {"Envio ", "remoto ", "(IP)"}},
+                    CalcCase{"CentredWrapDropsIt", "Envio remoto (IP)", DT_WORDBREAK | DT_CENTER, 45,
+                             {"Envio", "remoto", "(IP)"}},
+                    CalcCase{"OverLongWordWidens", "Vers\xe3o", DT_WORDBREAK, 10, {"Vers\xe3o"}},
                     CalcCase{"Prefix", "&Sair", DT_WORDBREAK, 200, {"Sair"}},
                     CalcCase{"DoubleAmpersand", "a&&b", DT_WORDBREAK, 200, {"a&b"}},
                     CalcCase{"NoPrefix", "&Sair", DT_NOPREFIX, 200, {"&Sair"}},
@@ -179,6 +210,31 @@ TEST(DrawText, EmptyAndZeroLengthTextFollowGdi) {
     EXPECT_EQ(DrawTextA(c.dc(), nullptr, 5, &r, DT_CALCRECT), 0);
     EXPECT_EQ(DrawTextA(c.dc(), "abc", -1, nullptr, 0), 0);
     EXPECT_EQ(DrawTextA(HDC{}, "abc", -1, &r, 0), 0);
+}
+
+TEST(DrawText, VerticalPlacementAndTheLinesItStopsAfter) {
+    Canvas c(100, 41, Font("MS Sans Serif", -11));
+    TEXTMETRICA tm;
+    GetTextMetricsA(c.dc(), &tm);
+    SetBkMode(c.dc(), OPAQUE);
+    SetBkColor(c.dc(), RGB(0, 0, 255));
+    const int width = Extent(c.dc(), "Ok").cx;
+    const struct {
+        UINT format;
+        int top;
+    } rows[] = {{DT_SINGLELINE, 0}, {DT_SINGLELINE | DT_VCENTER, 41 / 2 - tm.tmHeight / 2},
+                {DT_SINGLELINE | DT_BOTTOM, 41 - tm.tmHeight}, {DT_VCENTER, 0}};
+    for (const auto& row : rows) {
+        c.Clear();
+        RECT r{0, 0, 100, 41};
+        EXPECT_EQ(DrawTextA(c.dc(), "Ok", -1, &r, row.format), row.top + tm.tmHeight) << row.format;
+        EXPECT_EQ(c.InkBox(), (RECT{0, row.top, width, row.top + tm.tmHeight})) << row.format;
+    }
+    // Clipped drawing stops after the first line that crosses the bottom; measuring never does.
+    RECT r{0, 0, 100, 2 * tm.tmHeight + 1};
+    EXPECT_EQ(DrawTextA(c.dc(), "a\nb\nc\nd", -1, &r, DT_LEFT), 3 * tm.tmHeight);
+    EXPECT_EQ(DrawTextA(c.dc(), "a\nb\nc\nd", -1, &r, DT_LEFT | DT_NOCLIP), 4 * tm.tmHeight);
+    EXPECT_EQ(DrawTextA(c.dc(), "a\nb\nc\nd", -1, &r, DT_LEFT | DT_CALCRECT), 4 * tm.tmHeight);
 }
 
 TEST(DrawText, DrawsInkOnlyInsideTheRectangleInTheTextColour) {
