@@ -14,7 +14,7 @@ while [ $# -gt 0 ]; do
     *) scenarios+=("$1"); shift ;;
   esac
 done
-[ ${#scenarios[@]} -gt 0 ] || scenarios=(startup no_service relay manual help about fdp closing service_dies)
+[ ${#scenarios[@]} -gt 0 ] || scenarios=(startup no_service relay manual help about fdp closing service_dies close_box)
 
 skip() { echo "SKIP: $*"; exit 77; }
 for tool in Xvfb dbus-run-session dbus-send pulseaudio pactl parec xdotool import sox; do
@@ -299,6 +299,18 @@ scenario_service_dies() {
   has_call "$(q PostChatLine "$DESLIGADO")" && fail "a new station received the dead one's calls" || ok "later calls fail"
   click sair
   wait_for 5 app_gone && ok "sair ends the program after the station died" || fail "still running"
+  stop_all
+}
+
+scenario_close_box() {
+  local closer="$build/hosts/e2e/dizo-e2e-closebox"
+  [ -x "$closer" ] || skip "$closer is not built (libxcb1-dev missing)"
+  start_sim && start_app || return
+  wait_for 3 has_call "$(q PostChatLine "$LIGADO")"
+  "$closer" "$wid"
+  wait_for 5 app_gone && ok "the close box ends the program" || fail "still running after the close box"
+  sleep 0.3
+  has_call "$(q PostChatLine "$DESLIGADO")" && fail "the close box posted a farewell" || ok "the close box posts nothing"
   stop_all
 }
 

@@ -15,6 +15,8 @@ PACKAGES=(
   # Linux host: Qt 6 Widgets, D-Bus, speech and sound
   qt6-base-dev libqt6svg6-dev libgl-dev libdbus-1-dev dbus dbus-x11
   libespeak-ng-dev espeak-ng libpulse-dev pulseaudio pulseaudio-utils sox
+  # end-to-end tests: the close box without a window manager
+  libxcb1-dev
   # end-to-end and differential tests
   xvfb xauth xdotool x11-utils imagemagick
   mingw-w64 g++-mingw-w64-x86-64 wine wine64
