@@ -1,6 +1,7 @@
 // PatBlt, BitBlt and StretchBlt: rows are gathered into 32-bit words in the destination's
 // format (converting colour and monochrome as GDI does), combined by the ROP, and stored back.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -85,50 +86,30 @@ void ClampArea(int& x, int& y, int& width, int& height) {
     height = ClampCoord(height);
 }
 
+// A negative extent runs leftwards (upwards) from the pixel after pos: pos+len+1 .. pos.
 void Normalise(int& pos, int& len) {
     if (len < 0) {
-        pos += len;
+        pos += len + 1;
         len = -len;
     }
 }
 
-// The source index range feeding each destination index, from GDI's Bresenham stepping of the
-// longer axis: shrinking walks the source and advances the destination on each error overflow.
+// The source index range feeding each destination index, as GDI samples: each source pixel of a
+// shrink goes to the destination pixel under its centre; each destination pixel of an
+// enlargement takes the source pixel under its centre. A centre on a boundary takes the lower.
 void MapAxis(int srcLen, int dstLen, std::vector<std::pair<int, int>>& out) {
-    out.assign(static_cast<std::size_t>(dstLen), {0, 0});
+    out.assign(static_cast<std::size_t>(dstLen), {-1, -1});
+    const std::int64_t sw = srcLen, dw = dstLen;
     if (srcLen > dstLen) {
-        int err = 2 * dstLen - srcLen;
-        const int add1 = 2 * dstLen - 2 * srcLen, add2 = 2 * dstLen;
-        int d = 0;
-        bool fresh = true;
-        // The stepping can reach the last destination pixel before the last source pixel;
-        // like GDI's, it drops what is left.
-        for (int s = 0; s < srcLen && d < dstLen; ++s) {
-            if (fresh) out[static_cast<std::size_t>(d)].first = s;
-            out[static_cast<std::size_t>(d)].second = s;
-            fresh = false;
-            if (err > 0) {
-                ++d;
-                fresh = true;
-                err += add1;
-            } else {
-                err += add2;
-            }
+        for (std::int64_t s = 0; s < sw; ++s) {
+            auto& range = out[static_cast<std::size_t>(((2 * s + 1) * dw - 1) / (2 * sw))];
+            if (range.first < 0) range.first = static_cast<int>(s);
+            range.second = static_cast<int>(s);
         }
     } else {
-        int err = 2 * srcLen - dstLen;
-        const int add1 = 2 * srcLen - 2 * dstLen, add2 = 2 * srcLen;
-        int s = 0;
-        for (int d = 0; d < dstLen; ++d) {
-            // The same early arrival on expansion would read past the source; hold the last pixel.
-            const int clamped = std::min(s, srcLen - 1);
-            out[static_cast<std::size_t>(d)] = {clamped, clamped};
-            if (err > 0) {
-                ++s;
-                err += add1;
-            } else {
-                err += add2;
-            }
+        for (std::int64_t d = 0; d < dw; ++d) {
+            const int s = static_cast<int>(((2 * d + 1) * sw - 1) / (2 * dw));
+            out[static_cast<std::size_t>(d)] = {s, s};
         }
     }
 }
@@ -172,13 +153,13 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
     const Dc* sdc = LookupDc(src);
     if (!dc || !sdc || !sdc->surface) return FALSE;
     if (width < 0) {
-        x += width;
-        srcX += width;
+        x += width + 1;
+        srcX += width + 1;
         width = -width;
     }
     if (height < 0) {
-        y += height;
-        srcY += height;
+        y += height + 1;
+        srcY += height + 1;
         height = -height;
     }
     std::uint32_t pattern = 0;
@@ -255,7 +236,8 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
     MapAxis(srcWidth, width, cols);
     MapAxis(srcHeight, height, rows);
     // Dropped rows and columns are ANDed (BLACKONWHITE) or ORed (WHITEONBLACK) into the kept
-    // ones; the other modes keep the last source pixel of each run.
+    // ones; the other modes (HALFTONE too, which we do not average) keep the last column and
+    // the first row of each run, as GDI does.
     const int mode = dc->stretchMode;
     auto srcCol = [&](int i) { return flipX ? srcX + srcWidth - 1 - i : srcX + i; };
     auto srcRow = [&](int i) { return flipY ? srcY + srcHeight - 1 - i : srcY + i; };
@@ -292,7 +274,7 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
                             v = mode == BLACKONWHITE ? (v & reader.At(sx, sy)) : (v | reader.At(sx, sy));
                         }
                 } else {
-                    const int sx = srcCol(c1), sy = srcRow(r1);
+                    const int sx = srcCol(c1), sy = srcRow(r0);
                     ok = inside(sx, sy);
                     if (ok) v = reader.At(sx, sy);
                 }

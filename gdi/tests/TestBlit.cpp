@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "Canvas.h"
 #include "gdi/Gdi.h"
@@ -129,7 +131,7 @@ TEST(Blit, StretchingAMaskDownCombinesDroppedPixelsByMode) {
     } cases[] = {
         {BLACKONWHITE, Rows({"00", "10"})},  // the default: any black pixel survives
         {WHITEONBLACK, Rows({"11", "10"})},  // any white pixel survives
-        {COLORONCOLOR, Rows({"01", "10"})},  // the last pixel of each run is kept
+        {COLORONCOLOR, Rows({"10", "10"})},  // the last column and the first row of each run
     };
     for (const Case& k : cases) {
         Canvas src(4, 4, 1);
@@ -138,6 +140,45 @@ TEST(Blit, StretchingAMaskDownCombinesDroppedPixelsByMode) {
         if (k.mode != BLACKONWHITE) SetStretchBltMode(dst.dc(), k.mode);
         ASSERT_TRUE(StretchBlt(dst.dc(), 0, 0, 2, 2, src.dc(), 0, 0, 4, 4, SRCCOPY));
         EXPECT_EQ(MonoPicture(dst), k.expected) << k.mode;
+    }
+}
+
+// Which source column each destination column shows (COLORONCOLOR), and which destination
+// column a single black mask column lands in (BLACKONWHITE), for uneven factors.
+TEST(Blit, StretchSamplesAtPixelCentres) {
+    struct Case {
+        int src, dst;
+        std::vector<int> shown;
+    } cases[] = {
+        {8, 20, {0, 0, 0, 1, 1, 2, 2, 2, 3, 3, 4, 4, 4, 5, 5, 6, 6, 6, 7, 7}},
+        {8, 13, {0, 0, 1, 2, 2, 3, 3, 4, 5, 5, 6, 7, 7}},
+        {6, 9, {0, 0, 1, 2, 2, 3, 4, 4, 5}},
+        {8, 5, {1, 2, 4, 5, 7}},
+        {12, 7, {1, 2, 4, 6, 8, 9, 11}},
+        {6, 4, {1, 2, 4, 5}},  // centres on boundaries go to the lower pixel
+    };
+    for (const Case& k : cases) {
+        Canvas src(k.src, 1), dst(k.dst, 1);
+        for (int x = 0; x < k.src; ++x) SetPixel(src.dc(), x, 0, RGB(x, 0, 0));
+        SetStretchBltMode(dst.dc(), COLORONCOLOR);
+        StretchBlt(dst.dc(), 0, 0, k.dst, 1, src.dc(), 0, 0, k.src, 1, SRCCOPY);
+        std::vector<int> shown;
+        for (int x = 0; x < k.dst; ++x) shown.push_back(GetRValue(dst.At(x, 0)));
+        EXPECT_EQ(shown, k.shown) << k.src << " to " << k.dst;
+        if (k.src <= k.dst) continue;
+        // The runs of a shrink are what the masks combine over.
+        for (int black = 0; black < k.src; ++black) {
+            Canvas mask(k.src, 1, 1, White), small(k.dst, 1, 1, White);
+            SetPixel(mask.dc(), black, 0, Black);
+            StretchBlt(small.dc(), 0, 0, k.dst, 1, mask.dc(), 0, 0, k.src, 1, SRCCOPY);
+            int landed = -1;
+            for (int x = 0; x < k.dst; ++x)
+                if (small.At(x, 0) == Black) landed = x;
+            ASSERT_GE(landed, 0) << k.src << " to " << k.dst << " column " << black;
+            // The column lands in the run whose kept (last) column is the first one at or after it.
+            const auto kept = std::lower_bound(k.shown.begin(), k.shown.end(), black);
+            EXPECT_EQ(landed, kept - k.shown.begin()) << k.src << " to " << k.dst << " column " << black;
+        }
     }
 }
 
@@ -158,7 +199,7 @@ TEST(Blit, StretchingUpRepeatsAndNegativeExtentsMirror) {
         std::string expected;
     } cases[] = {
         {0, 6, "rrbbgg\n"},
-        {6, -6, "ggbbrr\n"},
+        {5, -6, "ggbbrr\n"},  // a negative extent covers x+w+1 .. x
     };
     for (const Case& k : cases) {
         Canvas src(3, 1);
@@ -214,7 +255,7 @@ TEST(PatBlt, OperationsBrushesAndExtents) {
         {32, WHITENESS, 1, 2, false, White},
         {32, PATINVERT, 1, 2, false, RGB(255 ^ 1, 2, 3)},
         {32, DSTINVERT, 1, 2, false, RGB(254, 253, 252)},
-        {32, PATCOPY, 3, -2, false, Red},  // negative extents run leftwards
+        {32, PATCOPY, 2, -2, false, Red},  // negative extents cover x+w+1 .. x
         {32, PATCOPY, 1, 2, true, test::Sentinel},
         {1, WHITENESS, 1, 2, false, White},
         {1, PATCOPY, 1, 2, false, Black},  // red is not the background (white): black
