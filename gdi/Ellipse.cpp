@@ -63,7 +63,12 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
         Region inside;
         const RECT rows = SurfaceRect(*dc);
         PolygonRegion(inside, pts.data(), static_cast<int>(pts.size()), WINDING, &rows);
-        FillRegion(*dc, inside, InkForDrawing(*dc, dc->brushObj->colour));
+        const Ink ink = InkForDrawing(*dc, dc->brushObj->colour);
+        FillRegion(*dc, inside, ink);
+        // The polygon leaves out the outline's right and lower pixels; without an outline to
+        // cover them the brush takes them, so a null-pen ellipse keeps its full symmetric shape.
+        if (!dc->penObj || dc->penObj->style == PS_NULL)
+            for (const POINT& p : pts) Plot(*dc, p.x, p.y, ink);
     }
     StrokePath(*dc, pts.data(), static_cast<int>(pts.size()), true);
     return TRUE;

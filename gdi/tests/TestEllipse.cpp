@@ -115,3 +115,24 @@ TEST(Arc, TwoPixelPenCoversTheOnePixelOutline) {
     EXPECT_TRUE(std::includes(w.begin(), w.end(), t.begin(), t.end()));
     EXPECT_GT(w.size(), t.size() + t.size() / 2);
 }
+
+TEST(Ellipse, NullPenFillCoversTheSameShapeAsAnOutlinedOne) {
+    for (int w = 2; w <= 16; w += 2)
+        for (int h = 3; h <= 15; h += 3) {
+            const int cw = w + 2 * Margin, ch = h + 2 * Margin;
+            Canvas outlined(cw, ch), bare(cw, ch);
+            OwnedBrush red(CreateSolidBrush(Red));
+            OwnedPen redPen(CreatePen(PS_SOLID, 1, Red));
+            HBRUSH oldBrush = SelectObject(outlined.dc(), red.get());
+            HPEN oldPen = SelectObject(outlined.dc(), redPen.get());
+            Ellipse(outlined.dc(), Margin, Margin, Margin + w, Margin + h);
+            SelectObject(outlined.dc(), oldBrush);
+            SelectObject(outlined.dc(), oldPen);
+            oldBrush = SelectObject(bare.dc(), red.get());
+            oldPen = SelectObject(bare.dc(), HPEN(GetStockObject(NULL_PEN).value));
+            Ellipse(bare.dc(), Margin, Margin, Margin + w, Margin + h);
+            SelectObject(bare.dc(), oldBrush);
+            SelectObject(bare.dc(), oldPen);
+            EXPECT_EQ(Of(bare, cw, ch, Red), Of(outlined, cw, ch, Red)) << w << "x" << h;
+        }
+}
