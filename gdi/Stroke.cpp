@@ -162,17 +162,18 @@ std::int64_t ISqrt(std::int64_t v) {
     return r;
 }
 
-// The body of one wide segment. Straight segments are exact rectangles whose extra pixel of an
-// even width lies above or left of the centre line; slanted ones are the offset parallelogram
-// (offsets rounded to the nearest pixel).
+// The body of one wide segment, ending flat at both end points (the round caps and joins are
+// added separately). Straight segments are exact rectangles whose extra pixel of an even width
+// lies above or left of the centre line; slanted ones are the offset parallelogram (offsets
+// rounded to the nearest pixel).
 void SegmentRegion(Region& out, POINT a, POINT b, int width, const RECT& rows) {
     const int lo = width / 2, hi = width - width / 2;
     if (a.y == b.y) {
-        SetRectRegion(out, std::min(a.x, b.x) - lo, a.y - lo, std::max(a.x, b.x) + hi, a.y + hi);
+        SetRectRegion(out, std::min(a.x, b.x), a.y - lo, std::max(a.x, b.x) + 1, a.y + hi);
         return;
     }
     if (a.x == b.x) {
-        SetRectRegion(out, a.x - lo, std::min(a.y, b.y) - lo, a.x + hi, std::max(a.y, b.y) + hi);
+        SetRectRegion(out, a.x - lo, std::min(a.y, b.y), a.x + hi, std::max(a.y, b.y) + 1);
         return;
     }
     const std::int64_t dx = b.x - a.x, dy = b.y - a.y;
