@@ -1,5 +1,6 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_ADVANCES_H
 #include FT_OUTLINE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
@@ -152,9 +153,14 @@ const Glyph& FontInstance::Rasterise(unsigned char c) {
     if (!skip && FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) == 0) {
         FT_GlyphSlot slot = face->glyph;
         if (slanted_) FT_GlyphSlot_Oblique(slot);
-        // The design advance rounded to whole pixels: hinting moves the outlines onto the grid
-        // but, as in GDI with these fonts, leaves the widths metric-compatible.
-        glyph.advance = static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16);
+        // The design advance scaled and rounded to whole pixels: hinting moves the outlines onto
+        // the grid but, as in GDI with these fonts, leaves the widths metric-compatible.
+        FT_Fixed units = 0;
+        if (FT_Get_Advance(face, index, FT_LOAD_NO_SCALE, &units) == 0) {
+            glyph.advance = static_cast<int>((FT_MulFix(units, face->size->metrics.x_scale) + 32) >> 6);
+        } else {
+            glyph.advance = static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16);
+        }
         if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) == 0 && slot->bitmap.pixel_mode == FT_PIXEL_MODE_MONO &&
             slot->bitmap.pitch > 0) {
             glyph.runs = RunsFromMonoBitmap(slot->bitmap.buffer, static_cast<int>(slot->bitmap.width),
