@@ -59,16 +59,22 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     if (r.left >= r.right || r.top >= r.bottom || !dc->surface) return TRUE;
     std::vector<POINT> pts;
     EllipsePoints(r.left, r.top, r.right, r.bottom, pts);
-    if (dc->brushObj && !dc->brushObj->isNull && pts.size() > 2) {
+    const bool brush = dc->brushObj && !dc->brushObj->isNull;
+    if (brush && pts.size() > 2) {
         Region inside;
         const RECT rows = SurfaceRect(*dc);
         PolygonRegion(inside, pts.data(), static_cast<int>(pts.size()), WINDING, &rows);
-        const Ink ink = InkForDrawing(*dc, dc->brushObj->colour);
-        FillRegion(*dc, inside, ink);
-        // The polygon leaves out the outline's right and lower pixels; without an outline to
-        // cover them the brush takes them, so a null-pen ellipse keeps its full symmetric shape.
-        if (!dc->penObj || dc->penObj->style == PS_NULL)
-            for (const POINT& p : pts) Plot(*dc, p.x, p.y, ink);
+        FillRegion(*dc, inside, InkForDrawing(*dc, dc->brushObj->colour));
+    }
+    // The polygon leaves out the outline's right and lower pixels; without an outline to cover
+    // them the brush takes the outline, so a null-pen ellipse keeps its full symmetric shape.
+    if (brush && (!dc->penObj || dc->penObj->style == PS_NULL)) {
+        const Pen* saved = dc->penObj;
+        const Pen brushPen{PS_SOLID, 1, dc->brushObj->colour};
+        dc->penObj = &brushPen;
+        StrokePath(*dc, pts.data(), static_cast<int>(pts.size()), true);
+        dc->penObj = saved;
+        return TRUE;
     }
     StrokePath(*dc, pts.data(), static_cast<int>(pts.size()), true);
     return TRUE;

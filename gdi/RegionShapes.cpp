@@ -99,7 +99,7 @@ void EllipseRegion(Region& r, int left, int top, int right, int bottom) {
         return;
     }
     std::vector<POINT> outline;
-    EllipsePoints(l, t, rr, bb, outline);
+    EllipsePoints(l, t, rr, bb, outline, true);
     std::vector<Spans> rows(static_cast<std::size_t>(bb - t));
     std::vector<std::pair<int, int>> extent(rows.size(), {INT_MAX, INT_MIN});
     for (const POINT& p : outline) {
