@@ -272,7 +272,7 @@ TEST_F(PictureDraw, StretchSizeCoversTheFace) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Draw(c.rect), c.used) << c.name;
-        EXPECT_EQ(buffer_.Pixel(98, 28), Red) << c.name;
+        EXPECT_EQ(buffer_.Pixel(99, 29), Red) << c.name;
         EXPECT_EQ(buffer_.Pixel(75, 5), Red) << c.name;
         EXPECT_EQ(buffer_.Pixel(20, 5), Face) << c.name;
         EXPECT_EQ(buffer_.Pixel(0, 29), c.bottomLeft) << c.name;
