@@ -10,6 +10,7 @@
 #include "hosts/dbus/BusNames.h"
 #include "hosts/qt/ButtonAccessible.h"
 #include "hosts/qt/DesktopColours.h"
+#include "hosts/qt/FontSubstitutes.h"
 #include "hosts/qt/Program.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     // The program ends when Form1 unloads, not when its last window happens to close.
     QApplication::setQuitOnLastWindowClosed(false);
     hosts::qt::ApplyDesktopColours(QApplication::palette());
+    hosts::qt::InstallFontSubstitutes();
     QAccessible::installFactory(hosts::qt::ButtonAccessibleFactory);
 
     const hosts::qt::ProgramFiles files{DIZO_FORMS_DIR "/Form1.frm", DIZO_FORMS_DIR "/sobre_.frm"};
