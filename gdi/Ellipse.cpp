@@ -38,6 +38,21 @@ std::size_t FirstPointFrom(const std::vector<Vec>& pts, Vec ray) {
     return best;
 }
 
+// Index of the last outline point met before reaching the ray counter-clockwise (a point on
+// the ray itself counts as reached).
+std::size_t LastPointBefore(const std::vector<Vec>& pts, Vec ray) {
+    std::size_t best = 0;
+    bool have = false;
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+        if (Cross(ray, pts[i]) == 0 && Dot(ray, pts[i]) > 0) continue;
+        if (!have || AngleLess(ray, pts[best], pts[i])) {
+            best = i;
+            have = true;
+        }
+    }
+    return best;
+}
+
 RECT ShapeBox(const Dc& dc, int left, int top, int right, int bottom) {
     RECT r = Normalised(ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom));
     if (dc.penObj && dc.penObj->style == PS_INSIDEFRAME && dc.penObj->width > 1) {
@@ -104,13 +119,15 @@ BOOL Arc(HDC hdc, int left, int top, int right, int bottom, int xStart, int ySta
     for (std::size_t i = 0; i < pts.size(); ++i)
         v[i] = Vec{2 * static_cast<std::int64_t>(pts[i].x) + 1 - cx2, cy2 - 2 * static_cast<std::int64_t>(pts[i].y) - 1};
     const std::size_t n = pts.size();
-    const std::size_t first = FirstPointFrom(v, start), last = FirstPointFrom(v, end);
+    // From the first point at or past the start ray to the last one short of the end ray,
+    // which as the path's end is itself left out. This comes closest to GDI's arc ends; a pixel
+    // or two at the ends can still differ.
+    const std::size_t first = FirstPointFrom(v, start), last = LastPointBefore(v, end);
     std::vector<POINT> arc;
     for (std::size_t i = first;; i = (i + n - 1) % n) {
         arc.push_back(pts[i]);
         if (i == last || arc.size() > n) break;
     }
-    // The closing point belongs to the end ray; like any path end it is left out by the stroke.
     StrokePath(*dc, arc.data(), static_cast<int>(arc.size()), false);
     return TRUE;
 }
