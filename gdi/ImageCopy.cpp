@@ -1,6 +1,7 @@
 // Scaled copies of bitmaps and icons (CopyImage) and icon drawing (DrawIconEx).
-#include <vector>
+#include <utility>
 
+#include "gdi/Dc.h"
 #include "gdi/Draw.h"
 #include "gdi/Image.h"
 #include "gdi/ImageDecode.h"
@@ -12,58 +13,49 @@ namespace {
 using detail::Bitmap;
 using detail::Icon;
 
-// For every destination index, the source index nearest-neighbour stretching reads: the same
-// Bresenham walk as StretchBlt with COLORONCOLOR, which keeps the last source pixel of each
-// dropped run when shrinking and repeats pixels evenly when enlarging.
-std::vector<int> NearestMap(int srcLen, int dstLen) {
-    std::vector<int> map(static_cast<std::size_t>(dstLen), 0);
-    if (srcLen > dstLen) {
-        int err = 2 * dstLen - srcLen;
-        int d = 0;
-        for (int s = 0; s < srcLen && d < dstLen; ++s) {
-            map[static_cast<std::size_t>(d)] = s;
-            if (err > 0) {
-                ++d;
-                err += 2 * dstLen - 2 * srcLen;
-            } else {
-                err += 2 * dstLen;
-            }
-        }
-    } else {
-        int err = 2 * srcLen - dstLen;
-        int s = 0;
-        for (int d = 0; d < dstLen; ++d) {
-            // The stepping can run one source pixel past the end; hold the last one instead.
-            map[static_cast<std::size_t>(d)] = s < srcLen ? s : srcLen - 1;
-            if (err > 0) {
-                ++s;
-                err += 2 * srcLen - 2 * dstLen;
-            } else {
-                err += 2 * srcLen;
-            }
+// A memory DC holding one bitmap for the length of a call. The bitmap is selected directly when
+// it is free, otherwise through a private copy (a bitmap lives in one DC at a time).
+class SourceDc {
+public:
+    SourceDc(HBITMAP bitmap, const Bitmap& pixels) : dc_(CreateCompatibleDC(HDC{})) {
+        if (bitmap) old_ = SelectObject(dc_.get(), bitmap);
+        if (!old_) {
+            copy_ = OwnedBitmap(detail::NewBitmap(Bitmap(pixels)));
+            old_ = SelectObject(dc_.get(), copy_.get());
         }
     }
-    return map;
-}
+    ~SourceDc() {
+        if (old_) SelectObject(dc_.get(), old_);
+    }
+    SourceDc(const SourceDc&) = delete;
+    SourceDc& operator=(const SourceDc&) = delete;
+    HDC get() const { return dc_.get(); }
+    explicit operator bool() const { return static_cast<bool>(old_); }
 
-// The part of src between rows top and top + height, stretched to width x height2.
-Bitmap Scaled(const Bitmap& src, int top, int srcHeight, int width, int height, bool dib) {
+private:
+    OwnedDC dc_;
+    OwnedBitmap copy_;
+    HBITMAP old_{};
+};
+
+// The rows top..top+srcHeight of src stretched to width x height, as StretchBlt does in the
+// default stretch mode (BLACKONWHITE): the copy GDI makes keeps a lone black pixel, so an
+// opaque mask pixel survives a shrink.
+Bitmap Scaled(const Bitmap& src, int top, int srcHeight, int width, int height, bool dib, HBITMAP srcHandle = {}) {
     Bitmap out = detail::MakeBitmap(width, height, src.bitsPerPixel, dib);
-    const std::vector<int> cols = NearestMap(src.width, width);
-    const std::vector<int> rows = NearestMap(srcHeight, height);
-    for (int y = 0; y < height; ++y) {
-        const int sy = top + rows[static_cast<std::size_t>(y)];
-        if (src.bitsPerPixel == 32) {
-            const std::uint32_t* s = src.Row32(sy);
-            std::uint32_t* d = out.Row32(y);
-            for (int x = 0; x < width; ++x) d[x] = s[cols[static_cast<std::size_t>(x)]];
-        } else {
-            const std::uint8_t* s = src.Row1(sy);
-            std::uint8_t* d = out.Row1(y);
-            for (int x = 0; x < width; ++x) d[x] = s[cols[static_cast<std::size_t>(x)]];
-        }
+    if (top == 0 && srcHeight == src.height && width == src.width && height == src.height) {
+        out.pixels32 = src.pixels32;
+        out.pixels1 = src.pixels1;
+        return out;
     }
-    return out;
+    const SourceDc from(srcHandle, src);
+    OwnedBitmap target(detail::NewBitmap(std::move(out)));
+    OwnedDC to(CreateCompatibleDC(HDC{}));
+    const HBITMAP old = SelectObject(to.get(), target.get());
+    if (from) StretchBlt(to.get(), 0, 0, width, height, from.get(), 0, top, src.width, srcHeight, SRCCOPY);
+    SelectObject(to.get(), old);
+    Bitmap result = std::move(*detail::LookupBitmap(target.get()));
+    return result;
 }
 
 // Refuses sizes no picture needs instead of allocating gigabytes.
@@ -80,7 +72,7 @@ HGDIOBJ CopyBitmap(HBITMAP h, int cx, int cy, UINT flags) {
     if (!SizeAcceptable(width, height)) return HGDIOBJ{};
     // Without LR_CREATEDIBSECTION the copy is a compatible (device-dependent) bitmap, as in GDI.
     const HBITMAP copy =
-        detail::NewBitmap(Scaled(*src, 0, src->height, width, height, (flags & LR_CREATEDIBSECTION) != 0));
+        detail::NewBitmap(Scaled(*src, 0, src->height, width, height, (flags & LR_CREATEDIBSECTION) != 0, h));
     if (copy && (flags & LR_COPYDELETEORG)) DeleteObject(h);
     return HGDIOBJ(copy);
 }
@@ -137,45 +129,28 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT /
     if (flicker) FillRect(hdc, {x, y, x + width, y + height}, flicker);
     if (!dc->surface) return TRUE;
 
-    const std::vector<int> cols = NearestMap(ownWidth, width);
-    const std::vector<int> rows = NearestMap(ownHeight, height);
-    const bool useMask = (flags & DI_MASK) != 0;
-    const bool useImage = (flags & DI_IMAGE) != 0;
-    // DI_NORMAL: the mask with SRCAND, then the image with SRCINVERT. One of the two alone is
-    // copied (SRCCOPY). GDI sets black text and a white background for both blits, so mask bit 1
-    // keeps the destination and 0 clears it, whatever the DC's colours are.
-    Bitmap& dst = *dc->surface;
-    const bool mono = dst.bitsPerPixel == 1;
-    detail::ForEachVisibleRect(*dc, RECT{x, y, x + width, y + height}, [&](const RECT& r) {
-        for (int yy = r.top; yy < r.bottom; ++yy) {
-            const int sy = rows[static_cast<std::size_t>(yy - y)];
-            const std::uint8_t* maskRow = ic->mask.Row1(sy);
-            const std::uint8_t* xorMono = colour ? nullptr : ic->mask.Row1(sy + ownHeight);
-            const std::uint32_t* xorRow = colour ? ic->colour.Row32(sy) : nullptr;
-            for (int xx = r.left; xx < r.right; ++xx) {
-                const int sx = cols[static_cast<std::size_t>(xx - x)];
-                const std::uint32_t image = colour ? xorRow[sx] : (xorMono[sx] ? 0x00FFFFFFu : 0u);
-                if (mono) {
-                    // Colour to mono: white is 1, everything else 0 (the blit's white background).
-                    const std::uint8_t imageBit = image == 0x00FFFFFFu ? 1 : 0;
-                    std::uint8_t& d = dst.Row1(yy)[xx];
-                    if (useMask && useImage) {
-                        d = static_cast<std::uint8_t>((d & maskRow[sx]) ^ imageBit);
-                    } else {
-                        d = useMask ? maskRow[sx] : imageBit;
-                    }
-                } else {
-                    std::uint32_t& d = dst.Row32(yy)[xx];
-                    const std::uint32_t m = maskRow[sx] ? 0x00FFFFFFu : 0u;
-                    if (useMask && useImage) {
-                        d = (d & m) ^ image;
-                    } else {
-                        d = useMask ? m : image;
-                    }
-                }
-            }
+    // DI_NORMAL: the mask with SRCAND, then the image with SRCINVERT; one of the two alone is
+    // copied. Black text and a white background for the blits, as GDI sets them, so mask bit 1
+    // keeps the destination and 0 clears it whatever the DC's colours are.
+    const bool both = (flags & DI_NORMAL) == DI_NORMAL;
+    const COLORREF oldText = SetTextColor(hdc, RGB(0, 0, 0));
+    const COLORREF oldBk = SetBkColor(hdc, RGB(255, 255, 255));
+    const SourceDc maskDc(HBITMAP{}, ic->mask);
+    if (flags & DI_MASK) {
+        StretchBlt(hdc, x, y, width, height, maskDc.get(), 0, 0, ownWidth, ownHeight, both ? SRCAND : SRCCOPY);
+    }
+    if (flags & DI_IMAGE) {
+        const DWORD rop = both ? SRCINVERT : SRCCOPY;
+        if (colour) {
+            const SourceDc imageDc(HBITMAP{}, ic->colour);
+            StretchBlt(hdc, x, y, width, height, imageDc.get(), 0, 0, ownWidth, ownHeight, rop);
+        } else {
+            // A monochrome icon keeps its image below the mask in the same bitmap.
+            StretchBlt(hdc, x, y, width, height, maskDc.get(), 0, ownHeight, ownWidth, ownHeight, rop);
         }
-    });
+    }
+    SetTextColor(hdc, oldText);
+    SetBkColor(hdc, oldBk);
     return TRUE;
 }
 

@@ -109,7 +109,7 @@ TEST(CopyImage, CompatibleBitmapUnlessADibSectionIsAsked) {
     EXPECT_EQ(Info(monoCopy.get()).bmBitsPixel, 1);
 }
 
-TEST(CopyImage, ScalesLikeStretchBltWithColorOnColor) {
+TEST(CopyImage, ScalesLikeStretchBltInTheDefaultMode) {
     const SizeCase cases[] = {{4, 4, 2, 2, 0, 0},   {2, 2, 4, 4, 0, 0},   {5, 3, 13, 7, 0, 0},
                               {13, 7, 5, 3, 0, 0},  {32, 32, 16, 24, 0, 0}, {3, 5, 3, 2, 0, 0}};
     for (const SizeCase& c : cases) {
@@ -121,13 +121,40 @@ TEST(CopyImage, ScalesLikeStretchBltWithColorOnColor) {
         OwnedBitmap expected(CreateDIBSection32(c.cx, c.cy));
         const HBITMAP oldSrc = SelectObject(srcDc.get(), src.get());
         const HBITMAP oldDst = SelectObject(dstDc.get(), expected.get());
-        SetStretchBltMode(dstDc.get(), COLORONCOLOR);
         StretchBlt(dstDc.get(), 0, 0, c.cx, c.cy, srcDc.get(), 0, 0, c.srcW, c.srcH, SRCCOPY);
         SelectObject(srcDc.get(), oldSrc);
         SelectObject(dstDc.get(), oldDst);
         EXPECT_EQ(PixelsOf(copy.get()), PixelsOf(expected.get()))
             << c.srcW << "x" << c.srcH << " to " << c.cx << "x" << c.cy;
     }
+}
+
+TEST(CopyImage, ShrinkingKeepsALoneOpaqueMaskPixel) {
+    std::vector<std::string> rows(16, std::string(16, '.'));
+    rows[0][0] = 'K';
+    OwnedIcon icon = IconFrom(rows);
+    OwnedIcon small(HandleCast<HICON>(CopyImage(HGDIOBJ(icon.get()), IMAGE_ICON, 8, 8, 0)));
+    ICONINFO info;
+    ASSERT_TRUE(GetIconInfo(small.get(), &info));
+    const BitmapView m = GetBitmapView(info.hbmMask);
+    int opaque = 0;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) opaque += m.pixels1[y * m.stride + x] == 0;
+    EXPECT_EQ(m.pixels1[0], 0);
+    EXPECT_EQ(opaque, 1);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+}
+
+TEST(CopyImage, CopiesABitmapSelectedIntoADc) {
+    OwnedBitmap src = Numbered(4, 4);
+    OwnedDC dc(CreateCompatibleDC(HDC{}));
+    const HBITMAP old = SelectObject(dc.get(), src.get());
+    OwnedBitmap copy(HandleCast<HBITMAP>(CopyImage(HGDIOBJ(src.get()), IMAGE_BITMAP, 8, 8, 0)));
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(PixelsOf(copy.get())[0], 1u);
+    EXPECT_EQ(PixelsOf(copy.get())[63], 3u + 16 * 3 + 1);
+    SelectObject(dc.get(), old);
 }
 
 TEST(CopyImage, DeleteOriginalOnRequest) {
