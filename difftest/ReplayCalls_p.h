@@ -274,6 +274,7 @@ private:
             lf.lfHeight = c.Int(1);
             lf.lfWeight = c.Int(2);
             lf.lfItalic = c.args.size() > 3 && c.Int(3) != 0 ? 1 : 0;
+            lf.lfQuality = static_cast<BYTE>(c.args.size() > 4 ? c.Int(4) : 0);
             std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "%s", c.Str(0).c_str());
             HFONT font = NewFont(lf);
             Need(static_cast<bool>(font), "CreateFontIndirectA failed");

@@ -34,7 +34,7 @@ constexpr std::array kSignatures{
     Signature{"fillrgn", "n"},           Signature{"selectcliprgn", "n"},
     Signature{"getrgnbox", "n"},         Signature{"ptinregion", "nii"},
     Signature{"createicon", "nnn"},      Signature{"copyimage", "nnii"},
-    Signature{"drawiconex", "iiniii"},   Signature{"font", "sii|i"},
+    Signature{"drawiconex", "iiniii"},   Signature{"font", "sii|ii"},
     Signature{"drawtext", "siiiii"},     Signature{"drawtext_calcrect", "siiiii"},
     Signature{"textmetrics", ""},        Signature{"textextent", "s"},
     Signature{"deliberate", "s"},
@@ -78,7 +78,8 @@ constexpr std::array kConstants{
     Constant{"GRAY_BRUSH", 2},           Constant{"DKGRAY_BRUSH", 3},
     Constant{"BLACK_BRUSH", 4},          Constant{"NULL_BRUSH", 5},
     Constant{"WHITE_PEN", 6},            Constant{"BLACK_PEN", 7},
-    Constant{"NULL_PEN", 8},
+    Constant{"NULL_PEN", 8},             Constant{"DEFAULT_QUALITY", 0},
+    Constant{"NONANTIALIASED_QUALITY", 3}, Constant{"ANTIALIASED_QUALITY", 4},
 };
 
 std::string Where(const std::string& name, int line) { return name + ":" + std::to_string(line) + ": "; }
