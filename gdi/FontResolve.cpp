@@ -21,18 +21,30 @@ struct PatternDeleter {
 };
 using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
 
+struct ConfigDeleter {
+    void operator()(FcConfig* c) const { FcConfigDestroy(c); }
+};
+
+// Our own fontconfig configuration rather than the library's global one, so that it is
+// released at exit and nothing else in the process sees our use of it.
+FcConfig* Config() {
+    static const std::unique_ptr<FcConfig, ConfigDeleter> config(FcInitLoadConfigAndFonts());
+    if (!config) throw std::runtime_error("fontconfig could not be initialised");
+    return config.get();
+}
+
 ResolvedFont Match(const std::string& familyUtf8, int weight, bool italic) {
-    if (!FcInit()) throw std::runtime_error("fontconfig could not be initialised");
+    FcConfig* config = Config();
     Pattern pattern(FcPatternCreate());
     if (!pattern) throw std::runtime_error("fontconfig: out of memory");
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(familyUtf8.c_str()));
     FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(weight));
     FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
-    Pattern match(FcFontMatch(nullptr, pattern.get(), &result));
+    Pattern match(FcFontMatch(config, pattern.get(), &result));
     FcChar8* file = nullptr;
     if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch || !file) {
         throw std::runtime_error("fontconfig found no font for \"" + familyUtf8 + "\"");
