@@ -32,7 +32,8 @@ constexpr UINT LR_COPYDELETEORG = 0x0008;
 constexpr UINT LR_CREATEDIBSECTION = 0x2000;
 
 // IMAGE_BITMAP or IMAGE_ICON/IMAGE_CURSOR; cx or cy 0 keeps that dimension. Returns a new object,
-// scaled nearest-neighbour (COLORONCOLOR); null for a wrong type, a negative or absurd size.
+// scaled as StretchBlt does in the default stretch mode (BLACKONWHITE, so a shrink keeps lone
+// black pixels, such as opaque mask pixels); null for a wrong type, a negative or absurd size.
 HGDIOBJ CopyImage(HGDIOBJ h, UINT type, int cx, int cy, UINT flags);
 // width or height 0: the icon's own size. DI_NORMAL draws the mask with SRCAND, then the colour with SRCINVERT.
 BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flicker,
