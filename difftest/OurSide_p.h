@@ -27,6 +27,10 @@ inline HICON ScaledIconCopy(HICON icon, int cx, int cy) {
     return HandleCast<HICON>(CopyImage(HGDIOBJ(icon), IMAGE_ICON, cx, cy, 0));
 }
 
+inline HBITMAP ScaledBitmapCopy(HBITMAP bitmap, int cx, int cy) {
+    return HandleCast<HBITMAP>(CopyImage(HGDIOBJ(bitmap), IMAGE_BITMAP, cx, cy, 0));
+}
+
 // 0x00RRGGBB, top-down; a monochrome bitmap reads as black and white.
 inline std::vector<std::uint32_t> ReadPixels(HDC, HBITMAP bitmap, int width, int height) {
     std::vector<std::uint32_t> out(static_cast<std::size_t>(width) * height);

@@ -8,6 +8,7 @@
 //   HFONT NewFont(const LOGFONTA& lf);
 //   HICON NewIcon(HBITMAP mask, HBITMAP colour);
 //   HICON ScaledIconCopy(HICON icon, int cx, int cy);          CopyImage(IMAGE_ICON, cx, cy, 0)
+//   HBITMAP ScaledBitmapCopy(HBITMAP bitmap, int cx, int cy);  CopyImage(IMAGE_BITMAP, cx, cy, 0)
 //   std::vector<std::uint32_t> ReadPixels(HDC dc, HBITMAP bitmap, int width, int height);
 //                                                              0x00RRGGBB, top-down; bitmap not selected
 
@@ -266,6 +267,13 @@ private:
             HICON copy = ScaledIconCopy(Find(icons_, c.Str(1), "icon"), c.Int(2), c.Int(3));
             Need(static_cast<bool>(copy), "CopyImage failed");
             icons_[c.Str(0)] = copy;
+        } else if (op == "copybitmap") {
+            Surface& src = Find(surfaces_, c.Str(1), "surface");
+            SelectObject(src.dc, src.original);
+            HBITMAP copy = ScaledBitmapCopy(src.bitmap, c.Int(2), c.Int(3));
+            src.original = SelectObject(src.dc, src.bitmap);
+            Need(static_cast<bool>(copy), "CopyImage failed");
+            AddSurface(c.Str(0), copy, c.Int(2), c.Int(3));
         } else if (op == "drawiconex") {
             DrawIconEx(current_, c.Int(0), c.Int(1), Find(icons_, c.Str(2), "icon"), c.Int(3), c.Int(4), 0,
                        HBRUSH{}, static_cast<UINT>(c.Int(5)));

@@ -34,6 +34,7 @@ constexpr std::array kSignatures{
     Signature{"fillrgn", "n"},           Signature{"selectcliprgn", "n"},
     Signature{"getrgnbox", "n"},         Signature{"ptinregion", "nii"},
     Signature{"createicon", "nnn"},      Signature{"copyimage", "nnii"},
+    Signature{"copybitmap", "nnii"},
     Signature{"drawiconex", "iiniii"},   Signature{"font", "sii|ii"},
     Signature{"drawtext", "siiiii"},     Signature{"drawtext_calcrect", "siiiii"},
     Signature{"textmetrics", ""},        Signature{"textextent", "s"},

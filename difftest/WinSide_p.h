@@ -38,6 +38,10 @@ inline HICON ScaledIconCopy(HICON icon, int cx, int cy) {
     return static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, 0));
 }
 
+inline HBITMAP ScaledBitmapCopy(HBITMAP bitmap, int cx, int cy) {
+    return static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, cx, cy, 0));
+}
+
 // 0x00RRGGBB, top-down, through GetDIBits so that monochrome bitmaps read the same way.
 inline std::vector<std::uint32_t> ReadPixels(HDC dc, HBITMAP bitmap, int width, int height) {
     GdiFlush();
