@@ -206,6 +206,25 @@ TEST(Lines, WidePenCoversTwoRowsAboveTheCentreLine) {
     }
 }
 
+TEST(Lines, WidePensEndInRoundCaps) {
+    struct Case {
+        int width;
+        POINT a, b;
+        std::string expected;
+    } cases[] = {
+        // Three pixels: flat body from end to end, a one-pixel cap on the centre row.
+        {3, {2, 2}, {6, 2}, Rows({".........", "..#####..", ".#######.", "..#####..", "........."})},
+        {3, {4, 1}, {4, 4}, Rows({"....#....", "...###...", "...###...", "...###...", "...###...", "....#...."})},
+    };
+    for (const Case& k : cases) {
+        Canvas c(9, static_cast<int>(k.expected.size() / 10));
+        Tools t(c.dc(), CreatePen(PS_SOLID, k.width, Black), CreateSolidBrush(White));
+        const POINT pts[] = {k.a, k.b};
+        Polyline(c.dc(), pts, 2);
+        EXPECT_EQ(c.Picture({{Black, '#'}}), k.expected) << k.width;
+    }
+}
+
 TEST(Pixels, SetAndGetOnBothDepths) {
     struct Case {
         int bpp;
