@@ -11,6 +11,7 @@
 
 #include "buttons/qkButtons_H.h"
 #include "gdi/Dc.h"
+#include "gdi/Image.h"
 #include "gdi/Objects.h"
 #include "gdi/Region.h"
 #include "hosts/qt/QtWindowServices.h"
@@ -115,7 +116,42 @@ void ButtonWidget::SetEnabled(bool e) {
 
 void ButtonWidget::SetMousePointer(std::int32_t p) {
     mousePointer_ = p;
-    setCursor(CursorFor(p));
+    updateCursor();
+}
+
+void ButtonWidget::SetMouseIcon(buttons::PictureRef icon) {
+    mouseIcon_ = std::move(icon);
+    updateCursor();
+}
+
+// MousePointer 99 shows MouseIcon (an icon or cursor: colour image under its AND mask); any other
+// code, or a custom pointer without a usable picture, shows the matching standard shape.
+void ButtonWidget::updateCursor() {
+    if (mousePointer_ == buttons::CustomMousePointer && mouseIcon_ &&
+        mouseIcon_->type != buttons::Picture::Type::Bitmap) {
+        gdi::ICONINFO info;
+        if (gdi::GetIconInfo(gdi::HandleCast<gdi::HICON>(mouseIcon_->handle), &info)) {
+            const gdi::OwnedBitmap maskOwner(info.hbmMask);
+            const gdi::OwnedBitmap colourOwner(info.hbmColor);
+            const gdi::BitmapView mask = gdi::GetBitmapView(info.hbmMask);
+            const gdi::BitmapView colour = gdi::GetBitmapView(info.hbmColor);
+            if (mask.bitsPerPixel == 1 && colour.bitsPerPixel == 32 && colour.width > 0 &&
+                mask.width >= colour.width && mask.height >= colour.height) {
+                QImage image(colour.width, colour.height, QImage::Format_ARGB32);
+                for (int y = 0; y < colour.height; ++y) {
+                    for (int x = 0; x < colour.width; ++x) {
+                        const std::uint32_t rgb = colour.pixels32[static_cast<std::size_t>(y) * colour.stride + x];
+                        const bool transparent = mask.pixels1[static_cast<std::size_t>(y) * mask.stride + x] != 0;
+                        image.setPixel(x, y, transparent ? 0u : (0xFF000000u | rgb));
+                    }
+                }
+                setCursor(QCursor(QPixmap::fromImage(image), static_cast<int>(info.xHotspot),
+                                  static_cast<int>(info.yHotspot)));
+                return;
+            }
+        }
+    }
+    setCursor(CursorFor(mousePointer_));
 }
 
 void ButtonWidget::SetAccessKeys(const std::string& keys) {

@@ -54,7 +54,7 @@ public:
     std::int32_t MousePointer() const override { return mousePointer_; }
     void SetMousePointer(std::int32_t p) override;
     buttons::PictureRef MouseIcon() const override { return mouseIcon_; }
-    void SetMouseIcon(buttons::PictureRef icon) override { mouseIcon_ = std::move(icon); }
+    void SetMouseIcon(buttons::PictureRef icon) override;
     std::string AccessKeys() const override { return accessKeys_; }
     void SetAccessKeys(const std::string& keys) override;
     std::string Tag() const override { return tag_; }
@@ -89,6 +89,7 @@ protected:
 private:
     void Click() override;  // buttons::ButtonEvents
     void applySize(QSize size);
+    void updateCursor();
 
     QtWindowServices& windows_;
     std::string name_;

@@ -253,6 +253,20 @@ TEST(ButtonWidget, ShapesTheWindowAndSpeaksItsCaption) {
               QStringLiteral("Ligar"));
 }
 
+TEST(ButtonWidget, MousePointerCodesPickTheCursor) {
+    App();
+    QtWindowServices services;
+    FormWindow window(Describe(" Begin Button custom\n  Width = 1500\n  Height = 600\n  mPointer = 99\n"
+                               "  mIcon = Picture(\"art/ligar.ico\")\n End\n"
+                               " Begin Button hand\n  Width = 1500\n  Height = 600\n  mPointer = 11\n End\n"
+                               " Begin Button custom_without_icon\n  Width = 1500\n  Height = 600\n  mPointer = 99\n End\n"),
+                      services);
+    EXPECT_EQ(window.Find("custom")->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_FALSE(window.Find("custom")->cursor().pixmap().isNull());
+    EXPECT_EQ(window.Find("hand")->cursor().shape(), Qt::WaitCursor);
+    EXPECT_EQ(window.Find("custom_without_icon")->cursor().shape(), Qt::ArrowCursor);
+}
+
 }  // namespace
 }  // namespace hosts::qt
 #endif
