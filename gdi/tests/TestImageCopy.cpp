@@ -281,6 +281,45 @@ TEST(DrawIconEx, MonochromeIconsAndMonochromeTargets) {
               (std::vector<int>{1, 0, 0, 0}));
 }
 
+// The unscaled fast path must give exactly what the two blits give.
+TEST(DrawIconEx, OwnSizeEqualsTheMaskAndImageBlits) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < 7; ++y) {
+        std::string row;
+        for (int x = 0; x < 9; ++x) row += ".KRx"[(x * 3 + y * 5 + x * y) % 4];
+        rows.push_back(row);
+    }
+    OwnedIcon icon = IconFrom(rows);
+    ICONINFO info;
+    ASSERT_TRUE(GetIconInfo(icon.get(), &info));
+    OwnedBitmap mask(info.hbmMask), colour(info.hbmColor);
+    for (const int bpp : {32, 1}) {
+        IconCanvas fast(12, 10, bpp), blits(12, 10, bpp);
+        for (IconCanvas* c : {&fast, &blits}) {
+            if (bpp == 1) PatBlt(c->dc(), 0, 0, 12, 10, WHITENESS);
+            OwnedRgn clip(CreateRectRgn(2, 0, 9, 8));
+            SelectClipRgn(c->dc(), clip.get());
+        }
+        DrawIconEx(fast.dc(), 1, 2, icon.get(), 0, 0, 0, HBRUSH{}, DI_NORMAL);
+        OwnedDC src(CreateCompatibleDC(HDC{}));
+        SetTextColor(blits.dc(), RGB(0, 0, 0));
+        SetBkColor(blits.dc(), RGB(255, 255, 255));
+        const HBITMAP old = SelectObject(src.get(), mask.get());
+        BitBlt(blits.dc(), 1, 2, 9, 7, src.get(), 0, 0, SRCAND);
+        SelectObject(src.get(), colour.get());
+        BitBlt(blits.dc(), 1, 2, 9, 7, src.get(), 0, 0, SRCINVERT);
+        SelectObject(src.get(), old);
+        const BitmapView a = GetBitmapView(fast.bitmap()), b = GetBitmapView(blits.bitmap());
+        for (int i = 0; i < 12 * 10; ++i) {
+            if (bpp == 32) {
+                EXPECT_EQ(a.pixels32[i], b.pixels32[i]) << "pixel " << i;
+            } else {
+                EXPECT_EQ(a.pixels1[i], b.pixels1[i]) << "pixel " << i;
+            }
+        }
+    }
+}
+
 TEST(DrawIconEx, RefusesBadArgumentsAndLeaksNothing) {
     OwnedIcon icon = IconFrom({"RR", "RR"});
     IconCanvas canvas(4, 4);
