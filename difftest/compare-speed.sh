@@ -29,6 +29,10 @@ theirs="$(wine "$winebench" "${fonts[@]}" </dev/null | awk '/without_icon/ {a=$2
 
 read -r oursPlain oursIcon <<<"$ours"
 read -r winePlain wineIcon <<<"$theirs"
+if [ -z "${oursIcon:-}" ] || [ -z "${wineIcon:-}" ]; then
+  echo "a timing is missing (ours: '$ours', wine: '$theirs')" >&2
+  exit 1
+fi
 awk -v op="$oursPlain" -v oi="$oursIcon" -v wp="$winePlain" -v wi="$wineIcon" 'BEGIN {
   printf "%-28s %12s %12s %8s\n", "button redraw", "ours (us)", "wine (us)", "ratio"
   printf "%-28s %12.2f %12.2f %7.1fx\n", "without the icon", op, wp, wp / op
