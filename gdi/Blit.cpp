@@ -239,9 +239,39 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
     // ones; the other modes (HALFTONE too, which we do not average) keep the last column and
     // the first row of each run, as GDI does.
     const int mode = dc->stretchMode;
-    auto srcCol = [&](int i) { return flipX ? srcX + srcWidth - 1 - i : srcX + i; };
-    auto srcRow = [&](int i) { return flipY ? srcY + srcHeight - 1 - i : srcY + i; };
-    auto inside = [&](int sx, int sy) { return sx >= 0 && sy >= 0 && sx < sb->width && sy < sb->height; };
+    const bool combine = mode == BLACKONWHITE || mode == WHITEONBLACK;
+    const bool andMode = mode == BLACKONWHITE;
+
+    // Each destination column's source columns (ascending, actual coordinates), whether they all
+    // exist, and the one kept without combining; the same for rows.
+    struct Span {
+        int lo, hi, keep;
+        bool ok;
+    };
+    auto spanOf = [](int start, int len, bool flip, std::pair<int, int> range, int limit, bool keepLast) {
+        const int a = flip ? start + len - 1 - range.second : start + range.first;
+        const int b = flip ? start + len - 1 - range.first : start + range.second;
+        const int kept = keepLast ? range.second : range.first;
+        return Span{a, b, flip ? start + len - 1 - kept : start + kept, a >= 0 && b < limit};
+    };
+    std::vector<Span> colSpan(cols.size()), rowSpan(rows.size());
+    int spanLo = sb->width, spanHi = -1;
+    for (std::size_t i = 0; i < cols.size(); ++i) {
+        colSpan[i] = spanOf(srcX, srcWidth, flipX, cols[i], sb->width, true);
+        if (colSpan[i].ok) {
+            spanLo = std::min(spanLo, colSpan[i].lo);
+            spanHi = std::max(spanHi, colSpan[i].hi);
+        }
+    }
+    for (std::size_t j = 0; j < rows.size(); ++j) rowSpan[j] = spanOf(srcY, srcHeight, flipY, rows[j], sb->height, false);
+    if (spanLo > spanHi) return TRUE;  // no destination column has its source
+    const int spanW = spanHi - spanLo + 1;
+    int maxRows = 1;
+    for (const Span& r : rowSpan) maxRows = std::max(maxRows, r.hi - r.lo + 1);
+    // Source rows converted to the destination's format, reused while consecutive destination
+    // rows read the same ones.
+    std::vector<std::uint32_t> lines(static_cast<std::size_t>(spanW) * (combine ? maxRows : 1));
+    int cachedLo = -1, cachedHi = -2;
 
     const int index = RopIndex(rop);
     const std::uint32_t mask = MaskOf(*db);
@@ -249,38 +279,44 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
     const RECT area{x, y, x + width, y + height};
     ForEachVisibleRect(*dc, area, [&](const RECT& r) {
         for (int yy = r.top; yy < r.bottom; ++yy) {
-            const auto [r0, r1] = rows[static_cast<std::size_t>(yy - y)];
+            const Span& rs = rowSpan[static_cast<std::size_t>(yy - y)];
+            if (!rs.ok) continue;
+            const int lo = combine ? rs.lo : rs.keep, hi = combine ? rs.hi : rs.keep;
+            if (lo != cachedLo || hi != cachedHi) {
+                for (int sy = lo; sy <= hi; ++sy)
+                    reader.Row(spanLo, sy, spanW, lines.data() + static_cast<std::size_t>(sy - lo) * spanW);
+                cachedLo = lo;
+                cachedHi = hi;
+            }
+            const int count = hi - lo + 1;
             int runStart = -1, n = 0;
             auto flush = [&]() {
                 if (n == 0) return;
-                LoadRow(*db, runStart, yy, n, dbuf);
-                RopRow(index, pattern, sbuf, dbuf, n, mask);
-                StoreRow(*db, runStart, yy, n, dbuf);
+                if (index == 0xCC) {
+                    for (int k = 0; k < n; ++k) sbuf[k] &= mask;
+                    StoreRow(*db, runStart, yy, n, sbuf);
+                } else {
+                    LoadRow(*db, runStart, yy, n, dbuf);
+                    RopRow(index, pattern, sbuf, dbuf, n, mask);
+                    StoreRow(*db, runStart, yy, n, dbuf);
+                }
                 n = 0;
             };
             for (int xx = r.left; xx < r.right; ++xx) {
-                const auto [c0, c1] = cols[static_cast<std::size_t>(xx - x)];
-                bool ok = true;
-                std::uint32_t v = 0;
-                if (mode == BLACKONWHITE || mode == WHITEONBLACK) {
-                    v = mode == BLACKONWHITE ? ~0u : 0u;
-                    for (int ry = r0; ry <= r1 && ok; ++ry)
-                        for (int cx = c0; cx <= c1; ++cx) {
-                            const int sx = srcCol(cx), sy = srcRow(ry);
-                            if (!inside(sx, sy)) {
-                                ok = false;
-                                break;
-                            }
-                            v = mode == BLACKONWHITE ? (v & reader.At(sx, sy)) : (v | reader.At(sx, sy));
-                        }
-                } else {
-                    const int sx = srcCol(c1), sy = srcRow(r0);
-                    ok = inside(sx, sy);
-                    if (ok) v = reader.At(sx, sy);
-                }
-                if (!ok) {
+                const Span& cs = colSpan[static_cast<std::size_t>(xx - x)];
+                if (!cs.ok) {
                     flush();
                     continue;
+                }
+                std::uint32_t v;
+                if (combine) {
+                    v = andMode ? ~0u : 0u;
+                    for (int k = 0; k < count; ++k) {
+                        const std::uint32_t* line = lines.data() + static_cast<std::size_t>(k) * spanW - spanLo;
+                        for (int sx = cs.lo; sx <= cs.hi; ++sx) v = andMode ? (v & line[sx]) : (v | line[sx]);
+                    }
+                } else {
+                    v = lines[static_cast<std::size_t>(cs.keep - spanLo)];
                 }
                 if (n == 0) runStart = xx;
                 sbuf[n++] = v;
