@@ -115,6 +115,19 @@ void DrawUnscaled(detail::Dc& dc, int x, int y, const Icon& ic, UINT flags) {
     const bool useImage = (flags & DI_IMAGE) != 0;
     Bitmap& dst = *dc.surface;
     const bool mono = dst.bitsPerPixel == 1;
+    if (!mono && colour && useMask && useImage) {
+        // The common case, kept free of per-pixel decisions.
+        detail::ForEachVisibleRect(dc, RECT{x, y, x + w, y + h}, [&](const RECT& r) {
+            for (int yy = r.top; yy < r.bottom; ++yy) {
+                const std::uint8_t* m = ic.mask.Row1(yy - y) + (r.left - x);
+                const std::uint32_t* c = ic.colour.Row32(yy - y) + (r.left - x);
+                std::uint32_t* d = dst.Row32(yy) + r.left;
+                const int n = r.right - r.left;
+                for (int i = 0; i < n; ++i) d[i] = (d[i] & ((0u - m[i]) & 0x00FFFFFFu)) ^ c[i];
+            }
+        });
+        return;
+    }
     detail::ForEachVisibleRect(dc, RECT{x, y, x + w, y + h}, [&](const RECT& r) {
         for (int yy = r.top; yy < r.bottom; ++yy) {
             const int sy = yy - y;

@@ -41,4 +41,23 @@ void BM_CopyAndDrawIcon(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyAndDrawIcon)->Arg(32)->Arg(48);
 
+void BM_CopyIconOnly(benchmark::State& state) {
+    OwnedIcon icon = MakeIcon(32);
+    for (auto _ : state) {
+        HICON copy = HandleCast<HICON>(CopyImage(HGDIOBJ(icon.get()), IMAGE_ICON, 32, 32, 0));
+        DestroyIcon(copy);
+    }
+}
+BENCHMARK(BM_CopyIconOnly);
+
+void BM_DrawIconOnly(benchmark::State& state) {
+    OwnedIcon icon = MakeIcon(32);
+    OwnedDC dc(CreateCompatibleDC(HDC{}));
+    OwnedBitmap face(CreateDIBSection32(145, 41));
+    const HBITMAP old = SelectObject(dc.get(), face.get());
+    for (auto _ : state) DrawIconEx(dc.get(), 8, 4, icon.get(), 0, 0, 0, HBRUSH{}, DI_NORMAL);
+    SelectObject(dc.get(), old);
+}
+BENCHMARK(BM_DrawIconOnly);
+
 }  // namespace
