@@ -109,6 +109,7 @@ int main(int argc, char** argv) {
             }
         }
         if (!outFile.empty() && chosen.size() != 1) return Usage("-o needs exactly one button");
+        if (outFile.empty()) std::filesystem::create_directories(outDir);
         for (const forms::Control* c : chosen) {
             const gdi::OwnedBitmap face = tools::RenderFace(doc, *c, request);
             const std::filesystem::path target = outFile.empty() ? outDir / (c->Name + ".png") : outFile;
