@@ -53,7 +53,30 @@ void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, i
     if (clip) lineBox = Intersect(lineBox, *clip);
     const RECT surface = detail::SurfaceRect(dc);
     lineBox = Intersect(lineBox, surface);
-    if (lineBox.left < lineBox.right && lineBox.top < lineBox.bottom) {
+    if (lineBox.left < lineBox.right && lineBox.top < lineBox.bottom && !dc.hasClip) {
+        // Without a clip region each run only needs cutting to one rectangle.
+        const RECT area = clip ? Intersect(*clip, surface) : surface;
+        detail::Bitmap& bmp = *dc.surface;
+        const std::uint32_t px = detail::ToPixel(dc.textColour);
+        const std::uint8_t bit = bmp.bitsPerPixel == 1 ? detail::MonoForDrawing(dc, dc.textColour) : 0;
+        int penX = x;
+        for (char ch : text) {
+            const Glyph& g = font.GlyphFor(static_cast<unsigned char>(ch));
+            for (const InkRun& run : g.runs) {
+                const int row = baseline + run.y;
+                if (row < area.top || row >= area.bottom) continue;
+                const int x0 = std::max<int>(penX + run.x0, area.left);
+                const int x1 = std::min<int>(penX + run.x1, area.right);
+                if (x0 >= x1) continue;
+                if (bmp.bitsPerPixel == 32) {
+                    std::fill(bmp.Row32(row) + x0, bmp.Row32(row) + x1, px);
+                } else {
+                    std::fill(bmp.Row1(row) + x0, bmp.Row1(row) + x1, bit);
+                }
+            }
+            penX += g.advance;
+        }
+    } else if (lineBox.left < lineBox.right && lineBox.top < lineBox.bottom) {
         int penX = x;
         for (char ch : text) {
             const Glyph& g = font.GlyphFor(static_cast<unsigned char>(ch));
