@@ -18,8 +18,9 @@ QApplication& App() {
     static char name[] = "bench_hosts";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: at exit Qt's own globals may already be gone.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 const std::filesystem::path kMainWindow = std::filesystem::path(DIZO_SOURCE_DIR) / "relay" / "forms" / "Form1.frm";
