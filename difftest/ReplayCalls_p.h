@@ -199,6 +199,13 @@ private:
             LineTo(current_, c.Int(0), c.Int(1));
         } else if (op == "setpixel") {
             SetPixel(current_, c.Int(0), c.Int(1), static_cast<COLORREF>(c.Int(2)));
+        } else if (op == "setpixel_result") {
+            // The colour actually set, or CLR_INVALID outside the bitmap or the clip region.
+            char set[16];
+            std::snprintf(set, sizeof set, "%08lx",
+                          static_cast<unsigned long>(SetPixel(current_, c.Int(0), c.Int(1),
+                                                              static_cast<COLORREF>(c.Int(2)))));
+            Record(result, c, set);
         } else if (op == "patblt") {
             PatBlt(current_, c.Int(0), c.Int(1), c.Int(2), c.Int(3), static_cast<DWORD>(c.Int(4)));
         } else if (op == "bitblt") {

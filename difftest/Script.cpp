@@ -26,6 +26,7 @@ constexpr std::array kSignatures{
     Signature{"arc", "iiiiiiii"},        Signature{"polyline", "*"},
     Signature{"moveto", "ii"},           Signature{"lineto", "ii"},
     Signature{"setpixel", "iii"},        Signature{"patblt", "iiiii"},
+    Signature{"setpixel_result", "iii"},
     Signature{"bitblt", "iiiiniii"},     Signature{"stretchblt", "iiiiniiiii"},
     Signature{"setbkcolor", "i"},        Signature{"settextcolor", "i"},
     Signature{"setbkmode", "i"},         Signature{"setstretchbltmode", "i"},
