@@ -1,6 +1,7 @@
 // PatBlt, BitBlt and StretchBlt: rows are gathered into 32-bit words in the destination's
 // format (converting colour and monochrome as GDI does), combined by the ROP, and stored back.
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -111,6 +112,35 @@ void MapAxis(int srcLen, int dstLen, std::vector<std::pair<int, int>>& out) {
             const int s = static_cast<int>(((2 * d + 1) * sw - 1) / (2 * dw));
             out[static_cast<std::size_t>(d)] = {s, s};
         }
+    }
+}
+
+// The source columns of one destination pixel (ascending, actual coordinates), whether they
+// all exist, and the one kept when nothing is combined.
+struct Span {
+    int lo, hi, keep;
+    bool ok;
+};
+
+// One stretched row segment: lines holds count converted source rows of spanW pixels from
+// column spanLo. Plain parameters keep the loop free of aliasing reloads.
+void StretchRow(const Span* cols, int n, const std::uint32_t* lines, int spanW, int spanLo, int count, bool combine,
+                bool andMode, std::uint32_t* out, bool* ok) {
+    const std::uint32_t* first = lines - spanLo;
+    for (int i = 0; i < n; ++i) {
+        const Span c = cols[i];
+        ok[i] = c.ok;
+        if (!c.ok) continue;
+        if (!combine || (count == 1 && c.lo == c.hi)) {
+            out[i] = first[combine ? c.lo : c.keep];
+            continue;
+        }
+        std::uint32_t v = andMode ? ~0u : 0u;
+        for (int k = 0; k < count; ++k) {
+            const std::uint32_t* line = first + static_cast<std::ptrdiff_t>(k) * spanW;
+            for (int sx = c.lo; sx <= c.hi; ++sx) v = andMode ? (v & line[sx]) : (v | line[sx]);
+        }
+        out[i] = v;
     }
 }
 
@@ -244,10 +274,6 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
 
     // Each destination column's source columns (ascending, actual coordinates), whether they all
     // exist, and the one kept without combining; the same for rows.
-    struct Span {
-        int lo, hi, keep;
-        bool ok;
-    };
     auto spanOf = [](int start, int len, bool flip, std::pair<int, int> range, int limit, bool keepLast) {
         const int a = flip ? start + len - 1 - range.second : start + range.first;
         const int b = flip ? start + len - 1 - range.first : start + range.second;
@@ -276,6 +302,7 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
     const int index = RopIndex(rop);
     const std::uint32_t mask = MaskOf(*db);
     std::uint32_t sbuf[Chunk], dbuf[Chunk];
+    bool ok[Chunk];
     const RECT area{x, y, x + width, y + height};
     ForEachVisibleRect(*dc, area, [&](const RECT& r) {
         for (int yy = r.top; yy < r.bottom; ++yy) {
@@ -289,40 +316,28 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
                 cachedHi = hi;
             }
             const int count = hi - lo + 1;
-            int runStart = -1, n = 0;
-            auto flush = [&]() {
-                if (n == 0) return;
-                if (index == 0xCC) {
-                    for (int k = 0; k < n; ++k) sbuf[k] &= mask;
-                    StoreRow(*db, runStart, yy, n, sbuf);
-                } else {
-                    LoadRow(*db, runStart, yy, n, dbuf);
-                    RopRow(index, pattern, sbuf, dbuf, n, mask);
-                    StoreRow(*db, runStart, yy, n, dbuf);
-                }
-                n = 0;
-            };
-            for (int xx = r.left; xx < r.right; ++xx) {
-                const Span& cs = colSpan[static_cast<std::size_t>(xx - x)];
-                if (!cs.ok) {
-                    flush();
-                    continue;
-                }
-                std::uint32_t v;
-                if (combine) {
-                    v = andMode ? ~0u : 0u;
-                    for (int k = 0; k < count; ++k) {
-                        const std::uint32_t* line = lines.data() + static_cast<std::size_t>(k) * spanW - spanLo;
-                        for (int sx = cs.lo; sx <= cs.hi; ++sx) v = andMode ? (v & line[sx]) : (v | line[sx]);
+            for (int xx = r.left; xx < r.right; xx += Chunk) {
+                const int n = std::min(Chunk, static_cast<int>(r.right - xx));
+                StretchRow(colSpan.data() + (xx - x), n, lines.data(), spanW, spanLo, count, combine, andMode, sbuf, ok);
+                // Runs of columns whose source exists go through the raster operation.
+                for (int k = 0; k < n;) {
+                    if (!ok[k]) {
+                        ++k;
+                        continue;
                     }
-                } else {
-                    v = lines[static_cast<std::size_t>(cs.keep - spanLo)];
+                    int e = k;
+                    while (e < n && ok[e]) ++e;
+                    if (index == 0xCC) {
+                        for (int q = k; q < e; ++q) sbuf[q] &= mask;
+                        StoreRow(*db, xx + k, yy, e - k, sbuf + k);
+                    } else {
+                        LoadRow(*db, xx + k, yy, e - k, dbuf);
+                        RopRow(index, pattern, sbuf + k, dbuf, e - k, mask);
+                        StoreRow(*db, xx + k, yy, e - k, dbuf);
+                    }
+                    k = e;
                 }
-                if (n == 0) runStart = xx;
-                sbuf[n++] = v;
-                if (n == Chunk) flush();
             }
-            flush();
         }
     });
     return TRUE;

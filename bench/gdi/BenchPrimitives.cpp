@@ -165,3 +165,25 @@ void BM_MaskStretchShrink(benchmark::State& state) {
 BENCHMARK(BM_MaskStretchShrink);
 
 }  // namespace
+
+namespace {
+
+// An icon-sized colour shrink in the default mode, as scaling a 48-pixel icon to 32 does.
+void BM_ColourStretchShrink(benchmark::State& state) {
+    HDC src = CreateCompatibleDC(HDC{});
+    HBITMAP big = CreateBitmap(48, 48, 1, 32, nullptr);
+    HBITMAP oldSrc = SelectObject(src, big);
+    HDC dst = CreateCompatibleDC(HDC{});
+    HBITMAP small = CreateBitmap(32, 32, 1, 32, nullptr);
+    HBITMAP oldDst = SelectObject(dst, small);
+    for (auto _ : state) StretchBlt(dst, 0, 0, 32, 32, src, 0, 0, 48, 48, SRCCOPY);
+    SelectObject(src, oldSrc);
+    SelectObject(dst, oldDst);
+    DeleteObject(big);
+    DeleteObject(small);
+    DeleteDC(src);
+    DeleteDC(dst);
+}
+BENCHMARK(BM_ColourStretchShrink);
+
+}  // namespace
