@@ -26,6 +26,10 @@ struct ResolvedFont {
 // Throws std::runtime_error when fontconfig finds no font file at all.
 ResolvedFont ResolveFont(std::string_view faceName, int weight, bool italic);
 
+// Text extents and positions are kept within this many pixels, far beyond any surface, so that
+// no sum of advances or coordinates can overflow.
+constexpr int kMaxExtent = 1 << 28;
+
 struct FontMetrics {
     int ascent = 0;
     int descent = 0;

@@ -187,9 +187,9 @@ void FontInstance::PrepareAdvances(std::string_view text) {
 
 int FontInstance::TextWidth(std::string_view text) {
     PrepareAdvances(text);
-    int width = 0;
+    long long width = 0;
     for (char ch : text) width += advances_[static_cast<unsigned char>(ch)];
-    return width;
+    return static_cast<int>(std::min<long long>(width, kMaxExtent));
 }
 
 std::shared_ptr<FontInstance> FontForLogFont(const LOGFONTA& lf) {

@@ -180,7 +180,10 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT /
     if (ownWidth <= 0 || ownHeight <= 0) return FALSE;
     if (width == 0) width = ownWidth;
     if (height == 0) height = ownHeight;
-    if (width < 0 || height < 0) return FALSE;
+    // Sizes no face needs are refused; a position that far out is off every surface.
+    if (width < 0 || height < 0 || width > image::kMaxSide || height > image::kMaxSide) return FALSE;
+    constexpr int kFar = 1 << 27;
+    if (x < -kFar || x > kFar || y < -kFar || y > kFar) return TRUE;
     if (flicker) FillRect(hdc, {x, y, x + width, y + height}, flicker);
     if (!dc->surface) return TRUE;
 

@@ -7,6 +7,12 @@
 #include "gdi/TextLayout.h"
 
 namespace gdi {
+namespace {
+
+// Coordinates far outside any surface are pulled in, so that the sums below cannot overflow.
+int Clamped(long long v) { return static_cast<int>(std::clamp<long long>(v, -text::kMaxExtent, text::kMaxExtent)); }
+
+}  // namespace
 
 int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format) {
     // A zero count draws nothing and leaves the rectangle alone; so does a null text with a
@@ -32,15 +38,15 @@ int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format) {
     }
 
     font->PrepareAdvances(str);
-    const std::vector<text::LaidLine> lines =
-        text::LayOutText(str, format, rect->right - rect->left, font->Advances());
+    const long long left = rect->left, top = rect->top, right = rect->right, bottom = rect->bottom;
+    const std::vector<text::LaidLine> lines = text::LayOutText(str, format, Clamped(right - left), font->Advances());
 
-    int y = rect->top;
+    long long y = top;
     if (format & DT_SINGLELINE) {
         if (format & DT_VCENTER) {
-            y = rect->top + (rect->bottom - rect->top) / 2 - lineHeight / 2;
+            y = top + (bottom - top) / 2 - lineHeight / 2;
         } else if (format & DT_BOTTOM) {
-            y = rect->bottom - lineHeight;
+            y = bottom - lineHeight;
         }
     }
     const RECT* clip = (format & DT_NOCLIP) || calc ? nullptr : rect;
@@ -48,23 +54,23 @@ int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format) {
     for (const text::LaidLine& line : lines) {
         // Drawing with clipping stops after the first line that reaches past the bottom, and
         // the height returned counts only the lines drawn.
-        const bool lastLine = clip && y + lineHeight > rect->bottom;
+        const bool lastLine = clip && y + lineHeight > bottom;
         widest = std::max(widest, line.width);
         if (!calc) {
-            int x = rect->left;
+            long long x = left;
             if (format & DT_CENTER) {
-                x = (rect->left + rect->right - line.width) / 2;
+                x = (left + right - line.width) / 2;
             } else if (format & DT_RIGHT) {
-                x = rect->right - line.width;
+                x = right - line.width;
             }
-            text::DrawLine(*dc, *font, line.text, x, y, clip);
+            text::DrawLine(*dc, *font, line.text, Clamped(x), Clamped(y), clip);
             if (line.underlined >= 0) {
                 // The prefix line sits one row below the ascent and stops a pixel short of the
                 // next character, as GDI draws it.
                 const std::string_view before(line.text.data(), static_cast<std::size_t>(line.underlined));
-                const int from = x + font->TextWidth(before);
+                const int from = Clamped(x) + font->TextWidth(before);
                 const int to = from + font->Advances()[static_cast<unsigned char>(line.text[line.underlined])] - 1;
-                const int row = y + m.ascent + 1;
+                const int row = Clamped(y) + m.ascent + 1;
                 text::FillArea(*dc, {from, row, to, row + 1}, clip, dc->textColour);
             }
         }
@@ -72,10 +78,10 @@ int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format) {
         if (lastLine) break;
     }
     if (calc) {
-        rect->right = rect->left + widest;
-        rect->bottom = y;
+        rect->right = Clamped(left + widest);
+        rect->bottom = Clamped(y);
     }
-    return y - rect->top;
+    return Clamped(y - top);
 }
 
 BOOL GetTextExtentPoint32A(HDC hdc, const char* text, int count, SIZE* size) {
@@ -95,7 +101,7 @@ BOOL TextOutA(HDC hdc, int x, int y, const char* text, int count) {
     if (!dc) return FALSE;
     text::FontInstance* font = text::FontOfDc(*dc);
     if (!font) return FALSE;
-    if (count > 0) text::DrawLine(*dc, *font, {text, static_cast<std::size_t>(count)}, x, y, nullptr);
+    if (count > 0) text::DrawLine(*dc, *font, {text, static_cast<std::size_t>(count)}, Clamped(x), Clamped(y), nullptr);
     return TRUE;
 }
 

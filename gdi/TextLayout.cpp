@@ -1,12 +1,16 @@
 #include "gdi/TextLayout.h"
 
+#include <algorithm>
+
+#include "gdi/Font.h"
+
 namespace gdi::text {
 namespace {
 
 int WidthOf(std::string_view s, const std::array<int, 256>& advances) {
-    int w = 0;
+    long long w = 0;
     for (char c : s) w += advances[static_cast<unsigned char>(c)];
-    return w;
+    return static_cast<int>(std::min<long long>(w, kMaxExtent));
 }
 
 void AddLine(std::vector<LaidLine>& out, const PrefixResult& para, std::size_t begin, std::size_t end,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -390,6 +391,25 @@ TEST(TextOut, DrawsAtTheCellTopLeftAndMeasuresLikeDrawText) {
     EXPECT_FALSE(TextOutA(a.dc(), 0, 0, "x", -1));
     SIZE s;
     EXPECT_FALSE(GetTextExtentPoint32A(a.dc(), nullptr, 3, &s));
+}
+
+TEST(DrawText, ExtremeRectanglesNeitherOverflowNorWrap) {
+    Canvas c(40, 20, Font("MS Sans Serif", -11));
+    TEXTMETRICA tm;
+    GetTextMetricsA(c.dc(), &tm);
+    RECT wide{0, 0, INT32_MAX, 0};
+    EXPECT_EQ(DrawTextA(c.dc(), "Envio remoto (IP)", -1, &wide, DT_CALCRECT | DT_WORDBREAK), tm.tmHeight);
+    EXPECT_EQ(wide.right, Extent(c.dc(), "Envio remoto (IP)").cx);
+    const RECT extremes[] = {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN},
+                             {INT32_MAX - 5, 0, INT32_MAX, 20}};
+    for (RECT r : extremes) {
+        for (UINT f : {DT_CENTER | DT_WORDBREAK, DT_RIGHT | DT_SINGLELINE | DT_VCENTER, DT_CALCRECT | DT_WORDBREAK}) {
+            RECT copy = r;
+            DrawTextA(c.dc(), "&Sobre est\xe1", -1, &copy, f);
+        }
+    }
+    EXPECT_TRUE(TextOutA(c.dc(), INT32_MAX, INT32_MIN, "ab", 2));
+    EXPECT_EQ(c.InkBox(), RECT{});
 }
 
 TEST(TextObjects, DrawingLeavesNoObjectsBehind) {
