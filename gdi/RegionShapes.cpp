@@ -86,7 +86,8 @@ void PolygonRegion(Region& r, const POINT* points, int count, int fillMode, cons
 }
 
 // GDI's elliptic region leaves out the last column and row of the bounding box; each row of the
-// rest spans the ellipse outline drawn in that smaller box.
+// rest spans the ellipse outline drawn in that smaller box (so a tall, narrow ellipse loses its
+// tip rows, as GDI's does; its box, unlike GDI's, is then that of the pixels).
 void EllipseRegion(Region& r, int left, int top, int right, int bottom) {
     const RECT n = Normalised(left, top, right, bottom);
     const int l = n.left, t = n.top, rr = n.right - 1, bb = n.bottom - 1;
@@ -99,7 +100,7 @@ void EllipseRegion(Region& r, int left, int top, int right, int bottom) {
         return;
     }
     std::vector<POINT> outline;
-    EllipsePoints(l, t, rr, bb, outline, true);
+    EllipsePoints(l, t, rr, bb, outline);
     std::vector<Spans> rows(static_cast<std::size_t>(bb - t));
     std::vector<std::pair<int, int>> extent(rows.size(), {INT_MAX, INT_MIN});
     for (const POINT& p : outline) {

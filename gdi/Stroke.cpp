@@ -232,7 +232,7 @@ void StrokePath(Dc& dc, const POINT* points, int count, bool closed) {
     if (closed && count > 1) p.Line(points[count - 1], points[0]);
 }
 
-void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>& out, bool finishTips) {
+void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>& out) {
     out.clear();
     const int width = right - left, height = bottom - top;
     if (width <= 0 || height <= 0 || width > MaxShapeExtent || height > MaxShapeExtent) return;
@@ -256,8 +256,6 @@ void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>&
             err += dy += asq;
         }
     }
-    if (finishTips)
-        for (int y = q.empty() ? height / 2 : q.back().y + 1; y < height; ++y) q.push_back(POINT{width / 2, y});
     auto push = [&](int x, int y) {
         const POINT p{left + x, top + y};
         if (out.empty() || !(out.back() == p)) out.push_back(p);

@@ -12,8 +12,7 @@ void StrokePath(Dc& dc, const POINT* points, int count, bool closed);
 
 // The pixels of an ellipse outline in the box (right and bottom exclusive), in drawing order:
 // clockwise on screen starting at the rightmost point of the middle row, duplicates removed.
-// In a tall, narrow box the walk ends before the top and bottom rows, as GDI's outline does;
-// finishTips carries it on straight to them (regions need every row).
-void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>& out, bool finishTips = false);
+// In a tall, narrow box the walk ends before the top and bottom rows, as GDI's outline does.
+void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>& out);
 
 }  // namespace gdi::detail
