@@ -1,4 +1,5 @@
 // Ellipse and Arc: outlines from the integer ellipse walk, interiors as the outline's polygon.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -53,6 +54,15 @@ std::size_t LastPointBefore(const std::vector<Vec>& pts, Vec ray) {
     return best;
 }
 
+// The outline in GDI's drawing order, which decides where a dash pattern falls: counter-clockwise
+// on screen from the rightmost pixel of row (height-1)/2.
+void GdiOrder(std::vector<POINT>& pts, const RECT& box) {
+    std::reverse(pts.begin(), pts.end());
+    const POINT start{box.right - 1, box.top + (box.bottom - box.top - 1) / 2};
+    const auto it = std::find(pts.begin(), pts.end(), start);
+    if (it != pts.end()) std::rotate(pts.begin(), it, pts.end());
+}
+
 RECT ShapeBox(const Dc& dc, int left, int top, int right, int bottom) {
     RECT r = Normalised(ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom));
     if (dc.penObj && dc.penObj->style == PS_INSIDEFRAME && dc.penObj->width > 1) {
@@ -74,6 +84,7 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     if (r.left >= r.right || r.top >= r.bottom || !dc->surface) return TRUE;
     std::vector<POINT> pts;
     EllipsePoints(r.left, r.top, r.right, r.bottom, pts);
+    GdiOrder(pts, r);
     const bool brush = dc->brushObj && !dc->brushObj->isNull;
     if (brush && pts.size() > 2) {
         Region inside;
@@ -111,6 +122,7 @@ BOOL Arc(HDC hdc, int left, int top, int right, int bottom, int xStart, int ySta
     const bool whole = (start.x == 0 && start.y == 0) || (end.x == 0 && end.y == 0) ||
                        (Cross(start, end) == 0 && Dot(start, end) > 0);
     if (whole) {
+        GdiOrder(pts, r);
         StrokePath(*dc, pts.data(), static_cast<int>(pts.size()), true);
         return TRUE;
     }
