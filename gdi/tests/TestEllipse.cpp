@@ -142,3 +142,36 @@ TEST(Ellipse, NullPenFillCoversTheSameShapeAsAnOutlinedOne) {
             EXPECT_EQ(Of(bare, cw, ch, Red), Of(outlined, cw, ch, Red)) << w << "x" << h;
         }
 }
+
+// Where a dash pattern falls depends on the drawing order: counter-clockwise from the right end
+// of the middle row (the upper one of two). Recorded from GDI.
+TEST(Ellipse, DotsFallWhereGdiPutsThem) {
+    Canvas c(24, 18);
+    SetBkMode(c.dc(), TRANSPARENT);
+    OwnedPen dots(CreatePen(PS_DOT, 1, Black));
+    HPEN oldPen = SelectObject(c.dc(), dots.get());
+    HBRUSH oldBrush = SelectObject(c.dc(), NullBrush());
+    Ellipse(c.dc(), 0, 0, 24, 18);
+    SelectObject(c.dc(), oldPen);
+    SelectObject(c.dc(), oldBrush);
+    EXPECT_EQ(c.Picture({{Black, '#'}}), test::Rows({
+                                             "...........###..........",
+                                             "......##.........#......",
+                                             ".....#............##....",
+                                             "........................",
+                                             "........................",
+                                             ".#......................",
+                                             ".#....................#.",
+                                             "#......................#",
+                                             ".......................#",
+                                             ".......................#",
+                                             ".......................#",
+                                             ".#......................",
+                                             ".#......................",
+                                             "..#.....................",
+                                             "....................#...",
+                                             "..................##....",
+                                             "......##................",
+                                             "........#...###.........",
+                                         }));
+}
