@@ -147,21 +147,6 @@ private:
     int left_ = 0;
 };
 
-std::int64_t ISqrt(std::int64_t v) {
-    std::int64_t r = 0, bit = std::int64_t{1} << 62;
-    while (bit > v) bit >>= 2;
-    while (bit) {
-        if (v >= r + bit) {
-            v -= r + bit;
-            r = (r >> 1) + bit;
-        } else {
-            r >>= 1;
-        }
-        bit >>= 2;
-    }
-    return r;
-}
-
 // The body of one wide segment, ending flat at both end points (the round caps and joins are
 // added separately). Straight segments are exact rectangles whose extra pixel of an even width
 // lies above or left of the centre line; slanted ones are the offset parallelogram (offsets
@@ -177,12 +162,36 @@ void SegmentRegion(Region& out, POINT a, POINT b, int width, const RECT& rows) {
         return;
     }
     const std::int64_t dx = b.x - a.x, dy = b.y - a.y;
-    const std::int64_t len = ISqrt(dx * dx + dy * dy);
-    const std::int64_t den = 2 * len;
-    auto round = [den](std::int64_t n) { return static_cast<int>(n >= 0 ? (2 * n + den) / (2 * den) : -((-2 * n + den) / (2 * den))); };
-    const int ox = round(-dy * width), oy = round(dx * width);
-    const POINT quad[4] = {{a.x + ox, a.y + oy}, {b.x + ox, b.y + oy}, {b.x - ox, b.y - oy}, {a.x - ox, a.y - oy}};
-    PolygonRegion(out, quad, 4, WINDING, &rows);
+    const std::int64_t lenSq = dx * dx + dy * dy;
+    // The pen's extent across the line, split into a narrow and a wide half:
+    // narrow = round(extent / 2), wide = round((extent + 1) / 2), with
+    // extent = width * |d| / length; found exactly by comparing squares.
+    __extension__ using Wide = __int128;
+    auto halves = [&](std::int64_t d, std::int64_t& narrow, std::int64_t& wide) {
+        const Wide target = Wide{width} * width * d * d;
+        narrow = 0;
+        while (Wide{2 * narrow + 1} * (2 * narrow + 1) * lenSq <= target) ++narrow;
+        wide = 1;
+        while (Wide{4} * wide * wide * lenSq <= target) ++wide;
+    };
+    std::int64_t nx, wx, ny, wy;
+    halves(dy < 0 ? -dy : dy, nx, wx);
+    halves(dx < 0 ? -dx : dx, ny, wy);
+    if (dx < 0) {
+        ny = -ny;
+        wy = -wy;
+    }
+    if (dy < 0) {
+        std::swap(nx, wx);
+        std::swap(ny, wy);
+        nx = -nx;
+        wx = -wx;
+    }
+    const POINT quad[4] = {{static_cast<LONG>(a.x - nx), static_cast<LONG>(a.y + ny)},
+                           {static_cast<LONG>(a.x + wx), static_cast<LONG>(a.y - wy)},
+                           {static_cast<LONG>(b.x + wx), static_cast<LONG>(b.y - wy)},
+                           {static_cast<LONG>(b.x - nx), static_cast<LONG>(b.y + ny)}};
+    PolygonRegion(out, quad, 4, ALTERNATE, &rows);
 }
 
 void WideStroke(Dc& dc, const Pen& pen, const POINT* points, int count, bool closed) {
