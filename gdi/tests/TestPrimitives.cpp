@@ -225,6 +225,36 @@ TEST(Lines, WidePensEndInRoundCaps) {
     }
 }
 
+// Slanted wide segments split the pen across the line into a narrow and a wide half, joined
+// and capped round. Recorded from GDI.
+TEST(Lines, SlantedWidePens) {
+    Canvas c(40, 12);
+    {
+        Tools t(c.dc(), CreatePen(PS_SOLID, 2, Black), CreateSolidBrush(White));
+        const POINT thin[] = {{1, 2}, {11, 7}};
+        Polyline(c.dc(), thin, 2);
+    }
+    {
+        Tools t(c.dc(), CreatePen(PS_SOLID, 3, Black), CreateSolidBrush(White));
+        const POINT bent[] = {{16, 9}, {22, 1}, {36, 5}};
+        Polyline(c.dc(), bent, 3);
+    }
+    EXPECT_EQ(c.Picture({{Black, '#'}}), Rows({
+                                             "......................#####.............",
+                                             "##...................#########..........",
+                                             "####................##############......",
+                                             ".#####.............#####..###########...",
+                                             "...#####..........#####......########...",
+                                             ".....#####........####...........#####..",
+                                             ".......#####.....####...............#...",
+                                             ".........###....#####...................",
+                                             "...............#####....................",
+                                             "...............####.....................",
+                                             "................#.......................",
+                                             "........................................",
+                                         }));
+}
+
 TEST(Pixels, SetAndGetOnBothDepths) {
     struct Case {
         int bpp;
