@@ -116,11 +116,14 @@ BOOL Arc(HDC hdc, int left, int top, int right, int bottom, int xStart, int ySta
     if (pts.empty()) return TRUE;
     const std::int64_t cx2 = static_cast<std::int64_t>(r.left) + r.right;
     const std::int64_t cy2 = static_cast<std::int64_t>(r.top) + r.bottom;
-    const Vec start{2 * static_cast<std::int64_t>(xStart) - cx2, cy2 - 2 * static_cast<std::int64_t>(yStart)};
-    const Vec end{2 * static_cast<std::int64_t>(xEnd) - cx2, cy2 - 2 * static_cast<std::int64_t>(yEnd)};
-    // Equal rays (or a degenerate one) mean the whole ellipse.
-    const bool whole = (start.x == 0 && start.y == 0) || (end.x == 0 && end.y == 0) ||
-                       (Cross(start, end) == 0 && Dot(start, end) > 0);
+    // A radial point at the centre gives no direction; GDI then measures from angle zero.
+    auto ray = [&](int x, int y) {
+        const Vec v{2 * static_cast<std::int64_t>(x) - cx2, cy2 - 2 * static_cast<std::int64_t>(y)};
+        return (v.x == 0 && v.y == 0) ? Vec{1, 0} : v;
+    };
+    const Vec start = ray(xStart, yStart), end = ray(xEnd, yEnd);
+    // Equal rays mean the whole ellipse.
+    const bool whole = Cross(start, end) == 0 && Dot(start, end) > 0;
     if (whole) {
         GdiOrder(pts, r);
         StrokePath(*dc, pts.data(), static_cast<int>(pts.size()), true);

@@ -175,3 +175,13 @@ TEST(Ellipse, DotsFallWhereGdiPutsThem) {
                                              "........#...###.........",
                                          }));
 }
+
+TEST(Arc, ARadialPointAtTheCentreMeansAngleZero) {
+    Canvas atCentre(24, 24), toRight(24, 24);
+    Arc(atCentre.dc(), 2, 2, 22, 22, 2, 4, 12, 12);
+    Arc(toRight.dc(), 2, 2, 22, 22, 2, 4, 30, 12);
+    const Pixels a = Of(atCentre, 24, 24, Black), b = Of(toRight, 24, 24, Black);
+    EXPECT_EQ(a, b);
+    // Counter-clockwise from the upper left round to the right: the upper right stays empty.
+    for (auto [x, y] : a) EXPECT_FALSE(x > 13 && y < 10) << x << "," << y;
+}
