@@ -253,6 +253,21 @@ TEST(ButtonWidget, ShapesTheWindowAndSpeaksItsCaption) {
               QStringLiteral("Ligar"));
 }
 
+TEST(ButtonWidget, AltAndTheMarkedLetterClicks) {
+    App();
+    QtWindowServices services;
+    FormWindow window(Describe(kButton), services);
+    std::vector<std::string> clicks;
+    window.OnClick = [&](const std::string& name) { clicks.push_back(name); };
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_L, Qt::AltModifier);
+    EXPECT_EQ(clicks, std::vector<std::string>{"ligar"});
+    QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier);  // no button is marked with x
+    EXPECT_EQ(clicks.size(), 1u);
+}
+
 TEST(ButtonWidget, MousePointerCodesPickTheCursor) {
     App();
     QtWindowServices services;
