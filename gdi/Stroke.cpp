@@ -41,6 +41,13 @@ public:
             left_ = dashes_->lengths[0];
             opaqueGaps_ = dc.bkMode == OPAQUE;
             gapInk_ = InkForDrawing(dc, dc.bkColour);
+            // On a monochrome surface the gaps must stay visible: a background colour other
+            // than the pen's that would land on the pen's bit takes the other one.
+            if (dc.surface && dc.surface->bitsPerPixel == 1) {
+                gapInk_ = Ink{NearestMono(dc.bkColour)};
+                if ((pen.colour & 0x00FFFFFF) != (dc.bkColour & 0x00FFFFFF) && gapInk_.pixel == ink_.pixel)
+                    gapInk_.pixel ^= 1;
+            }
         }
     }
 

@@ -189,6 +189,28 @@ TEST(Lines, DashedPensAlternateAndFillGapsOnlyWhenOpaque) {
     }
 }
 
+// On a monochrome surface the gaps of a dashed pen stay visible even when the background
+// colour would land on the pen's bit.
+TEST(Lines, DashGapsOnMonochromeDifferFromThePen) {
+    struct Case {
+        COLORREF pen, bk, gap;
+    } cases[] = {
+        {Black, Red, White},                    // red is nearer black, like the pen: flipped
+        {White, RGB(192, 192, 192), Black},     // light grey is nearer white, like the pen
+        {Black, RGB(192, 192, 192), White},     // already different
+        {White, Red, Black},
+    };
+    for (const Case& k : cases) {
+        Canvas c(6, 1, 1);
+        SetBkColor(c.dc(), k.bk);
+        Tools t(c.dc(), CreatePen(PS_DOT, 1, k.pen), CreateSolidBrush(White));
+        const POINT pts[] = {{0, 0}, {6, 0}};
+        Polyline(c.dc(), pts, 2);
+        EXPECT_EQ(c.At(0, 0), k.pen == Black ? Black : White);
+        EXPECT_EQ(c.At(4, 0), k.gap) << std::hex << k.pen << " on " << k.bk;
+    }
+}
+
 TEST(Lines, WidePenCoversTwoRowsAboveTheCentreLine) {
     Canvas c(6, 4);
     Tools t(c.dc(), CreatePen(PS_SOLID, 2, Black), CreateSolidBrush(White));
