@@ -72,11 +72,23 @@ struct SourceReader {
     }
 };
 
-bool PatternInk(const Dc& dc, DWORD rop, std::uint32_t& pattern) {
+bool PatternInk(const Dc& dc, DWORD rop, BrushInk& pattern) {
     if (!RopUsesPattern(rop)) return true;
     if (!dc.brushObj || dc.brushObj->isNull) return false;
-    pattern = InkForDrawing(dc, dc.brushObj->colour).pixel;
+    pattern = BrushInkFor(dc, dc.brushObj->colour);
     return true;
+}
+
+// One row segment through the operation, with the brush's pattern at device pixels (x.., y).
+void ApplyRow(int index, const BrushInk& pattern, int x, int y, const std::uint32_t* source, std::uint32_t* dest,
+              int n, std::uint32_t mask) {
+    if (!pattern.dithered) {
+        RopRow(index, pattern.solid, source, dest, n, mask);
+        return;
+    }
+    std::uint32_t pbuf[Chunk];
+    for (int i = 0; i < n; ++i) pbuf[i] = pattern.At(x + i, y);
+    RopRowPatterned(index, pbuf, source, dest, n, mask);
 }
 
 // Keeps position and extent inside the 27-bit coordinate space, so their sums cannot overflow.
@@ -152,13 +164,17 @@ BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
     if (!dc || RopUsesSource(rop)) return FALSE;
     Normalise(x, width);
     Normalise(y, height);
-    std::uint32_t pattern = 0;
+    BrushInk pattern;
     if (!PatternInk(*dc, rop, pattern)) return TRUE;  // a null brush paints nothing
     const RECT area{x, y, x + width, y + height};
     const int index = RopIndex(rop);
-    if (index == 0xF0 || index == 0x00 || index == 0xFF) {
+    if (index == 0xF0) {
+        FillBrushInk(*dc, area, pattern);
+        return TRUE;
+    }
+    if (index == 0x00 || index == 0xFF) {
         const std::uint32_t mask = dc->surface ? MaskOf(*dc->surface) : 0;
-        FillSolid(*dc, area, Ink{index == 0xF0 ? pattern : (index == 0xFF ? mask : 0u)});
+        FillSolid(*dc, area, Ink{index == 0xFF ? mask : 0u});
         return TRUE;
     }
     Bitmap* s = dc->surface;
@@ -168,7 +184,7 @@ BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
             for (int xx = r.left; xx < r.right; xx += Chunk) {
                 const int n = std::min(Chunk, static_cast<int>(r.right - xx));
                 LoadRow(*s, xx, yy, n, buf);
-                RopRow(index, pattern, nullptr, buf, n, MaskOf(*s));
+                ApplyRow(index, pattern, xx, yy, nullptr, buf, n, MaskOf(*s));
                 StoreRow(*s, xx, yy, n, buf);
             }
     });
@@ -192,7 +208,7 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
         srcY += height + 1;
         height = -height;
     }
-    std::uint32_t pattern = 0;
+    BrushInk pattern;
     if (!PatternInk(*dc, rop, pattern)) return TRUE;
     if (!dc->surface) return TRUE;  // the screen: accepted and discarded
 
@@ -225,7 +241,7 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
                 const int n = std::min(Chunk, static_cast<int>(r.right - xx));
                 reader.Row(xx + dx, yy + dy, n, sbuf);
                 LoadRow(*db, xx, yy, n, dbuf);
-                RopRow(index, pattern, sbuf, dbuf, n, mask);
+                ApplyRow(index, pattern, xx, yy, sbuf, dbuf, n, mask);
                 StoreRow(*db, xx, yy, n, dbuf);
             }
         }
@@ -250,7 +266,7 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
     Normalise(srcX, srcWidth);
     Normalise(srcY, srcHeight);
     if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0) return TRUE;
-    std::uint32_t pattern = 0;
+    BrushInk pattern;
     if (!PatternInk(*dc, rop, pattern)) return TRUE;
     if (!dc->surface) return TRUE;
 
@@ -332,7 +348,7 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
                         StoreRow(*db, xx + k, yy, e - k, sbuf + k);
                     } else {
                         LoadRow(*db, xx + k, yy, e - k, dbuf);
-                        RopRow(index, pattern, sbuf + k, dbuf, e - k, mask);
+                        ApplyRow(index, pattern, xx + k, yy, sbuf + k, dbuf, e - k, mask);
                         StoreRow(*db, xx + k, yy, e - k, dbuf);
                     }
                     k = e;

@@ -90,7 +90,7 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
         Region inside;
         const RECT rows = SurfaceRect(*dc);
         PolygonRegion(inside, pts.data(), static_cast<int>(pts.size()), WINDING, &rows);
-        FillRegion(*dc, inside, InkForDrawing(*dc, dc->brushObj->colour));
+        FillRegionBrush(*dc, inside, BrushInkFor(*dc, dc->brushObj->colour));
     }
     // The polygon leaves out the outline's right and lower pixels; without an outline to cover
     // them the brush takes the outline, so a null-pen ellipse keeps its full symmetric shape.

@@ -31,8 +31,9 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     // A thin solid pen of the brush's own colour covers exactly the box: one fill does it all.
     if (!nullPen && dc->brushObj && !dc->brushObj->isNull && dc->penObj->width == 1 &&
         (dc->penObj->style == PS_SOLID || dc->penObj->style == PS_INSIDEFRAME) &&
-        InkForDrawing(*dc, dc->penObj->colour).pixel == InkForDrawing(*dc, dc->brushObj->colour).pixel) {
-        FillSolid(*dc, r, InkForDrawing(*dc, dc->brushObj->colour));
+        !BrushInkFor(*dc, dc->brushObj->colour).dithered &&
+        InkForDrawing(*dc, dc->penObj->colour).pixel == BrushInkFor(*dc, dc->brushObj->colour).solid) {
+        FillSolid(*dc, r, InkForDrawing(*dc, dc->penObj->colour));
         return TRUE;
     }
     // The outline runs through the last pixel column and row inside the box.

@@ -33,9 +33,52 @@ void FillSolid(Dc& dc, const RECT& rect, Ink ink) {
     });
 }
 
+BrushInk BrushInkFor(const Dc& dc, COLORREF c) {
+    BrushInk ink;
+    if (!dc.surface || dc.surface->bitsPerPixel != 1) {
+        ink.solid = ToPixel(c);
+        return ink;
+    }
+    // Level 0..64 from the luminance, rounded; a pixel is set where the (vertically mirrored)
+    // Bayer threshold lies below the level, so black and white stay solid.
+    static constexpr std::uint8_t Bayer[8][8] = {
+        {0, 32, 8, 40, 2, 34, 10, 42},  {48, 16, 56, 24, 50, 18, 58, 26}, {12, 44, 4, 36, 14, 46, 6, 38},
+        {60, 28, 52, 20, 62, 30, 54, 22}, {3, 35, 11, 43, 1, 33, 9, 41},   {51, 19, 59, 27, 49, 17, 57, 25},
+        {15, 47, 7, 39, 13, 45, 5, 37},  {63, 31, 55, 23, 61, 29, 53, 21}};
+    const int lum = GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114;
+    const int level = (lum * 64 + 127500) / 255000;
+    if (level <= 0 || level >= 64) {
+        ink.solid = level >= 64 ? 1u : 0u;
+        return ink;
+    }
+    ink.dithered = true;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            if (Bayer[7 - y][x] < level) ink.rows[y] = static_cast<std::uint8_t>(ink.rows[y] | (1u << x));
+    return ink;
+}
+
+void FillBrushInk(Dc& dc, const RECT& rect, const BrushInk& ink) {
+    if (!ink.dithered) {
+        FillSolid(dc, rect, Ink{ink.solid});
+        return;
+    }
+    Bitmap* s = dc.surface;
+    ForEachVisibleRect(dc, rect, [&](const RECT& r) {
+        for (int y = r.top; y < r.bottom; ++y) {
+            std::uint8_t* row = s->Row1(y);
+            for (int x = r.left; x < r.right; ++x) row[x] = static_cast<std::uint8_t>(ink.At(x, y));
+        }
+    });
+}
+
+void FillRegionBrush(Dc& dc, const Region& r, const BrushInk& ink) {
+    for (const RECT& x : r.rects) FillBrushInk(dc, x, ink);
+}
+
 void FillBrush(Dc& dc, const RECT& rect, const Brush& brush) {
     if (brush.isNull) return;
-    FillSolid(dc, rect, InkForDrawing(dc, brush.colour));
+    FillBrushInk(dc, rect, BrushInkFor(dc, brush.colour));
 }
 
 void FillRegion(Dc& dc, const Region& r, Ink ink) {

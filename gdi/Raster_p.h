@@ -21,6 +21,18 @@ struct Ink {
 Ink InkForDrawing(const Dc& dc, COLORREF c);
 Ink InkNearest(const Dc& dc, COLORREF c);
 
+// A brush made ready for one surface: a solid value, or on a 1 bpp surface an 8x8 ordered dither
+// of the colour's luminance (as GDI dithers solid brushes there), aligned to device pixels.
+struct BrushInk {
+    bool dithered = false;
+    std::uint32_t solid = 0;
+    std::uint8_t rows[8] = {};  // bit x of rows[y] for device pixel (x % 8, y % 8)
+    std::uint32_t At(int x, int y) const { return dithered ? (rows[y & 7] >> (x & 7)) & 1u : solid; }
+};
+BrushInk BrushInkFor(const Dc& dc, COLORREF c);
+void FillBrushInk(Dc& dc, const RECT& rect, const BrushInk& ink);
+void FillRegionBrush(Dc& dc, const Region& r, const BrushInk& ink);
+
 // Fills rect (device coordinates, clipped) with one ink.
 void FillSolid(Dc& dc, const RECT& rect, Ink ink);
 // Fills with a brush; nothing for the null brush.

@@ -98,7 +98,7 @@ BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush) {
     const Brush* b = LookupBrush(brush);
     if (!dc || !r || !b) return FALSE;
     if (b->isNull) return TRUE;
-    FillRegion(*dc, *r, InkForDrawing(*dc, b->colour));
+    FillRegionBrush(*dc, *r, BrushInkFor(*dc, b->colour));
     return TRUE;
 }
 

@@ -54,5 +54,11 @@ void RopRow(int ropIndex, std::uint32_t pattern, const std::uint32_t* source, st
     }
 }
 
+void RopRowPatterned(int ropIndex, const std::uint32_t* pattern, const std::uint32_t* source, std::uint32_t* dest,
+                     int n, std::uint32_t mask) {
+    const DWORD rop = static_cast<DWORD>(ropIndex) << 16;
+    for (int i = 0; i < n; ++i) dest[i] = ApplyRop3(rop, pattern[i], source ? source[i] : 0u, dest[i]) & mask;
+}
+
 }  // namespace detail
 }  // namespace gdi

@@ -16,4 +16,8 @@ constexpr bool RopUsesPattern(DWORD rop) { return ((RopIndex(rop) >> 4) ^ RopInd
 void RopRow(int ropIndex, std::uint32_t pattern, const std::uint32_t* source, std::uint32_t* dest, int n,
             std::uint32_t mask);
 
+// The same with a pattern value per pixel (a dithered brush).
+void RopRowPatterned(int ropIndex, const std::uint32_t* pattern, const std::uint32_t* source, std::uint32_t* dest,
+                     int n, std::uint32_t mask);
+
 }  // namespace gdi::detail

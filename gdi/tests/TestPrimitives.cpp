@@ -320,6 +320,34 @@ TEST(Pixels, PensOnMonochromeFollowTheBackgroundColour) {
     }
 }
 
+// Solid brushes on a monochrome surface are dithered by luminance with an 8x8 ordered pattern;
+// the counts of white pixels per 8x8 cell were recorded from GDI.
+TEST(FillRect, BrushesOnMonochromeAreDithered) {
+    struct Case {
+        COLORREF colour;
+        int whites;
+    } cases[] = {
+        {Black, 0},          {White, 64},         {RGB(128, 128, 128), 32}, {RGB(17, 17, 17), 4},
+        {Red, 19},           {RGB(0, 255, 0), 38}, {RGB(0, 0, 255), 7},     {RGB(200, 100, 50), 31},
+        {RGB(250, 250, 250), 63},
+    };
+    for (const Case& k : cases) {
+        Canvas c(16, 8, 1);
+        OwnedBrush brush(CreateSolidBrush(k.colour));
+        FillRect(c.dc(), RECT{0, 0, 16, 8}, brush.get());
+        EXPECT_EQ(c.Count(White), 2 * k.whites) << std::hex << k.colour;
+        // The pattern is tied to device pixels, so both cells are the same.
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x) ASSERT_EQ(c.At(x, y), c.At(x + 8, y)) << x << "," << y;
+    }
+    // The darkest grey lights the first pixel of the order: the lower left corner.
+    Canvas c(8, 8, 1);
+    OwnedBrush dark(CreateSolidBrush(RGB(5, 5, 5)));
+    FillRect(c.dc(), RECT{0, 0, 8, 8}, dark.get());
+    EXPECT_EQ(c.Count(White), 1);
+    EXPECT_EQ(c.At(0, 7), White);
+}
+
 TEST(FillRect, UsesTheGivenBrushAndLeavesInvertedRectanglesEmpty) {
     Canvas c(4, 3);
     OwnedBrush brush(CreateSolidBrush(Red));
