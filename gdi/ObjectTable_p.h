@@ -115,8 +115,9 @@ constexpr COLORREF ToColorRef(std::uint32_t p) {
 }
 // The nearer of black (0) and white (1); ties go to black.
 std::uint8_t NearestMono(COLORREF c);
-// How a pen or brush colour lands on a 1 bpp surface: exact black and white map to 0 and 1;
-// any other colour maps as the DC's background colour does if equal to it, else to the opposite.
+// How a pen colour lands on a 1 bpp surface: exact black and white map to 0 and 1; any other
+// colour maps as the DC's background colour does if equal to it, else to the opposite.
+// (Brushes there are dithered instead; see Raster_p.h.)
 std::uint8_t MonoForDrawing(const Dc& dc, COLORREF c);
 
 // The surface rectangle of the DC (empty for the screen).
