@@ -93,11 +93,15 @@ start_app() {
   "$app" >"$T/app.out" 2>&1 &
   app_pid=$!; pids+=($app_pid)
   wid=""
-  for _ in $(seq 1 200); do
+  # Generous on a loaded machine; a program that died is reported at once.
+  local limit=$(( $(now_ms) + 30000 ))
+  while [ "$(now_ms)" -lt "$limit" ]; do
     wid=$(xdotool search --onlyvisible --name '^Dizo Chat por QD4RV $' 2>/dev/null | head -1)
-    [ -n "$wid" ] && break; sleep 0.05
+    [ -n "$wid" ] && break
+    app_running || { wait "$app_pid"; fail "the program ended at start-up (status $?): $(tail -3 "$T/app.out")"; return 1; }
+    sleep 0.05
   done
-  [ -n "$wid" ] || { fail "the main window did not appear: $(tail -3 "$T/app.out")"; return 1; }
+  [ -n "$wid" ] || { fail "the main window did not appear within 30 s: $(tail -3 "$T/app.out")"; return 1; }
   # There is no window manager: give the window the keyboard as a desktop would on opening it.
   xdotool windowfocus --sync "$wid" 2>/dev/null
   sleep 0.3  # first paint
