@@ -48,7 +48,7 @@ public:
     void ClearRecords() { records_.clear(); }
     int RefreshCount() const { return refreshCount_; }
     gdi::HBITMAP Presented() const { return presented_; }
-    // The colour 0x00RRGGBB... as COLORREF 0x00BBGGRR, of the presented picture; CLR_INVALID outside.
+    // A pixel of the presented picture as a COLORREF; CLR_INVALID outside it.
     gdi::COLORREF PresentedPixel(int x, int y) const;
     gdi::HRGN WindowRegion() const { return windowRegion_.get(); }
     int Width() const { return width_; }
