@@ -1,6 +1,7 @@
 #include "gdi/Text.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "gdi/TextDraw.h"
@@ -11,6 +12,8 @@ namespace {
 
 // Coordinates far outside any surface are pulled in, so that the sums below cannot overflow.
 int Clamped(long long v) { return static_cast<int>(std::clamp<long long>(v, -text::kMaxExtent, text::kMaxExtent)); }
+// Results handed back saturate at the ends of the 32-bit range instead of wrapping around.
+int Saturated(long long v) { return static_cast<int>(std::clamp<long long>(v, INT32_MIN, INT32_MAX)); }
 
 }  // namespace
 
@@ -32,7 +35,7 @@ int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format) {
         // An empty string (count -1) still has the height of a line, as GDI reports it.
         if (calc) {
             rect->right = rect->left;
-            rect->bottom = rect->top + ((format & DT_SINGLELINE) ? lineHeight : 0);
+            rect->bottom = Saturated(static_cast<long long>(rect->top) + ((format & DT_SINGLELINE) ? lineHeight : 0));
         }
         return lineHeight;
     }
@@ -78,10 +81,10 @@ int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format) {
         if (lastLine) break;
     }
     if (calc) {
-        rect->right = Clamped(left + widest);
-        rect->bottom = Clamped(y);
+        rect->right = Saturated(left + widest);
+        rect->bottom = Saturated(y);
     }
-    return Clamped(y - top);
+    return Saturated(y - top);
 }
 
 BOOL GetTextExtentPoint32A(HDC hdc, const char* text, int count, SIZE* size) {

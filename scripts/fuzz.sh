@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the image-loader fuzzer with clang into build/fuzz and runs it for a bounded time from a
-# generated seed corpus. Usage: scripts/fuzz.sh [seconds] (default 60). Exits non-zero on a crash;
-# the crashing input is left in build/fuzz/crashes/.
+# Builds the fuzzers with clang into build/fuzz and runs them for a bounded time: the image loaders
+# from a generated seed corpus for [seconds] (default 60), then DrawTextA for a quarter of that.
+# Usage: scripts/fuzz.sh [seconds]. Exits non-zero on a crash; inputs land in build/fuzz/crashes/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -9,9 +9,11 @@ build=build/fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DDIZO_FUZZ=ON -DDIZO_SANITIZE=ON -DDIZO_TESTS=OFF -DDIZO_BENCH=OFF -DDIZO_QT=OFF >/dev/null
-cmake --build "$build" --target fuzz_image_loaders fuzz_seed_corpus -j2
+cmake --build "$build" --target fuzz_image_loaders fuzz_draw_text fuzz_seed_corpus -j2
 "$build/fuzz/fuzz_seed_corpus" "$build/seeds"
-mkdir -p "$build/corpus" "$build/crashes"
+mkdir -p "$build/corpus" "$build/text-corpus" "$build/crashes"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}"
 "$build/fuzz/fuzz_image_loaders" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
   -max_len=65536 -print_final_stats=1 -artifact_prefix="$build/crashes/" "$build/corpus" "$build/seeds"
+"$build/fuzz/fuzz_draw_text" -max_total_time="$(( (seconds + 3) / 4 ))" -timeout=10 -rss_limit_mb=2048 \
+  -max_len=4096 -print_final_stats=1 -artifact_prefix="$build/crashes/" "$build/text-corpus"

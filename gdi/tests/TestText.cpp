@@ -408,6 +408,9 @@ TEST(DrawText, ExtremeRectanglesNeitherOverflowNorWrap) {
             DrawTextA(c.dc(), "&Sobre est\xe1", -1, &copy, f);
         }
     }
+    RECT bottomEdge{0, INT32_MAX, 10, INT32_MAX};
+    DrawTextA(c.dc(), "", -1, &bottomEdge, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(bottomEdge.bottom, INT32_MAX) << "saturates instead of wrapping around";
     EXPECT_TRUE(TextOutA(c.dc(), INT32_MAX, INT32_MIN, "ab", 2));
     EXPECT_EQ(c.InkBox(), RECT{});
 }
