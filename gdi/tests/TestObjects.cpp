@@ -208,17 +208,6 @@ TEST(Objects, DibSectionReportsItsBitsAndFontKeepsItsLogfont) {
     DeleteObject(f);
 }
 
-TEST(Objects, PenStylesAndWidths) {
-    EXPECT_FALSE(CreatePen(7, 1, 0));
-    EXPECT_FALSE(CreatePen(-1, 1, 0));
-    for (int style = PS_SOLID; style <= PS_INSIDEFRAME; ++style)
-        for (int width : {0, 1, 2, 5}) {
-            HPEN p = CreatePen(style, width, RGB(1, 2, 3));
-            EXPECT_TRUE(p) << style << "/" << width;
-            EXPECT_TRUE(DeleteObject(p));
-        }
-}
-
 TEST(Icons, CreateQueryAndDestroyKeepCopies) {
     const ObjectCounts before = LiveObjects();
     HBITMAP mask = CreateBitmap(4, 4, 1, 1, nullptr);

@@ -211,42 +211,6 @@ TEST(Lines, DashGapsOnMonochromeDifferFromThePen) {
     }
 }
 
-TEST(Lines, WidePenCoversTwoRowsAboveTheCentreLine) {
-    Canvas c(6, 4);
-    Tools t(c.dc(), CreatePen(PS_SOLID, 2, Black), CreateSolidBrush(White));
-    const POINT pts[] = {{1, 2}, {4, 2}};
-    Polyline(c.dc(), pts, 2);
-    const std::string pic = c.Picture({{Black, '#'}});
-    // Rows 1 and 2 carry the line; the round caps reach one pixel past each end at most.
-    for (int x = 1; x <= 3; ++x) {
-        EXPECT_EQ(c.At(x, 1), Black) << x;
-        EXPECT_EQ(c.At(x, 2), Black) << x;
-    }
-    for (int x = 0; x < 6; ++x) {
-        EXPECT_NE(c.At(x, 0), Black) << pic;
-        EXPECT_NE(c.At(x, 3), Black) << pic;
-    }
-}
-
-TEST(Lines, WidePensEndInRoundCaps) {
-    struct Case {
-        int width;
-        POINT a, b;
-        std::string expected;
-    } cases[] = {
-        // Three pixels: flat body from end to end, a one-pixel cap on the centre row.
-        {3, {2, 2}, {6, 2}, Rows({".........", "..#####..", ".#######.", "..#####..", "........."})},
-        {3, {4, 1}, {4, 4}, Rows({"....#....", "...###...", "...###...", "...###...", "...###...", "....#...."})},
-    };
-    for (const Case& k : cases) {
-        Canvas c(9, static_cast<int>(k.expected.size() / 10));
-        Tools t(c.dc(), CreatePen(PS_SOLID, k.width, Black), CreateSolidBrush(White));
-        const POINT pts[] = {k.a, k.b};
-        Polyline(c.dc(), pts, 2);
-        EXPECT_EQ(c.Picture({{Black, '#'}}), k.expected) << k.width;
-    }
-}
-
 // Slanted wide segments split the pen across the line into a narrow and a wide half, joined
 // and capped round. Recorded from GDI.
 TEST(Lines, SlantedWidePens) {
