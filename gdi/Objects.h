@@ -51,6 +51,9 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
 // A DIB section: 32 bits a pixel, top-down, bmBits not null.
 HBITMAP CreateDIBSection32(int width, int height);
 
+// Deleting a stock object does nothing and succeeds. Deleting an object still selected into a
+// DC succeeds too, but the object stays usable until its last selection ends (then it goes),
+// so a DC never draws with freed memory; the live counters include it until then.
 BOOL DeleteObject(HPEN h);
 BOOL DeleteObject(HBRUSH h);
 BOOL DeleteObject(HFONT h);
