@@ -13,9 +13,10 @@ done
 
 export WINEPREFIX="${WINEPREFIX:-$build/difftest/wineprefix}"
 export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
-"$here/wine-prefix.sh"
+mkdir -p "$WINEPREFIX"
 wineserver -p </dev/null >/dev/null 2>&1 || true
 trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
+"$here/wine-prefix.sh"
 
 fonts=()
 for style in Regular Bold; do

@@ -9,11 +9,12 @@ export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
 
 # A server started here must not hold our output pipes, or CTest waits for it forever.
 # scripts/test.sh starts one for the whole run and says so with DIZO_WINE_KEEP_SERVER.
-"$here/wine-prefix.sh"
+mkdir -p "$WINEPREFIX"
 if [ -z "${DIZO_WINE_KEEP_SERVER:-}" ]; then
   wineserver -p </dev/null >/dev/null 2>&1 || true
   trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
 fi
+"$here/wine-prefix.sh"
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 

@@ -16,10 +16,11 @@ cmake --build --preset ci -j 2
 if command -v wine >/dev/null && command -v x86_64-w64-mingw32-g++ >/dev/null; then
   export WINEPREFIX="$PWD/build/ci/wineprefix" WINEDEBUG=-all WINEARCH=win64
   export WINEDLLOVERRIDES="mscoree,mshtml=" DIZO_WINE_KEEP_SERVER=1
-  difftest/wine-prefix.sh
+  mkdir -p "$WINEPREFIX"
   wineserver -p </dev/null >/dev/null 2>&1 || true
-  wineboot -i </dev/null >/dev/null 2>&1
   trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
+  difftest/wine-prefix.sh
+  wineboot -i </dev/null >/dev/null 2>&1
 fi
 
 ctest --preset ci
