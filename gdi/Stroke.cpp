@@ -210,22 +210,50 @@ void WideStroke(Dc& dc, const Pen& pen, const POINT* points, int count, bool clo
         constexpr int m = 1 << 29;
         return POINT{std::clamp(p.x, -m, m), std::clamp(p.y, -m, m)};
     };
-    Region shape, piece;
-    auto addJoin = [&](POINT p) {
-        // A round cap or join: the pen's circle centred on the point.
-        EllipseRegion(piece, p.x - w / 2, p.y - w / 2, p.x - w / 2 + w + 1, p.y - w / 2 + w + 1);
-        CombineRegions(shape, shape, piece, RGN_OR);
+    // The pieces (segment bodies and round joins) overlap heavily; uniting them one by one would
+    // cost a pass over the growing outline per piece, so their spans are gathered per row and
+    // merged once.
+    int lowY = rows.bottom, highY = rows.top;
+    for (int i = 0; i < count; ++i) {
+        lowY = std::min(lowY, pull(points[i]).y);
+        highY = std::max(highY, pull(points[i]).y);
+    }
+    const int top = std::max(rows.top, lowY - w - 1), bottom = std::min(rows.bottom, highY + w + 2);
+    if (top >= bottom) return;
+    std::vector<std::vector<std::pair<int, int>>> spans(static_cast<std::size_t>(bottom - top));
+    Region piece;
+    auto gather = [&] {
+        for (const RECT& r : piece.rects)
+            for (int y = std::max(r.top, top); y < std::min(r.bottom, bottom); ++y)
+                spans[static_cast<std::size_t>(y - top)].emplace_back(r.left, r.right);
     };
     const int segments = closed ? count : count - 1;
     for (int i = 0; i < segments; ++i) {
         const POINT a = pull(points[i]), b = pull(points[(i + 1) % count]);
         SegmentRegion(piece, a, b, w, rows);
-        CombineRegions(shape, shape, piece, RGN_OR);
+        gather();
     }
     for (int i = 0; i < count; ++i) {
         const POINT p = pull(points[i]);
-        if (p.y + w >= rows.top && p.y - w < rows.bottom) addJoin(p);
+        if (p.y + w < rows.top || p.y - w >= rows.bottom) continue;
+        // A round cap or join: the pen's circle centred on the point.
+        EllipseRegion(piece, p.x - w / 2, p.y - w / 2, p.x - w / 2 + w + 1, p.y - w / 2 + w + 1);
+        gather();
     }
+    for (auto& row : spans) {
+        if (row.size() < 2) continue;
+        std::sort(row.begin(), row.end());
+        std::size_t kept = 0;
+        for (std::size_t i = 1; i < row.size(); ++i) {
+            if (row[i].first <= row[kept].second)
+                row[kept].second = std::max(row[kept].second, row[i].second);
+            else
+                row[++kept] = row[i];
+        }
+        row.resize(kept + 1);
+    }
+    Region shape;
+    RegionFromRows(shape, top, spans);
     FillRegion(dc, shape, InkForDrawing(dc, pen.colour));
 }
 
