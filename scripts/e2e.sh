@@ -176,7 +176,7 @@ scenario_no_service() {
   start_sim; say "QD4RV>cq test>"; sleep 0.8
   has_call 'SendMorse(0, "cq test>")' && fail "a late station was used" || ok "a late station is not used"
   click sair
-  wait_for 5 app_gone && ok "sair ends the program without a station" || fail "program still running"
+  wait_for 15 app_gone && ok "sair ends the program without a station" || fail "program still running"
   stop_all
 }
 
@@ -221,7 +221,7 @@ scenario_relay() {
   wait_for 3 count_is 2 "$(q PostChatLine "$LIGADO")" && ok "ligar announces" || fail "ligar did not announce"
   click sair
   wait_for 3 count_is 2 "$(q PostChatLine "$DESLIGADO")" && ok "sair announces while on" || fail "sair did not announce"
-  wait_for 5 app_gone && ok "sair ends the program" || fail "program still running after sair"
+  wait_for 15 app_gone && ok "sair ends the program" || fail "program still running after sair"
   stop_all
 }
 
@@ -289,7 +289,7 @@ scenario_closing() {
   wait_for 3 has_call "$(q PostChatLine "$LIGADO")"
   say "/quit"
   wait_for 3 has_call "$(q PostChatLine "$DESLIGADO")" && ok "Closing: farewell posted" || fail "no farewell on Closing"
-  wait_for 5 app_gone && ok "Closing ends the program" || fail "program still running after Closing"
+  wait_for 15 app_gone && ok "Closing ends the program" || fail "program still running after Closing"
   stop_all
 }
 
@@ -302,7 +302,7 @@ scenario_service_dies() {
   [ $((t1 - t0)) -lt 4000 ] && ok "window stays responsive ($((t1 - t0)) ms for three clicks)" || fail "clicks took $((t1 - t0)) ms"
   has_call "$(q PostChatLine "$DESLIGADO")" && fail "a new station received the dead one's calls" || ok "later calls fail"
   click sair
-  wait_for 5 app_gone && ok "sair ends the program after the station died" || fail "still running"
+  wait_for 15 app_gone && ok "sair ends the program after the station died" || fail "still running"
   stop_all
 }
 
@@ -312,7 +312,7 @@ scenario_close_box() {
   start_sim && start_app || return
   wait_for 3 has_call "$(q PostChatLine "$LIGADO")"
   "$closer" "$wid"
-  wait_for 5 app_gone && ok "the close box ends the program" || fail "still running after the close box"
+  wait_for 15 app_gone && ok "the close box ends the program" || fail "still running after the close box"
   sleep 0.3
   has_call "$(q PostChatLine "$DESLIGADO")" && fail "the close box posted a farewell" || ok "the close box posts nothing"
   stop_all
