@@ -279,7 +279,7 @@ scenario_fdp() {
   wait_for 3 has_call "$(q PostChatLine "$LIGADO")"
   click desligar; wait_for 3 has_call "$(q PostChatLine "$DESLIGADO")"
   say "QD4RV>tchau fdp"
-  wait_for 3 app_gone && ok "'fdp' ends the program with the relay off" || fail "still running after fdp"
+  wait_for 10 app_gone && ok "'fdp' ends the program with the relay off" || fail "still running after fdp"
   [ "$(count_call "$(q PostChatLine "$DESLIGADO")")" = 1 ] && ok "nothing posted on fdp" || fail "fdp posted"
   stop_all
 }
