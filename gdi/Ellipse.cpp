@@ -64,15 +64,7 @@ void GdiOrder(std::vector<POINT>& pts, const RECT& box) {
 }
 
 RECT ShapeBox(const Dc& dc, int left, int top, int right, int bottom) {
-    RECT r = Normalised(ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom));
-    if (dc.penObj && dc.penObj->style == PS_INSIDEFRAME && dc.penObj->width > 1) {
-        const int w = dc.penObj->width;
-        r.left += w / 2;
-        r.top += w / 2;
-        r.right -= (w - 1) / 2;
-        r.bottom -= (w - 1) / 2;
-    }
-    return r;
+    return PenBox(dc, Normalised(ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom)));
 }
 
 }  // namespace

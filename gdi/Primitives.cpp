@@ -6,22 +6,6 @@ namespace gdi {
 
 using namespace detail;
 
-namespace {
-
-// PS_INSIDEFRAME keeps a wide pen inside the box by shrinking the outline's path.
-RECT PenBox(const Dc& dc, RECT r) {
-    if (dc.penObj && dc.penObj->style == PS_INSIDEFRAME && dc.penObj->width > 1) {
-        const int w = dc.penObj->width;
-        r.left += w / 2;
-        r.top += w / 2;
-        r.right -= (w - 1) / 2;
-        r.bottom -= (w - 1) / 2;
-    }
-    return r;
-}
-
-}  // namespace
-
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     Dc* dc = LookupDc(hdc);
     if (!dc) return FALSE;

@@ -313,4 +313,15 @@ void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>&
     while (out.size() > 1 && out.back() == out.front()) out.pop_back();
 }
 
+RECT PenBox(const Dc& dc, RECT r) {
+    if (dc.penObj && dc.penObj->style == PS_INSIDEFRAME && dc.penObj->width > 1) {
+        const int w = dc.penObj->width;
+        r.left += w / 2;
+        r.top += w / 2;
+        r.right -= (w - 1) / 2;
+        r.bottom -= (w - 1) / 2;
+    }
+    return r;
+}
+
 }  // namespace gdi::detail

@@ -15,4 +15,7 @@ void StrokePath(Dc& dc, const POINT* points, int count, bool closed);
 // In a tall, narrow box the walk ends before the top and bottom rows, as GDI's outline does.
 void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>& out);
 
+// PS_INSIDEFRAME keeps a wide pen inside the box by shrinking the outline's path.
+RECT PenBox(const Dc& dc, RECT r);
+
 }  // namespace gdi::detail
