@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "ControlRig.h"
+
+namespace {
+
+using buttons::testing::ControlRig;
+
+// Every presented pixel of two buttons, compared; the count of differing pixels.
+int DifferingPixels(const buttons::HeadlessHost& a, const buttons::HeadlessHost& b) {
+    int differ = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (a.PresentedPixel(x, y) != b.PresentedPixel(x, y)) ++differ;
+    return differ;
+}
+
+struct StateCase {
+    const char* name;
+    // Drives the button with host notifications, as a user would.
+    std::function<void(ControlRig&)> drive;
+    // The interaction fields the face was painted with.
+    std::uint8_t paintedFlags;
+    bool hoverLit;
+    bool buttonDown;
+    // The flags left afterwards (Space clears MouseOver again without a repaint).
+    std::uint8_t finalFlags;
+    // Pressed-away loses the pressed look: its face is the idle one.
+    bool differsFromIdle;
+};
+
+class InputFaces : public ::testing::TestWithParam<StateCase> {};
+
+// The faces that input produces are the painters' faces of the same state: driving a button into a
+// state and setting the state's fields directly present the same picture, unlike the idle face.
+TEST_P(InputFaces, DrivenStateShowsThePaintersFace) {
+    const StateCase& c = GetParam();
+    ControlRig driven(97, 41), direct(97, 41), idle(97, 41);
+    for (ControlRig* rig : {&driven, &direct, &idle}) {
+        rig->button->SetCaption("&Ligar");
+        rig->button->Refresh();
+    }
+    c.drive(driven);
+    auto& s = direct.button->State();
+    s.StateFlags = c.paintedFlags;
+    s.HoverLit = c.hoverLit;
+    s.ButtonDown = c.buttonDown;
+    direct.button->Refresh();
+
+    EXPECT_EQ(driven.button->State().StateFlags, c.finalFlags);
+    EXPECT_EQ(driven.button->State().HoverLit, c.hoverLit);
+    EXPECT_EQ(driven.button->State().ButtonDown, c.buttonDown);
+    EXPECT_EQ(DifferingPixels(driven.host, direct.host), 0);
+    EXPECT_EQ(DifferingPixels(driven.host, idle.host) > 0, c.differsFromIdle);
+}
+
+void MoveOnto(ControlRig& rig, std::int16_t button = 0) {
+    rig.windows.SetCursor({20, 20});  // the rig's button window starts at (10, 10)
+    std::int16_t shift = 0;
+    float x = 10, y = 10;
+    rig.button->Input().MouseMove(button, shift, x, y);
+}
+
+void PressLeft(ControlRig& rig) {
+    std::int16_t left = 1, shift = 0;
+    float x = 10, y = 10;
+    rig.button->Input().MouseDown(left, shift, x, y);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, InputFaces,
+    ::testing::Values(
+        StateCase{"Hover", [](ControlRig& r) { MoveOnto(r); }, buttons::MouseOver, true, false, buttons::MouseOver, true},
+        StateCase{"Pressed",
+                  [](ControlRig& r) {
+                      MoveOnto(r);
+                      PressLeft(r);
+                  },
+                  buttons::MouseOver | buttons::HeldDown, true, true, buttons::MouseOver | buttons::HeldDown, true},
+        StateCase{"PressedAway",
+                  [](ControlRig& r) {
+                      MoveOnto(r);
+                      PressLeft(r);
+                      r.windows.SetCursor({390, 290});
+                      r.windows.AdvanceTime(50);
+                  },
+                  buttons::HeldDown, false, false, buttons::HeldDown, false},
+        StateCase{"KeyHeld",
+                  [](ControlRig& r) {
+                      std::int16_t space = 32, shift = 0;
+                      r.button->Input().KeyDown(space, shift);
+                  },
+                  buttons::MouseOver | buttons::HeldDown, false, true, buttons::HeldDown, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
