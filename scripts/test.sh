@@ -10,6 +10,17 @@ export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp${LSAN_OPTIONS:+:$LSAN_O
 cmake --preset ci
 cmake --build --preset ci -j 2
 
+# A short bounded fuzzing round (clang, libFuzzer) of the image loaders, DrawTextA and stored window
+# descriptions; a crash, a sanitizer report or a leaked drawing object fails the run.
+if command -v clang++ >/dev/null; then
+  if ! bash scripts/fuzz.sh "${DIZO_FUZZ_SECONDS:-20}" > build/fuzz.log 2>&1; then
+    tail -n 60 build/fuzz.log
+    echo "fuzzing found a fault; the input is in build/fuzz/crashes/" >&2
+    exit 1
+  fi
+  grep -h '^Done ' build/fuzz.log || true
+fi
+
 # Wine for the differential tests of the drawing layer: a private prefix under the build tree, and
 # one wineserver with its services started here, before CTest. A server started inside CTest keeps
 # CTest's pipes open and CTest waits for it forever.
