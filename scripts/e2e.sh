@@ -311,8 +311,13 @@ scenario_close_box() {
   [ -x "$closer" ] || skip "$closer is not built (libxcb1-dev missing)"
   start_sim && start_app || return
   wait_for 3 has_call "$(q PostChatLine "$LIGADO")"
-  "$closer" "$wid"
-  wait_for 15 app_gone && ok "the close box ends the program" || fail "still running after the close box"
+  # Without a window manager nothing guarantees that a close request sent in the first moments
+  # after mapping reaches the toolkit; a user would simply click again, and so does the test.
+  for _ in 1 2 3 4 5; do
+    "$closer" "$wid"
+    wait_for 3 app_gone && break
+  done
+  app_gone && ok "the close box ends the program" || fail "still running after the close box"
   sleep 0.3
   has_call "$(q PostChatLine "$DESLIGADO")" && fail "the close box posted a farewell" || ok "the close box posts nothing"
   stop_all
