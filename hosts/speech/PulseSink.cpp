@@ -13,12 +13,12 @@ PulseSink::~PulseSink() {
 
 bool PulseSink::Open(int sampleRate) {
     if (stream_ != nullptr || sampleRate <= 0) return false;
-    pa_sample_spec spec{};
-    spec.format = PA_SAMPLE_S16NE;
-    spec.rate = static_cast<std::uint32_t>(sampleRate);
-    spec.channels = 1;
+    pa_sample_spec sampleFormat{};
+    sampleFormat.format = PA_SAMPLE_S16NE;
+    sampleFormat.rate = static_cast<std::uint32_t>(sampleRate);
+    sampleFormat.channels = 1;
     int error = 0;
-    stream_ = pa_simple_new(nullptr, appName_.c_str(), PA_STREAM_PLAYBACK, nullptr, "speech", &spec, nullptr,
+    stream_ = pa_simple_new(nullptr, appName_.c_str(), PA_STREAM_PLAYBACK, nullptr, "speech", &sampleFormat, nullptr,
                             nullptr, &error);
     return stream_ != nullptr;
 }
