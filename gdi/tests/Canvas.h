@@ -4,13 +4,28 @@
 
 #include <initializer_list>
 #include <string>
+#include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "gdi/Gdi.h"
 
 namespace gdi::test {
 
 constexpr COLORREF Sentinel = RGB(1, 2, 3);
+constexpr COLORREF Black = RGB(0, 0, 0);
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Red = RGB(255, 0, 0);
+constexpr COLORREF Blue = RGB(0, 0, 255);
+
+// Every pixel of a 32 bpp bitmap, row by row.
+inline std::vector<std::uint32_t> PixelsOf(HBITMAP h) {
+    const BitmapView v = GetBitmapView(h);
+    std::vector<std::uint32_t> out;
+    for (int y = 0; y < v.height; ++y)
+        for (int x = 0; x < v.width; ++x) out.push_back(v.pixels32[y * v.stride + x]);
+    return out;
+}
 
 class Canvas {
 public:

@@ -9,14 +9,14 @@
 
 using namespace gdi;
 using test::Canvas;
+using test::Black;
+using test::White;
+using test::Red;
+using test::Blue;
 using test::Rows;
 
 namespace {
 
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF White = RGB(255, 255, 255);
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
 
 void PaintMono(Canvas& c, std::initializer_list<const char*> rows) {
     int y = 0;

@@ -9,11 +9,11 @@
 
 using namespace gdi;
 using test::Canvas;
+using test::Black;
+using test::Red;
 
 namespace {
 
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF Red = RGB(255, 0, 0);
 constexpr int Margin = 2;
 
 using Pixels = std::set<std::pair<int, int>>;

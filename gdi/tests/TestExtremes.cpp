@@ -8,11 +8,11 @@
 
 using namespace gdi;
 using test::Canvas;
+using test::Black;
+using test::White;
 
 namespace {
 
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF White = RGB(255, 255, 255);
 
 }  // namespace
 

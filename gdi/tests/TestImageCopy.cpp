@@ -3,11 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "Canvas.h"
 #include "gdi/Gdi.h"
 
 namespace {
 
 using namespace gdi;
+using test::PixelsOf;
 
 constexpr std::uint32_t kSentinel = 0x00123456;
 
@@ -18,14 +20,6 @@ OwnedBitmap Numbered(int width, int height) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) v.pixels32[y * v.stride + x] = static_cast<std::uint32_t>(x + 16 * y + 1);
     return b;
-}
-
-std::vector<std::uint32_t> PixelsOf(HBITMAP h) {
-    const BitmapView v = GetBitmapView(h);
-    std::vector<std::uint32_t> out;
-    for (int y = 0; y < v.height; ++y)
-        for (int x = 0; x < v.width; ++x) out.push_back(v.pixels32[y * v.stride + x]);
-    return out;
 }
 
 BITMAP Info(HBITMAP h) {

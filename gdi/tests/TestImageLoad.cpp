@@ -5,12 +5,14 @@
 #include <functional>
 #include <string>
 
+#include "Canvas.h"
 #include "gdi/Gdi.h"
 #include "gdi/tests/TestImageFiles.h"
 
 namespace {
 
 using namespace gdi;
+using test::PixelsOf;
 using testimg::Bytes;
 
 // A 5x3 picture (odd width, so every row is padded) in at most two colours.
@@ -29,14 +31,6 @@ std::vector<std::uint32_t> ManyColourPicture() {
                      ((i & 8) ? 0x080808u : 0));
     }
     return px;
-}
-
-std::vector<std::uint32_t> PixelsOf(HBITMAP h) {
-    const BitmapView v = GetBitmapView(h);
-    std::vector<std::uint32_t> out;
-    for (int y = 0; y < v.height; ++y)
-        for (int x = 0; x < v.width; ++x) out.push_back(v.pixels32[y * v.stride + x]);
-    return out;
 }
 
 std::vector<std::uint32_t> WithoutAlpha(std::vector<std::uint32_t> px) {

@@ -11,13 +11,13 @@
 
 using namespace gdi;
 using test::Canvas;
+using test::Black;
+using test::White;
+using test::Red;
 using test::Rows;
 
 namespace {
 
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF White = RGB(255, 255, 255);
-constexpr COLORREF Red = RGB(255, 0, 0);
 
 // Selects a pen and brush for the lifetime of the object and deletes them afterwards.
 class Tools {
