@@ -1,5 +1,5 @@
-// Test doubles for the input, hover and option-group modules: a host with fixed geometry and a
-// control that writes everything it does into one trace, so whole sequences compare at once.
+// Test doubles for the input, hover and option-group modules: a control on the headless host that
+// writes everything it does into one trace, so whole sequences compare at once.
 #pragma once
 
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "buttons/ButtonControl.h"
+#include "buttons/HeadlessHost.h"
 #include "buttons/Input.h"
 #include "buttons/OptionGroup.h"
 #include "win/FakeWindowServices.h"
@@ -16,50 +17,6 @@
 namespace buttons::testing {
 
 using Trace = std::vector<std::string>;
-
-class StubHost : public ButtonHost {
-public:
-    StubHost(win::HWND self, win::HWND container, double width, double height)
-        : self_(self), container_(container), width_(width), height_(height) {
-        tag_ = std::to_string(container.value);
-    }
-    OleColor ForeColor() const override { return SysButtonText; }
-    void SetForeColor(OleColor) override {}
-    FontDesc Font() const override { return {}; }
-    void SetFont(const FontDesc&) override {}
-    bool Enabled() const override { return true; }
-    void SetEnabled(bool) override {}
-    std::int32_t MousePointer() const override { return 0; }
-    void SetMousePointer(std::int32_t) override {}
-    PictureRef MouseIcon() const override { return nullptr; }
-    void SetMouseIcon(PictureRef) override {}
-    std::string AccessKeys() const override { return {}; }
-    void SetAccessKeys(const std::string&) override {}
-    std::string Tag() const override { return tag_; }
-    void SetTag(const std::string& tag) override { tag_ = tag; }
-    bool UserMode() const override { return true; }
-    OleColor AmbientBackColor() const override { return ambientBackColor; }
-    std::string DisplayName() const override { return "qkButtons_H1"; }
-    bool DisplayAsDefault() const override { return displayAsDefault; }
-    void PropertyChanged(const std::string&) override {}
-    void InfoMessage(const std::string&) override {}
-    double ScaleWidth() const override { return width_; }
-    double ScaleHeight() const override { return height_; }
-    gdi::HDC hDC() const override { return {}; }
-    win::HWND hWnd() const override { return self_; }
-    win::HWND ContainerHwnd() const override { return container_; }
-    void RefreshNow() override {}
-    void SetWidthPixels(int) override {}
-    void SetWindowRgn(gdi::HRGN, bool) override {}
-
-    bool displayAsDefault = false;
-    OleColor ambientBackColor = SysButtonFace;
-
-private:
-    win::HWND self_, container_;
-    double width_, height_;
-    std::string tag_;
-};
 
 // Records every event as text, e.g. "MouseDown(1,0,5,6)".
 class RecordingListener : public ButtonEvents {
@@ -101,11 +58,13 @@ public:
                 std::string name = "")
         : ws_(ws),
           hwnd_(ws.CreateWindow(screenRect, container)),
-          host_(hwnd_, container, screenRect.right - screenRect.left, screenRect.bottom - screenRect.top),
+          host_(screenRect.right - screenRect.left, screenRect.bottom - screenRect.top),
           trace_(trace),
           name_(name),
           listener_(name, trace),
           input_(std::make_unique<ButtonInput>(*this)) {
+        host_.SetWindows(hwnd_, container);
+        host_.SetTag(std::to_string(container.value));
         state_.ContainerWnd = container;
     }
     ~TestControl() override {
@@ -139,13 +98,13 @@ public:
 
     ButtonInput& Input() { return *input_; }
     RecordingListener& Events() { return listener_; }
-    StubHost& TestHost() { return host_; }
+    HeadlessHost& TestHost() { return host_; }
     win::HWND Hwnd() const { return hwnd_; }
 
 private:
     win::FakeWindowServices& ws_;
     win::HWND hwnd_;
-    StubHost host_;
+    HeadlessHost host_;
     ButtonState state_;
     Trace& trace_;
     std::string name_;

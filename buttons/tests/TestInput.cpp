@@ -232,14 +232,14 @@ TEST_F(InputTest, MouseMoveOnTheRightAndBottomEdgesCountsAsInside) {
 }
 
 TEST_F(InputTest, AmbientChanges) {
-    button->TestHost().displayAsDefault = true;
+    button->TestHost().SetDisplayAsDefault(true);
     In().AmbientChanged("displayasdefault");
     EXPECT_EQ(S().StateFlags, buttons::DefaultLook);
     S().ShowFocusRect = false;
     In().AmbientChanged("DisplayAsDefault");
     EXPECT_EQ(S().StateFlags, 0);
 
-    button->TestHost().ambientBackColor = 0x00123456;
+    button->TestHost().SetAmbientBackColor(0x00123456);
     In().AmbientChanged("BackColor");
     EXPECT_EQ(S().ContainerBackColor, 0x00123456u);
     S().ButtonShape = ToInt(buttons::ButtonShapeKind::ShapeOvalOutline);
