@@ -1,4 +1,4 @@
-// Test support for the caption and picture painters: a minimal host and an offscreen buffer set up
+// Test support for the caption and picture painters: the headless host and an offscreen buffer set up
 // as the control sets up MemDC. Owns the buffer's DC, bitmap and caption font, released at the end.
 #pragma once
 
@@ -7,52 +7,15 @@
 #include <vector>
 
 #include "buttons/ButtonHost.h"
+#include "buttons/HeadlessHost.h"
 #include "buttons/ButtonState.h"
 #include "buttons/Caption.h"
 #include "gdi/Gdi.h"
 
 namespace buttons::testing {
 
-class PainterHost : public ButtonHost {
-public:
-    PainterHost(int width, int height) : width_(width), height_(height) {}
-
-    OleColor ForeColor() const override { return foreColor_; }
-    void SetForeColor(OleColor c) override { foreColor_ = c; }
-    FontDesc Font() const override { return font_; }
-    void SetFont(const FontDesc& f) override { font_ = f; }
-    bool Enabled() const override { return enabled_; }
-    void SetEnabled(bool e) override { enabled_ = e; }
-    std::int32_t MousePointer() const override { return 0; }
-    void SetMousePointer(std::int32_t) override {}
-    PictureRef MouseIcon() const override { return {}; }
-    void SetMouseIcon(PictureRef) override {}
-    std::string AccessKeys() const override { return {}; }
-    void SetAccessKeys(const std::string&) override {}
-    std::string Tag() const override { return {}; }
-    void SetTag(const std::string&) override {}
-    bool UserMode() const override { return true; }
-    OleColor AmbientBackColor() const override { return SysButtonFace; }
-    std::string DisplayName() const override { return "Command1"; }
-    bool DisplayAsDefault() const override { return false; }
-    void PropertyChanged(const std::string&) override {}
-    void InfoMessage(const std::string&) override {}
-    double ScaleWidth() const override { return width_; }
-    double ScaleHeight() const override { return height_; }
-    gdi::HDC hDC() const override { return {}; }
-    win::HWND hWnd() const override { return {}; }
-    win::HWND ContainerHwnd() const override { return {}; }
-    void RefreshNow() override {}
-    void SetWidthPixels(int width) override { width_ = width; }
-    void SetWindowRgn(gdi::HRGN, bool) override {}
-
-private:
-    int width_;
-    int height_;
-    OleColor foreColor_ = SysButtonText;
-    FontDesc font_;
-    bool enabled_ = true;
-};
+// The painters need only geometry, colours, font and the enabled state of their host.
+using PainterHost = HeadlessHost;
 
 // MemDC as the rendering pipeline builds it: transparent text, a buffer bitmap, the caption font.
 class Buffer {
