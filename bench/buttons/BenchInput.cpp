@@ -2,51 +2,18 @@
 #include <benchmark/benchmark.h>
 
 #include "buttons/ButtonControl.h"
+#include "buttons/HeadlessHost.h"
 #include "buttons/Input.h"
 #include "win/FakeWindowServices.h"
 
 namespace {
 
-class NullHost : public buttons::ButtonHost {
-public:
-    explicit NullHost(win::HWND self) : self_(self) {}
-    buttons::OleColor ForeColor() const override { return 0; }
-    void SetForeColor(buttons::OleColor) override {}
-    buttons::FontDesc Font() const override { return {}; }
-    void SetFont(const buttons::FontDesc&) override {}
-    bool Enabled() const override { return true; }
-    void SetEnabled(bool) override {}
-    std::int32_t MousePointer() const override { return 0; }
-    void SetMousePointer(std::int32_t) override {}
-    buttons::PictureRef MouseIcon() const override { return nullptr; }
-    void SetMouseIcon(buttons::PictureRef) override {}
-    std::string AccessKeys() const override { return {}; }
-    void SetAccessKeys(const std::string&) override {}
-    std::string Tag() const override { return {}; }
-    void SetTag(const std::string&) override {}
-    bool UserMode() const override { return true; }
-    buttons::OleColor AmbientBackColor() const override { return 0; }
-    std::string DisplayName() const override { return {}; }
-    bool DisplayAsDefault() const override { return false; }
-    void PropertyChanged(const std::string&) override {}
-    void InfoMessage(const std::string&) override {}
-    double ScaleWidth() const override { return 145; }
-    double ScaleHeight() const override { return 41; }
-    gdi::HDC hDC() const override { return {}; }
-    win::HWND hWnd() const override { return self_; }
-    win::HWND ContainerHwnd() const override { return {}; }
-    void RefreshNow() override {}
-    void SetWidthPixels(int) override {}
-    void SetWindowRgn(gdi::HRGN, bool) override {}
-
-private:
-    win::HWND self_;
-};
-
 // Redraws are counted, not painted: this measures the input path alone.
 class CountingControl : public buttons::ButtonControl {
 public:
-    CountingControl(win::FakeWindowServices& ws, win::HWND hwnd) : ws_(ws), host_(hwnd) {}
+    CountingControl(win::FakeWindowServices& ws, win::HWND hwnd) : ws_(ws), host_(145, 41) {
+        host_.SetWindows(hwnd, win::HWND{});
+    }
     buttons::ButtonState& State() override { return state_; }
     buttons::ButtonHost& Host() override { return host_; }
     win::WindowServices& Windows() override { return ws_; }
@@ -58,7 +25,7 @@ public:
 
 private:
     win::FakeWindowServices& ws_;
-    NullHost host_;
+    buttons::HeadlessHost host_;
     buttons::ButtonState state_;
     buttons::ButtonEvents events_;
 };
