@@ -1,0 +1,307 @@
+#include "hosts/win32/ButtonWindow.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "buttons/qkButtons_H.h"
+#include "forms/PropertyBag.h"
+#include "gdi/Dc.h"
+#include "gdi/Objects.h"
+#include "gdi/Region.h"
+#include "hosts/win32/Text.h"
+#include "hosts/win32/Win32WindowServices.h"
+
+#include <windows.h>
+
+namespace hosts::win32 {
+
+namespace {
+
+::HWND Native(win::HWND h) { return reinterpret_cast<::HWND>(h.value); }
+
+// The control's notifications from the window procedure, with the control's own argument forms.
+class ControlSink final : public ButtonInputSink {
+public:
+    ControlSink(buttons::ButtonInput& input, ::HWND hwnd) : input_(input), hwnd_(hwnd) {}
+    void MouseDown(std::int16_t button, std::int16_t shift, float x, float y) override {
+        // A press takes the focus first, as a push button does.
+        if (button == 1 && ::GetFocus() != hwnd_) ::SetFocus(hwnd_);
+        if (::IsWindow(hwnd_)) input_.MouseDown(button, shift, x, y);
+    }
+    void MouseMove(std::int16_t buttons, std::int16_t shift, float x, float y) override {
+        input_.MouseMove(buttons, shift, x, y);
+    }
+    void MouseUp(std::int16_t button, std::int16_t shift, float x, float y) override {
+        input_.MouseUp(button, shift, x, y);
+    }
+    void Click() override { input_.Click(); }
+    void DblClick() override { input_.DblClick(); }
+    void KeyDown(std::int16_t key, std::int16_t shift) override { input_.KeyDown(key, shift); }
+    void KeyPress(std::int16_t ascii) override { input_.KeyPress(ascii); }
+    void KeyUp(std::int16_t key, std::int16_t shift) override { input_.KeyUp(key, shift); }
+    void GotFocus() override {
+        ::InvalidateRect(hwnd_, nullptr, FALSE);
+        input_.GotFocus();
+    }
+    void LostFocus() override { ::InvalidateRect(hwnd_, nullptr, FALSE); }
+
+private:
+    buttons::ButtonInput& input_;
+    ::HWND hwnd_;
+};
+
+// The standard cursor for the platform's MousePointer codes 1 to 15; the arrow for the rest
+// (0, the default, and 99, a custom icon, which this host does not turn into a cursor).
+LPCSTR CursorFor(std::int32_t pointer) {
+    switch (pointer) {
+    case 2: return IDC_CROSS;
+    case 3: return IDC_IBEAM;
+    case 5: return IDC_SIZEALL;
+    case 6: return IDC_SIZENESW;
+    case 7: return IDC_SIZENS;
+    case 8: return IDC_SIZENWSE;
+    case 9: return IDC_SIZEWE;
+    case 10: return IDC_UPARROW;
+    case 11: return IDC_WAIT;
+    case 12: return IDC_NO;
+    case 13: return IDC_APPSTARTING;
+    case 14: return IDC_HELP;
+    case 15: return IDC_SIZEALL;
+    default: return IDC_ARROW;
+    }
+}
+
+LRESULT CALLBACK ButtonProc(::HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* button = reinterpret_cast<ButtonWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (button == nullptr || message == WM_NCCREATE) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    return button->HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace
+
+bool ButtonWindow::RegisterWindowClass() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (::GetClassInfoExW(::GetModuleHandleW(nullptr), L"qkButtons_H", &wc)) return true;
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;  // the control takes double clicks
+    wc.lpfnWndProc = &ButtonProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = nullptr;  // WM_SETCURSOR chooses by MousePointer
+    wc.lpszClassName = L"qkButtons_H";
+    return ::RegisterClassExW(&wc) != 0;
+}
+
+ButtonWindow::ButtonWindow(const ButtonPlacement& place, Win32WindowServices& windows, std::string name,
+                           const forms::PropertyBag& settings, buttons::OleColor ambientBack)
+    : windows_(windows),
+      name_(std::move(name)),
+      parent_(place.parent),
+      width_(std::max(0, place.width)),
+      height_(std::max(0, place.height)),
+      dc_(gdi::CreateCompatibleDC(gdi::HDC{})),
+      ambientBack_(ambientBack),
+      default_(settings.ReadBool("Default", false)),
+      cancel_(settings.ReadBool("Cancel", false)) {
+    RegisterWindowClass();
+    applySize(width_, height_);
+    const DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS;
+    const ::HWND hwnd = ::CreateWindowExW(0, L"qkButtons_H", Widen(name_).c_str(), style, place.left, place.top,
+                                          width_, height_, Native(place.parent),
+                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)),
+                                          ::GetModuleHandleW(nullptr), this);
+    if (hwnd == nullptr) throw std::runtime_error("cannot create the window of button " + name_);
+    hwnd_ = win::HWND(reinterpret_cast<std::uintptr_t>(hwnd));
+    control_ = std::make_unique<buttons::qkButtons_H>(*this, windows_);
+    control_->SetEventListener(this);
+    control_->ReadProperties(settings);
+    updateWindowText();
+}
+
+ButtonWindow::~ButtonWindow() {
+    control_.reset();  // stops its timer, leaves its option group, releases its drawing objects
+    if (const ::HWND hwnd = Native(hwnd_); ::IsWindow(hwnd)) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        windows_.ForgetWindow(hwnd_);
+        ::DestroyWindow(hwnd);
+    }
+    if (dc_ && original_) gdi::SelectObject(dc_.get(), original_);
+    if (buffer_) gdi::DeleteObject(buffer_);
+}
+
+void ButtonWindow::SetEnabled(bool e) {
+    enabled_ = e;
+    if (hwnd_) ::EnableWindow(Native(hwnd_), e ? TRUE : FALSE);
+}
+
+void ButtonWindow::PropertyChanged(const std::string& key) {
+    if (forms::KeyEquals(key, "Caption") && control_) updateWindowText();
+}
+
+// The window's text is the caption with its access-key marks, so that the dialog manager finds
+// the access keys (and screen readers the name); line breaks become blanks.
+void ButtonWindow::updateWindowText() {
+    std::string text;
+    const std::string& caption = control_->Caption();
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '|' && i + 1 < caption.size() && caption[i + 1] == '|') {
+            text += ' ';
+            ++i;
+        } else {
+            text += caption[i];
+        }
+    }
+    ::SetWindowTextW(Native(hwnd_), Widen(text).c_str());
+}
+
+void ButtonWindow::AccessKey(std::int16_t keyAscii) {
+    if (enabled_ && ::IsWindowVisible(Native(hwnd_))) control_->Input().AccessKeyPress(keyAscii);
+}
+
+void ButtonWindow::AmbientChanged(const char* name) { control_->Input().AmbientChanged(name); }
+
+void ButtonWindow::SetDisplayAsDefault(bool on) {
+    if (on == displayAsDefault_) return;
+    displayAsDefault_ = on;
+    AmbientChanged("DisplayAsDefault");
+}
+
+void ButtonWindow::applySize(int width, int height) {
+    const int w = std::max(1, width);
+    const int h = std::max(1, height);
+    if (buffer_ && bufferWidth_ == w && bufferHeight_ == h) return;
+    const gdi::HBITMAP fresh = gdi::CreateDIBSection32(w, h);
+    const gdi::HBITMAP out = gdi::SelectObject(dc_.get(), fresh);
+    if (!original_) {
+        original_ = out;
+    } else if (out) {
+        gdi::DeleteObject(out);
+    }
+    buffer_ = fresh;
+    bufferWidth_ = w;
+    bufferHeight_ = h;
+}
+
+// The buffer is 0x00RRGGBB in rows from the top: a top-down 32 bpp DIB as it stands.
+void ButtonWindow::present(void* nativeDc) const {
+    const gdi::BitmapView v = gdi::GetBitmapView(buffer_);
+    if (v.bitsPerPixel != 32 || nativeDc == nullptr) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = v.stride;
+    info.bmiHeader.biHeight = -v.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    ::SetDIBitsToDevice(static_cast<HDC>(nativeDc), 0, 0, static_cast<DWORD>(v.width), static_cast<DWORD>(v.height), 0,
+                        0, 0, static_cast<UINT>(v.height), v.pixels32, &info, DIB_RGB_COLORS);
+}
+
+void ButtonWindow::RefreshNow() {
+    // Present at once, as the platform's Refresh does; inside WM_PAINT the picture is shown anyway.
+    const ::HWND hwnd = Native(hwnd_);
+    if (painting_ || hwnd == nullptr || !::IsWindowVisible(hwnd)) return;
+    if (HDC dc = ::GetDC(hwnd)) {
+        present(dc);
+        ::ReleaseDC(hwnd, dc);
+    }
+}
+
+void ButtonWindow::SetWidthPixels(int width) {
+    width = std::max(0, width);
+    if (width == width_) return;
+    // SetWindowPos sends WM_SIZE from inside, which resizes the buffer and the control.
+    ::SetWindowPos(Native(hwnd_), nullptr, 0, 0, width, height_, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ButtonWindow::SetWindowRgn(gdi::HRGN rgn, bool redraw) {
+    region_.reset(rgn);
+    HRGN native = nullptr;
+    if (rgn) {
+        native = ::CreateRectRgn(0, 0, 0, 0);
+        for (const gdi::RECT& r : gdi::GetRegionRects(rgn)) {
+            const HRGN piece = ::CreateRectRgn(r.left, r.top, r.right, r.bottom);
+            ::CombineRgn(native, native, piece, RGN_OR);
+            ::DeleteObject(piece);
+        }
+    }
+    // The window owns the region from here on, even when the call fails.
+    if (!::SetWindowRgn(Native(hwnd_), native, redraw ? TRUE : FALSE) && native != nullptr) ::DeleteObject(native);
+}
+
+bool ButtonWindow::overButton(std::intptr_t lParam) const {
+    const int x = static_cast<std::int16_t>(lParam & 0xFFFF);
+    const int y = static_cast<std::int16_t>((lParam >> 16) & 0xFFFF);
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return false;
+    return !region_ || gdi::PtInRegion(region_.get(), x, y);
+}
+
+std::int16_t ButtonWindow::shiftState() const {
+    std::int16_t s = 0;
+    if (::GetKeyState(VK_SHIFT) < 0) s |= 1;
+    if (::GetKeyState(VK_CONTROL) < 0) s |= 2;
+    if (::GetKeyState(VK_MENU) < 0) s |= 4;
+    return s;
+}
+
+std::intptr_t ButtonWindow::HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    const ::HWND hwnd = Native(hwnd_);
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd, &ps);
+        painting_ = true;
+        if (control_) control_->Paint();
+        painting_ = false;
+        present(dc);
+        ::EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND: return 1;  // the buffer covers every pixel
+    case WM_SIZE: {
+        width_ = LOWORD(lParam);
+        height_ = HIWORD(lParam);
+        const bool changed = bufferWidth_ != std::max(1, width_) || bufferHeight_ != std::max(1, height_);
+        applySize(width_, height_);
+        if (changed && control_) control_->Resize();
+        return 0;
+    }
+    case WM_GETDLGCODE: {
+        // Arrows and characters go to the control; as a button it gets BM_CLICK for its access keys.
+        const LRESULT push = default_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_BUTTON | push;
+    }
+    case BM_CLICK:
+        AccessKey(accessKeys_.empty() ? std::int16_t{0} : static_cast<std::int16_t>(accessKeys_[0]));
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            ::SetCursor(::LoadCursorA(nullptr, CursorFor(mousePointer_)));
+            return TRUE;
+        }
+        break;
+    case WM_SYSCOLORCHANGE: AmbientChanged("BackColor"); return 0;
+    case WM_DESTROY: windows_.ForgetWindow(hwnd_); break;
+    default: break;
+    }
+    if (control_) {
+        const MessageContext context{shiftState(), message == WM_LBUTTONUP && overButton(lParam)};
+        ControlSink sink(control_->Input(), hwnd);
+        if (messages_.Translate(message, wParam, lParam, context, sink)) return 0;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void ButtonWindow::Click() {
+    if (OnClick) {
+        auto handler = OnClick;  // the handler may replace OnClick or close the window
+        handler(name_);
+    }
+}
+
+}  // namespace hosts::win32

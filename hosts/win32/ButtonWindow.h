@@ -1,0 +1,134 @@
+// One qkButtons_H on a Win32 window of the class "qkButtons_H": the window is the control's host.
+// Owns the control, the 32 bpp buffer it draws into (presented with SetDIBitsToDevice) and the
+// region it hands over until the window takes it; the window procedure feeds the control.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "buttons/ButtonEvents.h"
+#include "buttons/ButtonHost.h"
+#include "gdi/Handles.h"
+#include "hosts/win32/ButtonMessages.h"
+
+namespace buttons {
+class qkButtons_H;
+}
+namespace forms {
+class PropertyBag;
+}
+
+namespace hosts::win32 {
+
+class Win32WindowServices;
+
+struct ButtonPlacement {
+    win::HWND parent;
+    int id = 0;  // the child-window identifier
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+class ButtonWindow final : public buttons::ButtonHost, private buttons::ButtonEvents {
+public:
+    static constexpr char ClassName[] = "qkButtons_H";
+    // Registers the window class once per process; false when the platform refuses.
+    static bool RegisterWindowClass();
+
+    // Creates the window and the control and reads its stored settings; throws forms::FormatError
+    // for a bad setting and std::runtime_error when the window cannot be created.
+    ButtonWindow(const ButtonPlacement& place, Win32WindowServices& windows, std::string name,
+                 const forms::PropertyBag& settings, buttons::OleColor ambientBack);
+    ~ButtonWindow() override;
+    ButtonWindow(const ButtonWindow&) = delete;
+    ButtonWindow& operator=(const ButtonWindow&) = delete;
+
+    // Raised for the control's Click event, with the control's name.
+    std::function<void(const std::string& name)> OnClick;
+
+    buttons::qkButtons_H& Control() { return *control_; }
+    const std::string& Name() const { return name_; }
+    // The container's Default and Cancel buttons take Enter and Esc through the dialog manager.
+    bool IsDefault() const { return default_; }
+    bool IsCancel() const { return cancel_; }
+    // An access key, Enter or Esc meant for this button (the dialog manager's BM_CLICK, or the
+    // container's IDOK and IDCANCEL).
+    void AccessKey(std::int16_t keyAscii);
+    // The container's ambient property changed ("BackColor", "DisplayAsDefault").
+    void AmbientChanged(const char* name);
+    void SetDisplayAsDefault(bool on);
+
+    // ---- ButtonHost.
+    buttons::OleColor ForeColor() const override { return foreColor_; }
+    void SetForeColor(buttons::OleColor c) override { foreColor_ = c; }
+    buttons::FontDesc Font() const override { return font_; }
+    void SetFont(const buttons::FontDesc& f) override { font_ = f; }
+    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool e) override;
+    std::int32_t MousePointer() const override { return mousePointer_; }
+    void SetMousePointer(std::int32_t p) override { mousePointer_ = p; }
+    buttons::PictureRef MouseIcon() const override { return mouseIcon_; }
+    void SetMouseIcon(buttons::PictureRef icon) override { mouseIcon_ = std::move(icon); }
+    std::string AccessKeys() const override { return accessKeys_; }
+    void SetAccessKeys(const std::string& keys) override { accessKeys_ = keys; }
+    std::string Tag() const override { return tag_; }
+    void SetTag(const std::string& tag) override { tag_ = tag; }
+    bool UserMode() const override { return true; }
+    buttons::OleColor AmbientBackColor() const override { return ambientBack_; }
+    std::string DisplayName() const override { return name_; }
+    bool DisplayAsDefault() const override { return displayAsDefault_; }
+    void PropertyChanged(const std::string& key) override;
+    void InfoMessage(const std::string&) override {}  // design time only; the program is never in design mode
+    double ScaleWidth() const override { return width_; }
+    double ScaleHeight() const override { return height_; }
+    gdi::HDC hDC() const override { return dc_.get(); }
+    win::HWND hWnd() const override { return hwnd_; }
+    win::HWND ContainerHwnd() const override { return parent_; }
+    void RefreshNow() override;
+    void SetWidthPixels(int width) override;
+    void SetWindowRgn(gdi::HRGN rgn, bool redraw) override;
+
+    // The window procedure's work, for the window of this button.
+    std::intptr_t HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+
+private:
+    void Click() override;  // buttons::ButtonEvents
+    void applySize(int width, int height);
+    void present(void* nativeDc) const;
+    bool overButton(std::intptr_t lParam) const;
+    std::int16_t shiftState() const;
+    void updateWindowText();
+
+    Win32WindowServices& windows_;
+    std::string name_;
+    win::HWND parent_;
+    win::HWND hwnd_;
+    int width_ = 0;
+    int height_ = 0;
+    gdi::OwnedDC dc_;
+    gdi::HBITMAP original_;
+    gdi::HBITMAP buffer_;
+    int bufferWidth_ = 0;
+    int bufferHeight_ = 0;
+    gdi::OwnedRgn region_;  // our copy of the region the window was handed, for hit tests
+    std::unique_ptr<buttons::qkButtons_H> control_;
+    ButtonMessages messages_;
+    bool painting_ = false;
+
+    buttons::OleColor foreColor_ = buttons::SysButtonText;
+    buttons::FontDesc font_;
+    bool enabled_ = true;
+    std::int32_t mousePointer_ = 0;
+    buttons::PictureRef mouseIcon_;
+    std::string accessKeys_;
+    std::string tag_;
+    buttons::OleColor ambientBack_;
+    bool default_ = false;
+    bool cancel_ = false;
+    bool displayAsDefault_ = false;
+};
+
+}  // namespace hosts::win32

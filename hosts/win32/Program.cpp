@@ -1,0 +1,135 @@
+#include "hosts/win32/Program.h"
+
+#include "forms/Description.h"
+#include "hosts/win32/FormWindow.h"
+#include "hosts/win32/Text.h"
+#include "relay/AboutWindow.h"
+#include "relay/Form1.h"
+
+#include <windows.h>
+
+namespace hosts::win32 {
+
+namespace {
+
+::HWND Native(win::HWND h) { return reinterpret_cast<::HWND>(h.value); }
+
+}  // namespace
+
+Program::Program(const ProgramFiles& files, DisplayScale scale, echolink::EchoLinkFactory& echoLink,
+                 relay::SpeechEngine& speech)
+    : files_(files), scale_(scale), echoLink_(echoLink), speech_(speech) {
+    main_ = std::make_unique<FormWindow>(forms::LoadDescription(files_.mainWindow), windows_, scale_, files_.bigIcon,
+                                         files_.smallIcon);
+    form1_ = std::make_unique<relay::Form1>(relay::Form1Services{echoLink_, *this, speech_, pause_, *this});
+    main_->OnClick = [this](const std::string& name) { form1_->Click(name); };
+    main_->OnCloseBox = [this] { form1_->CloseBox(); };
+}
+
+Program::~Program() {
+    form1_.reset();  // drops oEchoLink and its event connection before the windows go
+    main_.reset();
+}
+
+int Program::Run() {
+    form1_->Load();
+    if (ending_) return exitCode_;
+    main_->Show();
+    return Loop(false);
+}
+
+int Program::Loop(bool modal) {
+    MSG m;
+    for (;;) {
+        if (modal && aboutUnloading_) return 0;
+        const BOOL got = ::GetMessageW(&m, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            // An inner loop hands the quit on to the outer one.
+            if (modal) ::PostQuitMessage(static_cast<int>(m.wParam));
+            return got == 0 ? static_cast<int>(m.wParam) : 1;
+        }
+        // Tab, access keys, Enter and Esc go through the dialog manager of the window in front.
+        const FormWindow* front = about_ != nullptr ? about_ : main_.get();
+        if (front != nullptr && ::IsDialogMessageW(Native(front->Handle()), &m)) continue;
+        ::TranslateMessage(&m);
+        ::DispatchMessageW(&m);
+    }
+}
+
+bool Program::ShowModal(relay::Window window) {
+    if (window != relay::Window::Sobre || about_ != nullptr || ending_) return false;
+    std::unique_ptr<FormWindow> about;
+    try {
+        about = std::make_unique<FormWindow>(forms::LoadDescription(files_.aboutWindow), windows_, scale_,
+                                             files_.bigIcon, files_.smallIcon);
+    } catch (const std::exception&) {
+        return false;  // a failure to show the About window is ignored by the caller
+    }
+    relay::AboutWindow logic(*this, *this);
+    about->OnClick = [&logic](const std::string& name) { logic.Click(name); };
+    about->OnCloseBox = [this] { Unload(relay::Window::Sobre); };
+    // Modal with no owner: its own top-level window, the main window disabled meanwhile.
+    const ::HWND mainWindow = Native(main_->Handle());
+    ::EnableWindow(mainWindow, FALSE);
+    about_ = about.get();
+    aboutUnloading_ = false;
+    about->Show();
+    Loop(true);
+    ::EnableWindow(mainWindow, TRUE);
+    about_ = nullptr;
+    about.reset();
+    if (!ending_) ::SetForegroundWindow(mainWindow);
+    return true;
+}
+
+void Program::Unload(relay::Window window) {
+    if (window == relay::Window::Sobre) {
+        // The modal loop ends once the Click handler has returned, never from inside it.
+        if (about_ != nullptr) {
+            aboutUnloading_ = true;
+            ::PostMessageW(Native(about_->Handle()), WM_NULL, 0, 0);
+        }
+        return;
+    }
+    if (ending_) return;
+    ending_ = true;
+    ::PostQuitMessage(0);
+}
+
+void Program::EndNow() {
+    // No exit steps, no announcement: the loops stop as soon as this handler returns.
+    ending_ = true;
+    ::PostQuitMessage(0);
+}
+
+std::intptr_t Program::Open(const relay::ShellOpenRequest& request) {
+    const FormWindow* parent = request.parent == relay::Window::Sobre && about_ != nullptr ? about_ : main_.get();
+    const std::string verb = ToAnsi(request.verb);
+    const std::string file = ToAnsi(request.file);
+    const std::string parameters = ToAnsi(request.parameters);
+    const std::string directory = ToAnsi(request.directory);
+    const HINSTANCE result = ::ShellExecuteA(Native(parent->Handle()), verb.empty() ? nullptr : verb.c_str(),
+                                             file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+                                             directory.empty() ? nullptr : directory.c_str(), request.showCommand);
+    return reinterpret_cast<std::intptr_t>(result);
+}
+
+bool Program::Visible(relay::Control control) const { return main_->Visible(relay::ControlName(control)); }
+
+void Program::SetVisible(relay::Control control, bool visible) {
+    main_->SetVisible(relay::ControlName(control), visible);
+}
+
+std::string Program::Text(relay::Control control) const { return main_->Text(relay::ControlName(control)); }
+
+void Program::SetText(relay::Control control, const std::string& text) {
+    main_->SetText(relay::ControlName(control), text);
+}
+
+bool Program::SetFocus(relay::Control control) { return main_->SetFocus(relay::ControlName(control)); }
+
+bool Program::SetWidth(int twips) { return main_->SetOuterWidth(twips); }
+
+bool Program::SetHeight(int twips) { return main_->SetOuterHeight(twips); }
+
+}  // namespace hosts::win32
