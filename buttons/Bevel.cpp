@@ -2,7 +2,7 @@
 #include "buttons/Bevel.h"
 
 #include "buttons/Colors.h"
-#include "buttons/Render.h"
+#include "buttons/FaceSize.h"
 #include "gdi/Draw.h"
 
 namespace buttons {
@@ -67,10 +67,10 @@ void FillEdgeColumn(EdgeColorArray& colours, std::int16_t drawState, gdi::COLORR
     }
 }
 
-void DrawBevelLines(ButtonState& s, ButtonHost& host, EdgePointArray& edgePoints, const EdgeColorArray& edgeColors,
-                    int outerStyle) {
-    edgePoints = BevelVertices(s.ButtonShape, ClientWidth(host), ClientHeight(host), s.SlantLeftX,
-                               s.SlantRightX);
+void DrawBevelLines(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, EdgePointArray& edgePoints,
+                    const EdgeColorArray& edgeColors, int outerStyle) {
+    edgePoints = BevelVertices(s.Props.ButtonShape, ClientWidth(host), ClientHeight(host), s.Geometry.SlantLeftX,
+                               s.Geometry.SlantRightX);
     bool anyDrawn = false;
     std::int64_t lastColour = 0;
     for (const BevelSegment& seg : BevelSegments) {
@@ -79,11 +79,11 @@ void DrawBevelLines(ButtonState& s, ButtonHost& host, EdgePointArray& edgePoints
         // One pen serves every following segment of the same colour.
         if (!anyDrawn || colour != lastColour) {
             const int style = (seg.from >= 9 && outerStyle >= 0) ? outerStyle : gdi::PS_SOLID;
-            SetDrawColor(s, true, s.MemDC, ToInt(DrawColorMode::Pen), static_cast<OleColor>(colour), false, 1, style);
+            SetDrawColor(buffer, true, buffer.Dc(), ToInt(DrawColorMode::Pen), static_cast<OleColor>(colour), false, 1, style);
             lastColour = colour;
             anyDrawn = true;
         }
-        gdi::Polyline(s.MemDC, &edgePoints[static_cast<std::size_t>(seg.from)], 2);
+        gdi::Polyline(buffer.Dc(), &edgePoints[static_cast<std::size_t>(seg.from)], 2);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "buttons/ButtonHost.h"
 #include "buttons/ButtonState.h"
+#include "buttons/RenderBuffer.h"
 #include "buttons/Face.h"
 
 namespace buttons {
@@ -35,7 +36,7 @@ void FillEdgeColumn(EdgeColorArray& colours, std::int16_t drawState, gdi::COLORR
 
 // Draws the segments whose slot colour is not negative; a new pen only when the colour changes.
 // outerStyle is the pen style of the outer outline, -1 for solid.
-void DrawBevelLines(ButtonState& s, ButtonHost& host, EdgePointArray& edgePoints, const EdgeColorArray& edgeColors,
-                    int outerStyle);
+void DrawBevelLines(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, EdgePointArray& edgePoints,
+                    const EdgeColorArray& edgeColors, int outerStyle);
 
 }  // namespace buttons

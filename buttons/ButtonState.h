@@ -1,20 +1,20 @@
-// Every stored field of one qkButtons_H, grouped by the module that writes it.
-// Plain data: the control class owns one; painters, layout and input read and write it.
+// The control's state in parts, each with one writer: the stored properties (setters and
+// persistence), the container link, the derived face colours, the face geometry and the interaction.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "buttons/ButtonTypes.h"
-#include "gdi/Handles.h"
 #include "gdi/Types.h"
 #include "win/Hwnd.h"
 
 namespace buttons {
 
-struct ButtonState {
-    // Properties (the enumerated ones are kept as stored 32-bit values: a loaded description may
-    // hold values outside the setters' ranges, and every reader must stay safe with them).
+// What the button stores. Written by the property setters and persistence only. The enumerated
+// ones are kept as stored 32-bit values: a loaded description may hold values outside the setters'
+// ranges, and every reader must stay safe with them.
+struct ButtonProperties {
     std::string Caption;                                      // UTF-8; "||" is a line break, "&" the access key
     std::int32_t CaptionAlign = ToInt(CaptionAlignment::AlignCenter);
     std::int32_t CaptionStyle = ToInt(CaptionEffect::EffectFlat);
@@ -33,42 +33,50 @@ struct ButtonState {
     OleColor HoverBackColor = SysButtonFace;
     OleColor HoverForeColor = SysButtonText;
     std::int32_t FontStyle = FontRegular;
+};
 
-    // Container link.
-    win::HWND ContainerWnd;                                   // also kept as decimal text in the host's tag
-    gdi::COLORREF ContainerBackColor = 0;
+// The container the button sits in, recorded at load and on ambient changes.
+struct ContainerLink {
+    win::HWND Window;                                         // also kept as decimal text in the host's tag
+    gdi::COLORREF BackColor = 0;
+};
 
-    // Rendering pipeline: the offscreen buffer and the objects it started with.
-    gdi::HDC MemDC;
-    gdi::HBITMAP SavedBitmap;                                 // null: no buffer bitmap exists
-    gdi::HPEN SavedPen;
-    gdi::HBRUSH SavedBrush;
-    gdi::HFONT SavedFont;
-    gdi::HRGN FaceClipRgn;
-    bool DelayFlag = false;
+// Face colours derived from the properties (plain RGB); written by RefreshFaceColours only.
+struct DerivedColours {
+    gdi::COLORREF Face = 0;
+    gdi::COLORREF Pressed = 0;
+    gdi::COLORREF HoverFace = 0;
+    gdi::COLORREF ValueTrue = 0;
+};
 
-    // Derived face colours (plain RGB).
-    gdi::COLORREF FaceColor = 0;
-    gdi::COLORREF PressedColor = 0;
-    gdi::COLORREF HoverFaceColor = 0;
-    gdi::COLORREF ValueTrueColor = 0;
-
-    // Shapes: where the slanted sides meet the bottom and top edges.
-    std::int32_t SlantLeftX = 0;
-    std::int32_t SlantRightX = 0;
-
-    // Caption and picture layout (face pixels, right and bottom exclusive).
+// Where things go on the face; written by the region build (slants), the caption layout (rects) and
+// the picture cache (picture size and kind). Face pixels, right and bottom exclusive.
+struct FaceGeometry {
+    std::int32_t SlantLeftX = 0;                              // where the slanted sides meet the bottom
+    std::int32_t SlantRightX = 0;                             // and top edges
     gdi::RECT CaptionRect;
     gdi::RECT PictureRect;
     std::int32_t PictureWidth = 0;
     std::int32_t PictureHeight = 0;
     std::int32_t PictureKind = 0;                             // 0 bitmap, 1 icon or cursor
+};
 
-    // Interaction state, written by input and hover tracking, read by the painters.
+// What input, hover tracking and DelayDrawing change; read by the painters.
+struct Interaction {
     std::uint8_t StateFlags = 0;                              // DefaultLook | HeldDown | MouseOver
     bool HoverLit = false;
     bool ButtonDown = false;
     std::int16_t LastButton = 0;
+    bool DelayFlag = false;                                   // drawing delayed: nothing is painted
+};
+
+// Everything a paint reads. The drawing buffer is apart (RenderBuffer): the painters write only it.
+struct ButtonState {
+    ButtonProperties Props;
+    ContainerLink Container;
+    DerivedColours Colours;
+    FaceGeometry Geometry;
+    Interaction Input;
 };
 
 }  // namespace buttons

@@ -23,16 +23,16 @@ void Offset(gdi::RECT& r, std::int32_t dx, std::int32_t dy) {
 }
 
 bool HasPicture(const ButtonState& s) {
-    return static_cast<std::int64_t>(s.PictureWidth) + s.PictureHeight > 0;
+    return static_cast<std::int64_t>(s.Geometry.PictureWidth) + s.Geometry.PictureHeight > 0;
 }
 
 bool PressedLook(const ButtonState& s) {
-    return (s.StateFlags & HeldDown) != 0 && (s.StateFlags & MouseOver) != 0;
+    return (s.Input.StateFlags & HeldDown) != 0 && (s.Input.StateFlags & MouseOver) != 0;
 }
 
 // The caption as the ANSI text calls take it, with its line breaks.
 std::string CaptionText(const ButtonState& s) {
-    return gdi::Utf8ToAnsi(CaptionWithLineBreaks(s.Caption));
+    return gdi::Utf8ToAnsi(CaptionWithLineBreaks(s.Props.Caption));
 }
 
 gdi::UINT AlignmentFormat(std::int32_t captionAlign) {
@@ -47,8 +47,8 @@ gdi::UINT AlignmentFormat(std::int32_t captionAlign) {
     }
 }
 
-gdi::SIZE MeasureCaption(const ButtonState& s, const std::string& text, gdi::RECT box) {
-    const int height = gdi::DrawTextA(s.MemDC, text.data(), static_cast<int>(text.size()), &box,
+gdi::SIZE MeasureCaption(gdi::HDC dc, const std::string& text, gdi::RECT box) {
+    const int height = gdi::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &box,
                                       gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
     // A failed measurement (no buffer yet) must not pass the box itself off as the text size.
     if (height == 0) return {};
@@ -57,10 +57,11 @@ gdi::SIZE MeasureCaption(const ButtonState& s, const std::string& text, gdi::REC
 
 }  // namespace
 
-void CalcCaptionLayout(ButtonState& s, ButtonHost& host, std::int32_t& width, bool doLayout, std::int32_t& left) {
+void CalcCaptionLayout(ButtonState& s, const RenderBuffer& buffer, const ButtonHost& host, std::int32_t& width,
+                       bool doLayout, std::int32_t& left) {
     const std::int32_t faceWidth = Nearest(host.ScaleWidth());
     const std::int32_t faceHeight = Nearest(host.ScaleHeight());
-    const UsableSpan span = CalcUsableSpan(s.ButtonShape, faceWidth, s.SlantLeftX, s.SlantRightX, left);
+    const UsableSpan span = CalcUsableSpan(s.Props.ButtonShape, faceWidth, s.Geometry.SlantLeftX, s.Geometry.SlantRightX, left);
     width = span.width;
     left = span.left;
     if (!doLayout) return;
@@ -68,58 +69,59 @@ void CalcCaptionLayout(ButtonState& s, ButtonHost& host, std::int32_t& width, bo
     CaptionPlacementInput in;
     in.span = span;
     in.faceHeight = faceHeight;
-    in.hasCaption = !s.Caption.empty();
-    in.captionAlign = s.CaptionAlign;
+    in.hasCaption = !s.Props.Caption.empty();
+    in.captionAlign = s.Props.CaptionAlign;
     in.hasPicture = HasPicture(s);
-    in.pictureAlign = s.PictureAlign;
-    in.pictureSize = s.PictureSize;
+    in.pictureAlign = s.Props.PictureAlign;
+    in.pictureSize = s.Props.PictureSize;
     if (in.hasCaption) {
-        const PictureReserve reserve = CalcPictureReserve(in.hasPicture, s.PictureAlign, s.PictureSize);
+        const PictureReserve reserve = CalcPictureReserve(in.hasPicture, s.Props.PictureAlign, s.Props.PictureSize);
         const gdi::SIZE size =
-            MeasureCaption(s, CaptionText(s), CaptionMeasuringRect(span, faceHeight, reserve, s.PictureSize));
+            MeasureCaption(buffer.Dc(), CaptionText(s), CaptionMeasuringRect(span, faceHeight, reserve, s.Props.PictureSize));
         in.textWidth = size.cx;
         in.textHeight = size.cy;
-        if (s.CaptionStyle != ToInt(CaptionEffect::EffectFlat)) {
+        if (s.Props.CaptionStyle != ToInt(CaptionEffect::EffectFlat)) {
             // Room for the effect's shifted copies.
             in.textWidth += 2;
             in.textHeight += 2;
         }
     }
     const CaptionPlacement placed = PlaceCaptionAndPicture(in);
-    s.CaptionRect = placed.caption;
-    s.PictureRect = placed.picture;
+    s.Geometry.CaptionRect = placed.caption;
+    s.Geometry.PictureRect = placed.picture;
 }
 
-void DrawCaption(ButtonState& s, ButtonHost& host, gdi::COLORREF& faceColour, gdi::COLORREF& disabledTextColour,
+void DrawCaption(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, gdi::COLORREF& faceColour,
+                 gdi::COLORREF& disabledTextColour,
                  bool pressed, bool& singlePass) {
-    std::int32_t width = 0;
     std::int32_t left = 0;
-    CalcCaptionLayout(s, host, width, false, left);
+    const UsableSpan span = CalcUsableSpan(s.Props.ButtonShape, Nearest(host.ScaleWidth()), s.Geometry.SlantLeftX,
+                                           s.Geometry.SlantRightX, left);
 
-    gdi::RECT c = s.CaptionRect;
-    gdi::RECT p = s.PictureRect;
+    gdi::RECT c = s.Geometry.CaptionRect;
+    gdi::RECT p = s.Geometry.PictureRect;
     const bool pressedLook = PressedLook(s);
     if (pressed || pressedLook) {
         // The oval shapes only sink; the others also move right.
-        const std::int32_t dx = s.ButtonShape > ToInt(ButtonShapeKind::ShapeSlantBoth) ? 0 : 1;
+        const std::int32_t dx = s.Props.ButtonShape > ToInt(ButtonShapeKind::ShapeSlantBoth) ? 0 : 1;
         Offset(c, dx, 1);
         Offset(p, dx, 1);
     }
-    DrawPicture(s, host, p, width, left);
+    DrawPicture(s, buffer, host, p, span.width, span.left);
 
-    if (s.Caption.empty()) return;
+    if (s.Props.Caption.empty()) return;
     const std::string text = CaptionText(s);
-    const gdi::UINT format = AlignmentFormat(s.CaptionAlign) | gdi::DT_WORDBREAK;
+    const gdi::UINT format = AlignmentFormat(s.Props.CaptionAlign) | gdi::DT_WORDBREAK;
     auto pass = [&](OleColor colour) {
-        SetDrawColor(s, true, s.MemDC, ToInt(DrawColorMode::Text), colour);
+        SetDrawColor(buffer, true, buffer.Dc(), ToInt(DrawColorMode::Text), colour);
         gdi::RECT box = c;
-        gdi::DrawTextA(s.MemDC, text.data(), static_cast<int>(text.size()), &box, format);
+        gdi::DrawTextA(buffer.Dc(), text.data(), static_cast<int>(text.size()), &box, format);
     };
 
     if (host.Enabled()) {
-        const OleColor textColour = s.HoverLit && !pressedLook ? s.HoverForeColor : host.ForeColor();
-        if (s.CaptionStyle != ToInt(CaptionEffect::EffectFlat)) {
-            std::int16_t shift = s.CaptionStyle == ToInt(CaptionEffect::EffectEngraved) ? EffectShift : -EffectShift;
+        const OleColor textColour = s.Input.HoverLit && !pressedLook ? s.Props.HoverForeColor : host.ForeColor();
+        if (s.Props.CaptionStyle != ToInt(CaptionEffect::EffectFlat)) {
+            std::int16_t shift = s.Props.CaptionStyle == ToInt(CaptionEffect::EffectEngraved) ? EffectShift : -EffectShift;
             std::int16_t opposite = static_cast<std::int16_t>(-shift);
             Offset(c, -1, 0);
             pass(ShiftColor(faceColour, shift, false, false, false));
@@ -133,7 +135,7 @@ void DrawCaption(ButtonState& s, ButtonHost& host, gdi::COLORREF& faceColour, gd
 
     // Disabled: no effects. A gradient face (or no usable disabled colour) gets grey on a white copy.
     OleColor colour = disabledTextColour;
-    if ((disabledTextColour & 0x80000000u) != 0 || s.GradientMode != ToInt(GradientDirection::GradientNone)) {
+    if ((disabledTextColour & 0x80000000u) != 0 || s.Props.GradientMode != ToInt(GradientDirection::GradientNone)) {
         colour = DisabledHighlight;
         Offset(c, 1, 1);
         singlePass = false;

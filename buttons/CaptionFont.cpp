@@ -66,21 +66,12 @@ gdi::LOGFONTA CaptionLogFont(const FontDesc& font, int twipsPerPixelY) {
     return lf;
 }
 
-void RefreshCaptionFont(ButtonState& s, ButtonHost& host) {
+void RefreshCaptionFont(RenderBuffer& buffer, const ButtonHost& host) {
     // Without the buffer there is nothing to select into; its creation asks for the font again.
-    if (!s.MemDC) return;
+    if (!buffer.Dc()) return;
     const gdi::HFONT font = gdi::CreateFontIndirectA(CaptionLogFont(host.Font(), ScreenTwipsPerPixelY()));
     if (!font) return;  // the previous caption font stays
-    const gdi::HFONT displaced = gdi::SelectObject(s.MemDC, font);
-    if (!displaced) {
-        gdi::DeleteObject(font);
-        return;
-    }
-    if (!s.SavedFont) {
-        s.SavedFont = displaced;  // the font MemDC was created with, handed back at teardown
-    } else if (displaced != s.SavedFont) {
-        gdi::DeleteObject(displaced);
-    }
+    buffer.SelectFont(font);
 }
 
 }  // namespace buttons

@@ -44,21 +44,6 @@ gdi::COLORREF ShiftOnce(gdi::COLORREF colour, std::int32_t amount, bool scaleBlu
     return rr + gg * 256 + bb * 65536;
 }
 
-// Selects obj into MemDC and deletes whatever it displaces (never one of the saved originals,
-// which only teardown puts back). Without a buffer nothing is created, so nothing can leak.
-template <class H>
-void SelectAndDeleteDisplaced(ButtonState& s, H obj) {
-    if (!obj) return;
-    const H old = gdi::SelectObject(s.MemDC, obj);
-    if (!old) {
-        gdi::DeleteObject(obj);  // not selected: nobody else would ever delete it
-        return;
-    }
-    const gdi::HGDIOBJ displaced(old);
-    if (displaced == gdi::HGDIOBJ(s.SavedPen) || displaced == gdi::HGDIOBJ(s.SavedBrush)) return;
-    gdi::DeleteObject(old);
-}
-
 }  // namespace
 
 std::int32_t Nearest(double x) {
@@ -99,29 +84,21 @@ gdi::COLORREF ShiftColor(gdi::COLORREF colour, std::int16_t amount) {
     return ShiftColor(colour, amount, true, false, false);
 }
 
-void SetDrawColor(ButtonState& s, bool enable, gdi::HDC hdc, std::int32_t mode, OleColor colour, bool alsoPen,
+void SetDrawColor(RenderBuffer& buffer, bool enable, gdi::HDC hdc, std::int32_t mode, OleColor colour, bool alsoPen,
                   int width, int style) {
     if (!enable) {
-        if (!s.MemDC) return;
-        if (s.SavedBrush) {
-            const gdi::HBRUSH out = gdi::SelectObject(s.MemDC, s.SavedBrush);
-            if (out && !(out == s.SavedBrush)) gdi::DeleteObject(out);
-        }
-        if (s.SavedPen) {
-            const gdi::HPEN out = gdi::SelectObject(s.MemDC, s.SavedPen);
-            if (out && !(out == s.SavedPen)) gdi::DeleteObject(out);
-        }
+        buffer.RestoreBrushAndPen();
         return;
     }
     switch (mode) {
         case 0:
-            if (!s.MemDC) return;
-            SelectAndDeleteDisplaced(s, gdi::CreateSolidBrush(colour));
-            if (alsoPen) SelectAndDeleteDisplaced(s, gdi::CreatePen(style, width, colour));
+            if (!buffer.Dc()) return;
+            buffer.SelectBrush(gdi::CreateSolidBrush(colour));
+            if (alsoPen) buffer.SelectPen(gdi::CreatePen(style, width, colour));
             break;
         case 1:
-            if (!s.MemDC) return;
-            SelectAndDeleteDisplaced(s, gdi::CreatePen(style, width, colour));
+            if (!buffer.Dc()) return;
+            buffer.SelectPen(gdi::CreatePen(style, width, colour));
             break;
         case 2:
             gdi::SetTextColor(hdc, ConvertSysColor(colour));
@@ -131,10 +108,10 @@ void SetDrawColor(ButtonState& s, bool enable, gdi::HDC hdc, std::int32_t mode, 
     }
 }
 
-void DrawBox(ButtonState& s, gdi::HDC hdc, int x1, int y1, int x2, int y2, OleColor fill, std::int64_t pen,
+void DrawBox(RenderBuffer& buffer, gdi::HDC hdc, int x1, int y1, int x2, int y2, OleColor fill, std::int64_t pen,
              int penWidth, int penStyle) {
-    if (pen != -1) SetDrawColor(s, true, hdc, 1, static_cast<OleColor>(pen), false, penWidth, penStyle);
-    SetDrawColor(s, true, hdc, 0, fill, pen == -1, 1, gdi::PS_SOLID);
+    if (pen != -1) SetDrawColor(buffer, true, hdc, 1, static_cast<OleColor>(pen), false, penWidth, penStyle);
+    SetDrawColor(buffer, true, hdc, 0, fill, pen == -1, 1, gdi::PS_SOLID);
     gdi::Rectangle(hdc, x1, y1, x2, y2);
 }
 

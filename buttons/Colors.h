@@ -1,10 +1,11 @@
 // The control's colour arithmetic and the two small GDI routines every painter uses.
-// Owns nothing; SetDrawColor selects new pens and brushes into MemDC and deletes what they displace.
+// Owns nothing; SetDrawColor selects new pens and brushes into the buffer and deletes what they displace.
 #pragma once
 
 #include <cstdint>
 
-#include "buttons/ButtonState.h"
+#include "buttons/ButtonTypes.h"
+#include "buttons/RenderBuffer.h"
 #include "gdi/Handles.h"
 #include "gdi/Types.h"
 
@@ -20,11 +21,11 @@ gdi::COLORREF ShiftColor(gdi::COLORREF colour, std::int16_t& amount, bool scaleB
 gdi::COLORREF ShiftColor(gdi::COLORREF colour, std::int16_t amount);
 
 enum class DrawColorMode : std::int32_t { Brush = 0, Pen = 1, Text = 2 };
-// mode is the stored 0/1/2 (other values do nothing); brushes and pens always go into MemDC.
-void SetDrawColor(ButtonState& s, bool enable, gdi::HDC hdc, std::int32_t mode, OleColor colour, bool alsoPen = false,
+// mode is the stored 0/1/2 (other values do nothing); brushes and pens always go into the buffer.
+void SetDrawColor(RenderBuffer& buffer, bool enable, gdi::HDC hdc, std::int32_t mode, OleColor colour, bool alsoPen = false,
                   int width = 1, int style = gdi::PS_SOLID);
 // Solid rectangle through Rectangle; pen -1 outlines with the fill colour.
-void DrawBox(ButtonState& s, gdi::HDC hdc, int x1, int y1, int x2, int y2, OleColor fill, std::int64_t pen = -1,
+void DrawBox(RenderBuffer& buffer, gdi::HDC hdc, int x1, int y1, int x2, int y2, OleColor fill, std::int64_t pen = -1,
              int penWidth = 1, int penStyle = gdi::PS_SOLID);
 
 // nearest(x): the nearest integer, halves to even (the control's one rounding rule).

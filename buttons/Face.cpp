@@ -4,7 +4,7 @@
 #include "buttons/Bevel.h"
 #include "buttons/Caption.h"
 #include "buttons/Colors.h"
-#include "buttons/Render.h"
+#include "buttons/FaceSize.h"
 #include "gdi/Draw.h"
 
 namespace buttons {
@@ -13,9 +13,10 @@ namespace {
 constexpr gdi::COLORREF DefaultRingColour = gdi::RGB(107, 130, 239);
 constexpr gdi::COLORREF HoverRingColour = gdi::RGB(231, 150, 0);
 
-bool Has(const ButtonState& s, std::uint8_t flag) { return (s.StateFlags & flag) != 0; }
+bool Has(const ButtonState& s, std::uint8_t flag) { return (s.Input.StateFlags & flag) != 0; }
 
-void PaintOutlines(ButtonState& s, ButtonHost& host, const FaceColours& colours, bool enabled,
+void PaintOutlines(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, const FaceColours& colours,
+                   bool enabled,
                    EdgePointArray& edgePoints, EdgeColorArray& edgeColors, std::int16_t& drawState) {
     gdi::COLORREF outline = OutlineColour;
     if (enabled) {
@@ -27,18 +28,18 @@ void PaintOutlines(ButtonState& s, ButtonHost& host, const FaceColours& colours,
         outline = ShiftColor(colours.base, -84);
     }
     for (int slot = 9; slot <= 12; ++slot) edgeColors[static_cast<std::size_t>(slot)] = outline;
-    DrawBevelLines(s, host, edgePoints, edgeColors, -1);
+    DrawBevelLines(s, buffer, host, edgePoints, edgeColors, -1);
 
     // Dark corner pixels soften the corners the window region cuts; a slanted side has none.
     const int w = ClientWidth(host);
     const int h = ClientHeight(host);
-    if (s.SlantLeftX == 0) {
-        gdi::SetPixel(s.MemDC, 1, h - 2, outline);
-        gdi::SetPixel(s.MemDC, 1, 1, outline);
+    if (s.Geometry.SlantLeftX == 0) {
+        gdi::SetPixel(buffer.Dc(), 1, h - 2, outline);
+        gdi::SetPixel(buffer.Dc(), 1, 1, outline);
     }
-    if (s.SlantRightX == w) {
-        gdi::SetPixel(s.MemDC, w - 2, h - 2, outline);
-        gdi::SetPixel(s.MemDC, w - 2, 1, outline);
+    if (s.Geometry.SlantRightX == w) {
+        gdi::SetPixel(buffer.Dc(), w - 2, h - 2, outline);
+        gdi::SetPixel(buffer.Dc(), w - 2, 1, outline);
     }
 }
 
@@ -48,53 +49,54 @@ bool IsPressed(const ButtonState& s) { return Has(s, HeldDown) && Has(s, MouseOv
 
 FaceColours SelectFaceColours(const ButtonState& s, bool enabled) {
     FaceColours c;
-    if (s.Mode > 0) {
-        c.base = s.Value ? s.ValueTrueColor : s.FaceColor;
+    if (s.Props.Mode > 0) {
+        c.base = s.Props.Value ? s.Colours.ValueTrue : s.Colours.Face;
         c.face = c.base;
     } else {
-        c.base = s.FaceColor;
-        if (IsPressed(s) && s.GradientMode == 0) {
-            c.face = s.PressedColor;
+        c.base = s.Colours.Face;
+        if (IsPressed(s) && s.Props.GradientMode == 0) {
+            c.face = s.Colours.Pressed;
         } else {
             c.face = enabled ? c.base : ShiftColor(c.base, -24);
         }
     }
     c.disabledText = enabled ? 0 : ShiftColor(c.face, -104);
-    c.gradient = s.GradientMode != 0 ? ShiftColor(ConvertSysColor(s.GradientColor), 48) : c.face;
+    c.gradient = s.Props.GradientMode != 0 ? ShiftColor(ConvertSysColor(s.Props.GradientColor), 48) : c.face;
     return c;
 }
 
 std::int16_t EdgeDrawState(const ButtonState& s, std::int16_t fromBackground) {
     std::int16_t state = fromBackground;
-    if ((s.ButtonDown && s.Mode > 0) || s.Value) state = Has(s, DefaultLook) ? 1 : 2;
+    if ((s.Input.ButtonDown && s.Props.Mode > 0) || s.Props.Value) state = Has(s, DefaultLook) ? 1 : 2;
     // Hover wins only while the button is not held, so a held button keeps its pressed look.
     if (Has(s, MouseOver) && !Has(s, HeldDown)) {
         state = 3;
-    } else if (state == 1 && !s.ShowFocusRect) {
+    } else if (state == 1 && !s.Props.ShowFocusRect) {
         state = 0;
     }
     return state;
 }
 
-void PaintStandardFace(ButtonState& s, ButtonHost& host, EdgePointArray& edgePoints, EdgeColorArray& edgeColors,
-                       std::int16_t& drawState) {
+void PaintStandardFace(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, EdgePointArray& edgePoints,
+                       EdgeColorArray& edgeColors, std::int16_t& drawState) {
     const bool enabled = host.Enabled();
     FaceColours colours = SelectFaceColours(s, enabled);
-    DrawFaceBackground(s, host, colours.face, drawState, colours.gradient, s.HoverFaceColor);
+    gdi::COLORREF hover = s.Colours.HoverFace;
+    DrawFaceBackground(s, buffer, host, colours.face, drawState, colours.gradient, hover);
 
-    if (s.ButtonShape > 3) {
+    if (s.Props.ButtonShape > 3) {
         // The oval shapes show state through the ring alone; DrawFocusRing needs DefaultLook.
-        if (Has(s, DefaultLook) && !s.HoverLit) {
-            DrawFocusRing(s, host, DefaultRingColour);
-        } else if (s.HoverLit) {
-            DrawFocusRing(s, host, HoverRingColour);
+        if (Has(s, DefaultLook) && !s.Input.HoverLit) {
+            DrawFocusRing(s, buffer, host, DefaultRingColour);
+        } else if (s.Input.HoverLit) {
+            DrawFocusRing(s, buffer, host, HoverRingColour);
         }
     } else {
-        PaintOutlines(s, host, colours, enabled, edgePoints, edgeColors, drawState);
+        PaintOutlines(s, buffer, host, colours, enabled, edgePoints, edgeColors, drawState);
     }
 
     bool singlePass = true;
-    DrawCaption(s, host, colours.face, colours.disabledText, s.Value, singlePass);
+    DrawCaption(s, buffer, host, colours.face, colours.disabledText, s.Props.Value, singlePass);
 }
 
 }  // namespace buttons

@@ -1,5 +1,5 @@
 // The standard face: shading, bevel outlines, corner pixels, and the rim and ring of the oval shapes.
-// Paints into MemDC only; reads the state and changes no property (GradientMode only for one call).
+// Reads the state as const and paints into the render buffer only.
 #pragma once
 
 #include <array>
@@ -7,6 +7,7 @@
 
 #include "buttons/ButtonHost.h"
 #include "buttons/ButtonState.h"
+#include "buttons/RenderBuffer.h"
 
 namespace buttons {
 
@@ -14,16 +15,16 @@ using EdgePointArray = std::array<gdi::POINT, 16>;   // index 0..15
 using EdgeColorArray = std::array<std::int64_t, 13>;  // index 1..12 used; negative: segment not drawn
 
 // The whole face, caption and picture last. drawState: 0 normal, 1 default, 2 pressed or set, 3 hover.
-void PaintStandardFace(ButtonState& s, ButtonHost& host, EdgePointArray& edgePoints, EdgeColorArray& edgeColors,
-                       std::int16_t& drawState);
+void PaintStandardFace(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, EdgePointArray& edgePoints,
+                       EdgeColorArray& edgeColors, std::int16_t& drawState);
 
 // Rim of the oval shapes and the face fill. Sets drawState (0, 1 or 2); a negative grad becomes face,
-// a negative hover (the HoverFaceColor field) becomes face and stays so.
-void DrawFaceBackground(ButtonState& s, ButtonHost& host, gdi::COLORREF face, std::int16_t& drawState,
-                        gdi::COLORREF& grad, gdi::COLORREF& hover);
+// a negative hover becomes face.
+void DrawFaceBackground(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, gdi::COLORREF face,
+                        std::int16_t& drawState, gdi::COLORREF& grad, gdi::COLORREF& hover);
 
 // The elliptic default ring of the oval shapes; nothing unless DefaultLook is set.
-void DrawFocusRing(ButtonState& s, ButtonHost& host, gdi::COLORREF colour);
+void DrawFocusRing(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, gdi::COLORREF colour);
 
 // The colours PaintStandardFace derives before it paints.
 struct FaceColours {

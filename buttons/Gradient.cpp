@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "buttons/Colors.h"
-#include "buttons/Render.h"
+#include "buttons/FaceSize.h"
 #include "gdi/Dc.h"
 
 namespace buttons {
@@ -72,7 +72,8 @@ GradientStrips PlanGradientStrips(std::int32_t mode, int faceWidth, int faceHeig
     return plan;
 }
 
-void FillGradient(ButtonState& s, ButtonHost& host, gdi::COLORREF startColour, gdi::COLORREF endColour) {
+void FillGradient(RenderBuffer& buffer, const ButtonHost& host, std::int32_t mode, gdi::COLORREF startColour,
+                  gdi::COLORREF endColour) {
     const int faceWidth = ClientWidth(host);
     const int faceHeight = ClientHeight(host);
     const gdi::HDC screen = gdi::GetDC();
@@ -80,7 +81,7 @@ void FillGradient(ButtonState& s, ButtonHost& host, gdi::COLORREF startColour, g
     const int screenHeight = gdi::GetDeviceCaps(screen, gdi::VERTRES);
     gdi::ReleaseDC(screen);
 
-    const GradientStrips plan = PlanGradientStrips(s.GradientMode, faceWidth, faceHeight, screenWidth, screenHeight);
+    const GradientStrips plan = PlanGradientStrips(mode, faceWidth, faceHeight, screenWidth, screenHeight);
     if (plan.count <= 0) return;
     std::vector<gdi::COLORREF> table(static_cast<std::size_t>(plan.count));
     CalcGradientColors(table, startColour, endColour);
@@ -89,7 +90,7 @@ void FillGradient(ButtonState& s, ButtonHost& host, gdi::COLORREF startColour, g
                     plan.horizontal ? faceHeight : plan.stripWidth};
     for (int i = 0; i < plan.count; ++i) {
         const int index = plan.startFirst ? i : plan.count - 1 - i;
-        DrawBox(s, s.MemDC, strip.left, strip.top, strip.right, strip.bottom, table[static_cast<std::size_t>(index)]);
+        DrawBox(buffer, buffer.Dc(), strip.left, strip.top, strip.right, strip.bottom, table[static_cast<std::size_t>(index)]);
         if (plan.horizontal) {
             strip.left += plan.stripWidth;
             strip.right += plan.stripWidth;

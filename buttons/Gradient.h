@@ -1,17 +1,18 @@
 // Linear gradient fill of the face in strips of one or two pixels.
-// Paints into MemDC through DrawBox; owns only the temporary colour table.
+// Paints into the render buffer through DrawBox; owns only the temporary colour table.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "buttons/ButtonHost.h"
-#include "buttons/ButtonState.h"
+#include "buttons/RenderBuffer.h"
 
 namespace buttons {
 
-// Blends over the whole face in the direction of s.GradientMode, read at the call.
-void FillGradient(ButtonState& s, ButtonHost& host, gdi::COLORREF startColour, gdi::COLORREF endColour);
+// Blends over the whole face in the direction of mode (a GradientDirection value).
+void FillGradient(RenderBuffer& buffer, const ButtonHost& host, std::int32_t mode, gdi::COLORREF startColour,
+                  gdi::COLORREF endColour);
 // Fills every entry of colours (already sized) from start to end. A single entry gets the start colour.
 void CalcGradientColors(std::vector<gdi::COLORREF>& colours, gdi::COLORREF startColour, gdi::COLORREF endColour);
 

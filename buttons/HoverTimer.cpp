@@ -9,7 +9,7 @@ void ButtonInput::StartHover() {
     ws.SetPropA(hwnd, modQkTimer::ClassIdProperty, reinterpret_cast<std::uintptr_t>(this));
     ws.SetPropA(hwnd, modQkTimer::TimerIdProperty, HoverTimerId);
     ws.SetTimer(hwnd, HoverTimerId, HoverIntervalMs, modQkTimer::TimerProc);
-    control_.State().HoverLit = true;
+    control_.State().Input.HoverLit = true;
 }
 
 void ButtonInput::HoverTick(std::uintptr_t timerId) {
@@ -21,9 +21,9 @@ void ButtonInput::HoverTick(std::uintptr_t timerId) {
 
     ButtonState& s = control_.State();
     ws.KillTimer(hwnd, timerId);
-    s.StateFlags = static_cast<std::uint8_t>(s.StateFlags & ~MouseOver);
-    s.HoverLit = false;
-    s.DelayFlag = false;
+    s.Input.StateFlags = static_cast<std::uint8_t>(s.Input.StateFlags & ~MouseOver);
+    s.Input.HoverLit = false;
+    s.Input.DelayFlag = false;
     const Alive alive = Watch();
     if (ButtonEvents* l = control_.Listener()) {
         bool onButton = false;
@@ -31,7 +31,7 @@ void ButtonInput::HoverTick(std::uintptr_t timerId) {
         if (alive.expired()) return;
     }
     // HeldDown stays: a left button still held brings the pressed look back when the pointer returns.
-    s.ButtonDown = false;
+    s.Input.ButtonDown = false;
     control_.Refresh();
 }
 

@@ -10,9 +10,9 @@
 namespace buttons {
 namespace {
 
-bool Has(const ButtonState& s, std::uint8_t flag) { return (s.StateFlags & flag) != 0; }
-void Set(ButtonState& s, std::uint8_t flag) { s.StateFlags = static_cast<std::uint8_t>(s.StateFlags | flag); }
-void Clear(ButtonState& s, std::uint8_t flag) { s.StateFlags = static_cast<std::uint8_t>(s.StateFlags & ~flag); }
+bool Has(const ButtonState& s, std::uint8_t flag) { return (s.Input.StateFlags & flag) != 0; }
+void Set(ButtonState& s, std::uint8_t flag) { s.Input.StateFlags = static_cast<std::uint8_t>(s.Input.StateFlags | flag); }
+void Clear(ButtonState& s, std::uint8_t flag) { s.Input.StateFlags = static_cast<std::uint8_t>(s.Input.StateFlags & ~flag); }
 
 constexpr std::int32_t Command = ToInt(ButtonMode::ModeCommand);
 constexpr std::int32_t Option = ToInt(ButtonMode::ModeOption);
@@ -43,9 +43,9 @@ void ButtonInput::Teardown() {
     if (tornDown_) return;
     tornDown_ = true;
     ButtonState& s = control_.State();
-    if (s.HoverLit) {
+    if (s.Input.HoverLit) {
         control_.Windows().KillTimer(control_.Host().hWnd(), HoverTimerId);
-        s.HoverLit = false;
+        s.Input.HoverLit = false;
     }
     // A destroyed member must not stay in its group, whatever its mode was when it joined.
     for (int guard = 0; guard < 0x7FFF; ++guard) {
@@ -59,11 +59,11 @@ void ButtonInput::Teardown() {
 
 void ButtonInput::MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
     ButtonState& s = control_.State();
-    s.LastButton = button;
+    s.Input.LastButton = button;
     if (button == LeftButton) {
         Set(s, HeldDown);
-        s.ButtonDown = true;
-        s.DelayFlag = false;
+        s.Input.ButtonDown = true;
+        s.Input.DelayFlag = false;
         control_.Refresh();
         control_.Windows().SetCapture(control_.Host().hWnd());
     }
@@ -74,7 +74,7 @@ void ButtonInput::MouseMove(std::int16_t& button, std::int16_t& shift, float& x,
     ButtonState& s = control_.State();
     ButtonHost& host = control_.Host();
     const bool outside = x < 0 || y < 0 || x > host.ScaleWidth() || y > host.ScaleHeight();
-    if (!s.HoverLit && !outside) {
+    if (!s.Input.HoverLit && !outside) {
         // The pointer has just come onto the button.
         Set(s, MouseOver);
         const Alive alive = Watch();
@@ -84,8 +84,8 @@ void ButtonInput::MouseMove(std::int16_t& button, std::int16_t& shift, float& x,
             if (alive.expired()) return;
         }
         StartHover();
-        s.DelayFlag = false;
-        if (button == LeftButton) s.ButtonDown = true;
+        s.Input.DelayFlag = false;
+        if (button == LeftButton) s.Input.ButtonDown = true;
         control_.Refresh();
     }
     if (ButtonEvents* l = control_.Listener()) l->MouseMove(button, shift, x, y);
@@ -93,25 +93,25 @@ void ButtonInput::MouseMove(std::int16_t& button, std::int16_t& shift, float& x,
 
 void ButtonInput::MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
     ButtonState& s = control_.State();
-    s.ButtonDown = false;
+    s.Input.ButtonDown = false;
     if (button == LeftButton) {
         control_.Windows().ReleaseCapture();
         Clear(s, HeldDown);
-        s.DelayFlag = false;
+        s.Input.DelayFlag = false;
         // A check or option button is redrawn by the Value change of the click that follows.
-        if (s.Mode == Command) control_.Refresh();
+        if (s.Props.Mode == Command) control_.Refresh();
     }
     const Alive alive = Watch();
     if (ButtonEvents* l = control_.Listener()) l->MouseUp(button, shift, x, y);
     if (alive.expired()) return;
-    s.LastButton = button;
+    s.Input.LastButton = button;
 }
 
 void ButtonInput::Click() {
     ButtonState& s = control_.State();
-    if (s.LastButton != LeftButton) return;
-    if (s.Mode != Command) {
-        if (s.Mode == Option && control_.GetValue()) return;
+    if (s.Input.LastButton != LeftButton) return;
+    if (s.Props.Mode != Command) {
+        if (s.Props.Mode == Option && control_.GetValue()) return;
         const Alive alive = Watch();
         control_.SetValue(!control_.GetValue());
         if (alive.expired()) return;
@@ -127,20 +127,20 @@ void ButtonInput::DblClick() {
     float x = static_cast<float>(p.x);
     float y = static_cast<float>(p.y);
     const Alive alive = Watch();
-    std::int16_t button = s.LastButton;
+    std::int16_t button = s.Input.LastButton;
     if (ButtonEvents* l = control_.Listener()) {
         l->DoubleClick(button);
         if (alive.expired()) return;
     }
-    if (s.LastButton == LeftButton) {
+    if (s.Input.LastButton == LeftButton) {
         std::int16_t left = LeftButton;
         std::int16_t shift = 0;
         MouseDown(left, shift, x, y);
         if (alive.expired()) return;
-        s.LastButton = -1;
+        s.Input.LastButton = -1;
     } else {
         std::int16_t shift = 0;
-        std::int16_t last = s.LastButton;
+        std::int16_t last = s.Input.LastButton;
         if (ButtonEvents* l = control_.Listener()) l->MouseDown(last, shift, x, y);
     }
 }
@@ -156,9 +156,9 @@ void ButtonInput::KeyDown(std::int16_t& keyCode, std::int16_t& shift) {
     if (keyCode == win::VK_SPACE && !Has(s, HeldDown)) {
         Set(s, MouseOver);
         Set(s, HeldDown);
-        s.ButtonDown = true;
+        s.Input.ButtonDown = true;
         control_.Refresh();
-        if (!s.HoverLit) Clear(s, MouseOver);
+        if (!s.Input.HoverLit) Clear(s, MouseOver);
     }
     if (keyCode != 0)
         if (ButtonEvents* l = control_.Listener()) l->KeyDown(keyCode, shift);
@@ -171,11 +171,11 @@ void ButtonInput::KeyPress(std::int16_t& keyAscii) {
 void ButtonInput::KeyUp(std::int16_t& keyCode, std::int16_t& shift) {
     ButtonState& s = control_.State();
     const Alive alive = Watch();
-    s.ButtonDown = false;
+    s.Input.ButtonDown = false;
     if (keyCode == win::VK_SPACE && Has(s, HeldDown)) {
-        s.LastButton = LeftButton;
+        s.Input.LastButton = LeftButton;
         Clear(s, HeldDown);
-        if (s.Mode == Command) {
+        if (s.Props.Mode == Command) {
             control_.Refresh();
         } else {
             if (ButtonEvents* l = control_.Listener()) {
@@ -189,8 +189,8 @@ void ButtonInput::KeyUp(std::int16_t& keyCode, std::int16_t& shift) {
     }
     if (IsArrow(keyCode)) {
         keyCode = 0;
-        if (s.Mode == Option && !control_.GetValue()) {
-            s.LastButton = LeftButton;
+        if (s.Props.Mode == Option && !control_.GetValue()) {
+            s.Input.LastButton = LeftButton;
             Click();
             if (alive.expired()) return;
         }
@@ -203,17 +203,17 @@ void ButtonInput::KeyUp(std::int16_t& keyCode, std::int16_t& shift) {
 void ButtonInput::AccessKeyPress(std::int16_t keyAscii) {
     ButtonState& s = control_.State();
     const bool enterOrEsc = keyAscii == 13 || keyAscii == 27;
-    if (enterOrEsc && s.Mode > Command) return;
+    if (enterOrEsc && s.Props.Mode > Command) return;
     if (!enterOrEsc && !Has(s, DefaultLook)) control_.Refresh();
-    s.LastButton = LeftButton;
+    s.Input.LastButton = LeftButton;
     Click();
 }
 
 void ButtonInput::GotFocus() {
     ButtonState& s = control_.State();
-    if (s.Mode != Option || control_.GetValue()) return;
+    if (s.Props.Mode != Option || control_.GetValue()) return;
     if (!OptionToggle(control_, OptionAction::Query)) {
-        s.LastButton = LeftButton;
+        s.Input.LastButton = LeftButton;
         Click();
     }
 }
@@ -222,16 +222,16 @@ void ButtonInput::AmbientChanged(std::string_view propertyName) {
     ButtonState& s = control_.State();
     ButtonHost& host = control_.Host();
     if (EqualsNoCase(propertyName, "DisplayAsDefault")) {
-        if (s.ShowFocusRect && host.DisplayAsDefault())
+        if (s.Props.ShowFocusRect && host.DisplayAsDefault())
             Set(s, DefaultLook);
         else
             Clear(s, DefaultLook);
         control_.Refresh();
     } else if (EqualsNoCase(propertyName, "BackColor")) {
-        s.ContainerBackColor = ConvertSysColor(host.AmbientBackColor());
+        s.Container.BackColor = ConvertSysColor(host.AmbientBackColor());
         // Only the oval shapes show the container's colour in their corners.
-        if (s.ButtonShape >= ToInt(ButtonShapeKind::ShapeOvalRim) &&
-            s.ButtonShape <= ToInt(ButtonShapeKind::ShapeOvalOutline))
+        if (s.Props.ButtonShape >= ToInt(ButtonShapeKind::ShapeOvalRim) &&
+            s.Props.ButtonShape <= ToInt(ButtonShapeKind::ShapeOvalOutline))
             control_.Refresh();
     }
 }

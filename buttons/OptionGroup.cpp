@@ -26,7 +26,7 @@ win::HWND ContainerWindow(ButtonControl& control) {
     std::uintptr_t value = 0;
     const auto [end, error] = std::from_chars(tag.data(), tag.data() + tag.size(), value);
     if (error == std::errc{} && end != tag.data()) return win::HWND{value};
-    return control.State().ContainerWnd;
+    return control.State().Container.Window;
 }
 
 bool OptionToggle(ButtonControl& self, std::int16_t action) {

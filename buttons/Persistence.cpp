@@ -122,25 +122,25 @@ FontDesc ToFontDesc(const forms::FontValue& v) {
 
 void qkButtons_H::InitProperties() {
     RecordContainer();
-    s_.Caption = host_.DisplayName();
-    s_.ShowFocusRect = true;
-    s_.CaptionAlign = ToInt(CaptionAlignment::AlignCenter);
-    s_.HoverForeColor = SysButtonText;
-    s_.HoverBackColor = SysButtonFace;
-    s_.ButtonStyle = StandardStyle;
+    s_.Props.Caption = host_.DisplayName();
+    s_.Props.ShowFocusRect = true;
+    s_.Props.CaptionAlign = ToInt(CaptionAlignment::AlignCenter);
+    s_.Props.HoverForeColor = SysButtonText;
+    s_.Props.HoverBackColor = SysButtonFace;
+    s_.Props.ButtonStyle = StandardStyle;
     // The remaining items start from zero; the pixel size stays 0 until a picture or the getter sets it.
-    s_.CaptionStyle = 0;
-    s_.ButtonShape = 0;
-    s_.Mode = 0;
-    s_.Value = false;
-    s_.PictureAlign = 0;
-    s_.PictureSize = 0;
-    s_.GradientColor = 0;
-    s_.GradientMode = 0;
-    s_.HoverColorLocks = 0;
+    s_.Props.CaptionStyle = 0;
+    s_.Props.ButtonShape = 0;
+    s_.Props.Mode = 0;
+    s_.Props.Value = false;
+    s_.Props.PictureAlign = 0;
+    s_.Props.PictureSize = 0;
+    s_.Props.GradientColor = 0;
+    s_.Props.GradientMode = 0;
+    s_.Props.HoverColorLocks = 0;
     if (!Notify("BackStyle")) return;
-    s_.ContainerBackColor = ConvertSysColor(host_.AmbientBackColor());
-    s_.BackColor = SysButtonFace;
+    s_.Container.BackColor = ConvertSysColor(host_.AmbientBackColor());
+    s_.Props.BackColor = SysButtonFace;
     RefreshCache("Font");
     RefreshCache("BackColor");
     for (const char* key : {"Caption", "CapAlign", "Focus", "cFHover", "cBHover"}) {
@@ -149,26 +149,26 @@ void qkButtons_H::InitProperties() {
 }
 
 void qkButtons_H::WriteProperties(forms::PropertyBag& bag) const {
-    bag.WriteString("Caption", s_.Caption, std::string());
-    bag.WriteInt32("CapAlign", s_.CaptionAlign, 2);
-    bag.WriteInt32("BackStyle", s_.ButtonStyle, StandardStyle);
-    bag.WriteInt32("Shape", s_.ButtonShape, 0);
+    bag.WriteString("Caption", s_.Props.Caption, std::string());
+    bag.WriteInt32("CapAlign", s_.Props.CaptionAlign, 2);
+    bag.WriteInt32("BackStyle", s_.Props.ButtonStyle, StandardStyle);
+    bag.WriteInt32("Shape", s_.Props.ButtonShape, 0);
     bag.WriteFont("Font", ToFontValue(host_.Font()));
     bag.WriteColour("cFore", host_.ForeColor(), SysButtonText);
-    bag.WriteColour("cFHover", s_.HoverForeColor, SysButtonText);
-    bag.WriteColour("cBHover", s_.HoverBackColor, s_.BackColor);
-    bag.WriteBool("Focus", s_.ShowFocusRect, true);
-    bag.WriteInt32("LockHover", s_.HoverColorLocks, 0);
-    bag.WriteColour("cGradient", s_.GradientColor, SysButtonFace);
-    bag.WriteInt32("Gradient", s_.GradientMode, 0);
-    bag.WriteInt32("CapStyle", s_.CaptionStyle, 0);
-    bag.WriteInt32("Mode", s_.Mode);
-    bag.WriteBool("Value", s_.Value);
-    bag.WriteInt32("ImgAlign", s_.PictureAlign, 0);
-    WritePictureKey(bag, "Image", s_.Picture);
-    bag.WriteInt16("ImgSize", s_.PictureSize, 16);
+    bag.WriteColour("cFHover", s_.Props.HoverForeColor, SysButtonText);
+    bag.WriteColour("cBHover", s_.Props.HoverBackColor, s_.Props.BackColor);
+    bag.WriteBool("Focus", s_.Props.ShowFocusRect, true);
+    bag.WriteInt32("LockHover", s_.Props.HoverColorLocks, 0);
+    bag.WriteColour("cGradient", s_.Props.GradientColor, SysButtonFace);
+    bag.WriteInt32("Gradient", s_.Props.GradientMode, 0);
+    bag.WriteInt32("CapStyle", s_.Props.CaptionStyle, 0);
+    bag.WriteInt32("Mode", s_.Props.Mode);
+    bag.WriteBool("Value", s_.Props.Value);
+    bag.WriteInt32("ImgAlign", s_.Props.PictureAlign, 0);
+    WritePictureKey(bag, "Image", s_.Props.Picture);
+    bag.WriteInt16("ImgSize", s_.Props.PictureSize, 16);
     bag.WriteBool("Enabled", host_.Enabled(), true);
-    bag.WriteColour("cBack", s_.BackColor);
+    bag.WriteColour("cBack", s_.Props.BackColor);
     const std::int32_t pointer = host_.MousePointer();
     bag.WriteInt16("mPointer", static_cast<std::int16_t>(std::clamp<std::int32_t>(pointer, INT16_MIN, INT16_MAX)),
                    std::int16_t{0});
@@ -180,29 +180,29 @@ void qkButtons_H::ReadProperties(const forms::PropertyBag& bag) {
     const StoredButton b = ReadStored(bag, containerBack);
 
     RecordContainer();
-    s_.ContainerBackColor = ConvertSysColor(containerBack);
+    s_.Container.BackColor = ConvertSysColor(containerBack);
     DelayDrawing(true);
 
-    s_.Caption = b.caption;
-    s_.CaptionAlign = b.capAlign;
-    s_.ButtonStyle = b.backStyle;
-    s_.ButtonShape = b.shape;
-    s_.GradientMode = b.gradient;
-    s_.GradientColor = b.cGradient;
+    s_.Props.Caption = b.caption;
+    s_.Props.CaptionAlign = b.capAlign;
+    s_.Props.ButtonStyle = b.backStyle;
+    s_.Props.ButtonShape = b.shape;
+    s_.Props.GradientMode = b.gradient;
+    s_.Props.GradientColor = b.cGradient;
     host_.SetForeColor(b.cFore);
     if (b.font) host_.SetFont(ToFontDesc(*b.font));
-    s_.ShowFocusRect = b.focus;
-    s_.Mode = b.mode;
-    s_.Value = b.value;
-    s_.Picture = b.image;
-    s_.PictureSize = b.imgSize;
-    s_.PictureAlign = b.imgAlign;
-    s_.HoverForeColor = b.cFHover;
+    s_.Props.ShowFocusRect = b.focus;
+    s_.Props.Mode = b.mode;
+    s_.Props.Value = b.value;
+    s_.Props.Picture = b.image;
+    s_.Props.PictureSize = b.imgSize;
+    s_.Props.PictureAlign = b.imgAlign;
+    s_.Props.HoverForeColor = b.cFHover;
     host_.SetEnabled(b.enabled);
-    s_.BackColor = b.cBack;
-    s_.HoverBackColor = b.cBHover;
-    s_.HoverColorLocks = b.lockHover;
-    s_.CaptionStyle = b.capStyle;
+    s_.Props.BackColor = b.cBack;
+    s_.Props.HoverBackColor = b.cBHover;
+    s_.Props.HoverColorLocks = b.lockHover;
+    s_.Props.CaptionStyle = b.capStyle;
     const std::weak_ptr<const bool> alive = alive_;
     SetMouseIcon(b.mIcon);
     if (alive.expired()) return;
@@ -221,14 +221,14 @@ void qkButtons_H::ReadProperties(const forms::PropertyBag& bag) {
     SetCaption(b.caption);
     if (alive.expired()) return;
 
-    if (IsRetiredStyle(s_.ButtonStyle)) {
-        s_.ButtonStyle = StandardStyle;
+    if (IsRetiredStyle(s_.Props.ButtonStyle)) {
+        s_.Props.ButtonStyle = StandardStyle;
         if (!Notify("BackStyle")) return;
         SetResetDefaultColors(true);
         if (alive.expired()) return;
     }
-    if (s_.Mode == ToInt(ButtonMode::ModeOption)) OptionToggle(*this, OptionAction::Join);
-    s_.DelayFlag = false;
+    if (s_.Props.Mode == ToInt(ButtonMode::ModeOption)) OptionToggle(*this, OptionAction::Join);
+    s_.Input.DelayFlag = false;
     Resize();
 }
 

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "buttons/Colors.h"
-#include "buttons/PictureDrawCanvas.h"
+#include "gdi/MemoryDC.h"
 #include "gdi/Dc.h"
 #include "gdi/Draw.h"
 #include "gdi/Image.h"
@@ -38,12 +38,12 @@ private:
 };
 
 bool HasPicture(const ButtonState& s) {
-    return static_cast<std::int64_t>(s.PictureWidth) + s.PictureHeight > 0;
+    return static_cast<std::int64_t>(s.Geometry.PictureWidth) + s.Geometry.PictureHeight > 0;
 }
 
 // The grey two-tone silhouette of a picture drawn black on white in silhouette: light one pixel up and
 // left, dark at the picture's place.
-void DrawSilhouette(ButtonState& s, gdi::HDC silhouette, const gdi::RECT& rect, std::int32_t width,
+void DrawSilhouette(RenderBuffer& buffer, gdi::HDC silhouette, const gdi::RECT& rect, std::int32_t width,
                     std::int32_t height) {
     std::int16_t lighter = SilhouetteShift;
     std::int16_t darker = -SilhouetteShift;
@@ -52,44 +52,44 @@ void DrawSilhouette(ButtonState& s, gdi::HDC silhouette, const gdi::RECT& rect, 
     // Without both brushes the displaced brush of MemDC could not be put back safely.
     if (!light || !dark) return;
 
-    const gdi::COLORREF previousBk = gdi::SetBkColor(s.MemDC, 0xFFFFFF);
-    const gdi::HBRUSH previousBrush = gdi::SelectObject(s.MemDC, light.get());
-    gdi::BitBlt(s.MemDC, rect.left - 1, rect.top - 1, width, height, silhouette, 0, 0, EmbossRop);
-    gdi::SelectObject(s.MemDC, dark.get());
-    gdi::BitBlt(s.MemDC, rect.left, rect.top, width, height, silhouette, 0, 0, EmbossRop);
-    gdi::SetBkColor(s.MemDC, previousBk);
-    if (previousBrush) gdi::SelectObject(s.MemDC, previousBrush);
+    const gdi::COLORREF previousBk = gdi::SetBkColor(buffer.Dc(), 0xFFFFFF);
+    const gdi::HBRUSH previousBrush = gdi::SelectObject(buffer.Dc(), light.get());
+    gdi::BitBlt(buffer.Dc(), rect.left - 1, rect.top - 1, width, height, silhouette, 0, 0, EmbossRop);
+    gdi::SelectObject(buffer.Dc(), dark.get());
+    gdi::BitBlt(buffer.Dc(), rect.left, rect.top, width, height, silhouette, 0, 0, EmbossRop);
+    gdi::SetBkColor(buffer.Dc(), previousBk);
+    if (previousBrush) gdi::SelectObject(buffer.Dc(), previousBrush);
 }
 
 }  // namespace
 
 void RefreshPictureCache(ButtonState& s) {
-    if (!s.Picture) {
-        s.PictureWidth = 0;
-        s.PictureHeight = 0;
+    if (!s.Props.Picture) {
+        s.Geometry.PictureWidth = 0;
+        s.Geometry.PictureHeight = 0;
         return;
     }
-    const gdi::HGDIOBJ handle = s.Picture->handle;
+    const gdi::HGDIOBJ handle = s.Props.Picture->handle;
     gdi::BITMAP record;
     const int filled = gdi::GetObjectA(handle, static_cast<int>(sizeof(record)), &record);
     if (filled > 0) {
         // Any bitmap is drawn as one, device-dependent or not: taking a bitmap without bits for an
         // icon would make the icon copy fail and the picture vanish.
-        s.PictureKind = 0;
+        s.Geometry.PictureKind = 0;
     } else if (const auto icon = gdi::HandleCast<gdi::HICON>(handle)) {
         gdi::ICONINFO info;
         if (gdi::GetIconInfo(icon, &info)) {
             if (info.hbmColor) {
                 gdi::GetObjectA(info.hbmColor, static_cast<int>(sizeof(record)), &record);
-                s.PictureKind = 1;
+                s.Geometry.PictureKind = 1;
                 gdi::DeleteObject(info.hbmColor);
             }
             if (info.hbmMask) gdi::DeleteObject(info.hbmMask);
         }
     }
     // A record no query filled reads 0 x 0: an icon without a colour bitmap counts as no picture.
-    s.PictureWidth = record.bmWidth;
-    s.PictureHeight = record.bmHeight;
+    s.Geometry.PictureWidth = record.bmWidth;
+    s.Geometry.PictureHeight = record.bmHeight;
 }
 
 PictureTarget CalcPictureTarget(const PictureTargetInput& in) {
@@ -124,41 +124,41 @@ PictureTarget CalcPictureTarget(const PictureTargetInput& in) {
     return t;
 }
 
-void DrawPicture(ButtonState& s, ButtonHost& host, gdi::RECT& rect, std::int32_t width, std::int32_t left) {
-    if (!HasPicture(s) || !s.Picture) return;
+void DrawPicture(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, gdi::RECT& rect, std::int32_t width, std::int32_t left) {
+    if (!HasPicture(s) || !s.Props.Picture) return;
 
     PictureTargetInput in;
-    in.pictureSize = s.PictureSize;
+    in.pictureSize = s.Props.PictureSize;
     in.rect = rect;
-    in.movedSideways = rect.left != s.PictureRect.left;
+    in.movedSideways = rect.left != s.Geometry.PictureRect.left;
     in.faceWidth = Nearest(host.ScaleWidth());
     in.faceHeight = Nearest(host.ScaleHeight());
     in.usableWidth = width;
     in.usableLeft = left;
-    in.pictureWidth = s.PictureWidth;
-    in.pictureHeight = s.PictureHeight;
+    in.pictureWidth = s.Geometry.PictureWidth;
+    in.pictureHeight = s.Geometry.PictureHeight;
     const PictureTarget target = CalcPictureTarget(in);
     if (target.width == 0) return;
-    if (s.PictureSize > LargestFixedSize) rect = target.rect;
+    if (s.Props.PictureSize > LargestFixedSize) rect = target.rect;
     const std::int32_t dw = target.width;
     const std::int32_t dh = target.height;
 
-    const bool isIcon = s.PictureKind == 1;
-    const ScopedCopy copy(gdi::CopyImage(s.Picture->handle, isIcon ? gdi::IMAGE_ICON : gdi::IMAGE_BITMAP, dw, dh, 0));
+    const bool isIcon = s.Geometry.PictureKind == 1;
+    const ScopedCopy copy(gdi::CopyImage(s.Props.Picture->handle, isIcon ? gdi::IMAGE_ICON : gdi::IMAGE_BITMAP, dw, dh, 0));
     if (!copy.get()) return;
 
     // A disabled picture is first drawn on white in a work context, then embossed onto the face.
     gdi::RECT r = rect;
-    gdi::HDC drawTarget = s.MemDC;
-    std::optional<MemoryCanvas> silhouette;
+    gdi::HDC drawTarget = buffer.Dc();
+    std::optional<gdi::MemoryDC> silhouette;
     const bool enabled = host.Enabled();
     if (!enabled) {
-        silhouette.emplace(s.MemDC, gdi::CreateCompatibleBitmap(s.MemDC, dw + 1, dh + 1),
-                           MemoryCanvas::Ownership::Owns);
+        silhouette.emplace(buffer.Dc(), gdi::CreateCompatibleBitmap(buffer.Dc(), dw + 1, dh + 1),
+                           gdi::MemoryDC::Ownership::Owns);
         if (!*silhouette) return;
-        gdi::PatBlt(silhouette->dc(), 0, 0, dw, dh, gdi::WHITENESS);
+        gdi::PatBlt(silhouette->get(), 0, 0, dw, dh, gdi::WHITENESS);
         r = {0, 0, rect.right - rect.left, rect.bottom - rect.top};
-        drawTarget = silhouette->dc();
+        drawTarget = silhouette->get();
     }
 
     if (isIcon) {
@@ -171,7 +171,7 @@ void DrawPicture(ButtonState& s, ButtonHost& host, gdi::RECT& rect, std::int32_t
                               copyHeight);
     }
 
-    if (!enabled) DrawSilhouette(s, silhouette->dc(), rect, dw, dh);
+    if (!enabled) DrawSilhouette(buffer, silhouette->get(), rect, dw, dh);
 }
 
 }  // namespace buttons

@@ -6,15 +6,16 @@
 
 #include "buttons/ButtonHost.h"
 #include "buttons/ButtonState.h"
+#include "buttons/RenderBuffer.h"
 
 namespace buttons {
 
 // RefreshCache "Picture": PictureWidth, PictureHeight and PictureKind from the Picture property.
 void RefreshPictureCache(ButtonState& s);
 
-// Draws the picture into MemDC at rect (the laid-out PictureRect after the press offset). width and
+// Draws the picture into the buffer at rect (the laid-out PictureRect after the press offset). width and
 // left are the usable span of the face; for the automatic sizes rect receives the rectangle used.
-void DrawPicture(ButtonState& s, ButtonHost& host, gdi::RECT& rect, std::int32_t width, std::int32_t left);
+void DrawPicture(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, gdi::RECT& rect, std::int32_t width, std::int32_t left);
 
 // Where and how large DrawPicture draws; width or height 0 means nothing is drawn.
 struct PictureTarget {

@@ -29,46 +29,46 @@ std::string AccessKeyOf(const std::string& caption) {
 
 void qkButtons_H::SetCaption(const std::string& sCaption) {
     if (sCaption.find('&') != std::string::npos) host_.SetAccessKeys(AccessKeyOf(sCaption));
-    s_.Caption = sCaption;
-    Relayout(s_, host_);
+    s_.Props.Caption = sCaption;
+    Relayout(s_, buffer_, host_);
     if (!Redraw()) return;
     (void)Notify("Caption");
 }
 
 void qkButtons_H::SetCaptionAlign(std::int32_t nAlign) {
     if (nAlign < 0 || nAlign > 2) return;
-    const bool hasPicture = s_.PictureWidth + s_.PictureHeight > 0;
-    if (nAlign != AlignCenter && hasPicture && IsTopOrBottomCenter(s_.PictureAlign)) {
+    const bool hasPicture = s_.Geometry.PictureWidth + s_.Geometry.PictureHeight > 0;
+    if (nAlign != AlignCenter && hasPicture && IsTopOrBottomCenter(s_.Props.PictureAlign)) {
         (void)DesignTimeMessage(MsgCaptionAlignWithPicture);
         return;
     }
-    s_.CaptionAlign = nAlign;
-    Relayout(s_, host_);
+    s_.Props.CaptionAlign = nAlign;
+    Relayout(s_, buffer_, host_);
     if (!Redraw()) return;
     (void)Notify("CapAlign");
 }
 
 void qkButtons_H::SetCaptionStyle(std::int32_t nStyle) {
     if (nStyle < 0 || nStyle > 2) return;
-    s_.CaptionStyle = nStyle;
+    s_.Props.CaptionStyle = nStyle;
     if (!Notify("CapStyle")) return;
-    if (!s_.Caption.empty()) {
-        Relayout(s_, host_);
+    if (!s_.Props.Caption.empty()) {
+        Relayout(s_, buffer_, host_);
         (void)Redraw();
     }
 }
 
 void qkButtons_H::SetButtonShape(std::int32_t nShape) {
     if (nShape < 0 || nShape > 6) return;
-    s_.ButtonShape = nShape;
-    BuildRegions(s_, host_);
+    s_.Props.ButtonShape = nShape;
+    BuildRegions(s_, buffer_, host_);
     const std::weak_ptr<const bool> alive = alive_;
     DelayDrawing(true);
-    if (nShape == ToInt(ButtonShapeKind::ShapeSlantBoth) && s_.CaptionAlign != AlignCenter) {
+    if (nShape == ToInt(ButtonShapeKind::ShapeSlantBoth) && s_.Props.CaptionAlign != AlignCenter) {
         SetCaptionAlign(AlignCenter);
         if (alive.expired()) return;
     } else {
-        Relayout(s_, host_);
+        Relayout(s_, buffer_, host_);
     }
     DelayDrawing(false);
     if (alive.expired()) return;
@@ -76,38 +76,38 @@ void qkButtons_H::SetButtonShape(std::int32_t nShape) {
 }
 
 void qkButtons_H::SetPicture(PictureRef xPic) {
-    s_.Picture = std::move(xPic);
-    if (s_.PictureSize == 0) s_.PictureSize = 16;
+    s_.Props.Picture = std::move(xPic);
+    if (s_.Props.PictureSize == 0) s_.Props.PictureSize = 16;
     RefreshCache("Picture");
-    Relayout(s_, host_);
+    Relayout(s_, buffer_, host_);
     if (!Redraw()) return;
     (void)Notify("Image");
 }
 
 void qkButtons_H::SetPictureAlign(std::int32_t ImgAlign) {
     if (ImgAlign < 0 || ImgAlign > 5) return;
-    s_.PictureAlign = ImgAlign;
+    s_.Props.PictureAlign = ImgAlign;
     if (IsTopOrBottomCenter(ImgAlign)) {
         const std::weak_ptr<const bool> alive = alive_;
         SetCaptionAlign(AlignCenter);
         if (alive.expired()) return;
     }
-    Relayout(s_, host_);
+    Relayout(s_, buffer_, host_);
     if (!Redraw()) return;
     (void)Notify("ImgAlign");
 }
 
 std::int32_t qkButtons_H::PictureSize() {
-    if (s_.PictureSize == 0) s_.PictureSize = 16;
+    if (s_.Props.PictureSize == 0) s_.Props.PictureSize = 16;
     // Only saved data can hold a pixel size off the 8-pixel steps; it reads as the nearest step below,
     // kept within the enumeration.
-    return std::clamp(s_.PictureSize / 8 - 2, 0, 4);
+    return std::clamp(s_.Props.PictureSize / 8 - 2, 0, 4);
 }
 
 void qkButtons_H::SetPictureSize(std::int32_t nSize) {
     if (nSize < 0 || nSize > 4) return;
-    s_.PictureSize = static_cast<std::int16_t>((nSize + 2) * 8);
-    Relayout(s_, host_);
+    s_.Props.PictureSize = static_cast<std::int16_t>((nSize + 2) * 8);
+    Relayout(s_, buffer_, host_);
     if (!Redraw()) return;
     (void)Notify("ImgSize");
 }
@@ -115,7 +115,7 @@ void qkButtons_H::SetPictureSize(std::int32_t nSize) {
 void qkButtons_H::SetFont(const FontDesc& nFont) {
     host_.SetFont(nFont);
     RefreshCache("Font");
-    Relayout(s_, host_);
+    Relayout(s_, buffer_, host_);
     if (!Redraw()) return;
     (void)Notify("Font");
 }
@@ -132,7 +132,7 @@ void qkButtons_H::SetFontStyle(std::int32_t nStyle) {
     f.Underline = (nStyle & FontUnderline) != 0;
     host_.SetFont(f);
     RefreshCache("Font");
-    Relayout(s_, host_);
+    Relayout(s_, buffer_, host_);
     if (!Notify("Font")) return;
     (void)Redraw();
 }

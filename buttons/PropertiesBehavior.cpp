@@ -11,9 +11,9 @@ namespace buttons {
 
 void qkButtons_H::SetButtonStyle(std::int32_t Style) {
     if (Style != ToInt(ButtonStyleKind::StyleStandard)) return;
-    s_.ButtonStyle = Style;
-    BuildRegions(s_, host_);
-    Relayout(s_, host_);
+    s_.Props.ButtonStyle = Style;
+    BuildRegions(s_, buffer_, host_);
+    Relayout(s_, buffer_, host_);
     RefreshCache("BackColor");
     if (!Redraw()) return;
     (void)Notify("BackStyle");
@@ -23,7 +23,7 @@ void qkButtons_H::SetMode(std::int32_t nMode) {
     if (nMode < 0 || nMode > 2) return;
     const std::int32_t option = ToInt(ButtonMode::ModeOption);
     const std::int32_t command = ToInt(ButtonMode::ModeCommand);
-    const std::int32_t old = s_.Mode;
+    const std::int32_t old = s_.Props.Mode;
     if (old == option && nMode != option) OptionToggle(*this, OptionAction::Leave);
     if (nMode == option && old != option) OptionToggle(*this, OptionAction::Join);
     if (nMode == command && old != command) {
@@ -31,18 +31,18 @@ void qkButtons_H::SetMode(std::int32_t nMode) {
         SetValue(false);
         if (alive.expired()) return;
     }
-    s_.Mode = nMode;
+    s_.Props.Mode = nMode;
     if (!Redraw()) return;
     (void)Notify("Mode");
 }
 
 void qkButtons_H::SetValue(bool bValue) {
-    if (bValue && s_.Mode == ToInt(ButtonMode::ModeCommand)) {
+    if (bValue && s_.Props.Mode == ToInt(ButtonMode::ModeCommand)) {
         (void)DesignTimeMessage(MsgValueOnCommand);
         return;
     }
-    s_.Value = bValue;
-    if (bValue && s_.Mode == ToInt(ButtonMode::ModeOption)) OptionToggle(*this, OptionAction::Select);
+    s_.Props.Value = bValue;
+    if (bValue && s_.Props.Mode == ToInt(ButtonMode::ModeOption)) OptionToggle(*this, OptionAction::Select);
     if (!Redraw()) return;
     (void)Notify("Value");
 }
@@ -55,10 +55,10 @@ void qkButtons_H::SetEnabled(bool bEnabled) {
 }
 
 void qkButtons_H::SetShowFocusRect(bool bShow) {
-    s_.ShowFocusRect = bShow;
-    if ((s_.StateFlags & DefaultLook) != 0) {
+    s_.Props.ShowFocusRect = bShow;
+    if ((s_.Input.StateFlags & DefaultLook) != 0) {
         if (host_.UserMode()) {
-            s_.StateFlags = static_cast<std::uint8_t>(s_.StateFlags & ~DefaultLook);
+            s_.Input.StateFlags = static_cast<std::uint8_t>(s_.Input.StateFlags & ~DefaultLook);
             if (!Redraw()) return;
         } else if (!DesignTimeMessage(MsgFocusRectOnDefault)) {
             return;

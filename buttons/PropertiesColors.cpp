@@ -22,15 +22,15 @@ bool ForeLocked(std::int32_t lock) {
 void qkButtons_H::SetForeColor(OleColor nColor) {
     if (nColor == host_.ForeColor()) return;
     host_.SetForeColor(nColor);
-    if (ForeLocked(s_.HoverColorLocks)) {
+    if (ForeLocked(s_.Props.HoverColorLocks)) {
         const std::weak_ptr<const bool> alive = alive_;
         SetHoverForeColor(host_.ForeColor());
         if (alive.expired()) return;
     }
     // This setter ends a pending delay and draws at once.
-    s_.DelayFlag = false;
+    s_.Input.DelayFlag = false;
     const std::weak_ptr<const bool> alive = alive_;
-    RedrawButton(s_, host_);
+    RedrawButton(s_, buffer_, host_);
     if (alive.expired()) return;
     (void)Notify("cFore");
 }
@@ -38,17 +38,17 @@ void qkButtons_H::SetForeColor(OleColor nColor) {
 // The HoverBackColor setter's work without its lock change, for the colours that drag a locked
 // hover back colour along.
 void qkButtons_H::SetHoverBackFollowing(OleColor colour) {
-    if (colour == s_.HoverBackColor) return;
-    s_.HoverBackColor = colour;
+    if (colour == s_.Props.HoverBackColor) return;
+    s_.Props.HoverBackColor = colour;
     RefreshCache("BackColor");
     (void)Notify("cBHover");
 }
 
 void qkButtons_H::SetBackColor(OleColor nColor) {
-    s_.BackColor = ConvertSysColor(nColor);
+    s_.Props.BackColor = ConvertSysColor(nColor);
     const std::weak_ptr<const bool> alive = alive_;
-    if (BackLocked(s_.HoverColorLocks)) {
-        SetHoverBackFollowing(s_.GradientMode != GradientNone ? s_.GradientColor : nColor);
+    if (BackLocked(s_.Props.HoverColorLocks)) {
+        SetHoverBackFollowing(s_.Props.GradientMode != GradientNone ? s_.Props.GradientColor : nColor);
         if (alive.expired()) return;
     }
     RefreshCache("BackColor");
@@ -57,18 +57,18 @@ void qkButtons_H::SetBackColor(OleColor nColor) {
 }
 
 void qkButtons_H::SetGradientColor(OleColor nColor) {
-    if (BackLocked(s_.HoverColorLocks) && s_.GradientMode != GradientNone) s_.HoverBackColor = nColor;
-    s_.GradientColor = nColor;
+    if (BackLocked(s_.Props.HoverColorLocks) && s_.Props.GradientMode != GradientNone) s_.Props.HoverBackColor = nColor;
+    s_.Props.GradientColor = nColor;
     RefreshCache("BackColor");
-    if (s_.GradientMode != GradientNone && !Redraw()) return;
+    if (s_.Props.GradientMode != GradientNone && !Redraw()) return;
     (void)Notify("cGradient");
 }
 
 void qkButtons_H::SetGradientMode(std::int32_t nOpt) {
     if (nOpt < 0 || nOpt > 4) return;
-    s_.GradientMode = nOpt;
-    if (BackLocked(s_.HoverColorLocks)) {
-        s_.HoverBackColor = nOpt == GradientNone ? s_.BackColor : s_.GradientColor;
+    s_.Props.GradientMode = nOpt;
+    if (BackLocked(s_.Props.HoverColorLocks)) {
+        s_.Props.HoverBackColor = nOpt == GradientNone ? s_.Props.BackColor : s_.Props.GradientColor;
         RefreshCache("BackColor");
     }
     if (!Redraw()) return;
@@ -79,7 +79,7 @@ void qkButtons_H::SetResetDefaultColors(bool nDefault) {
     if (!nDefault || host_.UserMode()) return;
     const std::weak_ptr<const bool> alive = alive_;
     DelayDrawing(true);
-    s_.BackColor = SysButtonFace;
+    s_.Props.BackColor = SysButtonFace;
     SetForeColor(SysButtonText);
     if (alive.expired()) return;
     SetGradientColor(SysButtonFace);
@@ -96,13 +96,13 @@ void qkButtons_H::SetResetDefaultColors(bool nDefault) {
 }
 
 void qkButtons_H::SetHoverColorLocks(std::int32_t nLock) {
-    s_.HoverColorLocks = nLock;
+    s_.Props.HoverColorLocks = nLock;
     if (BackLocked(nLock)) {
-        s_.HoverBackColor = s_.GradientMode != GradientNone ? s_.GradientColor : s_.BackColor;
+        s_.Props.HoverBackColor = s_.Props.GradientMode != GradientNone ? s_.Props.GradientColor : s_.Props.BackColor;
         if (!Notify("cBHover")) return;
     }
     if (ForeLocked(nLock)) {
-        s_.HoverForeColor = host_.ForeColor();
+        s_.Props.HoverForeColor = host_.ForeColor();
         if (!Notify("cFHover")) return;
     }
     RefreshCache("BackColor");
@@ -110,26 +110,26 @@ void qkButtons_H::SetHoverColorLocks(std::int32_t nLock) {
 }
 
 void qkButtons_H::SetHoverForeColor(OleColor nColor) {
-    if (nColor == s_.HoverForeColor) return;
-    s_.HoverForeColor = nColor;
+    if (nColor == s_.Props.HoverForeColor) return;
+    s_.Props.HoverForeColor = nColor;
     if (nColor != host_.ForeColor()) {
-        if (s_.HoverColorLocks == ToInt(HoverColorLock::LockBoth)) {
-            s_.HoverColorLocks = ToInt(HoverColorLock::LockBackOnly);
-        } else if (s_.HoverColorLocks == ToInt(HoverColorLock::LockForeOnly)) {
-            s_.HoverColorLocks = ToInt(HoverColorLock::LockNone);
+        if (s_.Props.HoverColorLocks == ToInt(HoverColorLock::LockBoth)) {
+            s_.Props.HoverColorLocks = ToInt(HoverColorLock::LockBackOnly);
+        } else if (s_.Props.HoverColorLocks == ToInt(HoverColorLock::LockForeOnly)) {
+            s_.Props.HoverColorLocks = ToInt(HoverColorLock::LockNone);
         }
     }
     (void)Notify("cFHover");
 }
 
 void qkButtons_H::SetHoverBackColor(OleColor nColor) {
-    if (nColor == s_.HoverBackColor) return;
-    s_.HoverBackColor = nColor;
-    if (nColor != s_.BackColor) {
-        if (s_.HoverColorLocks == ToInt(HoverColorLock::LockBoth)) {
-            s_.HoverColorLocks = ToInt(HoverColorLock::LockForeOnly);
-        } else if (s_.HoverColorLocks == ToInt(HoverColorLock::LockBackOnly)) {
-            s_.HoverColorLocks = ToInt(HoverColorLock::LockNone);
+    if (nColor == s_.Props.HoverBackColor) return;
+    s_.Props.HoverBackColor = nColor;
+    if (nColor != s_.Props.BackColor) {
+        if (s_.Props.HoverColorLocks == ToInt(HoverColorLock::LockBoth)) {
+            s_.Props.HoverColorLocks = ToInt(HoverColorLock::LockForeOnly);
+        } else if (s_.Props.HoverColorLocks == ToInt(HoverColorLock::LockBackOnly)) {
+            s_.Props.HoverColorLocks = ToInt(HoverColorLock::LockNone);
         }
     }
     RefreshCache("BackColor");

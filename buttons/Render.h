@@ -1,33 +1,27 @@
-// The control's offscreen buffer MemDC: set-up, full repaint and copy, resize, and teardown.
-// Owns MemDC, its buffer bitmap and the pen, brush and font selected in it, and FaceClipRgn.
+// A redraw from start to end: set-up of the buffer, the full repaint and the copy to the control,
+// and the rebuild after a resize. Owns nothing; the control owns the state and the buffer.
 #pragma once
-
-#include <cstdint>
 
 #include "buttons/ButtonHost.h"
 #include "buttons/ButtonState.h"
+#include "buttons/FaceSize.h"
+#include "buttons/RenderBuffer.h"
 
 namespace buttons {
 
-// The client size as the painters use it: the host's values rounded half to even, never negative,
-// and capped at the largest bitmap the drawing layer is asked for.
-constexpr std::int32_t MaxBufferEdge = 16384;
-std::int32_t ClientWidth(const ButtonHost& host);
-std::int32_t ClientHeight(const ButtonHost& host);
-
-// setUp True: create MemDC and/or the buffer bitmap when missing. False: copy the buffer to the control.
-void ManageBuffer(ButtonState& s, ButtonHost& host, bool setUp);
-// Full repaint into the buffer, the copy, and an immediate host refresh; nothing while DelayFlag is set.
-void RedrawButton(ButtonState& s, ButtonHost& host);
+// Creates the context (with the caption font) and a bitmap of the client size when missing.
+void SetUpBuffer(RenderBuffer& buffer, const ButtonHost& host);
+// Copies the buffer to the control's DC.
+void PresentBuffer(const RenderBuffer& buffer, const ButtonHost& host);
+// Full repaint into the buffer, the copy, and an immediate host refresh; nothing while drawing is
+// delayed or before the first Resize made a buffer.
+void RedrawButton(const ButtonState& s, RenderBuffer& buffer, ButtonHost& host);
 // The Resize steps before the final Refresh: regions, a buffer of the new size, caption layout.
-void ResizeBuffer(ButtonState& s, ButtonHost& host);
-// Teardown of the drawing objects: the clip region, the created pen, brush, font and bitmap, MemDC.
-// The saved originals go back into MemDC before it is deleted. Safe to call twice.
-void ReleaseBuffer(ButtonState& s);
+void ResizeBuffer(ButtonState& s, RenderBuffer& buffer, ButtonHost& host);
 
-// RefreshCache "BackColor": the derived face colours.
-void RefreshFaceColours(ButtonState& s);
+// The derived face colours of these properties.
+DerivedColours DeriveFaceColours(const ButtonProperties& props);
 // Re-lay out: CalcCaptionLayout with its results discarded.
-void Relayout(ButtonState& s, ButtonHost& host);
+void Relayout(ButtonState& s, const RenderBuffer& buffer, const ButtonHost& host);
 
 }  // namespace buttons

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "buttons/Colors.h"
-#include "buttons/Render.h"
+#include "buttons/FaceSize.h"
 #include "gdi/Dc.h"
 #include "gdi/Objects.h"
 #include "gdi/Region.h"
@@ -112,37 +112,33 @@ std::array<std::array<gdi::POINT, 3>, 2> CornerCuts(bool rightSide, int width, i
              {{{width, height}, {width - 3, height}, {width, height - 3}}}}};
 }
 
-void BuildRegions(ButtonState& s, ButtonHost& host) {
+void BuildRegions(ButtonState& s, RenderBuffer& buffer, ButtonHost& host) {
     int width = ClientWidth(host);
     const int height = ClientHeight(host);
-    s.SlantLeftX = 0;
-    s.SlantRightX = width;
+    s.Geometry.SlantLeftX = 0;
+    s.Geometry.SlantRightX = width;
 
     gdi::OwnedRgn work(gdi::CreateRectRgn(0, 0, 0, 0));
-    if (s.FaceClipRgn) {
-        if (s.MemDC) gdi::SelectClipRgn(s.MemDC, gdi::HRGN{});
-        gdi::DeleteObject(s.FaceClipRgn);
-        s.FaceClipRgn = gdi::HRGN{};
-    }
+    buffer.SetFaceClip(gdi::HRGN{});
 
-    const int required = RequiredWidth(s.ButtonShape, width, height);
+    const int required = RequiredWidth(s.Props.ButtonShape, width, height);
     if (required != width) {
         // The Resize the host raises from inside must not rebuild anything meanwhile. The flag
         // is put back as it was, so a caller's own DelayDrawing(True) survives the widening.
-        const bool wasDelayed = s.DelayFlag;
-        s.DelayFlag = true;
+        const bool wasDelayed = s.Input.DelayFlag;
+        s.Input.DelayFlag = true;
         host.SetWidthPixels(required);
-        s.DelayFlag = wasDelayed;
+        s.Input.DelayFlag = wasDelayed;
         width = ClientWidth(host);
     }
 
-    const RegionPlan plan = PlanRegions(s.ButtonShape, width, height);
-    s.SlantLeftX = plan.slantLeftX;
-    s.SlantRightX = plan.slantRightX;
+    const RegionPlan plan = PlanRegions(s.Props.ButtonShape, width, height);
+    s.Geometry.SlantLeftX = plan.slantLeftX;
+    s.Geometry.SlantRightX = plan.slantRightX;
     gdi::OwnedRgn shape = CreateShapeRegion(plan);
     if (plan.hasFaceClip) {
-        s.FaceClipRgn = gdi::CreateEllipticRgn(plan.faceClip.left, plan.faceClip.top, plan.faceClip.right,
-                                               plan.faceClip.bottom);
+        buffer.SetFaceClip(gdi::CreateEllipticRgn(plan.faceClip.left, plan.faceClip.top, plan.faceClip.right,
+                                                  plan.faceClip.bottom));
     }
     if (shape) {
         if (plan.cutLeft) CutCorners(shape, work, false, width, height);

@@ -1,5 +1,5 @@
 // Window outlines of the seven shapes, the slant positions and the face clip of the oval shapes.
-// The window region goes to the host (which owns it from then on); FaceClipRgn stays the control's.
+// The window region goes to the host (which owns it from then on); the face clip goes to the render buffer.
 #pragma once
 
 #include <array>
@@ -7,13 +7,14 @@
 
 #include "buttons/ButtonHost.h"
 #include "buttons/ButtonState.h"
+#include "buttons/RenderBuffer.h"
 
 namespace buttons {
 
-// Sets SlantLeftX and SlantRightX, replaces FaceClipRgn, widens a too narrow slant shape through the
+// Sets SlantLeftX and SlantRightX, replaces the buffer's face clip, widens a too narrow slant shape through the
 // host, and hands the new window region to the host. A stored shape outside 0..6 gets no region
 // (the window stays rectangular) and no face clip.
-void BuildRegions(ButtonState& s, ButtonHost& host);
+void BuildRegions(ButtonState& s, RenderBuffer& buffer, ButtonHost& host);
 
 // What BuildRegions builds, as data.
 struct RegionPlan {

@@ -2,7 +2,7 @@
 
 #include "buttons/Colors.h"
 #include "buttons/PictureDraw.h"
-#include "buttons/PictureDrawCanvas.h"
+#include "gdi/MemoryDC.h"
 #include "gdi/Dc.h"
 #include "gdi/Draw.h"
 #include "gdi/Objects.h"
@@ -35,7 +35,7 @@ void DrawTransparentBitmap(gdi::HDC dest, const gdi::RECT& destRect, gdi::HBITMA
     if (destWidth <= 0 || destHeight <= 0 || sourceWidth <= 0 || sourceHeight <= 0 || width <= 0 || height <= 0) return;
 
     const gdi::HDC screen = gdi::GetDC();
-    const MemoryCanvas source(screen, bitmap, MemoryCanvas::Ownership::Borrows);
+    const gdi::MemoryDC source(screen, bitmap, gdi::MemoryDC::Ownership::Borrows);
 
     if (width > destWidth || height > destHeight) {
         // Single precision, as the picture sizes of the control have always been scaled.
@@ -45,39 +45,39 @@ void DrawTransparentBitmap(gdi::HDC dest, const gdi::RECT& destRect, gdi::HBITMA
         height = Nearest(static_cast<double>(g * static_cast<float>(height)));
     }
 
-    const gdi::COLORREF transparent = ConvertSysColor(gdi::GetPixel(source.dc(), 0, 0));
+    const gdi::COLORREF transparent = ConvertSysColor(gdi::GetPixel(source.get(), 0, 0));
 
-    const MemoryCanvas mask(screen, gdi::CreateBitmap(sourceWidth, sourceHeight, 1, 1, nullptr),
-                            MemoryCanvas::Ownership::Owns);
-    const MemoryCanvas work(screen, gdi::CreateCompatibleBitmap(screen, destWidth, destHeight),
-                            MemoryCanvas::Ownership::Owns);
-    const MemoryCanvas image(screen, gdi::CreateCompatibleBitmap(screen, sourceWidth, sourceHeight),
-                             MemoryCanvas::Ownership::Owns);
+    const gdi::MemoryDC mask(screen, gdi::CreateBitmap(sourceWidth, sourceHeight, 1, 1, nullptr),
+                            gdi::MemoryDC::Ownership::Owns);
+    const gdi::MemoryDC work(screen, gdi::CreateCompatibleBitmap(screen, destWidth, destHeight),
+                            gdi::MemoryDC::Ownership::Owns);
+    const gdi::MemoryDC image(screen, gdi::CreateCompatibleBitmap(screen, sourceWidth, sourceHeight),
+                             gdi::MemoryDC::Ownership::Owns);
     gdi::ReleaseDC(screen);
 
     // The background the picture lands on.
-    gdi::SetMapMode(work.dc(), gdi::GetMapMode(dest));
-    gdi::BitBlt(work.dc(), 0, 0, destWidth, destHeight, dest, destRect.left, destRect.top, gdi::SRCCOPY);
+    gdi::SetMapMode(work.get(), gdi::GetMapMode(dest));
+    gdi::BitBlt(work.get(), 0, 0, destWidth, destHeight, dest, destRect.left, destRect.top, gdi::SRCCOPY);
 
-    gdi::SetBkColor(image.dc(), gdi::GetBkColor(source.dc()));
-    gdi::SetTextColor(image.dc(), gdi::GetTextColor(source.dc()));
-    gdi::BitBlt(image.dc(), 0, 0, sourceWidth, sourceHeight, source.dc(), sourceRect.left, sourceRect.top,
+    gdi::SetBkColor(image.get(), gdi::GetBkColor(source.get()));
+    gdi::SetTextColor(image.get(), gdi::GetTextColor(source.get()));
+    gdi::BitBlt(image.get(), 0, 0, sourceWidth, sourceHeight, source.get(), sourceRect.left, sourceRect.top,
                 gdi::SRCCOPY);
 
     // Mask bits are 1 exactly where the image has the transparent colour.
-    gdi::SetBkColor(image.dc(), transparent);
-    gdi::SetTextColor(image.dc(), White);
-    gdi::BitBlt(mask.dc(), 0, 0, sourceWidth, sourceHeight, image.dc(), 0, 0, gdi::SRCCOPY);
+    gdi::SetBkColor(image.get(), transparent);
+    gdi::SetTextColor(image.get(), White);
+    gdi::BitBlt(mask.get(), 0, 0, sourceWidth, sourceHeight, image.get(), 0, 0, gdi::SRCCOPY);
 
     // Transparent pixels of the image turn black, so that SRCPAINT leaves the background there.
-    gdi::SetTextColor(image.dc(), Black);
-    gdi::SetBkColor(image.dc(), White);
-    gdi::BitBlt(image.dc(), 0, 0, sourceWidth, sourceHeight, mask.dc(), 0, 0, DestAndNotSource);
+    gdi::SetTextColor(image.get(), Black);
+    gdi::SetBkColor(image.get(), White);
+    gdi::BitBlt(image.get(), 0, 0, sourceWidth, sourceHeight, mask.get(), 0, 0, DestAndNotSource);
 
-    gdi::StretchBlt(work.dc(), 0, 0, width, height, mask.dc(), 0, 0, sourceWidth, sourceHeight, gdi::SRCAND);
-    gdi::StretchBlt(work.dc(), 0, 0, width, height, image.dc(), 0, 0, sourceWidth, sourceHeight, gdi::SRCPAINT);
+    gdi::StretchBlt(work.get(), 0, 0, width, height, mask.get(), 0, 0, sourceWidth, sourceHeight, gdi::SRCAND);
+    gdi::StretchBlt(work.get(), 0, 0, width, height, image.get(), 0, 0, sourceWidth, sourceHeight, gdi::SRCPAINT);
 
-    gdi::BitBlt(dest, destRect.left, destRect.top, destWidth, destHeight, work.dc(), 0, 0, gdi::SRCCOPY);
+    gdi::BitBlt(dest, destRect.left, destRect.top, destWidth, destHeight, work.get(), 0, 0, gdi::SRCCOPY);
 }
 
 }  // namespace buttons

@@ -55,8 +55,7 @@ qkButtons_H::~qkButtons_H() {
     // The input engine goes first: it stops the hover timer and leaves the option group, so no
     // timer tick or group walk can reach the half-destroyed button.
     input_.reset();
-    if (s_.HoverLit) windows_.KillTimer(host_.hWnd(), HoverTimerId);
-    ReleaseBuffer(s_);
+    if (s_.Input.HoverLit) windows_.KillTimer(host_.hWnd(), HoverTimerId);
 }
 
 bool qkButtons_H::Notify(std::string_view key) {
@@ -82,37 +81,37 @@ bool qkButtons_H::Redraw() {
     return !alive.expired();
 }
 
-void qkButtons_H::Refresh() { RedrawButton(s_, host_); }
+void qkButtons_H::Refresh() { RedrawButton(s_, buffer_, host_); }
 
 void qkButtons_H::DelayDrawing(bool bDelay) {
-    s_.DelayFlag = bDelay;
+    s_.Input.DelayFlag = bDelay;
     if (!bDelay) Refresh();
 }
 
 void qkButtons_H::RefreshCache(std::string_view item) {
     if (forms::KeyEquals(item, "Font")) {
-        RefreshCaptionFont(s_, host_);
+        RefreshCaptionFont(buffer_, host_);
     } else if (forms::KeyEquals(item, "Picture")) {
         RefreshPictureCache(s_);
     } else if (forms::KeyEquals(item, "BackColor")) {
-        RefreshFaceColours(s_);
+        s_.Colours = DeriveFaceColours(s_.Props);
     }
 }
 
 void qkButtons_H::Paint() {
-    s_.DelayFlag = false;
-    RedrawButton(s_, host_);
+    s_.Input.DelayFlag = false;
+    RedrawButton(s_, buffer_, host_);
 }
 
 void qkButtons_H::Resize() {
-    if (s_.DelayFlag) return;
-    ResizeBuffer(s_, host_);
+    if (s_.Input.DelayFlag) return;
+    ResizeBuffer(s_, buffer_, host_);
     Refresh();
 }
 
 void qkButtons_H::RecordContainer() {
-    s_.ContainerWnd = host_.ContainerHwnd();
-    host_.SetTag(std::to_string(s_.ContainerWnd.value));
+    s_.Container.Window = host_.ContainerHwnd();
+    host_.SetTag(std::to_string(s_.Container.Window.value));
 }
 
 }  // namespace buttons

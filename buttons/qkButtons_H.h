@@ -1,5 +1,5 @@
 // The owner-drawn button control qkButtons_H: its public properties, methods and events, and the
-// lifecycle handlers its host calls. Owns its ButtonState, its drawing buffer and its input engine;
+// lifecycle handlers its host calls. Owns its state, its render buffer and its input engine;
 // borrows the host, the window services and the event listener.
 #pragma once
 
@@ -14,6 +14,7 @@
 #include "buttons/ButtonHost.h"
 #include "buttons/ButtonState.h"
 #include "buttons/Input.h"
+#include "buttons/RenderBuffer.h"
 #include "forms/PropertyBag.h"
 
 namespace buttons {
@@ -47,27 +48,27 @@ public:
     qkButtons_H& operator=(const qkButtons_H&) = delete;
 
     // ---- Properties (getters have no side effects except PictureSize's, see there).
-    std::int32_t ButtonStyle() const { return s_.ButtonStyle; }
+    std::int32_t ButtonStyle() const { return s_.Props.ButtonStyle; }
     void SetButtonStyle(std::int32_t Style);
-    std::int32_t Mode() const { return s_.Mode; }
+    std::int32_t Mode() const { return s_.Props.Mode; }
     void SetMode(std::int32_t nMode);
-    bool Value() const { return s_.Value; }
+    bool Value() const { return s_.Props.Value; }
     void SetValue(bool bValue) override;
-    const std::string& Caption() const { return s_.Caption; }
+    const std::string& Caption() const { return s_.Props.Caption; }
     void SetCaption(const std::string& sCaption);
-    std::int32_t CaptionAlign() const { return s_.CaptionAlign; }
+    std::int32_t CaptionAlign() const { return s_.Props.CaptionAlign; }
     void SetCaptionAlign(std::int32_t nAlign);
-    std::int32_t CaptionStyle() const { return s_.CaptionStyle; }
+    std::int32_t CaptionStyle() const { return s_.Props.CaptionStyle; }
     void SetCaptionStyle(std::int32_t nStyle);
-    std::int32_t ButtonShape() const { return s_.ButtonShape; }
+    std::int32_t ButtonShape() const { return s_.Props.ButtonShape; }
     void SetButtonShape(std::int32_t nShape);
-    PictureRef Picture() const { return s_.Picture; }
+    PictureRef Picture() const { return s_.Props.Picture; }
     void SetPicture(PictureRef xPic);
-    std::int32_t PictureAlign() const { return s_.PictureAlign; }
+    std::int32_t PictureAlign() const { return s_.Props.PictureAlign; }
     void SetPictureAlign(std::int32_t ImgAlign);
     bool Enabled() const { return host_.Enabled(); }
     void SetEnabled(bool bEnabled);
-    bool ShowFocusRect() const { return s_.ShowFocusRect; }
+    bool ShowFocusRect() const { return s_.Props.ShowFocusRect; }
     void SetShowFocusRect(bool bShow);
     // Turns a stored pixel size of 0 into 16, then returns the PictureSizeStep (0..4).
     std::int32_t PictureSize();
@@ -82,19 +83,19 @@ public:
     void SetFontStyle(std::int32_t nStyle);
     OleColor ForeColor() const { return host_.ForeColor(); }
     void SetForeColor(OleColor nColor);
-    OleColor BackColor() const { return s_.BackColor; }
+    OleColor BackColor() const { return s_.Props.BackColor; }
     void SetBackColor(OleColor nColor);
-    OleColor GradientColor() const { return s_.GradientColor; }
+    OleColor GradientColor() const { return s_.Props.GradientColor; }
     void SetGradientColor(OleColor nColor);
-    std::int32_t GradientMode() const { return s_.GradientMode; }
+    std::int32_t GradientMode() const { return s_.Props.GradientMode; }
     void SetGradientMode(std::int32_t nOpt);
     bool ResetDefaultColors() const { return false; }
     void SetResetDefaultColors(bool nDefault);
-    std::int32_t HoverColorLocks() const { return s_.HoverColorLocks; }
+    std::int32_t HoverColorLocks() const { return s_.Props.HoverColorLocks; }
     void SetHoverColorLocks(std::int32_t nLock);
-    OleColor HoverForeColor() const { return s_.HoverForeColor; }
+    OleColor HoverForeColor() const { return s_.Props.HoverForeColor; }
     void SetHoverForeColor(OleColor nColor);
-    OleColor HoverBackColor() const { return s_.HoverBackColor; }
+    OleColor HoverBackColor() const { return s_.Props.HoverBackColor; }
     void SetHoverBackColor(OleColor nColor);
     gdi::HDC hDC() const { return host_.hDC(); }
     win::HWND hwnd() const { return host_.hWnd(); }
@@ -123,10 +124,14 @@ public:
     // ---- ButtonControl (for the input engine, hover timer and option groups).
     ButtonState& State() override { return s_; }
     const ButtonState& State() const { return s_; }
+    // The drawing buffer, for tests and tools that read the painted pixels (tests also drive its
+    // teardown directly).
+    const RenderBuffer& Buffer() const { return buffer_; }
+    RenderBuffer& Buffer() { return buffer_; }
     ButtonHost& Host() override { return host_; }
     win::WindowServices& Windows() override { return windows_; }
     ButtonEvents* Listener() override { return listener_; }
-    bool GetValue() override { return s_.Value; }
+    bool GetValue() override { return s_.Props.Value; }
 
 private:
     // Each call into the container may destroy this button; these return false when it did, and
@@ -141,6 +146,7 @@ private:
     win::WindowServices& windows_;
     ButtonEvents* listener_ = nullptr;
     ButtonState s_;
+    RenderBuffer buffer_;  // declared after s_: released before the state it was painted from
     std::unique_ptr<ButtonInput> input_;
     std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };

@@ -39,9 +39,9 @@ void LoadAndDraw(const forms::Control& control, const Shape& shape) {
         }
         button->Resize();
         for (int pass = 0; pass < 2; ++pass) {
-            button->State().StateFlags = static_cast<std::uint8_t>((shape.flags >> pass) & 7);
-            button->State().HoverLit = (shape.flags & 0x20) != 0;
-            button->State().ButtonDown = (shape.flags & 0x40) != 0;
+            button->State().Input.StateFlags = static_cast<std::uint8_t>((shape.flags >> pass) & 7);
+            button->State().Input.HoverLit = (shape.flags & 0x20) != 0;
+            button->State().Input.ButtonDown = (shape.flags & 0x40) != 0;
             button->Refresh();
         }
     }

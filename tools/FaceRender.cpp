@@ -87,23 +87,23 @@ gdi::OwnedBitmap RenderFace(const forms::Document& doc, const forms::Control& bu
         control.ReadProperties(button.Properties);
 
         auto& s = control.State();
-        if (request.value) s.Value = *request.value;
+        if (request.value) s.Props.Value = *request.value;
         switch (request.state) {
             case FaceState::Idle: break;
-            case FaceState::DefaultLook: s.StateFlags = buttons::DefaultLook; break;
+            case FaceState::DefaultLook: s.Input.StateFlags = buttons::DefaultLook; break;
             case FaceState::Hover:
-                s.StateFlags = buttons::MouseOver;
-                s.HoverLit = true;
+                s.Input.StateFlags = buttons::MouseOver;
+                s.Input.HoverLit = true;
                 break;
             case FaceState::Pressed:
-                s.StateFlags = buttons::HeldDown | buttons::MouseOver;
-                s.ButtonDown = true;
+                s.Input.StateFlags = buttons::HeldDown | buttons::MouseOver;
+                s.Input.ButtonDown = true;
                 break;
             case FaceState::Disabled: host.SetEnabled(false); break;
         }
         control.Paint();
         // Hover lighting is a picture state only here: no timer runs, so none must be stopped.
-        s.HoverLit = false;
+        s.Input.HoverLit = false;
 
         out.reset(gdi::CreateDIBSection32(width, height));
         const gdi::OwnedDC dc(gdi::CreateCompatibleDC(gdi::HDC{}));

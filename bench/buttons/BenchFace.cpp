@@ -11,15 +11,15 @@ namespace {
 
 void BM_PaintStandardFace(benchmark::State& state) {
     facetest::FaceRig rig(145, 41);
-    rig.s.ButtonShape = static_cast<std::int32_t>(state.range(0));
-    rig.s.GradientMode = static_cast<std::int32_t>(state.range(1));
-    rig.s.GradientColor = gdi::RGB(96, 144, 208);
-    buttons::BuildRegions(rig.s, rig.host);
+    rig.s.Props.ButtonShape = static_cast<std::int32_t>(state.range(0));
+    rig.s.Props.GradientMode = static_cast<std::int32_t>(state.range(1));
+    rig.s.Props.GradientColor = gdi::RGB(96, 144, 208);
+    buttons::BuildRegions(rig.s, rig.buffer, rig.host);
     for (auto _ : state) {
         buttons::EdgePointArray points{};
         buttons::EdgeColorArray colours{};
         std::int16_t drawState = 0;
-        buttons::PaintStandardFace(rig.s, rig.host, points, colours, drawState);
+        buttons::PaintStandardFace(rig.s, rig.buffer, rig.host, points, colours, drawState);
         benchmark::DoNotOptimize(drawState);
     }
 }
@@ -27,8 +27,8 @@ BENCHMARK(BM_PaintStandardFace)->ArgNames({"shape", "gradient"})->ArgsProduct({{
 
 void BM_BuildRegions(benchmark::State& state) {
     facetest::FaceRig rig(145, 41);
-    rig.s.ButtonShape = static_cast<std::int32_t>(state.range(0));
-    for (auto _ : state) buttons::BuildRegions(rig.s, rig.host);
+    rig.s.Props.ButtonShape = static_cast<std::int32_t>(state.range(0));
+    for (auto _ : state) buttons::BuildRegions(rig.s, rig.buffer, rig.host);
 }
 BENCHMARK(BM_BuildRegions)->ArgName("shape")->DenseRange(0, 6);
 

@@ -19,8 +19,8 @@ public:
     win::WindowServices& Windows() override { return ws_; }
     buttons::ButtonEvents* Listener() override { return &events_; }
     void Refresh() override { ++redraws; }
-    bool GetValue() override { return state_.Value; }
-    void SetValue(bool v) override { state_.Value = v; }
+    bool GetValue() override { return state_.Props.Value; }
+    void SetValue(bool v) override { state_.Props.Value = v; }
     long redraws = 0;
 
 private:

@@ -91,8 +91,8 @@ void BM_CaptionLayoutLigar(benchmark::State& state) {
     for (auto _ : state) {
         std::int32_t width = 0;
         std::int32_t left = 0;
-        buttons::CalcCaptionLayout(s, rig.host, width, true, left);
-        benchmark::DoNotOptimize(s.CaptionRect);
+        buttons::CalcCaptionLayout(s, rig.button.Buffer(), rig.host, width, true, left);
+        benchmark::DoNotOptimize(s.Geometry.CaptionRect);
     }
 }
 BENCHMARK(BM_CaptionLayoutLigar);

@@ -65,7 +65,7 @@ public:
           input_(std::make_unique<ButtonInput>(*this)) {
         host_.SetWindows(hwnd_, container);
         host_.SetTag(std::to_string(container.value));
-        state_.ContainerWnd = container;
+        state_.Container.Window = container;
     }
     ~TestControl() override {
         input_.reset();
@@ -77,23 +77,23 @@ public:
     win::WindowServices& Windows() override { return ws_; }
     ButtonEvents* Listener() override { return &listener_; }
     void Refresh() override {
-        if (!state_.DelayFlag) trace_.push_back(name_ + "redraw");
+        if (!state_.Input.DelayFlag) trace_.push_back(name_ + "redraw");
     }
-    bool GetValue() override { return state_.Value; }
+    bool GetValue() override { return state_.Props.Value; }
     void SetValue(bool value) override {
-        if (value && state_.Mode == ToInt(ButtonMode::ModeCommand)) return;
-        state_.Value = value;
-        if (value && state_.Mode == ToInt(ButtonMode::ModeOption)) OptionToggle(*this, OptionAction::Select);
+        if (value && state_.Props.Mode == ToInt(ButtonMode::ModeCommand)) return;
+        state_.Props.Value = value;
+        if (value && state_.Props.Mode == ToInt(ButtonMode::ModeOption)) OptionToggle(*this, OptionAction::Select);
         trace_.push_back(name_ + (value ? "Value=True" : "Value=False"));
         Refresh();
     }
     void SetMode(ButtonMode mode) {
         const std::int32_t next = ToInt(mode);
         const std::int32_t option = ToInt(ButtonMode::ModeOption);
-        if (state_.Mode == option && next != option) OptionToggle(*this, OptionAction::Leave);
-        if (next == option && state_.Mode != option) OptionToggle(*this, OptionAction::Join);
-        if (next == ToInt(ButtonMode::ModeCommand) && state_.Mode != next) SetValue(false);
-        state_.Mode = next;
+        if (state_.Props.Mode == option && next != option) OptionToggle(*this, OptionAction::Leave);
+        if (next == option && state_.Props.Mode != option) OptionToggle(*this, OptionAction::Join);
+        if (next == ToInt(ButtonMode::ModeCommand) && state_.Props.Mode != next) SetValue(false);
+        state_.Props.Mode = next;
     }
 
     ButtonInput& Input() { return *input_; }

@@ -57,15 +57,15 @@ gdi::UINT FormatFor(std::int32_t align) {
 class CaptionDraw : public ::testing::Test {
 protected:
     void Prepare(ButtonState& s, const DrawCase& c) {
-        s.Caption = "Li&gar||ok";
-        s.CaptionStyle = c.style;
-        s.CaptionAlign = c.align;
-        s.HoverLit = c.hoverLit;
-        s.StateFlags = c.stateFlags;
-        s.ButtonShape = c.shape;
-        s.GradientMode = c.gradient;
-        s.HoverForeColor = HoverFore;
-        s.SlantRightX = FaceW;
+        s.Props.Caption = "Li&gar||ok";
+        s.Props.CaptionStyle = c.style;
+        s.Props.CaptionAlign = c.align;
+        s.Input.HoverLit = c.hoverLit;
+        s.Input.StateFlags = c.stateFlags;
+        s.Props.ButtonShape = c.shape;
+        s.Props.GradientMode = c.gradient;
+        s.Props.HoverForeColor = HoverFore;
+        s.Geometry.SlantRightX = FaceW;
     }
 
     PainterHost host_{FaceW, FaceH};
@@ -121,30 +121,30 @@ TEST_F(CaptionDraw, PassesMatchTheirColoursAndOffsets) {
 
         ButtonState actual;
         Prepare(actual, c);
-        Buffer drawn(actual, host_, FaceW, FaceH);
+        Buffer drawn(host_, FaceW, FaceH);
         std::int32_t w = 0;
         std::int32_t l = 0;
-        CalcCaptionLayout(actual, host_, w, true, l);
+        CalcCaptionLayout(actual, drawn.Render(), host_, w, true, l);
         drawn.Fill(Face);
         gdi::COLORREF face = Face;
         gdi::COLORREF disabled = c.disabledColour;
         bool singlePass = true;
-        DrawCaption(actual, host_, face, disabled, c.pressed, singlePass);
+        DrawCaption(actual, drawn.Render(), host_, face, disabled, c.pressed, singlePass);
         EXPECT_EQ(singlePass, c.singlePassAfter) << c.name;
 
         ButtonState reference;
         Prepare(reference, c);
-        Buffer expected(reference, host_, FaceW, FaceH);
+        Buffer expected(host_, FaceW, FaceH);
         expected.Fill(Face);
         const std::string text = "Li&gar\r\nok";
         for (const Pass& p : c.passes) {
-            gdi::SetTextColor(reference.MemDC, p.colour);
-            gdi::RECT box = actual.CaptionRect;
+            gdi::SetTextColor(expected.Dc(), p.colour);
+            gdi::RECT box = actual.Geometry.CaptionRect;
             box.left += p.dx;
             box.right += p.dx;
             box.top += p.dy;
             box.bottom += p.dy;
-            gdi::DrawTextA(reference.MemDC, text.data(), static_cast<int>(text.size()), &box, FormatFor(c.align));
+            gdi::DrawTextA(expected.Dc(), text.data(), static_cast<int>(text.size()), &box, FormatFor(c.align));
         }
 
         const auto got = drawn.Pixels();
@@ -160,16 +160,16 @@ TEST_F(CaptionDraw, PassesMatchTheirColoursAndOffsets) {
 
 TEST_F(CaptionDraw, MeasuresWithTheCaptionFont) {
     ButtonState s;
-    s.SlantRightX = FaceW;
+    s.Geometry.SlantRightX = FaceW;
     PainterHost tall(FaceW, 200);
-    Buffer buffer(s, tall, FaceW, 200);
+    Buffer buffer(tall, FaceW, 200);
     auto layout = [&](const std::string& caption, std::int32_t style) {
-        s.Caption = caption;
-        s.CaptionStyle = style;
+        s.Props.Caption = caption;
+        s.Props.CaptionStyle = style;
         std::int32_t w = 0;
         std::int32_t l = 0;
-        CalcCaptionLayout(s, tall, w, true, l);
-        return s.CaptionRect;
+        CalcCaptionLayout(s, buffer.Render(), tall, w, true, l);
+        return s.Geometry.CaptionRect;
     };
     const gdi::RECT one = layout("A", ToInt(CaptionEffect::EffectFlat));
     const gdi::RECT two = layout("A||B", ToInt(CaptionEffect::EffectFlat));
@@ -186,17 +186,17 @@ TEST_F(CaptionDraw, MeasuresWithTheCaptionFont) {
     EXPECT_EQ(one.top, (200 - lineHeight) / 2);
 
     // A caption of one letter, a line break and another: the first letter above the second.
-    s.Caption = "I||I";
-    s.CaptionStyle = ToInt(CaptionEffect::EffectFlat);
+    s.Props.Caption = "I||I";
+    s.Props.CaptionStyle = ToInt(CaptionEffect::EffectFlat);
     std::int32_t w = 0;
     std::int32_t l = 0;
-    CalcCaptionLayout(s, tall, w, true, l);
+    CalcCaptionLayout(s, buffer.Render(), tall, w, true, l);
     buffer.Fill(White);
     gdi::COLORREF face = White;
     gdi::COLORREF disabled = 0;
     bool singlePass = true;
     tall.SetForeColor(0);
-    DrawCaption(s, tall, face, disabled, false, singlePass);
+    DrawCaption(s, buffer.Render(), tall, face, disabled, false, singlePass);
     std::vector<int> inkRows;
     for (int y = 0; y < 200; ++y) {
         bool ink = false;
@@ -207,30 +207,30 @@ TEST_F(CaptionDraw, MeasuresWithTheCaptionFont) {
     int bands = 1;
     for (std::size_t i = 1; i < inkRows.size(); ++i) bands += inkRows[i] != inkRows[i - 1] + 1;
     EXPECT_EQ(bands, 2);
-    EXPECT_GE(inkRows.front(), s.CaptionRect.top);
-    EXPECT_LT(inkRows.back(), s.CaptionRect.bottom);
+    EXPECT_GE(inkRows.front(), s.Geometry.CaptionRect.top);
+    EXPECT_LT(inkRows.back(), s.Geometry.CaptionRect.bottom);
 }
 
 TEST_F(CaptionDraw, FontRebuildsKeepOneCaptionFontAlive) {
-    ButtonState s;
     const gdi::ObjectCounts before = gdi::LiveObjects();
-    RefreshCaptionFont(s, host_);  // no buffer yet: nothing to select into, nothing created
+    RenderBuffer none;
+    RefreshCaptionFont(none, host_);  // no buffer yet: nothing to select into, nothing created
     EXPECT_EQ(gdi::LiveObjects(), before);
     {
-        Buffer buffer(s, host_, FaceW, FaceH);
-        ASSERT_TRUE(s.SavedFont);
-        const gdi::HFONT original = s.SavedFont;
+        Buffer buffer(host_, FaceW, FaceH);
+        ASSERT_TRUE(buffer.Render().OriginalFont());
+        const gdi::HFONT original = buffer.Render().OriginalFont();
         const int fontsWithOne = gdi::LiveObjects().fonts;
         FontDesc f = host_.Font();
         for (double size : {10.0, 15.75, 8.25}) {
             f.Size = size;
             f.Weight = 700;
             host_.SetFont(f);
-            RefreshCaptionFont(s, host_);
-            EXPECT_EQ(s.SavedFont, original) << size;
+            RefreshCaptionFont(buffer.Render(), host_);
+            EXPECT_EQ(buffer.Render().OriginalFont(), original) << size;
             EXPECT_EQ(gdi::LiveObjects().fonts, fontsWithOne) << size;
             gdi::LOGFONTA selected;
-            ASSERT_GT(gdi::GetObjectA(gdi::GetCurrentFont(s.MemDC), static_cast<int>(sizeof(selected)), &selected), 0);
+            ASSERT_GT(gdi::GetObjectA(gdi::GetCurrentFont(buffer.Dc()), static_cast<int>(sizeof(selected)), &selected), 0);
             EXPECT_EQ(selected.lfHeight, CaptionLogFont(f).lfHeight) << size;
             EXPECT_EQ(selected.lfWeight, 700);
         }
@@ -240,22 +240,22 @@ TEST_F(CaptionDraw, FontRebuildsKeepOneCaptionFontAlive) {
 
 TEST_F(CaptionDraw, PaintingLeavesObjectCountsAlone) {
     ButtonState s;
-    s.Caption = "Ligar";
-    s.SlantRightX = FaceW;
-    Buffer buffer(s, host_, FaceW, FaceH);
+    s.Props.Caption = "Ligar";
+    s.Geometry.SlantRightX = FaceW;
+    Buffer buffer(host_, FaceW, FaceH);
     std::int32_t w = 0;
     std::int32_t l = 0;
-    CalcCaptionLayout(s, host_, w, true, l);
+    CalcCaptionLayout(s, buffer.Render(), host_, w, true, l);
     // The text colour goes through SetDrawColor, which creates nothing.
     const gdi::ObjectCounts before = gdi::LiveObjects();
     for (bool enabled : {true, false}) {
         host_.SetEnabled(enabled);
         for (std::int32_t style = 0; style < 3; ++style) {
-            s.CaptionStyle = style;
+            s.Props.CaptionStyle = style;
             gdi::COLORREF face = Face;
             gdi::COLORREF disabled = DisabledText;
             bool singlePass = true;
-            DrawCaption(s, host_, face, disabled, false, singlePass);
+            DrawCaption(s, buffer.Render(), host_, face, disabled, false, singlePass);
         }
     }
     EXPECT_EQ(gdi::LiveObjects(), before) << gdi::ToString(gdi::LiveObjects());

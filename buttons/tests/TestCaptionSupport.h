@@ -1,5 +1,5 @@
-// Test support for the caption and picture painters: the headless host and an offscreen buffer set up
-// as the control sets up MemDC. Owns the buffer's DC, bitmap and caption font, released at the end.
+// Test support for the caption and picture painters: the headless host and a render buffer set up
+// as the control sets it up. Owns the buffer, released at the end.
 #pragma once
 
 #include <functional>
@@ -10,6 +10,7 @@
 #include "buttons/HeadlessHost.h"
 #include "buttons/ButtonState.h"
 #include "buttons/Caption.h"
+#include "buttons/RenderBuffer.h"
 #include "gdi/Gdi.h"
 
 namespace buttons::testing {
@@ -17,38 +18,27 @@ namespace buttons::testing {
 // The painters need only geometry, colours, font and the enabled state of their host.
 using PainterHost = HeadlessHost;
 
-// MemDC as the rendering pipeline builds it: transparent text, a buffer bitmap, the caption font.
+// The render buffer as the pipeline builds it: transparent text, a buffer bitmap, the caption font.
 class Buffer {
 public:
-    Buffer(ButtonState& s, ButtonHost& host, int width, int height) : s_(s), width_(width), height_(height) {
+    Buffer(const ButtonHost& host, int width, int height) : width_(width), height_(height) {
         const gdi::HDC screen = gdi::GetDC();
-        s.MemDC = gdi::CreateCompatibleDC(screen);
-        gdi::SetBkMode(s.MemDC, gdi::TRANSPARENT);
-        bitmap_ = gdi::CreateCompatibleBitmap(screen, width, height);
+        render_.CreateContext(screen);
+        render_.CreateBitmap(screen, width, height);
         gdi::ReleaseDC(screen);
-        s.SavedBitmap = gdi::SelectObject(s.MemDC, bitmap_);
-        RefreshCaptionFont(s, host);
-    }
-    Buffer(const Buffer&) = delete;
-    Buffer& operator=(const Buffer&) = delete;
-    ~Buffer() {
-        if (s_.SavedFont) gdi::DeleteObject(gdi::SelectObject(s_.MemDC, s_.SavedFont));
-        gdi::SelectObject(s_.MemDC, s_.SavedBitmap);
-        gdi::DeleteObject(bitmap_);
-        gdi::DeleteDC(s_.MemDC);
-        s_.MemDC = {};
-        s_.SavedFont = {};
-        s_.SavedBitmap = {};
+        RefreshCaptionFont(render_, host);
     }
 
+    RenderBuffer& Render() { return render_; }
+    gdi::HDC Dc() const { return render_.Dc(); }
     void Fill(gdi::COLORREF colour) const {
         gdi::OwnedBrush brush(gdi::CreateSolidBrush(colour));
-        gdi::FillRect(s_.MemDC, gdi::RECT{0, 0, width_, height_}, brush.get());
+        gdi::FillRect(Dc(), gdi::RECT{0, 0, width_, height_}, brush.get());
     }
-    gdi::COLORREF Pixel(int x, int y) const { return gdi::GetPixel(s_.MemDC, x, y); }
+    gdi::COLORREF Pixel(int x, int y) const { return gdi::GetPixel(Dc(), x, y); }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    gdi::HBITMAP Bitmap() const { return bitmap_; }
+    gdi::HBITMAP Bitmap() const { return gdi::GetCurrentBitmap(Dc()); }
     // Every pixel, row by row, for whole-buffer comparisons.
     std::vector<gdi::COLORREF> Pixels() const {
         std::vector<gdi::COLORREF> out;
@@ -59,10 +49,9 @@ public:
     }
 
 private:
-    ButtonState& s_;
+    RenderBuffer render_;
     int width_;
     int height_;
-    gdi::HBITMAP bitmap_;
 };
 
 // A 32-bit DIB section painted pixel by pixel; colour(x, y) returns a COLORREF.

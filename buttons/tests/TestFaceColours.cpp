@@ -15,11 +15,11 @@ using gdi::RGB;
 // BackColor RGB(212,208,200), lightened and pressed as the rendering pipeline derives them.
 ButtonState GreyFace() {
     ButtonState s;
-    s.BackColor = RGB(212, 208, 200);
-    s.FaceColor = RGB(255, 255, 251);
-    s.PressedColor = RGB(223, 224, 210);
-    s.HoverFaceColor = RGB(255, 255, 251);
-    s.ValueTrueColor = RGB(223, 224, 214);
+    s.Props.BackColor = RGB(212, 208, 200);
+    s.Colours.Face = RGB(255, 255, 251);
+    s.Colours.Pressed = RGB(223, 224, 210);
+    s.Colours.HoverFace = RGB(255, 255, 251);
+    s.Colours.ValueTrue = RGB(223, 224, 214);
     return s;
 }
 
@@ -64,10 +64,10 @@ TEST(SelectFaceColours, BaseAndFacePerState) {
     };
     for (const auto& c : cases) {
         ButtonState s = GreyFace();
-        s.Mode = c.mode;
-        s.Value = c.value;
-        s.StateFlags = c.flags;
-        s.GradientMode = c.gradientMode;
+        s.Props.Mode = c.mode;
+        s.Props.Value = c.value;
+        s.Input.StateFlags = c.flags;
+        s.Props.GradientMode = c.gradientMode;
         const FaceColours colours = SelectFaceColours(s, true);
         EXPECT_EQ(colours.base, c.base) << c.name;
         EXPECT_EQ(colours.face, c.face) << c.name;
@@ -76,10 +76,10 @@ TEST(SelectFaceColours, BaseAndFacePerState) {
 
 TEST(SelectFaceColours, GradientEndIsTheLightenedGradientColour) {
     ButtonState s = GreyFace();
-    s.GradientMode = 1;
-    s.GradientColor = RGB(192, 192, 192);
+    s.Props.GradientMode = 1;
+    s.Props.GradientColor = RGB(192, 192, 192);
     EXPECT_EQ(SelectFaceColours(s, true).gradient, ShiftColor(RGB(192, 192, 192), 48));
-    s.GradientColor = SysButtonFace;  // system colours are resolved first
+    s.Props.GradientColor = SysButtonFace;  // system colours are resolved first
     EXPECT_EQ(SelectFaceColours(s, true).gradient, RGB(255, 255, 251));
 }
 
@@ -148,11 +148,11 @@ TEST(EdgeDrawState, Columns) {
     };
     for (const auto& c : cases) {
         ButtonState s;
-        s.Mode = c.mode;
-        s.Value = c.value;
-        s.ButtonDown = c.buttonDown;
-        s.ShowFocusRect = c.showFocusRect;
-        s.StateFlags = c.flags;
+        s.Props.Mode = c.mode;
+        s.Props.Value = c.value;
+        s.Input.ButtonDown = c.buttonDown;
+        s.Props.ShowFocusRect = c.showFocusRect;
+        s.Input.StateFlags = c.flags;
         EXPECT_EQ(EdgeDrawState(s, c.fromBackground), c.expected) << c.name;
     }
 }

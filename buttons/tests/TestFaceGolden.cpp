@@ -109,12 +109,12 @@ std::vector<GoldenCase> Cases() {
 TEST(FaceGolden, EveryShapeStateAndGradient) {
     for (const GoldenCase& c : Cases()) {
         FaceRig rig(FaceWidth, FaceHeight);
-        rig.s.ButtonShape = c.shape;
-        rig.s.GradientMode = c.gradientMode;
-        rig.s.GradientColor = gdi::RGB(96, 144, 208);
-        rig.s.HoverBackColor = gdi::RGB(200, 224, 250);
+        rig.s.Props.ButtonShape = c.shape;
+        rig.s.Props.GradientMode = c.gradientMode;
+        rig.s.Props.GradientColor = gdi::RGB(96, 144, 208);
+        rig.s.Props.HoverBackColor = gdi::RGB(200, 224, 250);
         rig.DeriveColours();
-        BuildRegions(rig.s, rig.host);
+        BuildRegions(rig.s, rig.buffer, rig.host);
         // As in the control: a fresh buffer painted idle first, then the state under test. The raised
         // rim that a press leaves unpainted keeps the idle pass's pixels.
         rig.Paint(false);

@@ -26,7 +26,7 @@ void ExpectPixels(const FaceRig& rig, std::initializer_list<PixelCase> cases, co
 
 TEST(PaintStandardFace, GreyFaceIdle) {
     FaceRig rig(75, 23);
-    BuildRegions(rig.s, rig.host);
+    BuildRegions(rig.s, rig.buffer, rig.host);
     EXPECT_EQ(rig.Paint(), 0);
     ExpectPixels(rig,
                  {
@@ -55,7 +55,7 @@ TEST(PaintStandardFace, GreyFaceIdle) {
 
 TEST(PaintStandardFace, GreyFaceDisabled) {
     FaceRig rig(75, 23);
-    BuildRegions(rig.s, rig.host);
+    BuildRegions(rig.s, rig.buffer, rig.host);
     rig.SetLook(Look::Disabled);
     rig.Paint();
     const gdi::COLORREF flat = RGB(231, 232, 221);
@@ -93,7 +93,7 @@ TEST(PaintStandardFace, StateColumnsAndFills) {
     };
     for (const auto& c : cases) {
         FaceRig rig(75, 23);
-        BuildRegions(rig.s, rig.host);
+        BuildRegions(rig.s, rig.buffer, rig.host);
         rig.SetLook(c.look);
         EXPECT_EQ(rig.Paint(), c.drawState) << c.name;
         EXPECT_EQ(rig.Pixel(2, 10), c.innerLeft) << c.name;
@@ -105,16 +105,16 @@ TEST(PaintStandardFace, StateColumnsAndFills) {
 
 TEST(PaintStandardFace, HoverFillAndGradientSuppression) {
     FaceRig rig(75, 23);
-    BuildRegions(rig.s, rig.host);
-    rig.s.HoverBackColor = RGB(0, 0, 0);
+    BuildRegions(rig.s, rig.buffer, rig.host);
+    rig.s.Props.HoverBackColor = RGB(0, 0, 0);
     rig.DeriveColours();  // hover face: black lightened by 48 is RGB(48, 48, 0) with blue scaled from 0
     rig.SetLook(Look::Hover);
     rig.Paint();
     EXPECT_EQ(rig.Pixel(30, 5), RGB(43, 43, 0)) << "hover shading";
 
     // With a gradient and a distinct hover colour the hover face is flat, from edge to edge.
-    rig.s.GradientMode = 1;
-    rig.s.GradientColor = RGB(0, 0, 255);
+    rig.s.Props.GradientMode = 1;
+    rig.s.Props.GradientColor = RGB(0, 0, 255);
     rig.Paint();
     EXPECT_EQ(rig.Pixel(30, 5), RGB(48, 48, 0));
     EXPECT_EQ(rig.Pixel(30, 15), RGB(48, 48, 0)) << "no shading under a flat hover fill";
@@ -140,8 +140,8 @@ TEST(PaintStandardFace, CornerPixelsFollowTheSlants) {
     };
     for (const auto& c : cases) {
         FaceRig rig(96, 32);
-        rig.s.ButtonShape = c.shape;
-        BuildRegions(rig.s, rig.host);
+        rig.s.Props.ButtonShape = c.shape;
+        BuildRegions(rig.s, rig.buffer, rig.host);
         rig.Paint();
         // The corner pixel sits where only the middle outline or the shading would be.
         EXPECT_EQ(rig.Pixel(1, 30) == Outline, c.left) << c.name;
@@ -152,8 +152,8 @@ TEST(PaintStandardFace, CornerPixelsFollowTheSlants) {
 TEST(PaintStandardFace, OvalsHaveNoOutlinesAndARingOnlyWithDefaultLook) {
     for (std::int32_t shape : {4, 5, 6}) {
         FaceRig rig(96, 32);
-        rig.s.ButtonShape = shape;
-        BuildRegions(rig.s, rig.host);
+        rig.s.Props.ButtonShape = shape;
+        BuildRegions(rig.s, rig.buffer, rig.host);
         rig.SetLook(Look::Hover);
         rig.Paint();
         const auto hovered = rig.Composite();
@@ -167,8 +167,8 @@ TEST(PaintStandardFace, OvalsHaveNoOutlinesAndARingOnlyWithDefaultLook) {
         rig.Paint();
         const int ringX = shape == 6 ? 2 : 3;
         EXPECT_EQ(rig.Pixel(ringX, 16), RGB(107, 130, 239)) << "default ring, shape " << shape;
-        rig.s.StateFlags = DefaultLook | MouseOver;
-        rig.s.HoverLit = true;
+        rig.s.Input.StateFlags = DefaultLook | MouseOver;
+        rig.s.Input.HoverLit = true;
         rig.Paint();
         EXPECT_EQ(rig.Pixel(ringX, 16), RGB(231, 150, 0)) << "hover ring, shape " << shape;
     }
@@ -180,12 +180,12 @@ TEST(PaintStandardFace, TinyAndEmptyFacesRunEveryStep) {
             const gdi::ObjectCounts before = gdi::LiveObjects();
             {
                 FaceRig rig(size, size);
-                BuildRegions(rig.s, rig.host);
+                BuildRegions(rig.s, rig.buffer, rig.host);
                 for (Look look : {Look::Idle, Look::Pressed, Look::Disabled, Look::Default}) {
                     rig.SetLook(look);
                     rig.Paint();
                 }
-                rig.s.GradientMode = 3;
+                rig.s.Props.GradientMode = 3;
                 rig.Paint();
             }
             EXPECT_EQ(gdi::LiveObjects(), before) << "shape " << shape << " size " << size;
@@ -199,12 +199,12 @@ TEST(PaintStandardFace, StoredValuesOutOfRangeStaySafe) {
             const gdi::ObjectCounts before = gdi::LiveObjects();
             {
                 FaceRig rig(40, 20);
-                rig.s.ButtonShape = shape;
-                rig.s.GradientMode = gradient;
-                rig.s.Mode = 7;
-                BuildRegions(rig.s, rig.host);
+                rig.s.Props.ButtonShape = shape;
+                rig.s.Props.GradientMode = gradient;
+                rig.s.Props.Mode = 7;
+                BuildRegions(rig.s, rig.buffer, rig.host);
                 EXPECT_FALSE(rig.host.WindowRegion()) << "an unknown shape keeps the window rectangular";
-                EXPECT_FALSE(rig.s.FaceClipRgn);
+                EXPECT_FALSE(rig.buffer.FaceClip());
                 rig.Paint();
                 // The face itself is always filled, whatever the stored values.
                 EXPECT_NE(rig.Pixel(20, 10), Sentinel) << "shape " << shape << " gradient " << gradient;

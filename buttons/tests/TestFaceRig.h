@@ -28,6 +28,7 @@ enum class Look { Idle, Default, Hover, Pressed, ValueTrue, Disabled };
 struct FaceRig {
     ButtonState s;
     HeadlessHost host;
+    RenderBuffer buffer;
     int width;
     int height;
     // Width changes the host was asked for, and whether drawing was delayed meanwhile.
@@ -35,42 +36,41 @@ struct FaceRig {
     std::vector<bool> delayedDuringWidthChange;
 
     FaceRig(int w, int h) : host(w, h), width(w), height(h) {
-        s.BackColor = gdi::RGB(212, 208, 200);
-        s.HoverBackColor = gdi::RGB(212, 208, 200);
-        s.ContainerBackColor = gdi::RGB(212, 208, 200);
+        s.Props.BackColor = gdi::RGB(212, 208, 200);
+        s.Props.HoverBackColor = gdi::RGB(212, 208, 200);
+        s.Container.BackColor = gdi::RGB(212, 208, 200);
         DeriveColours();
         host.SetResizeHandler([this] {
             widthRequests.push_back(host.Width());
-            delayedDuringWidthChange.push_back(s.DelayFlag);
+            delayedDuringWidthChange.push_back(s.Input.DelayFlag);
         });
-        ManageBuffer(s, host, true);
+        SetUpBuffer(buffer, host);
     }
-    ~FaceRig() { ReleaseBuffer(s); }
     FaceRig(const FaceRig&) = delete;
     FaceRig& operator=(const FaceRig&) = delete;
 
-    void DeriveColours() { RefreshFaceColours(s); }
+    void DeriveColours() { s.Colours = DeriveFaceColours(s.Props); }
 
     void SetLook(Look look) {
-        s.StateFlags = 0;
-        s.HoverLit = false;
-        s.ButtonDown = false;
+        s.Input.StateFlags = 0;
+        s.Input.HoverLit = false;
+        s.Input.ButtonDown = false;
         host.SetEnabled(true);
         switch (look) {
             case Look::Idle: break;
-            case Look::Default: s.StateFlags = DefaultLook; break;
+            case Look::Default: s.Input.StateFlags = DefaultLook; break;
             case Look::Hover:
-                s.StateFlags = MouseOver;
-                s.HoverLit = true;
+                s.Input.StateFlags = MouseOver;
+                s.Input.HoverLit = true;
                 break;
             case Look::Pressed:
-                s.StateFlags = HeldDown | MouseOver;
-                s.ButtonDown = true;
-                s.HoverLit = true;
+                s.Input.StateFlags = HeldDown | MouseOver;
+                s.Input.ButtonDown = true;
+                s.Input.HoverLit = true;
                 break;
             case Look::ValueTrue:
-                s.Mode = ToInt(ButtonMode::ModeCheckBox);
-                s.Value = true;
+                s.Props.Mode = ToInt(ButtonMode::ModeCheckBox);
+                s.Props.Value = true;
                 break;
             case Look::Disabled: host.SetEnabled(false); break;
         }
@@ -79,22 +79,22 @@ struct FaceRig {
     // One face pass, as RedrawButton runs it; first fills the buffer with the sentinel unless
     // the previous pass's pixels are to stay, as they do in the control's buffer.
     std::int16_t Paint(bool fillSentinel = true) {
-        const gdi::BitmapView view = gdi::GetBitmapView(gdi::GetCurrentBitmap(s.MemDC));
+        const gdi::BitmapView view = gdi::GetBitmapView(gdi::GetCurrentBitmap(buffer.Dc()));
         for (int y = 0; fillSentinel && view.pixels32 && y < view.height; ++y) {
             for (int x = 0; x < view.width; ++x) view.pixels32[y * view.stride + x] = 0x00FF00FF;
         }
         EdgePointArray points{};
         EdgeColorArray colours{};
         std::int16_t drawState = 0;
-        PaintStandardFace(s, host, points, colours, drawState);
+        PaintStandardFace(s, buffer, host, points, colours, drawState);
         return drawState;
     }
 
-    gdi::COLORREF Pixel(int x, int y) const { return gdi::GetPixel(s.MemDC, x, y); }
+    gdi::COLORREF Pixel(int x, int y) const { return gdi::GetPixel(buffer.Dc(), x, y); }
 
     // The face as the screen shows it: the container's colour outside the window region.
     std::vector<std::uint32_t> Composite() const {
-        const gdi::BitmapView view = gdi::GetBitmapView(gdi::GetCurrentBitmap(s.MemDC));
+        const gdi::BitmapView view = gdi::GetBitmapView(gdi::GetCurrentBitmap(buffer.Dc()));
         std::vector<std::uint32_t> out(static_cast<std::size_t>(width * height), 0x00D4D0C8);
         for (int y = 0; view.pixels32 && y < height && y < view.height; ++y) {
             for (int x = 0; x < width && x < view.width; ++x) {

@@ -23,8 +23,8 @@ TEST(FillGradient, FourColumnsBlackToWhite) {
     };
     for (const auto& c : cases) {
         FaceRig rig(4, 3);
-        rig.s.GradientMode = c.mode;
-        FillGradient(rig.s, rig.host, RGB(0, 0, 0), RGB(255, 255, 255));
+        rig.s.Props.GradientMode = c.mode;
+        FillGradient(rig.buffer, rig.host, rig.s.Props.GradientMode, RGB(0, 0, 0), RGB(255, 255, 255));
         EXPECT_EQ(rig.Pixel(0, 0), c.first) << c.name;
         EXPECT_EQ(rig.Pixel(3, 2), c.last) << c.name;
         const gdi::COLORREF second = c.mode == 1 ? RGB(85, 85, 85) : RGB(170, 170, 170);
@@ -36,10 +36,10 @@ TEST(FillGradient, TwoPixelStripsLeaveTheOddLastRow) {
     // 768 / 301 = 2, less than 4: 150 strips two rows tall cover rows 0..299.
     FaceRig rig(3, 301);
     rig.Paint();  // fills the sentinel first (and a face, which the gradient then covers)
-    const gdi::BitmapView view = gdi::GetBitmapView(gdi::GetCurrentBitmap(rig.s.MemDC));
+    const gdi::BitmapView view = gdi::GetBitmapView(gdi::GetCurrentBitmap(rig.buffer.Dc()));
     for (int x = 0; x < 3; ++x) view.pixels32[300 * view.stride + x] = 0x00FF00FF;
-    rig.s.GradientMode = 3;
-    FillGradient(rig.s, rig.host, RGB(0, 0, 0), RGB(255, 255, 255));
+    rig.s.Props.GradientMode = 3;
+    FillGradient(rig.buffer, rig.host, rig.s.Props.GradientMode, RGB(0, 0, 0), RGB(255, 255, 255));
     EXPECT_EQ(rig.Pixel(1, 0), RGB(0, 0, 0));
     EXPECT_EQ(rig.Pixel(1, 1), RGB(0, 0, 0));
     EXPECT_EQ(rig.Pixel(1, 2), rig.Pixel(1, 3)) << "a strip is two rows";
@@ -57,8 +57,8 @@ TEST(FillGradient, SingleStripTakesTheStartColour) {
     };
     for (const Case c : {Case{1, 1, 3}, Case{2, 1, 3}, Case{3, 3, 1}, Case{4, 3, 1}}) {
         FaceRig rig(c.width, c.height);
-        rig.s.GradientMode = c.mode;
-        FillGradient(rig.s, rig.host, RGB(10, 20, 30), RGB(200, 100, 0));
+        rig.s.Props.GradientMode = c.mode;
+        FillGradient(rig.buffer, rig.host, rig.s.Props.GradientMode, RGB(10, 20, 30), RGB(200, 100, 0));
         EXPECT_EQ(rig.Pixel(0, 0), RGB(10, 20, 30)) << c.mode;
         EXPECT_EQ(rig.Pixel(c.width - 1, c.height - 1), RGB(10, 20, 30)) << c.mode;
     }
@@ -69,8 +69,8 @@ TEST(FillGradient, ZeroSizePaintsNothing) {
     rig.Paint();
     const gdi::COLORREF before = rig.Pixel(0, 0);
     rig.host.SetClientSize(0, 0);
-    rig.s.GradientMode = 3;
-    FillGradient(rig.s, rig.host, RGB(1, 2, 3), RGB(4, 5, 6));
+    rig.s.Props.GradientMode = 3;
+    FillGradient(rig.buffer, rig.host, rig.s.Props.GradientMode, RGB(1, 2, 3), RGB(4, 5, 6));
     EXPECT_EQ(rig.Pixel(0, 0), before);
 }
 

@@ -50,8 +50,8 @@ TEST_F(HoverTest, LeavingIsNoticedAtTheNextTickAndNoSooner) {
     EXPECT_TRUE(Take().empty());
     ws.AdvanceTime(1);
     EXPECT_EQ(Take(), (Trace{"A:MouseOnButton(False)", "A:redraw"}));
-    EXPECT_FALSE(a.State().HoverLit);
-    EXPECT_EQ(a.State().StateFlags, 0);
+    EXPECT_FALSE(a.State().Input.HoverLit);
+    EXPECT_EQ(a.State().Input.StateFlags, 0);
     EXPECT_EQ(ws.TimerCount(), 0u);
     EXPECT_EQ(ws.GetPropA(a.Hwnd(), "qk_TimerID"), 237u) << "the properties stay after tracking ends";
 }
@@ -85,15 +85,15 @@ TEST_F(HoverTest, HeldWhileLeavingThenComingBack) {
     ws.SetCursor({300, 200});
     ws.AdvanceTime(50);
     EXPECT_EQ(Take(), (Trace{"A:MouseOnButton(False)", "A:redraw"}));
-    EXPECT_EQ(a.State().StateFlags, buttons::HeldDown);
-    EXPECT_FALSE(a.State().ButtonDown);
+    EXPECT_EQ(a.State().Input.StateFlags, buttons::HeldDown);
+    EXPECT_FALSE(a.State().Input.ButtonDown);
     EXPECT_EQ(ws.Capture(), a.Hwnd());
 
     // Back with the button still held: pressed again.
     MoveOver(a, 25, 25, 1);
     EXPECT_EQ(Take(), (Trace{"A:MouseOnButton(True)", "A:redraw", "A:MouseMove(1,0,15,15)"}));
-    EXPECT_EQ(a.State().StateFlags, buttons::HeldDown | buttons::MouseOver);
-    EXPECT_TRUE(a.State().ButtonDown);
+    EXPECT_EQ(a.State().Input.StateFlags, buttons::HeldDown | buttons::MouseOver);
+    EXPECT_TRUE(a.State().Input.ButtonDown);
 }
 
 TEST_F(HoverTest, ReleasedAwayEndsIdleWithoutClick) {
@@ -106,20 +106,20 @@ TEST_F(HoverTest, ReleasedAwayEndsIdleWithoutClick) {
     Take();
     a.Input().MouseUp(left, shift, outX, outY);  // the host delivers no click for a release outside
     EXPECT_EQ(Take(), (Trace{"A:redraw", "A:MouseUp(1,0,250,150)"}));
-    EXPECT_EQ(a.State().StateFlags, 0);
+    EXPECT_EQ(a.State().Input.StateFlags, 0);
     EXPECT_EQ(ws.Capture(), win::HWND{});
 }
 
 TEST_F(HoverTest, MovingStraightToTheNeighbourSwapsTracking) {
     MoveOver(a, 100, 20);
     MoveOver(b, 115, 20);
-    EXPECT_TRUE(a.State().HoverLit);
-    EXPECT_TRUE(b.State().HoverLit);
+    EXPECT_TRUE(a.State().Input.HoverLit);
+    EXPECT_TRUE(b.State().Input.HoverLit);
     ws.AdvanceTime(50);
     EXPECT_EQ(Take(), (Trace{"A:MouseOnButton(True)", "A:redraw", "A:MouseMove(0,0,90,10)", "B:MouseOnButton(True)",
                              "B:redraw", "B:MouseMove(0,0,5,10)", "A:MouseOnButton(False)", "A:redraw"}));
-    EXPECT_FALSE(a.State().HoverLit);
-    EXPECT_TRUE(b.State().HoverLit);
+    EXPECT_FALSE(a.State().Input.HoverLit);
+    EXPECT_TRUE(b.State().Input.HoverLit);
 }
 
 TEST_F(HoverTest, NoPollWhileThePointerIsElsewhere) {
@@ -137,7 +137,7 @@ protected:
     GroupTest() : form(ws.CreateWindow({0, 0, 400, 300})), frame(ws.CreateWindow({0, 100, 200, 200}, form)) {}
     std::unique_ptr<TestControl> Option(win::HWND container, int x, bool value = false) {
         auto c = std::make_unique<TestControl>(ws, container, gdi::RECT{x, 0, x + 10, 10}, trace);
-        c->State().Value = value;  // as loaded: stored without the group pass
+        c->State().Props.Value = value;  // as loaded: stored without the group pass
         c->SetMode(ButtonMode::ModeOption);
         return c;
     }
@@ -238,7 +238,7 @@ TEST_F(GroupTest, ADestroyedContainerLeavesNoPropertiesAndItsMembersDieSafely) {
 TEST_F(GroupTest, AFaultyRegistryEndsTheWalkSilently) {
     auto b1 = Option(frame, 0), b2 = Option(frame, 20, false);
     ws.RemovePropA(frame, "qk_Obj1");  // a gap
-    b1->State().Value = true;
+    b1->State().Props.Value = true;
     EXPECT_FALSE(OptionToggle(*b2, OptionAction::Query)) << "the walk stops at the gap";
     ws.SetPropA(frame, "qk_OptCount", 0x8000);  // beyond a 16-bit count
     EXPECT_FALSE(OptionToggle(*b1, OptionAction::Join));

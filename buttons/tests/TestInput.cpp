@@ -54,20 +54,20 @@ protected:
 TEST_F(InputTest, LeftClickOnACommandButton) {
     Move(0, 5, 6);
     EXPECT_EQ(Take(), (Trace{"MouseOnButton(True)", "redraw", "MouseMove(0,0,5,6)"}));
-    EXPECT_TRUE(S().HoverLit);
-    EXPECT_EQ(S().StateFlags, buttons::MouseOver);
+    EXPECT_TRUE(S().Input.HoverLit);
+    EXPECT_EQ(S().Input.StateFlags, buttons::MouseOver);
 
     Down(Left);
     EXPECT_EQ(Take(), (Trace{"redraw", "MouseDown(1,0,5,6)"}));
-    EXPECT_EQ(S().StateFlags, buttons::MouseOver | buttons::HeldDown);
-    EXPECT_TRUE(S().ButtonDown);
+    EXPECT_EQ(S().Input.StateFlags, buttons::MouseOver | buttons::HeldDown);
+    EXPECT_TRUE(S().Input.ButtonDown);
     EXPECT_EQ(ws.Capture(), button->Hwnd());
 
     Up(Left);
     In().Click();
     EXPECT_EQ(Take(), (Trace{"redraw", "MouseUp(1,0,5,6)", "Click"}));
-    EXPECT_EQ(S().StateFlags, buttons::MouseOver);
-    EXPECT_FALSE(S().ButtonDown);
+    EXPECT_EQ(S().Input.StateFlags, buttons::MouseOver);
+    EXPECT_FALSE(S().Input.ButtonDown);
     EXPECT_EQ(ws.Capture(), win::HWND{});
 }
 
@@ -76,8 +76,8 @@ TEST_F(InputTest, RightClickHasNoPressedLookAndNoClick) {
     Up(Right);
     In().Click();
     EXPECT_EQ(Take(), (Trace{"MouseDown(2,0,5,6)", "MouseUp(2,0,5,6)"}));
-    EXPECT_EQ(S().StateFlags, 0);
-    EXPECT_EQ(S().LastButton, Right);
+    EXPECT_EQ(S().Input.StateFlags, 0);
+    EXPECT_EQ(S().Input.LastButton, Right);
 }
 
 TEST_F(InputTest, LeftDoubleClickGivesOneClickAndThePressedLookOnTheSecondPress) {
@@ -86,8 +86,8 @@ TEST_F(InputTest, LeftDoubleClickGivesOneClickAndThePressedLookOnTheSecondPress)
     Up(Left);
     In().Click();
     In().DblClick();
-    EXPECT_EQ(S().LastButton, -1);
-    EXPECT_TRUE(S().ButtonDown);
+    EXPECT_EQ(S().Input.LastButton, -1);
+    EXPECT_TRUE(S().Input.ButtonDown);
     Up(Left);
     In().Click();  // a host never delivers this one; had it done so, LastButton 1 would count it
     EXPECT_EQ(Take(), (Trace{"redraw", "MouseDown(1,0,5,6)", "redraw", "MouseUp(1,0,5,6)", "Click", "DoubleClick(1)",
@@ -100,8 +100,8 @@ TEST_F(InputTest, RightDoubleClickReportsButtonTwoWithoutThePressedLook) {
     Up(Right);
     In().DblClick();
     EXPECT_EQ(Take(), (Trace{"MouseDown(2,0,5,6)", "MouseUp(2,0,5,6)", "DoubleClick(2)", "MouseDown(2,0,2,3)"}));
-    EXPECT_EQ(S().StateFlags, 0);
-    EXPECT_FALSE(S().ButtonDown);
+    EXPECT_EQ(S().Input.StateFlags, 0);
+    EXPECT_FALSE(S().Input.ButtonDown);
 }
 
 TEST_F(InputTest, CheckButtonClickedTwiceTogglesValueAndClicksTwice) {
@@ -124,7 +124,7 @@ TEST_F(InputTest, ClickingAnOptionButtonThatIsOnDoesNothing) {
     Up(Left);
     In().Click();
     EXPECT_EQ(Take(), (Trace{"redraw", "MouseDown(1,0,5,6)", "MouseUp(1,0,5,6)"}));
-    EXPECT_TRUE(S().Value);
+    EXPECT_TRUE(S().Props.Value);
 }
 
 struct KeyCase {
@@ -199,7 +199,7 @@ class AccessKeys : public InputTest, public ::testing::WithParamInterface<Access
 TEST_P(AccessKeys, Sequence) {
     const AccessCase& c = GetParam();
     SetMode(c.mode);
-    if (c.defaultLook) S().StateFlags |= buttons::DefaultLook;
+    if (c.defaultLook) S().Input.StateFlags |= buttons::DefaultLook;
     Take();
     In().AccessKeyPress(c.key);
     EXPECT_EQ(Take(), c.expected);
@@ -219,7 +219,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(InputTest, MouseMoveOnTheRightAndBottomEdgesCountsAsInside) {
     Move(0, 100, 40);
-    EXPECT_TRUE(S().HoverLit);
+    EXPECT_TRUE(S().Input.HoverLit);
     button->SetValue(false);
     Take();
     TestControl other(ws, form, {200, 200, 300, 240}, trace, "B:");
@@ -228,21 +228,21 @@ TEST_F(InputTest, MouseMoveOnTheRightAndBottomEdgesCountsAsInside) {
     other.Input().MouseMove(b, s, x, y);
     other.Input().MouseMove(b, s, nx, y);
     EXPECT_EQ(Take(), (Trace{"B:MouseMove(0,0,100.5,0)", "B:MouseMove(0,0,-0.5,0)"}));
-    EXPECT_FALSE(other.State().HoverLit);
+    EXPECT_FALSE(other.State().Input.HoverLit);
 }
 
 TEST_F(InputTest, AmbientChanges) {
     button->TestHost().SetDisplayAsDefault(true);
     In().AmbientChanged("displayasdefault");
-    EXPECT_EQ(S().StateFlags, buttons::DefaultLook);
-    S().ShowFocusRect = false;
+    EXPECT_EQ(S().Input.StateFlags, buttons::DefaultLook);
+    S().Props.ShowFocusRect = false;
     In().AmbientChanged("DisplayAsDefault");
-    EXPECT_EQ(S().StateFlags, 0);
+    EXPECT_EQ(S().Input.StateFlags, 0);
 
     button->TestHost().SetAmbientBackColor(0x00123456);
     In().AmbientChanged("BackColor");
-    EXPECT_EQ(S().ContainerBackColor, 0x00123456u);
-    S().ButtonShape = ToInt(buttons::ButtonShapeKind::ShapeOvalOutline);
+    EXPECT_EQ(S().Container.BackColor, 0x00123456u);
+    S().Props.ButtonShape = ToInt(buttons::ButtonShapeKind::ShapeOvalOutline);
     In().AmbientChanged("BACKCOLOR");
     In().AmbientChanged("ForeColor");
     EXPECT_EQ(Take(), (Trace{"redraw", "redraw", "redraw"})) << "BackColor redraws only the oval shapes";

@@ -44,14 +44,14 @@ TEST_P(InputFaces, DrivenStateShowsThePaintersFace) {
     }
     c.drive(driven);
     auto& s = direct.button->State();
-    s.StateFlags = c.paintedFlags;
-    s.HoverLit = c.hoverLit;
-    s.ButtonDown = c.buttonDown;
+    s.Input.StateFlags = c.paintedFlags;
+    s.Input.HoverLit = c.hoverLit;
+    s.Input.ButtonDown = c.buttonDown;
     direct.button->Refresh();
 
-    EXPECT_EQ(driven.button->State().StateFlags, c.finalFlags);
-    EXPECT_EQ(driven.button->State().HoverLit, c.hoverLit);
-    EXPECT_EQ(driven.button->State().ButtonDown, c.buttonDown);
+    EXPECT_EQ(driven.button->State().Input.StateFlags, c.finalFlags);
+    EXPECT_EQ(driven.button->State().Input.HoverLit, c.hoverLit);
+    EXPECT_EQ(driven.button->State().Input.ButtonDown, c.buttonDown);
     EXPECT_EQ(DifferingPixels(driven.host, direct.host), 0);
     EXPECT_EQ(DifferingPixels(driven.host, idle.host) > 0, c.differsFromIdle);
 }

@@ -111,12 +111,12 @@ TEST(Persistence, SaveThenLoadGivesBackTheSameButton) {
     EXPECT_EQ(b.CaptionStyle(), 2);
     EXPECT_EQ(b.Mode(), 1);
     EXPECT_TRUE(b.Value());
-    EXPECT_EQ(b.State().PictureWidth, 16);
+    EXPECT_EQ(b.State().Geometry.PictureWidth, 16);
     EXPECT_EQ(b.PictureAlign(), 3);
     EXPECT_EQ(b.PictureSize(), 2);
     EXPECT_FALSE(b.Enabled());
     EXPECT_EQ(b.MousePointer(), 5);
-    EXPECT_FALSE(b.State().DelayFlag);
+    EXPECT_FALSE(b.State().Input.DelayFlag);
     EXPECT_GT(rig.host.RefreshCount(), 0);
 
     forms::PropertyBag again(dir / "w.frm", dir);
@@ -141,7 +141,7 @@ TEST(Persistence, LoadEdgeCases) {
              EXPECT_EQ(b.Mode(), 0);
              EXPECT_TRUE(b.ShowFocusRect());
              EXPECT_TRUE(h.Enabled());
-             EXPECT_EQ(b.State().PictureSize, 16);
+             EXPECT_EQ(b.State().Props.PictureSize, 16);
              EXPECT_EQ(b.BackColor(), h.AmbientBackColor());
              EXPECT_EQ(b.HoverBackColor(), b.BackColor());
              EXPECT_EQ(b.GradientColor(), buttons::SysButtonFace);
@@ -247,7 +247,7 @@ TEST(Persistence, ABadValueNamesTheLineAndLeavesTheButtonAsItWas) {
         // Values are all read before any is applied; only the host's own refusal comes later.
         if (std::string(c.key) != "mPointer") {
             EXPECT_EQ(rig.button->Caption(), "before") << c.body;
-            EXPECT_FALSE(rig.button->State().DelayFlag) << c.body;
+            EXPECT_FALSE(rig.button->State().Input.DelayFlag) << c.body;
         }
     }
     std::filesystem::remove_all(dir);
@@ -269,13 +269,13 @@ TEST(Persistence, OutOfRangeStoredValuesDrawSafely) {
                     bag.WriteInt32(key, v);
                     bag.WriteInt16("ImgSize", size);
                     ControlRig rig(w, h);
-                    rig.button->State().Picture = picture;
+                    rig.button->State().Props.Picture = picture;
                     rig.button->ReadProperties(bag);
-                    rig.button->State().Picture = picture;
+                    rig.button->State().Props.Picture = picture;
                     rig.button->RefreshCache("Picture");
                     for (std::uint8_t flags = 0; flags < 8; ++flags) {
-                        rig.button->State().StateFlags = flags;
-                        rig.button->State().Value = flags % 2 == 1;
+                        rig.button->State().Input.StateFlags = flags;
+                        rig.button->State().Props.Value = flags % 2 == 1;
                         rig.button->Paint();
                     }
                     rig.host.SetWidthPixels(w + 5);

@@ -49,43 +49,43 @@ TEST(PictureCache, SizeAndKindFromTheHandle) {
     {
         ButtonState s;
         RefreshPictureCache(s);
-        EXPECT_EQ(s.PictureWidth + s.PictureHeight, 0);
+        EXPECT_EQ(s.Geometry.PictureWidth + s.Geometry.PictureHeight, 0);
 
-        s.Picture = Wrap(gdi::HGDIOBJ(MakeBitmap(64, 48, [](int, int) { return Red; })), Picture::Type::Bitmap);
+        s.Props.Picture = Wrap(gdi::HGDIOBJ(MakeBitmap(64, 48, [](int, int) { return Red; })), Picture::Type::Bitmap);
         RefreshPictureCache(s);
-        EXPECT_EQ(s.PictureWidth, 64);
-        EXPECT_EQ(s.PictureHeight, 48);
-        EXPECT_EQ(s.PictureKind, 0);
+        EXPECT_EQ(s.Geometry.PictureWidth, 64);
+        EXPECT_EQ(s.Geometry.PictureHeight, 48);
+        EXPECT_EQ(s.Geometry.PictureKind, 0);
 
-        s.Picture = Wrap(gdi::HGDIOBJ(MakeIcon(32, InSquare)), Picture::Type::Icon);
+        s.Props.Picture = Wrap(gdi::HGDIOBJ(MakeIcon(32, InSquare)), Picture::Type::Icon);
         const gdi::ObjectCounts withIcon = gdi::LiveObjects();
         RefreshPictureCache(s);
         EXPECT_EQ(gdi::LiveObjects(), withIcon) << "the icon's bitmap copies must be deleted";
-        EXPECT_EQ(s.PictureWidth, 32);
-        EXPECT_EQ(s.PictureHeight, 32);
-        EXPECT_EQ(s.PictureKind, 1);
+        EXPECT_EQ(s.Geometry.PictureWidth, 32);
+        EXPECT_EQ(s.Geometry.PictureHeight, 32);
+        EXPECT_EQ(s.Geometry.PictureKind, 1);
 
         // A bitmap without bits after an icon is still a bitmap.
         const gdi::HDC screen = gdi::GetDC();
-        s.Picture = Wrap(gdi::HGDIOBJ(gdi::CreateCompatibleBitmap(screen, 20, 10)), Picture::Type::Bitmap);
+        s.Props.Picture = Wrap(gdi::HGDIOBJ(gdi::CreateCompatibleBitmap(screen, 20, 10)), Picture::Type::Bitmap);
         gdi::ReleaseDC(screen);
         RefreshPictureCache(s);
-        EXPECT_EQ(s.PictureWidth, 20);
-        EXPECT_EQ(s.PictureHeight, 10);
-        EXPECT_EQ(s.PictureKind, 0);
+        EXPECT_EQ(s.Geometry.PictureWidth, 20);
+        EXPECT_EQ(s.Geometry.PictureHeight, 10);
+        EXPECT_EQ(s.Geometry.PictureKind, 0);
 
         // No picture: no size; the kind stays.
-        s.PictureKind = 1;
-        s.Picture.reset();
+        s.Geometry.PictureKind = 1;
+        s.Props.Picture.reset();
         RefreshPictureCache(s);
-        EXPECT_EQ(s.PictureWidth, 0);
-        EXPECT_EQ(s.PictureHeight, 0);
-        EXPECT_EQ(s.PictureKind, 1);
+        EXPECT_EQ(s.Geometry.PictureWidth, 0);
+        EXPECT_EQ(s.Geometry.PictureHeight, 0);
+        EXPECT_EQ(s.Geometry.PictureKind, 1);
 
         // A handle that names nothing counts as no picture.
-        s.Picture = Wrap(gdi::HGDIOBJ{}, Picture::Type::Bitmap);
+        s.Props.Picture = Wrap(gdi::HGDIOBJ{}, Picture::Type::Bitmap);
         RefreshPictureCache(s);
-        EXPECT_EQ(s.PictureWidth + s.PictureHeight, 0);
+        EXPECT_EQ(s.Geometry.PictureWidth + s.Geometry.PictureHeight, 0);
     }
     EXPECT_EQ(gdi::LiveObjects(), before);
 }
@@ -93,7 +93,7 @@ TEST(PictureCache, SizeAndKindFromTheHandle) {
 // Dest filled with the sentinel, the bitmap drawn by DrawTransparentBitmap, read back as letters.
 class TransparentBitmap : public ::testing::Test {
 protected:
-    TransparentBitmap() : buffer_(s_, host_, 16, 12) { buffer_.Fill(Sentinel); }
+    TransparentBitmap() : buffer_(host_, 16, 12) { buffer_.Fill(Sentinel); }
 
     std::vector<std::string> Read(int left, int top, int width, int height) const {
         std::vector<std::string> rows;
@@ -139,7 +139,7 @@ TEST_F(TransparentBitmap, TopLeftPixelIsTheKey) {
         int w = 6;
         int h = 4;
         const gdi::ObjectCounts before = gdi::LiveObjects();
-        DrawTransparentBitmap(s_.MemDC, gdi::RECT{2, 2, 8, 6}, bmp, gdi::RECT{}, w, h);
+        DrawTransparentBitmap(buffer_.Dc(), gdi::RECT{2, 2, 8, 6}, bmp, gdi::RECT{}, w, h);
         EXPECT_EQ(gdi::LiveObjects(), before) << c.name;
         EXPECT_EQ(w, 6);
         EXPECT_EQ(h, 4);
@@ -155,7 +155,7 @@ TEST_F(TransparentBitmap, ShrinksToFitAtTheTopLeftCorner) {
     const gdi::HBITMAP bmp = MakeBitmap(8, 8, [](int x, int y) { return x == 0 && y == 0 ? Magenta : Blue; });
     int w = 8;
     int h = 8;
-    DrawTransparentBitmap(s_.MemDC, gdi::RECT{1, 1, 5, 9}, bmp, gdi::RECT{}, w, h);
+    DrawTransparentBitmap(buffer_.Dc(), gdi::RECT{1, 1, 5, 9}, bmp, gdi::RECT{}, w, h);
     EXPECT_EQ(w, 4);
     EXPECT_EQ(h, 4);
     const std::vector<std::string> rows = Read(1, 1, 5, 9);
@@ -170,7 +170,7 @@ TEST_F(TransparentBitmap, ZeroEdgesStandForTheBitmapSize) {
     const gdi::HBITMAP bmp = FromPicture({"MRR", "RBR"});
     int w = 3;
     int h = 2;
-    DrawTransparentBitmap(s_.MemDC, gdi::RECT{0, 0, 0, 0}, bmp, gdi::RECT{}, w, h);
+    DrawTransparentBitmap(buffer_.Dc(), gdi::RECT{0, 0, 0, 0}, bmp, gdi::RECT{}, w, h);
     EXPECT_EQ(Read(0, 0, 4, 3), (std::vector<std::string>{".RR.", "RBR.", "...."}));
     gdi::DeleteObject(bmp);
 }
@@ -199,7 +199,7 @@ TEST_F(TransparentBitmap, EmptyOrInvalidInputDrawsNothing) {
         const gdi::ObjectCounts before = gdi::LiveObjects();
         int w = c.w;
         int h = c.h;
-        DrawTransparentBitmap(s_.MemDC, c.dest, c.bitmap, c.source, w, h);
+        DrawTransparentBitmap(buffer_.Dc(), c.dest, c.bitmap, c.source, w, h);
         EXPECT_EQ(gdi::LiveObjects(), before) << c.name;
         int touched = 0;
         for (gdi::COLORREF px : buffer_.Pixels()) touched += px != Sentinel;
@@ -216,8 +216,8 @@ protected:
     static constexpr int FaceW = 100;
     static constexpr int FaceH = 30;
 
-    PictureDraw() : buffer_(s_, host_, FaceW, FaceH) {
-        s_.SlantRightX = FaceW;
+    PictureDraw() : buffer_(host_, FaceW, FaceH) {
+        s_.Geometry.SlantRightX = FaceW;
         buffer_.Fill(Face);
     }
 
@@ -225,14 +225,14 @@ protected:
     gdi::RECT Draw(gdi::RECT rect) {
         buffer_.Fill(Face);
         const gdi::ObjectCounts before = gdi::LiveObjects();
-        DrawPicture(s_, host_, rect, FaceW, 0);
+        DrawPicture(s_, buffer_.Render(), host_, rect, FaceW, 0);
         EXPECT_EQ(gdi::LiveObjects(), before) << gdi::ToString(gdi::LiveObjects());
         return rect;
     }
 
     void Use(PictureRef picture, std::int16_t size) {
-        s_.Picture = std::move(picture);
-        s_.PictureSize = size;
+        s_.Props.Picture = std::move(picture);
+        s_.Props.PictureSize = size;
         RefreshPictureCache(s_);
     }
 
@@ -246,9 +246,9 @@ TEST_F(PictureDraw, FixedSizesDrawASquareAtTheLaidOutRectangle) {
         Use(QuadrantBitmap(64), size);
         const int l = 10;
         const int t = 0;
-        s_.PictureRect = {l, t, l + size, t + size};
-        const gdi::RECT used = Draw(s_.PictureRect);
-        EXPECT_EQ(used, s_.PictureRect) << size;
+        s_.Geometry.PictureRect = {l, t, l + size, t + size};
+        const gdi::RECT used = Draw(s_.Geometry.PictureRect);
+        EXPECT_EQ(used, s_.Geometry.PictureRect) << size;
         const int q = size / 4;
         EXPECT_EQ(buffer_.Pixel(l + q, t + q), Face) << size << ": key quadrant shows the face";
         EXPECT_EQ(buffer_.Pixel(l + 3 * q, t + q), Red) << size;
@@ -260,7 +260,7 @@ TEST_F(PictureDraw, FixedSizesDrawASquareAtTheLaidOutRectangle) {
 
 TEST_F(PictureDraw, StretchSizeCoversTheFace) {
     Use(QuadrantBitmap(32), 40);
-    s_.PictureRect = {6, 6, 46, 24};
+    s_.Geometry.PictureRect = {6, 6, 46, 24};
     const struct {
         const char* name;
         gdi::RECT rect;
@@ -281,8 +281,8 @@ TEST_F(PictureDraw, StretchSizeCoversTheFace) {
 
 TEST_F(PictureDraw, FitSizeKeepsProportionsCentred) {
     Use(QuadrantBitmap(32), 48);
-    s_.PictureRect = {6, 6, 54, 24};
-    const gdi::RECT used = Draw(s_.PictureRect);
+    s_.Geometry.PictureRect = {6, 6, 54, 24};
+    const gdi::RECT used = Draw(s_.Geometry.PictureRect);
     EXPECT_EQ(used, (gdi::RECT{41, 6, 59, 24}));
     EXPECT_EQ(buffer_.Pixel(58, 23), Red);
     EXPECT_EQ(buffer_.Pixel(56, 8), Red);
@@ -294,8 +294,8 @@ TEST_F(PictureDraw, FitSizeKeepsProportionsCentred) {
 
 TEST_F(PictureDraw, IconsDrawWithTheirMask) {
     Use(Wrap(gdi::HGDIOBJ(MakeIcon(16, InSquare)), Picture::Type::Icon), 16);
-    s_.PictureRect = {10, 6, 26, 22};
-    Draw(s_.PictureRect);
+    s_.Geometry.PictureRect = {10, 6, 26, 22};
+    Draw(s_.Geometry.PictureRect);
     EXPECT_EQ(buffer_.Pixel(14, 10), Black);
     EXPECT_EQ(buffer_.Pixel(21, 17), Black);
     EXPECT_EQ(buffer_.Pixel(13, 9), Face);
@@ -317,8 +317,8 @@ TEST_F(PictureDraw, DisabledPictureIsATwoToneSilhouette) {
         Use(c.picture, 16);
         const int l = 10;
         const int t = 6;
-        s_.PictureRect = {l, t, l + 16, t + 16};
-        Draw(s_.PictureRect);
+        s_.Geometry.PictureRect = {l, t, l + 16, t + 16};
+        Draw(s_.Geometry.PictureRect);
         EXPECT_EQ(buffer_.Pixel(l + 3, t + 3), SilhouetteLight) << c.name << ": one up and left";
         EXPECT_EQ(buffer_.Pixel(l + 10, t + 3), SilhouetteLight) << c.name;
         EXPECT_EQ(buffer_.Pixel(l + 4, t + 4), SilhouetteDark) << c.name;
@@ -331,13 +331,13 @@ TEST_F(PictureDraw, DisabledPictureIsATwoToneSilhouette) {
 TEST_F(PictureDraw, FailedCopyDrawsNothing) {
     // The picture's handle died after its size was recorded: the copy fails.
     const gdi::HBITMAP gone = MakeBitmap(16, 16, [](int, int) { return Red; });
-    s_.Picture = Wrap(gdi::HGDIOBJ(gone), Picture::Type::Bitmap);
+    s_.Props.Picture = Wrap(gdi::HGDIOBJ(gone), Picture::Type::Bitmap);
     RefreshPictureCache(s_);
     gdi::DeleteObject(gone);
     for (bool enabled : {true, false}) {
         host_.SetEnabled(enabled);
-        s_.PictureRect = {10, 6, 26, 22};
-        Draw(s_.PictureRect);
+        s_.Geometry.PictureRect = {10, 6, 26, 22};
+        Draw(s_.Geometry.PictureRect);
         int touched = 0;
         for (gdi::COLORREF px : buffer_.Pixels()) touched += px != Face;
         EXPECT_EQ(touched, 0) << enabled;
@@ -354,9 +354,9 @@ TEST_F(PictureDraw, StoredValuesNoSetterAcceptsAreSafe) {
                     host_.SetEnabled(enabled);
                     Use(icon ? Wrap(gdi::HGDIOBJ(MakeIcon(16, InSquare)), Picture::Type::Icon) : QuadrantBitmap(16),
                         size);
-                    s_.PictureKind = kind;
-                    s_.PictureRect = {6, 6, 6 + size, 6 + size};
-                    Draw(s_.PictureRect);  // counts checked inside
+                    s_.Geometry.PictureKind = kind;
+                    s_.Geometry.PictureRect = {6, 6, 6 + size, 6 + size};
+                    Draw(s_.Geometry.PictureRect);  // counts checked inside
                 }
             }
         }

@@ -174,26 +174,26 @@ TEST(Properties, PictureSizeFocusRectFontAndPointer) {
     RunCases({
         {"size 4 is 48 pixels", true, nullptr, [](qkButtons_H& b) { b.SetPictureSize(4); }, {"ImgSize"}, {}, 1,
          [](qkButtons_H& b, HeadlessHost&) {
-             EXPECT_EQ(b.State().PictureSize, 48);
+             EXPECT_EQ(b.State().Props.PictureSize, 48);
              EXPECT_EQ(b.PictureSize(), 4);
          }},
         {"a new picture turns pixel size 0 into 16", true, nullptr,
          [](qkButtons_H& b) { b.SetPicture(buttons::testing::MakeBitmapPicture(20, 10)); }, {"Image"}, {}, 1,
          [](qkButtons_H& b, HeadlessHost&) {
-             EXPECT_EQ(b.State().PictureSize, 16);
-             EXPECT_EQ(b.State().PictureWidth, 20);
+             EXPECT_EQ(b.State().Props.PictureSize, 16);
+             EXPECT_EQ(b.State().Geometry.PictureWidth, 20);
          }},
         {"focus rect off on a default-look button, run time", true,
-         [](qkButtons_H& b, HeadlessHost&) { b.State().StateFlags = buttons::DefaultLook; },
+         [](qkButtons_H& b, HeadlessHost&) { b.State().Input.StateFlags = buttons::DefaultLook; },
          [](qkButtons_H& b) { b.SetShowFocusRect(false); }, {"Focus"}, {}, 1,
-         [](qkButtons_H& b, HeadlessHost&) { EXPECT_EQ(b.State().StateFlags & buttons::DefaultLook, 0); }},
+         [](qkButtons_H& b, HeadlessHost&) { EXPECT_EQ(b.State().Input.StateFlags & buttons::DefaultLook, 0); }},
         {"focus rect off on a default-look button, design time", false,
-         [](qkButtons_H& b, HeadlessHost&) { b.State().StateFlags = buttons::DefaultLook; },
+         [](qkButtons_H& b, HeadlessHost&) { b.State().Input.StateFlags = buttons::DefaultLook; },
          [](qkButtons_H& b) { b.SetShowFocusRect(false); }, {"Focus"},
          {std::string(buttons::MsgFocusRectOnDefault)}, 0,
          [](qkButtons_H& b, HeadlessHost&) {
              EXPECT_FALSE(b.ShowFocusRect());
-             EXPECT_EQ(b.State().StateFlags & buttons::DefaultLook, buttons::DefaultLook);
+             EXPECT_EQ(b.State().Input.StateFlags & buttons::DefaultLook, buttons::DefaultLook);
          }},
         {"FontStyle 1 sets nothing", true, nullptr, [](qkButtons_H& b) { b.SetFontStyle(1); }, {"Font"}, {}, 1,
          [](qkButtons_H& b, HeadlessHost& h) {
@@ -290,7 +290,7 @@ TEST(Properties, HoverColourLocks) {
          [](qkButtons_H& b) { b.SetForeColor(buttons::SysButtonText); }, {}, {}, 0, nullptr},
         {"ForeColor ends a pending delay and draws at once", true,
          [](qkButtons_H& b, HeadlessHost&) { b.DelayDrawing(true); }, [](qkButtons_H& b) { b.SetForeColor(red); },
-         {"cFHover", "cFore"}, {}, 1, [](qkButtons_H& b, HeadlessHost&) { EXPECT_FALSE(b.State().DelayFlag); }},
+         {"cFHover", "cFore"}, {}, 1, [](qkButtons_H& b, HeadlessHost&) { EXPECT_FALSE(b.State().Input.DelayFlag); }},
         {"ResetDefaultColors at run time does nothing", true, nullptr,
          [](qkButtons_H& b) { b.SetResetDefaultColors(true); }, {}, {}, 0, nullptr},
         {"ResetDefaultColors False does nothing", false, nullptr,
@@ -326,7 +326,7 @@ TEST(Properties, DelayDrawingHoldsEveryRedrawUntilReleased) {
     rig.button->SetGradientMode(1);
     rig.button->Refresh();
     EXPECT_EQ(rig.host.RefreshCount(), before);
-    EXPECT_TRUE(rig.button->State().DelayFlag);
+    EXPECT_TRUE(rig.button->State().Input.DelayFlag);
     rig.button->DelayDrawing(false);
     EXPECT_EQ(rig.host.RefreshCount(), before + 1);
 }

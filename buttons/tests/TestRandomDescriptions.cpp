@@ -51,15 +51,15 @@ TEST(RandomDescriptions, AnyStoredButtonLoadsResizesAndDrawsSafely) {
         ControlRig rig(w, h, rng() % 2 == 0);
         rig.button->ReadProperties(bag);
         if (rng() % 2) {
-            rig.button->State().Picture = picture;
+            rig.button->State().Props.Picture = picture;
             rig.button->RefreshCache("Picture");
             rig.button->Resize();
         }
         for (int r = 0; r < 4; ++r) {
             auto& s = rig.button->State();
-            s.StateFlags = static_cast<std::uint8_t>(rng() % 8);
-            s.ButtonDown = rng() % 2 == 0;
-            s.HoverLit = false;
+            s.Input.StateFlags = static_cast<std::uint8_t>(rng() % 8);
+            s.Input.ButtonDown = rng() % 2 == 0;
+            s.Input.HoverLit = false;
             rig.host.SetEnabled(rng() % 3 != 0);
             if (r == 2) rig.host.SetWidthPixels(pick(0, 150));
             rig.button->Paint();

@@ -9,9 +9,9 @@ namespace {
 using buttons::testing::ControlRig;
 using gdi::RGB;
 
-gdi::BITMAP BufferBitmap(const buttons::ButtonState& s) {
+gdi::BITMAP BufferBitmap(const buttons::RenderBuffer& s) {
     gdi::BITMAP bm;
-    gdi::GetObjectA(gdi::GetCurrentBitmap(s.MemDC), sizeof bm, &bm);
+    gdi::GetObjectA(gdi::GetCurrentBitmap(s.Dc()), sizeof bm, &bm);
     return bm;
 }
 
@@ -29,23 +29,23 @@ TEST(RenderPipeline, DerivedFaceColours) {
         ControlRig rig;
         rig.button->SetBackColor(c.back);
         const auto& s = rig.button->State();
-        EXPECT_EQ(s.FaceColor, c.face) << std::hex << c.back;
-        EXPECT_EQ(s.PressedColor, c.pressed) << std::hex << c.back;
+        EXPECT_EQ(s.Colours.Face, c.face) << std::hex << c.back;
+        EXPECT_EQ(s.Colours.Pressed, c.pressed) << std::hex << c.back;
         // The hover face follows the locked hover colour; the value-true face never moves.
-        EXPECT_EQ(s.HoverFaceColor, s.FaceColor) << std::hex << c.back;
-        EXPECT_EQ(s.ValueTrueColor, RGB(223, 224, 214)) << std::hex << c.back;
+        EXPECT_EQ(s.Colours.HoverFace, s.Colours.Face) << std::hex << c.back;
+        EXPECT_EQ(s.Colours.ValueTrue, RGB(223, 224, 214)) << std::hex << c.back;
     }
 }
 
 TEST(RenderPipeline, ContainerBackColourIsLookedUp) {
     ControlRig rig;
-    EXPECT_EQ(rig.button->State().ContainerBackColor, gdi::GetSysColor(15));
+    EXPECT_EQ(rig.button->State().Container.BackColor, gdi::GetSysColor(15));
 }
 
 TEST(RenderPipeline, BufferMatchesTheClientSizeAndFollowsResize) {
     ControlRig rig(80, 30);
-    const auto& s = rig.button->State();
-    ASSERT_TRUE(s.MemDC);
+    const auto& s = rig.button->Buffer();
+    ASSERT_TRUE(s.Dc());
     EXPECT_EQ(BufferBitmap(s).bmWidth, 80);
     EXPECT_EQ(BufferBitmap(s).bmHeight, 30);
     EXPECT_EQ(BufferBitmap(s).bmBitsPixel, 32);
@@ -60,7 +60,7 @@ TEST(RenderPipeline, BufferMatchesTheClientSizeAndFollowsResize) {
     // Paint clears the delay and repaints, but only Resize replaces the buffer.
     const int before = rig.host.RefreshCount();
     rig.button->Paint();
-    EXPECT_FALSE(s.DelayFlag);
+    EXPECT_FALSE(rig.button->State().Input.DelayFlag);
     EXPECT_EQ(rig.host.RefreshCount(), before + 1);
     rig.button->Resize();
     EXPECT_EQ(BufferBitmap(s).bmWidth, 50);
@@ -69,12 +69,12 @@ TEST(RenderPipeline, BufferMatchesTheClientSizeAndFollowsResize) {
 TEST(RenderPipeline, TheCopyReachesThePresentedPicture) {
     ControlRig rig(60, 24);
     rig.button->SetBackColor(RGB(40, 90, 200));
-    const auto& s = rig.button->State();
+    const auto& s = rig.button->Buffer();
     int differing = 0;
     int faceColoured = 0;
     for (int y = 0; y < 24; ++y) {
         for (int x = 0; x < 60; ++x) {
-            if (rig.host.PresentedPixel(x, y) != gdi::GetPixel(s.MemDC, x, y)) ++differing;
+            if (rig.host.PresentedPixel(x, y) != gdi::GetPixel(s.Dc(), x, y)) ++differing;
             if (rig.host.PresentedPixel(x, y) != 0) ++faceColoured;  // the blank picture is black
         }
     }
@@ -86,11 +86,11 @@ TEST(RenderPipeline, MemDcHoldsOneCreatedPenBrushFontAndTheBuffer) {
     const gdi::ObjectCounts before = gdi::LiveObjects();
     {
         ControlRig rig(80, 30);
-        const auto& s = rig.button->State();
-        EXPECT_NE(gdi::GetCurrentPen(s.MemDC), s.SavedPen);
-        EXPECT_NE(gdi::GetCurrentBrush(s.MemDC), s.SavedBrush);
-        EXPECT_NE(gdi::GetCurrentFont(s.MemDC), s.SavedFont);
-        EXPECT_NE(gdi::GetCurrentBitmap(s.MemDC), s.SavedBitmap);
+        const auto& s = rig.button->Buffer();
+        EXPECT_NE(gdi::GetCurrentPen(s.Dc()), s.OriginalPen());
+        EXPECT_NE(gdi::GetCurrentBrush(s.Dc()), s.OriginalBrush());
+        EXPECT_NE(gdi::GetCurrentFont(s.Dc()), s.OriginalFont());
+        EXPECT_NE(gdi::GetCurrentBitmap(s.Dc()), s.OriginalBitmap());
         const gdi::ObjectCounts live = gdi::LiveObjects();
         EXPECT_EQ(live.pens - before.pens, 1);
         EXPECT_EQ(live.brushes - before.brushes, 1);
@@ -121,7 +121,7 @@ TEST(RenderPipeline, ObjectUseStaysConstantOverThousandsOfRedrawsResizesAndChang
             b.SetPictureSize(i % 5);
             b.SetCaptionStyle(i % 3);
             b.SetEnabled(i % 2 == 0);
-            b.State().StateFlags = static_cast<std::uint8_t>(i % 8);
+            b.State().Input.StateFlags = static_cast<std::uint8_t>(i % 8);
             b.Paint();
             // Back to the starting shape (an oval keeps a face clip region) before counting.
             b.SetButtonShape(0);
@@ -143,8 +143,8 @@ TEST(RenderPipeline, TeardownOfANeverSizedButtonDeletesOnlyItsClipRegion) {
             buttons::qkButtons_H button(host, windows);
             button.InitProperties();
             button.Refresh();  // nothing to paint or copy yet
-            EXPECT_FALSE(button.State().MemDC);
-            button.State().FaceClipRgn = gdi::CreateRectRgn(0, 0, 3, 3);
+            EXPECT_FALSE(button.Buffer().Dc());
+            button.Buffer().SetFaceClip(gdi::CreateRectRgn(0, 0, 3, 3));
         }
         EXPECT_EQ(gdi::LiveObjects(), withHost);
         EXPECT_EQ(host.RefreshCount(), 0);
@@ -154,14 +154,14 @@ TEST(RenderPipeline, TeardownOfANeverSizedButtonDeletesOnlyItsClipRegion) {
 
 TEST(RenderPipeline, ReleaseTwiceAndSetDrawColorWithoutABufferAreHarmless) {
     const gdi::ObjectCounts before = gdi::LiveObjects();
-    buttons::ButtonState s;
-    buttons::SetDrawColor(s, true, gdi::HDC{}, 0, 0xFF, true);
-    buttons::DrawBox(s, gdi::HDC{}, 0, 0, 4, 4, 0xFF);
+    buttons::RenderBuffer none;
+    buttons::SetDrawColor(none, true, gdi::HDC{}, 0, 0xFF, true);
+    buttons::DrawBox(none, gdi::HDC{}, 0, 0, 4, 4, 0xFF);
     EXPECT_EQ(gdi::LiveObjects(), before);
     {
         ControlRig rig;
-        buttons::ReleaseBuffer(rig.button->State());
-        buttons::ReleaseBuffer(rig.button->State());
+        rig.button->Buffer().Release();
+        rig.button->Buffer().Release();
         rig.button->Refresh();
     }
     EXPECT_EQ(gdi::LiveObjects(), before);
@@ -169,32 +169,32 @@ TEST(RenderPipeline, ReleaseTwiceAndSetDrawColorWithoutABufferAreHarmless) {
 
 TEST(RenderPipeline, DrawBoxPaintsExactlyTheRectangleInTheFillColour) {
     ControlRig rig(12, 8);
-    auto& s = rig.button->State();
-    gdi::PatBlt(s.MemDC, 0, 0, 12, 8, gdi::BLACKNESS);
-    buttons::DrawBox(s, s.MemDC, 2, 1, 6, 4, RGB(10, 200, 30));
+    auto& s = rig.button->Buffer();
+    gdi::PatBlt(s.Dc(), 0, 0, 12, 8, gdi::BLACKNESS);
+    buttons::DrawBox(s, s.Dc(), 2, 1, 6, 4, RGB(10, 200, 30));
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 12; ++x) {
             const bool inside = x >= 2 && x < 6 && y >= 1 && y < 4;
-            EXPECT_EQ(gdi::GetPixel(s.MemDC, x, y), inside ? RGB(10, 200, 30) : RGB(0, 0, 0)) << x << "," << y;
+            EXPECT_EQ(gdi::GetPixel(s.Dc(), x, y), inside ? RGB(10, 200, 30) : RGB(0, 0, 0)) << x << "," << y;
         }
     }
     // Mode 2 sets the text colour of the given DC, with system colours looked up.
-    buttons::SetDrawColor(s, true, s.MemDC, 2, buttons::SysButtonText);
-    EXPECT_EQ(gdi::GetTextColor(s.MemDC), gdi::GetSysColor(18));
+    buttons::SetDrawColor(s, true, s.Dc(), 2, buttons::SysButtonText);
+    EXPECT_EQ(gdi::GetTextColor(s.Dc()), gdi::GetSysColor(18));
 }
 
 TEST(RenderPipeline, RefreshCacheMatchesItemNamesWithoutCase) {
     ControlRig rig;
     auto& s = rig.button->State();
-    s.BackColor = RGB(100, 100, 100);
+    s.Props.BackColor = RGB(100, 100, 100);
     rig.button->RefreshCache("Caption");
-    EXPECT_EQ(s.FaceColor, RGB(255, 255, 251));
+    EXPECT_EQ(s.Colours.Face, RGB(255, 255, 251));
     rig.button->RefreshCache("bAcKcOlOr");
-    EXPECT_EQ(s.FaceColor, RGB(148, 148, 125));
-    s.Picture = buttons::testing::MakeBitmapPicture(24, 12);
+    EXPECT_EQ(s.Colours.Face, RGB(148, 148, 125));
+    s.Props.Picture = buttons::testing::MakeBitmapPicture(24, 12);
     rig.button->RefreshCache("PICTURE");
-    EXPECT_EQ(s.PictureWidth, 24);
-    EXPECT_EQ(s.PictureHeight, 12);
+    EXPECT_EQ(s.Geometry.PictureWidth, 24);
+    EXPECT_EQ(s.Geometry.PictureHeight, 12);
 }
 
 }  // namespace

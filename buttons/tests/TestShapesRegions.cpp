@@ -22,9 +22,9 @@ std::vector<std::string> Picture(gdi::HRGN rgn, int width, int height) {
 
 TEST(BuildRegions, RectangleCutsFourCorners) {
     FaceRig rig(10, 8);
-    BuildRegions(rig.s, rig.host);
-    EXPECT_EQ(rig.s.SlantLeftX, 0);
-    EXPECT_EQ(rig.s.SlantRightX, 10);
+    BuildRegions(rig.s, rig.buffer, rig.host);
+    EXPECT_EQ(rig.s.Geometry.SlantLeftX, 0);
+    EXPECT_EQ(rig.s.Geometry.SlantRightX, 10);
     gdi::RECT box;
     gdi::GetRgnBox(rig.host.WindowRegion(), &box);
     EXPECT_EQ(box, (gdi::RECT{0, 0, 11, 9}));
@@ -46,13 +46,13 @@ TEST(BuildRegions, RectangleCutsFourCorners) {
 
 TEST(BuildRegions, SlantBothWidens20To30) {
     FaceRig rig(20, 23);
-    rig.s.ButtonShape = ToInt(ButtonShapeKind::ShapeSlantBoth);
-    BuildRegions(rig.s, rig.host);
+    rig.s.Props.ButtonShape = ToInt(ButtonShapeKind::ShapeSlantBoth);
+    BuildRegions(rig.s, rig.buffer, rig.host);
     EXPECT_EQ(rig.widthRequests, (std::vector<int>{30}));
     EXPECT_EQ(rig.delayedDuringWidthChange, (std::vector<bool>{true}));
-    EXPECT_FALSE(rig.s.DelayFlag);
-    EXPECT_EQ(rig.s.SlantLeftX, 24);
-    EXPECT_EQ(rig.s.SlantRightX, 6);
+    EXPECT_FALSE(rig.s.Input.DelayFlag);
+    EXPECT_EQ(rig.s.Geometry.SlantLeftX, 24);
+    EXPECT_EQ(rig.s.Geometry.SlantRightX, 6);
     gdi::RECT box;
     // Polygon regions leave out pixels on their right edges, as GDI's do.
     gdi::GetRgnBox(rig.host.WindowRegion(), &box);
@@ -67,20 +67,20 @@ TEST(BuildRegions, SlantBothWidens20To30) {
 
 TEST(BuildRegions, WideningKeepsACallersDelay) {
     FaceRig rig(20, 23);
-    rig.s.ButtonShape = ToInt(ButtonShapeKind::ShapeSlantLeft);
-    rig.s.DelayFlag = true;  // DelayDrawing(True) before the shape was set
-    BuildRegions(rig.s, rig.host);
+    rig.s.Props.ButtonShape = ToInt(ButtonShapeKind::ShapeSlantLeft);
+    rig.s.Input.DelayFlag = true;  // DelayDrawing(True) before the shape was set
+    BuildRegions(rig.s, rig.buffer, rig.host);
     EXPECT_EQ(rig.widthRequests, (std::vector<int>{30}));
-    EXPECT_TRUE(rig.s.DelayFlag);
+    EXPECT_TRUE(rig.s.Input.DelayFlag);
 }
 
 TEST(BuildRegions, NoWideningWhenWideEnough) {
     FaceRig rig(100, 23);
-    rig.s.ButtonShape = ToInt(ButtonShapeKind::ShapeSlantLeft);
-    BuildRegions(rig.s, rig.host);
+    rig.s.Props.ButtonShape = ToInt(ButtonShapeKind::ShapeSlantLeft);
+    BuildRegions(rig.s, rig.buffer, rig.host);
     EXPECT_TRUE(rig.widthRequests.empty());
-    EXPECT_EQ(rig.s.SlantLeftX, 24);
-    EXPECT_EQ(rig.s.SlantRightX, 100);
+    EXPECT_EQ(rig.s.Geometry.SlantLeftX, 24);
+    EXPECT_EQ(rig.s.Geometry.SlantRightX, 100);
     // Right corners cut, the slanted left side starts at the top-left corner.
     EXPECT_TRUE(gdi::PtInRegion(rig.host.WindowRegion(), 0, 0));
     EXPECT_FALSE(gdi::PtInRegion(rig.host.WindowRegion(), 99, 0));
@@ -93,29 +93,29 @@ TEST(BuildRegions, OvalFaceClipIsReplacedAndDropped) {
     const int regionsBefore = gdi::LiveObjects().regions;
     {
         FaceRig rig(60, 30);
-        rig.s.ButtonShape = ToInt(ButtonShapeKind::ShapeOvalOutline);
-        BuildRegions(rig.s, rig.host);
-        ASSERT_TRUE(rig.s.FaceClipRgn);
+        rig.s.Props.ButtonShape = ToInt(ButtonShapeKind::ShapeOvalOutline);
+        BuildRegions(rig.s, rig.buffer, rig.host);
+        ASSERT_TRUE(rig.buffer.FaceClip());
         // Elliptic regions cover their box less its right column and bottom row, as GDI's do:
         // ellipse (2, 2, 59, 29) and window ellipse (0, 0, 61, 31).
         gdi::RECT box;
-        gdi::GetRgnBox(rig.s.FaceClipRgn, &box);
+        gdi::GetRgnBox(rig.buffer.FaceClip(), &box);
         EXPECT_EQ(box, (gdi::RECT{2, 2, 58, 28}));
         gdi::GetRgnBox(rig.host.WindowRegion(), &box);
         EXPECT_EQ(box, (gdi::RECT{0, 0, 60, 30}));
 
-        rig.s.ButtonShape = ToInt(ButtonShapeKind::ShapeOvalRim);
-        BuildRegions(rig.s, rig.host);
-        gdi::GetRgnBox(rig.s.FaceClipRgn, &box);
+        rig.s.Props.ButtonShape = ToInt(ButtonShapeKind::ShapeOvalRim);
+        BuildRegions(rig.s, rig.buffer, rig.host);
+        gdi::GetRgnBox(rig.buffer.FaceClip(), &box);
         EXPECT_EQ(box, (gdi::RECT{1, 1, 59, 29}));
         // While the face clip is selected, switching to the rectangle must not leave it clipping.
-        gdi::SelectClipRgn(rig.s.MemDC, rig.s.FaceClipRgn);
+        gdi::SelectClipRgn(rig.buffer.Dc(), rig.buffer.FaceClip());
 
-        rig.s.ButtonShape = ToInt(ButtonShapeKind::ShapeRectangle);
-        BuildRegions(rig.s, rig.host);
-        EXPECT_FALSE(rig.s.FaceClipRgn);
+        rig.s.Props.ButtonShape = ToInt(ButtonShapeKind::ShapeRectangle);
+        BuildRegions(rig.s, rig.buffer, rig.host);
+        EXPECT_FALSE(rig.buffer.FaceClip());
         const gdi::OwnedRgn clip(gdi::CreateRectRgn(0, 0, 0, 0));
-        EXPECT_EQ(gdi::GetClipRgn(rig.s.MemDC, clip.get()), 0);
+        EXPECT_EQ(gdi::GetClipRgn(rig.buffer.Dc(), clip.get()), 0);
         // Only the window region the host holds is left.
         EXPECT_EQ(gdi::LiveObjects().regions, regionsBefore + 2) << "the window region and our probe";
     }

@@ -225,7 +225,7 @@ TEST(ButtonWidget, PresentsTheFaceAndTurnsPointerAndKeysIntoClicks) {
     EXPECT_EQ(clicks.size(), 1u);
     QTest::keyClick(button, Qt::Key_Space);
     EXPECT_EQ(clicks.size(), 2u);
-    EXPECT_EQ(button->Control().State().StateFlags & buttons::HeldDown, 0);
+    EXPECT_EQ(button->Control().State().Input.StateFlags & buttons::HeldDown, 0);
 }
 
 TEST(ButtonWidget, ShapesTheWindowAndSpeaksItsCaption) {

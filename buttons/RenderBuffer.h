@@ -1,0 +1,65 @@
+// The control's offscreen drawing buffer: a memory DC, its bitmap, the objects it started with and
+// the face clip region. Owns all of them; the destructor releases everything (Release is idempotent).
+#pragma once
+
+#include <cstdint>
+
+#include "gdi/Handles.h"
+#include "gdi/MemoryDC.h"
+#include "gdi/Region.h"
+
+namespace buttons {
+
+class RenderBuffer {
+public:
+    RenderBuffer() = default;
+    RenderBuffer(const RenderBuffer&) = delete;
+    RenderBuffer& operator=(const RenderBuffer&) = delete;
+    ~RenderBuffer() { Release(); }
+
+    gdi::HDC Dc() const { return dc_; }
+    gdi::HRGN FaceClip() const { return faceClip_.get(); }
+    bool HasBitmap() const { return static_cast<bool>(savedBitmap_); }
+    // Both the context and a bitmap of the face's size: painting can start.
+    bool Ready() const { return dc_ && savedBitmap_; }
+
+    // Creates the context compatible with reference (transparent text background, a created brush
+    // and pen selected); false when it could not. Does nothing when it exists.
+    bool CreateContext(gdi::HDC reference);
+    // Selects a new bitmap of the given size unless one is there already.
+    void CreateBitmap(gdi::HDC reference, int width, int height);
+    // Puts the context's first bitmap back and deletes the buffer bitmap.
+    void DropBitmap();
+    // Selects a new caption font; the context's first font is kept to be put back at Release.
+    void SelectFont(gdi::HFONT font);
+    // Takes the face clip region (null: none), deselecting and deleting the previous one.
+    void SetFaceClip(gdi::HRGN region);
+
+    // Selects obj and deletes what it displaces, unless that is one of the context's first objects.
+    void SelectBrush(gdi::HBRUSH brush);
+    void SelectPen(gdi::HPEN pen);
+    // Puts the first brush and pen back, deleting the created ones.
+    void RestoreBrushAndPen();
+
+    // The objects the context started with (null before it exists or after Release).
+    gdi::HBITMAP OriginalBitmap() const { return savedBitmap_; }
+    gdi::HPEN OriginalPen() const { return savedPen_; }
+    gdi::HBRUSH OriginalBrush() const { return savedBrush_; }
+    gdi::HFONT OriginalFont() const { return savedFont_; }
+
+    // Releases the clip region, the created objects and the bitmap, and deletes the context.
+    void Release();
+
+private:
+    template <class H>
+    void SelectAndDeleteDisplaced(H obj);
+
+    gdi::HDC dc_;
+    gdi::HBITMAP savedBitmap_;  // null: no buffer bitmap exists
+    gdi::HPEN savedPen_;
+    gdi::HBRUSH savedBrush_;
+    gdi::HFONT savedFont_;
+    gdi::OwnedRgn faceClip_;
+};
+
+}  // namespace buttons
