@@ -33,6 +33,14 @@ ChatLineParts SplitChatLine(std::string_view line) {
     return parts;
 }
 
+std::size_t CharacterCount(std::string_view text) {
+    std::size_t characters = 0;
+    for (const char c : text) {
+        characters += IsContinuationByte(static_cast<unsigned char>(c)) ? 0 : 1;
+    }
+    return characters;
+}
+
 Command CommandOf(std::string_view message) {
     // The endings are ASCII, so a byte comparison at the end is a character comparison.
     if (message.ends_with('=')) {

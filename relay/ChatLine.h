@@ -20,6 +20,9 @@ struct ChatLineParts {
 // malformed text can shift no boundary past a ">".
 ChatLineParts SplitChatLine(std::string_view line);
 
+// The number of characters (code points) in UTF-8 text; stray continuation bytes count for nothing.
+std::size_t CharacterCount(std::string_view text);
+
 enum class Command { None, Speak, Morse, Quit };
 
 // "=" speaks, ">" sends Morse, "fdp" ends the program; exact and case-sensitive.

@@ -1,4 +1,6 @@
 // Form1's handler of EchoLink's ChatTextReceived: split the line, then speak, send Morse or end.
+#include <algorithm>
+
 #include "relay/ChatLine.h"
 #include "relay/Form1.h"
 #include "relay/Steps.h"
@@ -22,9 +24,11 @@ void Form1::ChatTextReceived(const std::string& line) {
     std::unique_ptr<Voice> voice;  // released when the handler returns
     if (RelayOn()) {
         if (command == Command::Speak) {
+            const std::chrono::milliseconds keyedAt = services_.pause.Now();
             TryStep([&] { oEchoLink_.SetTransmit(true); });
             TryStep([&] { services_.pause.Sleep(std::chrono::milliseconds(kPauseBeforeSpeechMs)); });
-            Speak(voice, std::string_view(messageText_).substr(0, messageText_.size() - 1));
+            Speak(voice, std::string_view(messageText_).substr(0, messageText_.size() - 1), keyedAt,
+                  parts.sender.empty() ? std::string_view("an unnamed sender") : parts.sender);
             TryStep([&] { oEchoLink_.SetTransmit(false); });
         } else if (command == Command::Morse) {
             TryStep([&] { oEchoLink_.SendMorse(0, echolink::Variant::FromString(messageText_)); });
@@ -37,13 +41,48 @@ void Form1::ChatTextReceived(const std::string& line) {
 }
 
 // A new voice for each text; the caller holds it until its handler returns, so none outlives it.
-void Form1::Speak(std::unique_ptr<Voice>& voice, std::string_view text) {
+// The speech is started asynchronously and waited on only until the transmitter's limit; an
+// overrun is purged, so the call still returns only once the voice is silent.
+void Form1::Speak(std::unique_ptr<Voice>& voice, std::string_view text, std::chrono::milliseconds keyedAt,
+                  std::string_view sender) {
+    bool started = false;
     TryStep([&] {
         voice = services_.speech.CreateVoice();
-        if (voice) {
-            voice->Speak(std::string(text), kSpeakLiteral);
-        }
+        started = voice && !voice->Speak(std::string(text), kSpeakLiteralAsync).Failed();
     });
+    if (!started) {
+        return;
+    }
+    bool done = false;
+    TryStep([&] {
+        const std::chrono::milliseconds left =
+            keyedAt + services_.transmitLimit - kStopAllowance - services_.pause.Now();
+        done = voice->WaitUntilDone(std::max(left, std::chrono::milliseconds(0)));
+    });
+    if (done) {
+        return;
+    }
+    std::optional<std::size_t> spoken;
+    TryStep([&] { spoken = voice->SpokenCharacters(); });
+    TryStep([&] { voice->Speak(std::string(), kSpeakPurgeBeforeSpeak); });
+    TryStep([&] { LogTimeOut(text, sender, services_.pause.Now() - keyedAt, spoken); });
+}
+
+void Form1::LogTimeOut(std::string_view text, std::string_view sender, std::chrono::milliseconds keyedFor,
+                       std::optional<std::size_t> spoken) {
+    const std::size_t characters = CharacterCount(text);
+    std::string line = "Dizo chat: transmit time-out: speech ";
+    line += sender.empty() ? std::string("typed here") : "from " + std::string(sender);
+    line += " stopped after " + std::to_string(keyedFor.count() / 1000) + "." +
+            std::to_string(keyedFor.count() % 1000 / 100) + " s keyed (limit " +
+            std::to_string(services_.transmitLimit.count() / 1000) + " s); ";
+    if (spoken && *spoken <= characters) {
+        line += std::to_string(characters - *spoken) + " of " + std::to_string(characters) + " characters cut";
+    } else {
+        line += "the rest of " + std::to_string(characters) + " characters cut";
+    }
+    Log& log = services_.log != nullptr ? *services_.log : standardError_;
+    log.Line(line);
 }
 
 }  // namespace relay

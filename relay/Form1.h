@@ -2,16 +2,21 @@
 // and help panel. Owns `oEchoLink` and the last chat message; the host owns the widgets.
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "echolink/EchoLink.h"
 #include "echolink/EchoLinkRef.h"
 #include "relay/FormControls.h"
+#include "relay/Log.h"
 #include "relay/Pause.h"
 #include "relay/ProgramHost.h"
 #include "relay/Speech.h"
+#include "relay/Texts.h"
 
 namespace relay {
 
@@ -22,6 +27,9 @@ struct Form1Services {
     SpeechEngine& speech;
     Pause& pause;
     ProgramHost& program;
+    Log* log = nullptr;  // standard error when null
+    // Tests shorten it; the program always runs with the constant.
+    std::chrono::milliseconds transmitLimit = kTransmitLimit;
 };
 
 class Form1 final : public echolink::ChatEvents {
@@ -58,10 +66,16 @@ private:
     void SobreClick();
 
     void ShowLamps(bool on);
-    void Speak(std::unique_ptr<Voice>& voice, std::string_view text);
+    // Speaks on a new voice held in `voice`, stopping it once the transmitter keyed at `keyedAt`
+    // reaches its limit; `sender` names whose speech it was in the time-out's log line.
+    void Speak(std::unique_ptr<Voice>& voice, std::string_view text, std::chrono::milliseconds keyedAt,
+               std::string_view sender);
+    void LogTimeOut(std::string_view text, std::string_view sender, std::chrono::milliseconds keyedFor,
+                    std::optional<std::size_t> spoken);
     void ExitSteps();
 
     Form1Services services_;
+    StandardErrorLog standardError_;
     echolink::EchoLinkRef oEchoLink_;
     std::string messageText_;
     // The About window is modal: the main window's buttons do not react while it is up, whatever

@@ -18,8 +18,9 @@ void Form1::LocalClick() {
     }
     if (!controls.Text(Control::Text13).empty()) {
         std::unique_ptr<Voice> voice;  // released when the handler returns
+        const std::chrono::milliseconds keyedAt = services_.pause.Now();
         TryStep([&] { oEchoLink_.SetTransmit(true); });
-        Speak(voice, controls.Text(Control::Text13));
+        Speak(voice, controls.Text(Control::Text13), keyedAt, std::string_view());
         TryStep([&] { controls.SetText(Control::Text13, std::string()); });
         TryStep([&] { controls.SetFocus(Control::Text13); });
         TryStep([&] { oEchoLink_.SetTransmit(false); });

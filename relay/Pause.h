@@ -1,5 +1,5 @@
-// The one-second pause before a chat line is spoken, behind an interface so tests never sleep.
-// ThreadPause is the real one; the fake advances a virtual clock.
+// The one-second pause before a chat line is spoken and the monotonic clock the transmit time-out
+// is measured on, behind one interface so tests never sleep. ThreadPause is the real one.
 #pragma once
 
 #include <chrono>
@@ -12,6 +12,11 @@ public:
     virtual ~Pause() = default;
     // Blocks the calling thread for `duration`.
     virtual void Sleep(std::chrono::milliseconds duration) = 0;
+    // Time on a clock that never goes back; only differences mean anything.
+    virtual std::chrono::milliseconds Now() {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now().time_since_epoch());
+    }
 };
 
 class ThreadPause final : public Pause {

@@ -2,6 +2,7 @@
 // UTF-8; "á" is the two bytes C3 A1.
 #pragma once
 
+#include <chrono>
 #include <string_view>
 
 namespace relay {
@@ -14,6 +15,13 @@ inline constexpr std::string_view kMorseEnding = ">";
 inline constexpr std::string_view kSpeechEnding = " =";
 
 inline constexpr int kPauseBeforeSpeechMs = 1000;
+
+// The transmitter is never held keyed longer than this (pause and speech together), whatever a
+// station sends: the time-out timer every remotely controlled transmitter needs. Not a setting.
+inline constexpr std::chrono::milliseconds kTransmitLimit = std::chrono::seconds(180);
+// Speech is stopped this long before the limit: time for the voice to fall silent and for the
+// unkeying to reach EchoLink, so the transmitter is unkeyed by the limit itself.
+inline constexpr std::chrono::milliseconds kStopAllowance = std::chrono::seconds(1);
 
 // Outer window sizes in twips, with and without the help panel.
 inline constexpr int kWidthHelpShown = 11790;

@@ -15,6 +15,8 @@ public:
     virtual bool Write(const std::int16_t* samples, std::size_t count) = 0;
     // Returns when every sample written has been played.
     virtual bool Drain() = 0;
+    // Drops what was written but not played yet, for speech stopped before its end.
+    virtual bool Discard() { return true; }
 };
 
 }  // namespace hosts::speech

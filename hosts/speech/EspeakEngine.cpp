@@ -9,9 +9,11 @@ namespace hosts::speech {
 
 namespace {
 
-struct Utterance {
+struct Synthesis {
     AudioSink* sink;
     int sampleRate;
+    const std::atomic<bool>* stop;
+    std::atomic<std::size_t>* reached;
     bool opened = false;
     bool failed = false;
 };
@@ -19,23 +21,57 @@ struct Utterance {
 // Runs on the owner thread inside espeak_Synth; returning 1 stops the synthesis.
 int OnSamples(short* wav, int count, espeak_EVENT* events) {
     if (events == nullptr || events->user_data == nullptr) return 1;
-    auto* u = static_cast<Utterance*>(events->user_data);
+    auto* s = static_cast<Synthesis*>(events->user_data);
+    if (s->stop->load()) return 1;
+    for (const espeak_EVENT* e = events; e->type != espeakEVENT_LIST_TERMINATED; ++e) {
+        if (e->type == espeakEVENT_WORD && e->text_position > 0) {
+            s->reached->store(static_cast<std::size_t>(e->text_position - 1));
+        }
+    }
     if (wav == nullptr || count <= 0) return 0;
-    if (!u->opened) {
-        u->opened = true;
-        if (!u->sink->Open(u->sampleRate)) {
-            u->failed = true;
+    if (!s->opened) {
+        s->opened = true;
+        if (!s->sink->Open(s->sampleRate)) {
+            s->failed = true;
             return 1;
         }
     }
-    if (!u->sink->Write(wav, static_cast<std::size_t>(count))) {
-        u->failed = true;
+    if (!s->sink->Write(wav, static_cast<std::size_t>(count))) {
+        s->failed = true;
         return 1;
     }
     return 0;
 }
 
 }  // namespace
+
+bool Utterance::Wait(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(m_);
+    return cv_.wait_for(lock, timeout, [this] { return done_; });
+}
+
+void Utterance::Wait() {
+    std::unique_lock lock(m_);
+    cv_.wait(lock, [this] { return done_; });
+}
+
+void Utterance::Stop() {
+    stop_.store(true);
+    Wait();
+}
+
+bool Utterance::Succeeded() {
+    std::lock_guard lock(m_);
+    return done_ && ok_;
+}
+
+void Utterance::finish(bool ok) {
+    sink_.reset();  // the output is closed before anyone hears the utterance has ended
+    std::lock_guard lock(m_);
+    done_ = true;
+    ok_ = ok;
+    cv_.notify_all();
+}
 
 EspeakEngine& EspeakEngine::Instance() {
     static EspeakEngine engine;
@@ -83,48 +119,57 @@ void EspeakEngine::run() {
     ready_ = true;
     cv_.notify_all();
     for (;;) {
-        cv_.wait(lock, [this] { return stop_ || jobText_ != nullptr; });
-        if (jobText_ != nullptr) {
-            const std::string* text = jobText_;
-            AudioSink* sink = jobSink_;
-            lock.unlock();
-            const bool ok = speakOnOwner(*text, *sink);
-            lock.lock();
-            jobText_ = nullptr;
-            jobResult_ = ok;
-            jobDone_ = true;
-            cv_.notify_all();
-            continue;
-        }
-        if (stop_) break;
+        cv_.wait(lock, [this] { return stop_ || !queue_.empty(); });
+        if (queue_.empty()) break;  // stopping, and nothing left to say
+        const std::shared_ptr<Utterance> u = std::move(queue_.front());
+        queue_.pop_front();
+        lock.unlock();
+        u->finish(speakOnOwner(*u));
+        lock.lock();
     }
     lock.unlock();
     if (rate > 0) espeak_Terminate();
 }
 
-bool EspeakEngine::speakOnOwner(const std::string& text, AudioSink& sink) {
-    if (sampleRate_ <= 0) return false;
-    Utterance u{&sink, sampleRate_};
+bool EspeakEngine::speakOnOwner(Utterance& u) {
+    if (sampleRate_ <= 0 || u.stop_.load()) return false;
+    Synthesis s{u.sink_.get(), sampleRate_, &u.stop_, &u.reached_};
     // espeakCHARS_UTF8 without espeakSSML or espeakPHONEMES: chat text is read, never obeyed.
-    const espeak_ERROR err = espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
-                                          nullptr, &u);
-    if (err != EE_OK || u.failed) return false;
-    return u.opened ? sink.Drain() : true;
+    const espeak_ERROR err = espeak_Synth(u.text_.c_str(), u.text_.size() + 1, 0, POS_CHARACTER, 0,
+                                          espeakCHARS_UTF8, nullptr, &s);
+    if (u.stop_.load()) {
+        if (s.opened) u.sink_->Discard();
+        return false;
+    }
+    if (err != EE_OK || s.failed) return false;
+    return s.opened ? u.sink_->Drain() : true;
 }
 
-bool EspeakEngine::Speak(std::string_view utf8, AudioSink& sink) {
-    if (utf8.empty()) return true;
-    const std::string text = SpeakableText(utf8);
-    std::lock_guard caller(callers_);
+std::shared_ptr<Utterance> EspeakEngine::Start(std::string_view utf8, std::unique_ptr<AudioSink> sink) {
+    auto u = std::make_shared<Utterance>();
+    if (utf8.empty()) {
+        u->finish(true);
+        return u;
+    }
+    u->text_ = SpeakableText(utf8);
+    u->sink_ = std::move(sink);
     (void)VoiceName();  // starts the owner thread and waits for the engine
-    std::unique_lock lock(m_);
-    if (sampleRate_ <= 0) return false;
-    jobText_ = &text;
-    jobSink_ = &sink;
-    jobDone_ = false;
-    cv_.notify_all();
-    cv_.wait(lock, [this] { return jobDone_; });
-    return jobResult_;
+    {
+        std::lock_guard lock(m_);
+        if (sampleRate_ > 0 && u->sink_ != nullptr) {
+            queue_.push_back(u);
+            cv_.notify_all();
+            return u;
+        }
+    }
+    u->finish(false);
+    return u;
+}
+
+bool EspeakEngine::Speak(std::string_view utf8, std::unique_ptr<AudioSink> sink) {
+    const std::shared_ptr<Utterance> u = Start(utf8, std::move(sink));
+    u->Wait();
+    return u->Succeeded();
 }
 
 }  // namespace hosts::speech

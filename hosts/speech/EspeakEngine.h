@@ -2,26 +2,62 @@
 // must never synthesise on two threads at once, so a single owner thread holds it for good.
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
-#include <vector>
 
 #include "hosts/speech/AudioSink.h"
 
 namespace hosts::speech {
+
+// One text on its way through the engine into its own sink; shared by the voice that started it
+// and the owner thread. Thread-safe.
+class Utterance {
+public:
+    // Waits at most `timeout` for the speech to end (played out, stopped or failed).
+    bool Wait(std::chrono::milliseconds timeout);
+    void Wait();
+    // Stops synthesis at the next block, drops what the sink has not played yet and returns once
+    // the utterance has ended.
+    void Stop();
+    bool Succeeded();
+    // Characters (code points) of the text synthesised so far, by espeak-ng's word events.
+    std::size_t ReachedCharacters() const { return reached_.load(); }
+
+private:
+    friend class EspeakEngine;
+    void finish(bool ok);
+
+    std::string text_;
+    std::unique_ptr<AudioSink> sink_;
+    std::atomic<bool> stop_{false};
+    std::atomic<std::size_t> reached_{0};
+    std::mutex m_;
+    std::condition_variable cv_;
+    bool done_ = false;
+    bool ok_ = false;
+};
 
 class EspeakEngine {
 public:
     // The engine of this process, started on first use (documented process-wide state).
     static EspeakEngine& Instance();
 
-    // Speaks the text literally (no markup, no phoneme codes) into the sink, and returns once the
-    // sink has drained. Samples are written as they are synthesised, so memory stays bounded
-    // however long the text. An empty text opens no output. False when the engine or sink failed.
-    bool Speak(std::string_view utf8, AudioSink& sink);
+    // Queues the text to be spoken literally (no markup, no phoneme codes) into the sink and
+    // returns at once; utterances are spoken one after another. Samples are written as they are
+    // synthesised, so memory stays bounded however long the text. An empty text opens no output
+    // and ends at once; when the engine cannot start the utterance ends failed.
+    std::shared_ptr<Utterance> Start(std::string_view utf8, std::unique_ptr<AudioSink> sink);
+
+    // Speaks and returns once the sink has drained; false when the engine or sink failed.
+    bool Speak(std::string_view utf8, std::unique_ptr<AudioSink> sink);
 
     // The voice chosen at start-up from the locale, or "" for espeak-ng's default.
     std::string VoiceName();
@@ -33,9 +69,8 @@ public:
 private:
     EspeakEngine();
     void run();
-    bool speakOnOwner(const std::string& text, AudioSink& sink);
+    bool speakOnOwner(Utterance& u);
 
-    std::mutex callers_;  // one utterance at a time
     std::mutex m_;
     std::condition_variable cv_;
     bool started_ = false;
@@ -43,11 +78,7 @@ private:
     bool ready_ = false;
     int sampleRate_ = 0;
     std::string voice_;
-    // The job in flight, handed to the owner thread.
-    const std::string* jobText_ = nullptr;
-    AudioSink* jobSink_ = nullptr;
-    bool jobDone_ = false;
-    bool jobResult_ = false;
+    std::deque<std::shared_ptr<Utterance>> queue_;
     std::thread owner_;
 };
 

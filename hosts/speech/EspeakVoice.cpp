@@ -1,6 +1,7 @@
 #include "hosts/speech/EspeakVoice.h"
 
-#include "hosts/speech/EspeakEngine.h"
+#include <algorithm>
+
 #include "hosts/speech/PulseSink.h"
 
 namespace hosts::speech {
@@ -10,14 +11,50 @@ EspeakSpeechEngine::EspeakSpeechEngine()
 
 std::unique_ptr<relay::Voice> EspeakSpeechEngine::CreateVoice() { return std::make_unique<EspeakVoice>(sinks_); }
 
+EspeakVoice::~EspeakVoice() { stopAll(); }
+
+void EspeakVoice::stopAll() {
+    for (const std::shared_ptr<Utterance>& u : queued_) {
+        u->Stop();
+    }
+    queued_.clear();
+}
+
 echolink::HResult EspeakVoice::Speak(const std::string& text, relay::SpeakFlags flags) {
-    if (flags.Has(relay::kSpeakAsync) || flags.Has(relay::kSpeakIsXml) || flags.Has(relay::kSpeakIsFilename)) {
+    if (flags.Has(relay::kSpeakIsXml) || flags.Has(relay::kSpeakIsFilename)) {
         return echolink::kInvalidArg;
     }
+    if (flags.Has(relay::kSpeakPurgeBeforeSpeak)) {
+        stopAll();
+    }
     if (text.empty()) return echolink::kOk;  // nothing to say; no output is opened
-    const std::unique_ptr<AudioSink> sink = sinks_ ? sinks_() : nullptr;
+    std::unique_ptr<AudioSink> sink = sinks_ ? sinks_() : nullptr;
     if (sink == nullptr) return echolink::kFail;
-    return EspeakEngine::Instance().Speak(text, *sink) ? echolink::kOk : echolink::kFail;
+    std::erase_if(queued_, [](const std::shared_ptr<Utterance>& u) { return u->Wait(std::chrono::milliseconds(0)); });
+    std::shared_ptr<Utterance> u = EspeakEngine::Instance().Start(text, std::move(sink));
+    if (!flags.Has(relay::kSpeakAsync)) {
+        u->Wait();
+        return u->Succeeded() ? echolink::kOk : echolink::kFail;
+    }
+    if (u->Wait(std::chrono::milliseconds(0)) && !u->Succeeded()) {
+        return echolink::kFail;  // the engine could not even start it
+    }
+    queued_.push_back(std::move(u));
+    return echolink::kOk;
+}
+
+bool EspeakVoice::WaitUntilDone(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (const std::shared_ptr<Utterance>& u : queued_) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (!u->Wait(std::max(left, std::chrono::milliseconds(0)))) return false;
+    }
+    return true;
+}
+
+std::optional<std::size_t> EspeakVoice::SpokenCharacters() const {
+    if (queued_.empty()) return std::nullopt;
+    return queued_.back()->ReachedCharacters();
 }
 
 }  // namespace hosts::speech

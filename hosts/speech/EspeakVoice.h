@@ -1,11 +1,13 @@
 // The relay's speech engine on Linux: each voice speaks through the process's espeak-ng engine
-// into a fresh audio output (PulseAudio by default). Voices own nothing but their output factory.
+// into a fresh audio output (PulseAudio by default). A voice owns the utterances it started.
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "hosts/speech/AudioSink.h"
+#include "hosts/speech/EspeakEngine.h"
 #include "relay/Speech.h"
 
 namespace hosts::speech {
@@ -23,14 +25,23 @@ private:
     SinkFactory sinks_;
 };
 
+// Always literal: markup and file names are refused. Releasing a voice stops what it still says.
 class EspeakVoice final : public relay::Voice {
 public:
     explicit EspeakVoice(SinkFactory sinks) : sinks_(std::move(sinks)) {}
-    // Always synchronous and always literal: asynchronous speech, markup or file names are refused.
+    ~EspeakVoice() override;
+    EspeakVoice(const EspeakVoice&) = delete;
+    EspeakVoice& operator=(const EspeakVoice&) = delete;
+
     echolink::HResult Speak(const std::string& text, relay::SpeakFlags flags) override;
+    bool WaitUntilDone(std::chrono::milliseconds timeout) override;
+    std::optional<std::size_t> SpokenCharacters() const override;
 
 private:
+    void stopAll();
+
     SinkFactory sinks_;
+    std::vector<std::shared_ptr<Utterance>> queued_;  // oldest first
 };
 
 }  // namespace hosts::speech

@@ -35,4 +35,10 @@ bool PulseSink::Drain() {
     return pa_simple_drain(stream_, &error) == 0;
 }
 
+bool PulseSink::Discard() {
+    if (stream_ == nullptr) return false;
+    int error = 0;
+    return pa_simple_flush(stream_, &error) == 0;
+}
+
 }  // namespace hosts::speech

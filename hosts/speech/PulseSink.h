@@ -20,6 +20,7 @@ public:
     bool Open(int sampleRate) override;
     bool Write(const std::int16_t* samples, std::size_t count) override;
     bool Drain() override;
+    bool Discard() override;
 
 private:
     std::string appName_;

@@ -3,7 +3,10 @@
 #if defined(DIZO_HAVE_SPEECH)
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <future>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "hosts/speech/EspeakVoice.h"
@@ -15,9 +18,17 @@ struct Recording {
     int opens = 0;
     int rate = 0;
     std::size_t samples = 0;
+    int writes = 0;
     int drains = 0;
+    int discards = 0;
     bool writeFails = false;
     bool openFails = false;
+    // When set, the write after the first `gateAfter` ones blocks until the gate opens, as a
+    // full audio device would; the test sees the speech "playing" without any sleep.
+    int gateAfter = -1;
+    std::mutex m;
+    std::condition_variable cv;
+    bool gateOpen = false;
     double Seconds() const { return rate > 0 ? static_cast<double>(samples) / rate : 0.0; }
 };
 
@@ -30,11 +41,21 @@ public:
         return !r_.openFails;
     }
     bool Write(const std::int16_t*, std::size_t count) override {
+        std::unique_lock lock(r_.m);
+        if (r_.gateAfter >= 0 && r_.writes >= r_.gateAfter) {
+            r_.cv.notify_all();
+            r_.cv.wait(lock, [this] { return r_.gateOpen; });
+        }
+        ++r_.writes;
         r_.samples += count;
         return !r_.writeFails;
     }
     bool Drain() override {
         ++r_.drains;
+        return true;
+    }
+    bool Discard() override {
+        ++r_.discards;
         return true;
     }
 
@@ -96,14 +117,56 @@ TEST(EspeakVoice, OutputFailuresAreReportedNotThrown) {
 }
 
 TEST(EspeakVoice, RefusesWhatItCannotHonour) {
-    for (relay::SpeakFlags flags : {relay::kSpeakAsync, relay::kSpeakIsXml, relay::kSpeakIsFilename,
-                                    relay::kSpeakAsync | relay::kSpeakIsNotXml}) {
+    for (relay::SpeakFlags flags : {relay::kSpeakIsXml, relay::kSpeakIsFilename,
+                                    relay::kSpeakAsync | relay::kSpeakIsXml}) {
         Recording r;
         EXPECT_TRUE(SpeakInto(r, "bom dia", flags).Failed()) << flags.bits;
         EXPECT_EQ(r.opens, 0) << flags.bits;
     }
     Recording r;
     EXPECT_EQ(SpeakInto(r, "bom dia", relay::kSpeakDefault), echolink::kOk);
+}
+
+TEST(EspeakVoice, AsynchronousSpeechIsWaitedOnUntilItHasPlayed) {
+    Recording r;
+    EspeakSpeechEngine engine([&r] { return std::unique_ptr<AudioSink>(std::make_unique<RecordingSink>(r)); });
+    const std::unique_ptr<relay::Voice> voice = engine.CreateVoice();
+    EXPECT_TRUE(voice->WaitUntilDone(std::chrono::milliseconds(0)));  // nothing queued
+    EXPECT_EQ(voice->Speak("bom dia", relay::kSpeakLiteralAsync), echolink::kOk);
+    EXPECT_TRUE(voice->WaitUntilDone(std::chrono::minutes(1)));
+    EXPECT_EQ(r.drains, 1);
+    EXPECT_GT(r.Seconds(), 0.3);
+}
+
+// A purge stops the speech at the next block and drops what the device still holds: it is never
+// drained, and the voice reports how far it got.
+TEST(EspeakVoice, PurgeStopsPlayingSpeechAndDropsTheRest) {
+    Recording r;
+    r.gateAfter = 2;
+    EspeakSpeechEngine engine([&r] { return std::unique_ptr<AudioSink>(std::make_unique<RecordingSink>(r)); });
+    const std::unique_ptr<relay::Voice> voice = engine.CreateVoice();
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += "uma frase longa que nunca acaba ";
+    ASSERT_EQ(voice->Speak(text, relay::kSpeakLiteralAsync), echolink::kOk);
+    {
+        std::unique_lock lock(r.m);
+        r.cv.wait(lock, [&r] { return r.writes >= r.gateAfter; });
+    }
+    EXPECT_FALSE(voice->WaitUntilDone(std::chrono::milliseconds(0)));
+    const std::optional<std::size_t> reached = voice->SpokenCharacters();
+    ASSERT_TRUE(reached.has_value());
+    EXPECT_LT(*reached, text.size() / 2);
+    auto purge = std::async(std::launch::async, [&] { return voice->Speak("", relay::kSpeakPurgeBeforeSpeak); });
+    {
+        std::lock_guard lock(r.m);
+        r.gateOpen = true;  // the device plays on while the stop takes effect
+    }
+    r.cv.notify_all();
+    EXPECT_EQ(purge.get(), echolink::kOk);
+    EXPECT_TRUE(voice->WaitUntilDone(std::chrono::milliseconds(0)));
+    EXPECT_EQ(r.discards, 1);
+    EXPECT_EQ(r.drains, 0);
+    EXPECT_LE(r.writes, r.gateAfter + 2);  // at most the blocks already under way
 }
 
 TEST(EspeakVoice, NoSinkMeansQuietFailure) {

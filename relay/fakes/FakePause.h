@@ -1,4 +1,5 @@
-// A pause that never sleeps: it records the wait and moves the shared virtual clock on.
+// A pause that never sleeps: it records the wait and moves the shared virtual clock on, which is
+// also the relay's clock.
 #pragma once
 
 #include <chrono>
@@ -16,6 +17,7 @@ public:
         log_.Add("Sleep(" + std::to_string(duration.count()) + ")");
         log_.now += duration;
     }
+    std::chrono::milliseconds Now() override { return log_.now; }
 
 private:
     EventLog& log_;

@@ -2,6 +2,7 @@
 // release in the shared log, and lets virtual time pass while "speaking". Owned by the test.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@ public:
 
     bool available = true;
     bool speakFails = false;
+    bool knowsPosition = true;  // whether SpokenCharacters answers
     std::chrono::milliseconds speechDuration{2500};
     int voicesAlive = 0;
     std::string lastText;
@@ -30,6 +32,7 @@ private:
     EventLog& log_;
 };
 
+// Speech takes speechDuration of virtual time whatever the text; a purge stops it at once.
 class FakeSpeech::FakeVoice final : public Voice {
 public:
     explicit FakeVoice(FakeSpeech& owner) : owner_(owner) { ++owner_.voicesAlive; }
@@ -41,19 +44,47 @@ public:
     FakeVoice& operator=(const FakeVoice&) = delete;
 
     echolink::HResult Speak(const std::string& text, SpeakFlags flags) override {
-        owner_.lastText = text;
-        owner_.lastFlags = flags;
-        ++owner_.spoken;
         owner_.log_.Add("Speak('" + text + "', " + std::to_string(flags.bits) + ")");
         if (owner_.speakFails) {
             return echolink::kFail;
         }
-        owner_.log_.now += owner_.speechDuration;  // synchronous: returns when the speech has ended
+        if (flags.Has(kSpeakPurgeBeforeSpeak)) {
+            left_ = {};
+        }
+        if (text.empty() && flags.Has(kSpeakPurgeBeforeSpeak)) {
+            return echolink::kOk;
+        }
+        owner_.lastText = text;
+        owner_.lastFlags = flags;
+        ++owner_.spoken;
+        characters_ = text.size();
+        left_ = owner_.speechDuration;
+        if (!flags.Has(kSpeakAsync)) {
+            WaitUntilDone(left_);
+        }
         return echolink::kOk;
+    }
+
+    bool WaitUntilDone(std::chrono::milliseconds timeout) override {
+        const std::chrono::milliseconds waited = std::min(timeout, left_);
+        owner_.log_.now += waited;
+        left_ -= waited;
+        return left_.count() == 0;
+    }
+
+    std::optional<std::size_t> SpokenCharacters() const override {
+        if (!owner_.knowsPosition || owner_.speechDuration.count() == 0) {
+            return std::nullopt;
+        }
+        const auto done = owner_.speechDuration - left_;
+        return characters_ * static_cast<std::size_t>(done.count()) /
+               static_cast<std::size_t>(owner_.speechDuration.count());
     }
 
 private:
     FakeSpeech& owner_;
+    std::chrono::milliseconds left_{0};
+    std::size_t characters_ = 0;
 };
 
 inline std::unique_ptr<Voice> FakeSpeech::CreateVoice() {

@@ -21,12 +21,12 @@ TEST(ManualSend, SendsWhatTheBoxesHoldAndEmptiesThem) {
     const Row rows[] = {
         {"local, both", "local", true, "cq", "bom dia",
          {"SendMorse(0, BSTR 'cq')", "SetText(Text1, '')", "SetFocus(Text1)", "SetTransmit(True)", "CreateVoice",
-          "Speak('bom dia', 16)", "SetText(Text13, '')", "SetFocus(Text13)", "SetTransmit(False)", "ReleaseVoice"},
+          "Speak('bom dia', 17)", "SetText(Text13, '')", "SetFocus(Text13)", "SetTransmit(False)", "ReleaseVoice"},
          Control::Text13},
         {"local, Morse only", "local", true, "cq", "",
          {"SendMorse(0, BSTR 'cq')", "SetText(Text1, '')", "SetFocus(Text1)"}, Control::Text1},
         {"local, speech only, final = spoken too", "local", true, "", "oi=",
-         {"SetTransmit(True)", "CreateVoice", "Speak('oi=', 16)", "SetText(Text13, '')", "SetFocus(Text13)",
+         {"SetTransmit(True)", "CreateVoice", "Speak('oi=', 17)", "SetText(Text13, '')", "SetFocus(Text13)",
           "SetTransmit(False)", "ReleaseVoice"},
          Control::Text13},
         {"local, relay off", "local", false, "cq", "oi", {}, std::nullopt},
@@ -67,7 +67,7 @@ TEST(ManualSend, TypedMarkupIsSpokenLiterallyWithoutAPause) {
     rig.form.texts[Control::Text13] = "<silence msec=\"600000\"/>";
     rig.window.Click("local");
     EXPECT_EQ(rig.speech.lastText, "<silence msec=\"600000\"/>");
-    EXPECT_EQ(rig.speech.lastFlags, kSpeakLiteral);
+    EXPECT_EQ(rig.speech.lastFlags, kSpeakLiteralAsync);
     EXPECT_EQ(rig.log.now, rig.speech.speechDuration);  // no one-second wait here
 }
 

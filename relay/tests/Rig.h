@@ -9,6 +9,7 @@
 #include "relay/Form1.h"
 #include "relay/fakes/EventLog.h"
 #include "relay/fakes/FakeForm.h"
+#include "relay/fakes/FakeLog.h"
 #include "relay/fakes/FakePause.h"
 #include "relay/fakes/FakeProgram.h"
 #include "relay/fakes/FakeSpeech.h"
@@ -22,9 +23,12 @@ struct Rig {
     fakes::FakeSpeech speech{log};
     fakes::FakePause pause{log};
     fakes::FakeProgram program{log};
-    Form1 window{Form1Services{echoLink, form, speech, pause, program}};
+    fakes::FakeLog notices{log};
+    std::chrono::milliseconds transmitLimit;
+    Form1 window{Form1Services{echoLink, form, speech, pause, program, &notices, transmitLimit}};
 
-    explicit Rig(bool echoLinkPresent = true) {
+    explicit Rig(bool echoLinkPresent = true, std::chrono::milliseconds limit = kTransmitLimit)
+        : transmitLimit(limit) {
         echoLink.available = echoLinkPresent;
         echoLink.onCall = [this](const echolink::RecordedCall& call) { log.Add(echolink::Describe(call)); };
     }
