@@ -2,6 +2,7 @@
 #include "buttons/Gradient.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "buttons/Colors.h"
@@ -11,26 +12,23 @@
 namespace buttons {
 namespace {
 
-// Channels run in units of 1 / (255 * U) of a colour step, so every running value, step and clamp
-// is exact: the green and blue channels start at 256/255 of the stored byte, which no binary
-// fraction holds exactly.
+// One colour channel as the table walks it: the running value and the step are single precision,
+// and the clamp is written back, so rounding drifts exactly as the control's tables always have.
 struct Channel {
-    std::int64_t run;   // running value times 255 * U
-    std::int64_t step;  // step times 255 * U
+    float run;
+    float step;
 };
 
-// nearest(byte * 256 / 255): byte / 255 is never exactly one half, so no tie arises.
-std::int64_t ScaledTarget(std::int64_t byte) { return byte + (byte >= 128 ? 1 : 0); }
-
-Channel MakeChannel(std::int64_t startByte, std::int64_t endByte, bool scaled, std::int64_t upper) {
-    if (!scaled) return {startByte * 255 * upper, (endByte - startByte) * 255};
-    return {startByte * 256 * upper, ScaledTarget(endByte) * 255 - startByte * 256};
+// divisor 1 for red; 255 and 65280 for green and blue, which therefore start at 256/255 of the byte.
+Channel MakeChannel(gdi::COLORREF start, gdi::COLORREF end, gdi::COLORREF mask, double divisor, std::int64_t upper) {
+    const auto run = static_cast<float>(static_cast<double>(start & mask) / divisor);
+    const auto target = static_cast<double>(std::nearbyint(static_cast<double>(end & mask) / divisor));
+    return {run, static_cast<float>((target - static_cast<double>(run)) / static_cast<double>(upper))};
 }
 
-int Advance(Channel& c, std::int64_t upper) {
-    const std::int64_t denominator = 255 * upper;
-    c.run = std::clamp<std::int64_t>(c.run + c.step, 0, 255 * denominator);
-    return static_cast<int>(c.run / denominator);  // non-negative, so this rounds down
+int Advance(Channel& c) {
+    c.run = std::clamp(static_cast<float>(c.run + c.step), 0.0F, 255.0F);
+    return static_cast<int>(c.run);  // non-negative, so this rounds down
 }
 
 }  // namespace
@@ -42,13 +40,13 @@ void CalcGradientColors(std::vector<gdi::COLORREF>& colours, gdi::COLORREF start
     const std::int64_t upper = static_cast<std::int64_t>(colours.size()) - 1;
     if (upper == 0) return;
 
-    Channel red = MakeChannel(gdi::GetRValue(startColour), gdi::GetRValue(endColour), false, upper);
-    Channel green = MakeChannel(gdi::GetGValue(startColour), gdi::GetGValue(endColour), true, upper);
-    Channel blue = MakeChannel(gdi::GetBValue(startColour), gdi::GetBValue(endColour), true, upper);
+    Channel red = MakeChannel(startColour, endColour, 0xFF, 1.0, upper);
+    Channel green = MakeChannel(startColour, endColour, 0xFF00, 255.0, upper);
+    Channel blue = MakeChannel(startColour, endColour, 0xFF0000, 65280.0, upper);
     for (std::int64_t k = 1; k <= upper; ++k) {
-        const int r = Advance(red, upper);
-        const int g = Advance(green, upper);
-        const int b = Advance(blue, upper);
+        const int r = Advance(red);
+        const int g = Advance(green);
+        const int b = Advance(blue);
         colours[static_cast<std::size_t>(k)] = gdi::RGB(r, g, b);
     }
 }

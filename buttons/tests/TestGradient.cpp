@@ -42,6 +42,14 @@ TEST(CalcGradientColors, Tables) {
     }
 }
 
+// Single-precision running channels drift from the exact blend: in this 100-column face the exact
+// value of column 11 would be (232, 232, 252).
+TEST(CalcGradientColors, RunsInSinglePrecision) {
+    std::vector<gdi::COLORREF> table(100);
+    CalcGradientColors(table, RGB(255, 255, 251), RGB(48, 48, 255));
+    EXPECT_EQ(table[11], RGB(231, 232, 252));
+}
+
 TEST(CalcGradientColors, EmptyTableIsLeftAlone) {
     std::vector<gdi::COLORREF> table;
     CalcGradientColors(table, RGB(1, 2, 3), RGB(4, 5, 6));
