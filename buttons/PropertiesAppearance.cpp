@@ -61,7 +61,7 @@ void qkButtons_H::SetCaptionStyle(std::int32_t nStyle) {
 void qkButtons_H::SetButtonShape(std::int32_t nShape) {
     if (nShape < 0 || nShape > 6) return;
     s_.Props.ButtonShape = nShape;
-    BuildRegions(s_, buffer_, host_);
+    Reshape(s_, buffer_, host_);
     const std::weak_ptr<const bool> alive = alive_;
     DelayDrawing(true);
     if (nShape == ToInt(ButtonShapeKind::ShapeSlantBoth) && s_.Props.CaptionAlign != AlignCenter) {

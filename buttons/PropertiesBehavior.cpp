@@ -12,7 +12,7 @@ namespace buttons {
 void qkButtons_H::SetButtonStyle(std::int32_t Style) {
     if (Style != ToInt(ButtonStyleKind::StyleStandard)) return;
     s_.Props.ButtonStyle = Style;
-    BuildRegions(s_, buffer_, host_);
+    Reshape(s_, buffer_, host_);
     Relayout(s_, buffer_, host_);
     RefreshCache("BackColor");
     if (!Redraw()) return;

@@ -51,6 +51,14 @@ void ResizeBuffer(ButtonState& s, RenderBuffer& buffer, ButtonHost& host) {
     Relayout(s, buffer, host);
 }
 
+void Reshape(ButtonState& s, RenderBuffer& buffer, ButtonHost& host) {
+    BuildRegions(s, buffer, host);
+    if (buffer.HasBitmap() && buffer.BitmapWidth() != ClientWidth(host)) {
+        buffer.DropBitmap();
+        SetUpBuffer(buffer, host);
+    }
+}
+
 DerivedColours DeriveFaceColours(const ButtonProperties& props) {
     DerivedColours c;
     c.Face = ShiftColor(ConvertSysColor(props.BackColor), 48);

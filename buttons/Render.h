@@ -19,6 +19,10 @@ void RedrawButton(const ButtonState& s, RenderBuffer& buffer, ButtonHost& host);
 // The Resize steps before the final Refresh: regions, a buffer of the new size, caption layout.
 void ResizeBuffer(ButtonState& s, RenderBuffer& buffer, ButtonHost& host);
 
+// A property change that rebuilds the regions: a slant shape may widen the control, and the host's
+// Resize is held back meanwhile, so a buffer of the old width is replaced here.
+void Reshape(ButtonState& s, RenderBuffer& buffer, ButtonHost& host);
+
 // The derived face colours of these properties.
 DerivedColours DeriveFaceColours(const ButtonProperties& props);
 // Re-lay out: CalcCaptionLayout with its results discarded.

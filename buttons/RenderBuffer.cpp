@@ -38,6 +38,13 @@ void RenderBuffer::CreateBitmap(gdi::HDC reference, int width, int height) {
     if (!savedBitmap_) gdi::DeleteObject(bitmap);
 }
 
+int RenderBuffer::BitmapWidth() const {
+    if (!Ready()) return 0;
+    gdi::BITMAP record;
+    if (gdi::GetObjectA(gdi::GetCurrentBitmap(dc_), static_cast<int>(sizeof(record)), &record) <= 0) return 0;
+    return record.bmWidth;
+}
+
 void RenderBuffer::DropBitmap() {
     if (dc_) RestoreOriginal(dc_, savedBitmap_);
 }

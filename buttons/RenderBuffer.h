@@ -22,6 +22,8 @@ public:
     bool HasBitmap() const { return static_cast<bool>(savedBitmap_); }
     // Both the context and a bitmap of the face's size: painting can start.
     bool Ready() const { return dc_ && savedBitmap_; }
+    // Width of the buffer bitmap in pixels; 0 without one.
+    int BitmapWidth() const;
 
     // Creates the context compatible with reference (transparent text background, a created brush
     // and pen selected); false when it could not. Does nothing when it exists.

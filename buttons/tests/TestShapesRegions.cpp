@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "ControlRig.h"
 #include "TestFaceRig.h"
+#include "buttons/Bevel.h"
 
 namespace {
 
@@ -120,6 +122,26 @@ TEST(BuildRegions, OvalFaceClipIsReplacedAndDropped) {
         EXPECT_EQ(gdi::LiveObjects().regions, regionsBefore + 2) << "the window region and our probe";
     }
     EXPECT_EQ(gdi::LiveObjects().regions, regionsBefore);
+}
+
+
+// A slant set from the property on a narrow button: the control widens to 30, the right side stays
+// upright at the new width, and the buffer follows, so the new columns are painted with the outline.
+TEST(BuildRegions, SlantLeftSetOnANarrowButtonIsRedrawnAtTheNewWidth) {
+    buttons::testing::ControlRig rig(20, 23);
+    rig.button->SetButtonShape(ToInt(ButtonShapeKind::ShapeSlantLeft));
+    const auto& g = rig.button->State().Geometry;
+    EXPECT_EQ(rig.host.Width(), 30);
+    EXPECT_EQ(g.SlantLeftX, 24);
+    EXPECT_EQ(g.SlantRightX, 30);
+    EXPECT_EQ(rig.button->Buffer().BitmapWidth(), 30);
+    for (int y = 2; y < 21; ++y) {
+        std::string column;
+        for (int x = 26; x < 30; ++x) column += rig.host.PresentedPixel(x, y) == OutlineColour ? 'o' : '.';
+        EXPECT_EQ(column, "...o") << "row " << y;
+    }
+    EXPECT_EQ(rig.host.PresentedPixel(28, 1), OutlineColour);   // the corner pixels of an upright side
+    EXPECT_EQ(rig.host.PresentedPixel(28, 21), OutlineColour);
 }
 
 }  // namespace
