@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(dir);
     for (int bpp : {1, 4, 8, 16, 24, 32}) {
         for (bool topDown : {false, true}) {
-            testimg::DibSpec s;
+            testimg::BitmapRecipe s;
             s.width = 5;
             s.height = 3;
             s.bpp = bpp;
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
             Write(dir, "bmp" + std::to_string(bpp) + (topDown ? "td" : "") + ".bmp", testimg::Bmp(s));
         }
     }
-    testimg::DibSpec core;
+    testimg::BitmapRecipe core;
     core.width = 4;
     core.height = 2;
     core.bpp = 8;

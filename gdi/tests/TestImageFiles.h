@@ -25,7 +25,7 @@ inline void Set32(Bytes& b, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-struct DibSpec {
+struct BitmapRecipe {
     int width = 0;
     int height = 0;
     int bpp = 24;
@@ -37,7 +37,7 @@ struct DibSpec {
 };
 
 // The info header, colour table and pixels (and AND mask for icons).
-inline Bytes Dib(const DibSpec& s) {
+inline Bytes Dib(const BitmapRecipe& s) {
     Bytes b;
     std::vector<std::uint32_t> palette;
     if (s.bpp <= 8) {
@@ -118,7 +118,7 @@ inline Bytes Dib(const DibSpec& s) {
     return b;
 }
 
-inline Bytes Bmp(const DibSpec& s) {
+inline Bytes Bmp(const BitmapRecipe& s) {
     const Bytes dib = Dib(s);
     const std::uint32_t headerAndPalette =
         static_cast<std::uint32_t>(dib.size()) - static_cast<std::uint32_t>((s.width * s.bpp + 31) / 32 * 4 * s.height);
@@ -182,7 +182,7 @@ inline Bytes Ico(const std::vector<IconEntry>& entries, int type = 1) {
 
 // An icon entry whose DIB is a solid colour with the given AND mask (empty: all opaque).
 inline IconEntry SolidIconEntry(int size, int bpp, std::uint32_t argb, std::vector<std::uint8_t> mask = {}) {
-    DibSpec s;
+    BitmapRecipe s;
     s.width = size;
     s.height = size;
     s.bpp = bpp;

@@ -50,7 +50,7 @@ class BmpLoading : public testing::TestWithParam<BmpCase> {};
 
 TEST_P(BmpLoading, DecodesEveryDepthAndRowOrder) {
     const BmpCase& c = GetParam();
-    testimg::DibSpec s;
+    testimg::BitmapRecipe s;
     s.width = 5;
     s.height = 3;
     s.bpp = c.bpp;
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Depths, BmpLoading,
                          [](const testing::TestParamInfo<BmpCase>& info) { return std::string(info.param.name); });
 
 Bytes GoodBmp() {
-    testimg::DibSpec s;
+    testimg::BitmapRecipe s;
     s.width = 5;
     s.height = 3;
     s.bpp = 8;
@@ -254,7 +254,7 @@ TEST(IconLoading, MasksComeFromTheAndMaskOrFromAlpha) {
     EXPECT_EQ(bit, 0);
 
     // 32-bit with alpha: the alpha decides, even though the AND mask is all clear.
-    testimg::DibSpec s;
+    testimg::BitmapRecipe s;
     s.width = s.height = 4;
     s.bpp = 32;
     s.icon = true;
