@@ -151,4 +151,10 @@ bool WriteDiffImage(const std::string& path, const Result& ours, const Result& t
     return WriteRgb(path, w, h, rgb);
 }
 
+Drift DriftFrom(const Comparison& c, int recordedPixels, int recordedRecords) {
+    const int records = static_cast<int>(c.recordDiffs.size());
+    if (!c.sameSize || c.differing > recordedPixels || records > recordedRecords) return Drift::Worse;
+    return c.differing < recordedPixels || records < recordedRecords ? Drift::Better : Drift::Same;
+}
+
 }  // namespace difftest

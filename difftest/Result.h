@@ -40,6 +40,11 @@ struct Comparison {
 };
 
 Comparison Compare(const Result& ours, const Result& theirs, std::size_t keepFirst = 8);
+
+// How a marked script's comparison stands against the differences it records: Worse when either
+// count grew (or the sizes differ), Better when one shrank and none grew.
+enum class Drift { Same, Better, Worse };
+Drift DriftFrom(const Comparison& c, int recordedPixels, int recordedRecords);
 std::string Describe(const Comparison& c);
 
 // A PPM of ours | theirs | difference (differing pixels red on a dimmed copy of ours), each

@@ -39,8 +39,8 @@ constexpr std::array kSignatures{
     Signature{"drawiconex", "iiniii"},   Signature{"font", "sii|ii"},
     Signature{"drawtext", "siiiii"},     Signature{"drawtext_calcrect", "siiiii"},
     Signature{"textmetrics", ""},        Signature{"textextent", "s"},
-    Signature{"deliberate", "s"},
-    Signature{"knownbug", "s"},
+    Signature{"deliberate", "sii"},
+    Signature{"knownbug", "sii"},
 };
 
 struct Constant {
@@ -272,6 +272,9 @@ Script ParseScript(std::string_view text, std::string name) {
             marked = true;
             script.expectation = cmd.op == "deliberate" ? Expectation::Deliberate : Expectation::KnownBug;
             script.reason = cmd.Str(0);
+            if (cmd.Int(1) < 0 || cmd.Int(2) < 0) throw ScriptError(where + cmd.op + " needs counts of zero or more");
+            script.allowedPixels = cmd.Int(1);
+            script.allowedRecords = cmd.Int(2);
             continue;
         }
         script.commands.push_back(std::move(cmd));

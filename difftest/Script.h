@@ -39,6 +39,9 @@ struct Script {
     std::vector<Command> commands;
     Expectation expectation = Expectation::Match;
     std::string reason;
+    // A marked script records how far it differs today (pixels, records); more is a failure.
+    int allowedPixels = 0;
+    int allowedRecords = 0;
 };
 
 class ScriptError : public std::runtime_error {

@@ -63,8 +63,8 @@ void GdiOrder(std::vector<POINT>& pts, const RECT& box) {
     if (it != pts.end()) std::rotate(pts.begin(), it, pts.end());
 }
 
-RECT ShapeBox(const Dc& dc, int left, int top, int right, int bottom) {
-    return PenBox(dc, Normalised(ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom)));
+RECT FigureBox(int left, int top, int right, int bottom) {
+    return Normalised(ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom));
 }
 
 }  // namespace
@@ -72,8 +72,16 @@ RECT ShapeBox(const Dc& dc, int left, int top, int right, int bottom) {
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     Dc* dc = LookupDc(hdc);
     if (!dc) return FALSE;
-    const RECT r = ShapeBox(*dc, left, top, right, bottom);
-    if (r.left >= r.right || r.top >= r.bottom || !dc->surface) return TRUE;
+    const RECT box = FigureBox(left, top, right, bottom);
+    const RECT r = PenBox(*dc, box);
+    if (!dc->surface) return TRUE;
+    if (FrameCoversFigure(*dc, box, r)) {
+        Region figure;
+        EllipseRegion(figure, box.left, box.top, box.right, box.bottom);
+        FillRegion(*dc, figure, InkForDrawing(*dc, dc->penObj->colour));
+        return TRUE;
+    }
+    if (r.left >= r.right || r.top >= r.bottom) return TRUE;
     std::vector<POINT> pts;
     EllipsePoints(r.left, r.top, r.right, r.bottom, pts);
     GdiOrder(pts, r);
@@ -101,8 +109,16 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
 BOOL Arc(HDC hdc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
     Dc* dc = LookupDc(hdc);
     if (!dc) return FALSE;
-    const RECT r = ShapeBox(*dc, left, top, right, bottom);
-    if (r.left >= r.right || r.top >= r.bottom || !dc->surface) return TRUE;
+    const RECT box = FigureBox(left, top, right, bottom);
+    const RECT r = PenBox(*dc, box);
+    if (!dc->surface) return TRUE;
+    if (FrameCoversFigure(*dc, box, r)) {
+        Region figure;
+        EllipseRegion(figure, box.left, box.top, box.right, box.bottom);
+        FillRegion(*dc, figure, InkForDrawing(*dc, dc->penObj->colour));
+        return TRUE;
+    }
+    if (r.left >= r.right || r.top >= r.bottom) return TRUE;
     std::vector<POINT> pts;
     EllipsePoints(r.left, r.top, r.right, r.bottom, pts);
     if (pts.empty()) return TRUE;

@@ -148,9 +148,9 @@ const Glyph& FontInstance::Rasterise(unsigned char c) {
     Glyph glyph;
     const char32_t cp = AnsiToCodePoint(c);
     const FT_UInt index = FT_Get_Char_Index(face, cp);
-    // Control characters the font does not map take no room, rather than showing a box.
-    const bool skip = index == 0 && cp < 0x20;
-    if (!skip && FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) == 0) {
+    // A character the font does not map, a control character among them, is the font's
+    // default glyph, with its width, as GDI measures and draws it.
+    if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) == 0) {
         FT_GlyphSlot slot = face->glyph;
         if (slanted_) FT_GlyphSlot_Oblique(slot);
         // The design advance scaled and rounded to whole pixels: hinting moves the outlines onto

@@ -9,8 +9,14 @@ using namespace detail;
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     Dc* dc = LookupDc(hdc);
     if (!dc) return FALSE;
-    RECT r = PenBox(*dc, Normalised(ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom)));
-    if (r.left >= r.right || r.top >= r.bottom || !dc->surface) return TRUE;
+    const RECT box = Normalised(ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom));
+    RECT r = PenBox(*dc, box);
+    if (!dc->surface) return TRUE;
+    if (FrameCoversFigure(*dc, box, r)) {
+        FillSolid(*dc, box, InkForDrawing(*dc, dc->penObj->colour));
+        return TRUE;
+    }
+    if (r.left >= r.right || r.top >= r.bottom) return TRUE;
     const bool nullPen = !dc->penObj || dc->penObj->style == PS_NULL;
     // A thin solid pen of the brush's own colour covers exactly the box: one fill does it all.
     if (!nullPen && dc->brushObj && !dc->brushObj->isNull && dc->penObj->width == 1 &&

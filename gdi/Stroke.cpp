@@ -324,4 +324,10 @@ RECT PenBox(const Dc& dc, RECT r) {
     return r;
 }
 
+bool FrameCoversFigure(const Dc& dc, const RECT& box, const RECT& shrunk) {
+    const bool wideInsideFrame = dc.penObj && dc.penObj->style == PS_INSIDEFRAME && dc.penObj->width > 1;
+    return wideInsideFrame && box.left < box.right && box.top < box.bottom &&
+           (shrunk.left >= shrunk.right || shrunk.top >= shrunk.bottom);
+}
+
 }  // namespace gdi::detail

@@ -17,5 +17,9 @@ void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>&
 
 // PS_INSIDEFRAME keeps a wide pen inside the box by shrinking the outline's path.
 RECT PenBox(const Dc& dc, RECT r);
+// True when an inside-frame pen is too wide for the box (of a non-empty figure) to leave any
+// outline path: the frame then covers the whole figure. GDI documents that such a figure stays
+// inside its box; Wine 8 strokes the folded path past the box instead.
+bool FrameCoversFigure(const Dc& dc, const RECT& box, const RECT& shrunk);
 
 }  // namespace gdi::detail

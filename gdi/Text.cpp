@@ -93,8 +93,9 @@ BOOL GetTextExtentPoint32A(HDC hdc, const char* text, int count, SIZE* size) {
     if (!dc) return FALSE;
     text::FontInstance* font = text::FontOfDc(*dc);
     if (!font) return FALSE;
+    // The empty text has no extent at all, not even the font's height, as Wine's gdi32 reports.
     size->cx = count == 0 ? 0 : font->TextWidth({text, static_cast<std::size_t>(count)});
-    size->cy = font->Metrics().height;
+    size->cy = count == 0 ? 0 : font->Metrics().height;
     return TRUE;
 }
 

@@ -60,8 +60,10 @@ TEST(ScriptParse, BadLinesAreRefusedWithTheirLineNumber) {
         {"drawtext hello 0 0 1 1 0", "t:2: drawtext expects a quoted text"},
         {"drawtext \"open 0 0 1 1 0", "t:2: unterminated text"},
         {"drawtext \"\\q\" 0 0 1 1 0", "t:2: unknown escape \\q"},
-        {"knownbug \"\"", "t:2: knownbug needs a reason"},
-        {"deliberate \"a\"\nknownbug \"b\"", "t:3: a script carries one expectation mark at most"},
+        {"knownbug \"\" 0 0", "t:2: knownbug needs a reason"},
+        {"knownbug \"a\"", "t:2: knownbug has too few arguments"},
+        {"knownbug \"a\" -1 0", "t:2: knownbug needs counts of zero or more"},
+        {"deliberate \"a\" 1 0\nknownbug \"b\" 1 0", "t:3: a script carries one expectation mark at most"},
     };
     for (const Case& c : cases) {
         try {
@@ -76,9 +78,11 @@ TEST(ScriptParse, BadLinesAreRefusedWithTheirLineNumber) {
 TEST(ScriptParse, TheTargetComesFirstAndMarksAreKept) {
     EXPECT_THROW(ParseScript("rectangle 0 0 1 1\n", "t"), ScriptError);
     EXPECT_THROW(ParseScript("# nothing\n", "t"), ScriptError);
-    const Script s = ParseScript("deliberate \"we round the other way\"\n" + kTarget, "t");
+    const Script s = ParseScript("deliberate \"we round the other way\" 12 1\n" + kTarget, "t");
     EXPECT_EQ(s.expectation, Expectation::Deliberate);
     EXPECT_EQ(s.reason, "we round the other way");
+    EXPECT_EQ(s.allowedPixels, 12);
+    EXPECT_EQ(s.allowedRecords, 1);
     EXPECT_EQ(s.commands.size(), 1u);
 }
 
@@ -173,6 +177,21 @@ TEST(ResultCompare, FindsPixelsRecordsAndSizes) {
     c = Compare(Make(4, 3, 0), Make(3, 4, 0));
     EXPECT_FALSE(c.sameSize);
     EXPECT_FALSE(c.Equal());
+}
+
+TEST(ResultCompare, MarkedScriptsFailOnlyWhenTheyGetWorse) {
+    Comparison c;
+    c.differing = 5;
+    c.recordDiffs = {"r"};
+    const struct {
+        int pixels, records;
+        Drift want;
+    } rows[] = {{5, 1, Drift::Same}, {6, 1, Drift::Better}, {5, 2, Drift::Better}, {4, 1, Drift::Worse},
+                {5, 0, Drift::Worse}, {9, 0, Drift::Worse}};
+    for (const auto& row : rows)
+        EXPECT_EQ(DriftFrom(c, row.pixels, row.records), row.want) << row.pixels << " " << row.records;
+    c.sameSize = false;
+    EXPECT_EQ(DriftFrom(c, 100, 100), Drift::Worse);
 }
 
 }  // namespace

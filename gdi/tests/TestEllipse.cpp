@@ -185,3 +185,20 @@ TEST(Arc, ARadialPointAtTheCentreMeansAngleZero) {
     // Counter-clockwise from the upper left round to the right: the upper right stays empty.
     for (auto [x, y] : a) EXPECT_FALSE(x > 13 && y < 10) << x << "," << y;
 }
+
+// An inside-frame pen too wide to leave a path covers the ellipse of the box with its colour.
+TEST(Ellipse, InsideFrameWiderThanTheBoxCoversTheFigure) {
+    const RECT boxes[] = {{2, 2, 7, 7}, {2, 3, 10, 6}, {3, 2, 6, 12}};
+    for (const RECT& b : boxes) {
+        Canvas drawn(14, 14), filled(14, 14);
+        OwnedPen pen(CreatePen(PS_INSIDEFRAME, 6, Red));
+        const HPEN oldPen = SelectObject(drawn.dc(), pen.get());
+        Ellipse(drawn.dc(), b.left, b.top, b.right, b.bottom);
+        SelectObject(drawn.dc(), oldPen);
+        OwnedRgn rgn(CreateEllipticRgn(b.left, b.top, b.right, b.bottom));
+        OwnedBrush red(CreateSolidBrush(Red));
+        FillRgn(filled.dc(), rgn.get(), red.get());
+        EXPECT_EQ(Of(drawn, 14, 14, Red), Of(filled, 14, 14, Red)) << b.left << "," << b.top << "," << b.right << "," << b.bottom;
+        EXPECT_FALSE(Of(drawn, 14, 14, Red).empty());
+    }
+}

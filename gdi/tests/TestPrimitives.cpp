@@ -89,6 +89,9 @@ TEST(Rectangle, OutlineAndInteriorPictures) {
         // Inside-frame pens are pulled in so that the outline stays within the box.
         {"inside frame", PS_INSIDEFRAME, 2, false, 1, 0, 8, 6,
          Rows({".#######", ".#######", ".##ooo##", ".##ooo##", ".#######", ".#######"})},
+        // An inside-frame pen too wide to leave a path covers the whole box, and nothing beyond.
+        {"inside frame wider than the box", PS_INSIDEFRAME, 6, false, 2, 1, 6, 4,
+         Rows({"........", "..####..", "..####..", "..####..", "........", "........"})},
     };
     for (const Case& k : cases) {
         Canvas c(8, 6);

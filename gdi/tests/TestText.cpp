@@ -139,6 +139,21 @@ TEST(FontMetrics, MatchTheReferenceForTheCaptionFonts) {
     }
 }
 
+// Recorded from Wine's gdi32: CR and LF are not mapped by these fonts and take the default
+// glyph's width; the empty text measures nothing, not even the font's height.
+TEST(FontMetrics, LineBreaksAndTheEmptyTextMeasureAsTheReference) {
+    Canvas c(4, 4, Font("Liberation Serif", -21, FW_BOLD));
+    const struct {
+        const char* text;
+        SIZE want;
+    } rows[] = {{"", {0, 0}}, {"a\rb", {31, 24}}, {"a\nb", {31, 24}}, {"\n", {8, 24}}};
+    for (const auto& row : rows) {
+        const SIZE got = Extent(c.dc(), row.text);
+        EXPECT_EQ(got.cx, row.want.cx) << '"' << row.text << '"';
+        EXPECT_EQ(got.cy, row.want.cy) << '"' << row.text << '"';
+    }
+}
+
 TEST(FontMetrics, BoldIsWiderAndUnknownFacesStillDraw) {
     Canvas regular(4, 4, Font("Times New Roman", -21));
     Canvas bold(4, 4, Font("Times New Roman", -21, FW_BOLD));
