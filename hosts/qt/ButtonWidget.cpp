@@ -176,7 +176,11 @@ void ButtonWidget::PropertyChanged(const std::string& key) {
 
 void ButtonWidget::RefreshNow() {
     // Present at once, as the platform's Refresh does; inside a paint event the picture is shown anyway.
-    if (!painting_ && isVisible()) repaint();
+    // The buffer is already drawn, so that paint event shows it without drawing it again.
+    if (painting_ || !isVisible()) return;
+    presenting_ = true;
+    repaint();
+    presenting_ = false;
 }
 
 void ButtonWidget::applySize(QSize size) {
@@ -219,7 +223,7 @@ void ButtonWidget::SetWindowRgn(gdi::HRGN rgn, bool redraw) {
 
 void ButtonWidget::paintEvent(QPaintEvent*) {
     painting_ = true;
-    if (control_) control_->Paint();
+    if (control_ && !presenting_) control_->Paint();
     painting_ = false;
     const gdi::BitmapView v = gdi::GetBitmapView(buffer_);
     if (v.bitsPerPixel != 32) return;

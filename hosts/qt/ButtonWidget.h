@@ -100,6 +100,7 @@ private:
     gdi::OwnedRgn region_;
     std::unique_ptr<buttons::qkButtons_H> control_;
     bool painting_ = false;
+    bool presenting_ = false;  // a repaint that only shows the buffer the control has just drawn
 
     buttons::OleColor foreColor_ = buttons::SysButtonText;
     buttons::FontDesc font_;
