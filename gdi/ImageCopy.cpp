@@ -42,12 +42,12 @@ private:
 // default stretch mode (BLACKONWHITE): the copy GDI makes keeps a lone black pixel, so an
 // opaque mask pixel survives a shrink.
 Bitmap Scaled(const Bitmap& src, int top, int srcHeight, int width, int height, bool dib, HBITMAP srcHandle = {}) {
-    Bitmap out = detail::MakeBitmap(width, height, src.bitsPerPixel, dib);
     if (top == 0 && srcHeight == src.height && width == src.width && height == src.height) {
-        out.pixels32 = src.pixels32;
-        out.pixels1 = src.pixels1;
-        return out;
+        Bitmap same = src;
+        same.dib = dib;
+        return same;
     }
+    Bitmap out = detail::MakeBitmap(width, height, src.bitsPerPixel, dib);
     const SourceDc from(srcHandle, src);
     OwnedBitmap target(detail::NewBitmap(std::move(out)));
     OwnedDC to(CreateCompatibleDC(HDC{}));
@@ -78,7 +78,7 @@ HGDIOBJ CopyBitmap(HBITMAP h, int cx, int cy, UINT flags) {
 }
 
 HGDIOBJ CopyIcon(HICON h, int cx, int cy, UINT flags) {
-    const Icon* src = detail::LookupIcon(h);
+    Icon* src = detail::LookupIcon(h);
     if (!src) return HGDIOBJ{};
     // A monochrome icon's mask holds the AND image over the XOR image.
     const int ownHeight = src->hasColour() ? src->mask.height : src->mask.height / 2;
@@ -86,6 +86,14 @@ HGDIOBJ CopyIcon(HICON h, int cx, int cy, UINT flags) {
     const int width = cx ? cx : ownWidth;
     const int height = cy ? cy : ownHeight;
     if (!SizeAcceptable(width, height) || ownWidth <= 0 || ownHeight <= 0) return HGDIOBJ{};
+    const bool resized = width != ownWidth || height != ownHeight;
+    const Icon* last = src->lastResized.get();
+    if (resized && last && last->mask.width == width && last->isIcon == src->isIcon &&
+        (last->hasColour() ? last->mask.height : last->mask.height / 2) == height) {
+        const HICON copy = detail::NewIcon(Icon(*last));
+        if (copy && (flags & LR_COPYDELETEORG)) DestroyIcon(h);
+        return HGDIOBJ(copy);
+    }
     Icon icon;
     icon.isIcon = src->isIcon;
     icon.xHotspot = static_cast<DWORD>(static_cast<std::int64_t>(src->xHotspot) * width / ownWidth);
@@ -100,6 +108,7 @@ HGDIOBJ CopyIcon(HICON h, int cx, int cy, UINT flags) {
         andPart.height = 2 * height;
         icon.mask = std::move(andPart);
     }
+    if (resized) src->lastResized = std::make_shared<const Icon>(icon);
     const HICON copy = detail::NewIcon(std::move(icon));
     if (copy && (flags & LR_COPYDELETEORG)) DestroyIcon(h);
     return HGDIOBJ(copy);

@@ -123,9 +123,16 @@ private:
     std::uint32_t defaultBitmap_ = 0;
 };
 
-Table& TheTable() {
-    static Table table;
-    return table;
+// Made on first use, so that objects created during other files' static initialisation find it,
+// and never destroyed, so that objects deleted during exit still can be. A plain pointer test
+// costs less than a function-local static's guard on every lookup; the table itself is for one
+// thread only, so its creation needs no lock either.
+Table* theTable = nullptr;
+
+inline Table& TheTable() {
+    if (theTable == nullptr) [[unlikely]]
+        theTable = new Table;
+    return *theTable;
 }
 
 template <class T>

@@ -91,6 +91,9 @@ struct Icon {
     Bitmap mask;     // 1 bpp
     Bitmap colour;   // 32 bpp; width 0 for a monochrome icon
     bool hasColour() const { return colour.width > 0; }
+    // The last resized copy made of this icon. Icons never change once made, so a picture
+    // copied at the same size again (every redraw of a face) is duplicated, not scaled again.
+    std::shared_ptr<const Icon> lastResized;
 };
 
 Dc* LookupDc(HDC h);

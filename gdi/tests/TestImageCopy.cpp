@@ -76,6 +76,27 @@ TEST(CopyImage, BitmapsAndIconsComeOutAtTheAskedSize) {
     }
 }
 
+// A resized copy is kept for the next copy at that size; every copy draws as a fresh scaling does,
+// whichever sizes come between.
+TEST(CopyImage, RepeatedIconCopiesDrawAsTheFirst) {
+    const std::vector<std::string> rows = {"..RRR.", ".RKKR.", "RKxxKR", "RKxxKR", ".RKKR.", "..RR.."};
+    const SIZE sizes[] = {{9, 9}, {9, 9}, {4, 5}, {9, 9}, {6, 6}, {4, 5}};
+    auto drawn = [](HICON icon, SIZE size) {
+        test::Canvas c(12, 12);
+        c.Fill(test::White);
+        DrawIconEx(c.dc(), 1, 1, icon, 0, 0, 0, HBRUSH{}, DI_NORMAL);
+        return std::make_pair(size.cx, PixelsOf(c.bitmap()));
+    };
+    OwnedIcon icon = IconFrom(rows);
+    for (const SIZE& size : sizes) {
+        OwnedIcon fresh = IconFrom(rows);
+        OwnedIcon first(HandleCast<HICON>(CopyImage(HGDIOBJ(fresh.get()), IMAGE_ICON, size.cx, size.cy, 0)));
+        OwnedIcon again(HandleCast<HICON>(CopyImage(HGDIOBJ(icon.get()), IMAGE_ICON, size.cx, size.cy, 0)));
+        ASSERT_TRUE(first && again);
+        EXPECT_EQ(drawn(again.get(), size), drawn(first.get(), size)) << size.cx << "x" << size.cy;
+    }
+}
+
 TEST(CopyImage, RefusesWrongKindsAndImpossibleSizes) {
     OwnedBitmap bmp = Numbered(4, 4);
     OwnedIcon icon = IconFrom({"RR", "RR"});
