@@ -68,6 +68,7 @@ struct Interaction {
     bool ButtonDown = false;
     std::int16_t LastButton = 0;
     bool DelayFlag = false;                                   // drawing delayed: nothing is painted
+    bool DoubleClickPress = false;                            // held by a double click: its release clicks not
 };
 
 // Everything a paint reads. The drawing buffer is apart (RenderBuffer): the painters write only it.

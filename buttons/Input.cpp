@@ -60,6 +60,7 @@ void ButtonInput::Teardown() {
 void ButtonInput::MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
     ButtonState& s = control_.State();
     s.Input.LastButton = button;
+    s.Input.DoubleClickPress = false;
     if (button == LeftButton) {
         Set(s, HeldDown);
         s.Input.ButtonDown = true;
@@ -104,7 +105,11 @@ void ButtonInput::MouseUp(std::int16_t& button, std::int16_t& shift, float& x, f
     const Alive alive = Watch();
     if (ButtonEvents* l = control_.Listener()) l->MouseUp(button, shift, x, y);
     if (alive.expired()) return;
-    s.Input.LastButton = button;
+    // The release that ends a double click is no click of its own: the host's Click that follows
+    // every release finds no left button and does nothing.
+    const bool endsDoubleClick = s.Input.DoubleClickPress && button == LeftButton;
+    s.Input.DoubleClickPress = false;
+    s.Input.LastButton = endsDoubleClick ? std::int16_t{-1} : button;
 }
 
 void ButtonInput::Click() {
@@ -138,6 +143,7 @@ void ButtonInput::DblClick() {
         MouseDown(left, shift, x, y);
         if (alive.expired()) return;
         s.Input.LastButton = -1;
+        s.Input.DoubleClickPress = true;
     } else {
         std::int16_t shift = 0;
         std::int16_t last = s.Input.LastButton;

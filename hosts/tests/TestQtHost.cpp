@@ -228,6 +228,41 @@ TEST(ButtonWidget, PresentsTheFaceAndTurnsPointerAndKeysIntoClicks) {
     EXPECT_EQ(button->Control().State().Input.StateFlags & buttons::HeldDown, 0);
 }
 
+// Records the mouse event types a widget receives.
+class MouseEventLog final : public QObject {
+public:
+    std::vector<QEvent::Type> types;
+    bool eventFilter(QObject*, QEvent* e) override {
+        const QEvent::Type t = e->type();
+        if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease || t == QEvent::MouseButtonDblClick)
+            types.push_back(t);
+        return false;
+    }
+};
+
+// A double click through the platform's event path (Qt pairs the presses itself) gives one Click.
+TEST(ButtonWidget, DoubleClickGivesOneClick) {
+    App();
+    QtWindowServices services;
+    FormWindow window(Describe(kButton), services);
+    std::vector<std::string> clicks;
+    window.OnClick = [&](const std::string& name) { clicks.push_back(name); };
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* button = qobject_cast<ButtonWidget*>(window.Find("ligar"));
+    ASSERT_NE(button, nullptr);
+    MouseEventLog log;
+    button->installEventFilter(&log);
+
+    QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, button->mapTo(&window, QPoint(70, 20)));
+    EXPECT_EQ(log.types, (std::vector<QEvent::Type>{QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                                    QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}));
+    EXPECT_EQ(clicks, std::vector<std::string>{"ligar"});
+    // The next single click counts again.
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, button->mapTo(&window, QPoint(70, 20)), 600);
+    EXPECT_EQ(clicks.size(), 2u);
+}
+
 TEST(ButtonWidget, ShapesTheWindowAndSpeaksItsCaption) {
     App();
     QAccessible::installFactory(ButtonAccessibleFactory);
