@@ -82,7 +82,7 @@ void BM_RedrawButtonShapeGradientPicture(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawButtonShapeGradientPicture)
     ->ArgNames({"shape", "gradient", "size"})
-    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {0, 3}, {0, 2, 4}});
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4}, {0, 1, 2, 3, 4}});
 
 void BM_CaptionLayoutLigar(benchmark::State& state) {
     Rig rig(145, 41);
