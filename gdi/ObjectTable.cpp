@@ -129,11 +129,13 @@ private:
 // thread only, so its creation needs no lock either.
 Table* theTable = nullptr;
 
-inline Table& TheTable() {
-    if (theTable == nullptr) [[unlikely]]
-        theTable = new Table;
+// Kept out of line so that the check below stays small enough to inline at every lookup.
+[[gnu::noinline]] Table& MakeTable() {
+    theTable = new Table;
     return *theTable;
 }
+
+inline Table& TheTable() { return theTable ? *theTable : MakeTable(); }
 
 template <class T>
 T* LookupAs(std::uint32_t value) {
