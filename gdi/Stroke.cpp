@@ -233,12 +233,16 @@ void WideStroke(Dc& dc, const Pen& pen, const POINT* points, int count, bool clo
         SegmentRegion(piece, a, b, w, rows);
         gather();
     }
+    // A round cap or join: the pen's circle centred on the point. The circle's region depends
+    // only on the pen's width, so it is built once and moved to each point.
+    Region disc;
+    EllipseRegion(disc, -(w / 2), -(w / 2), -(w / 2) + w + 1, -(w / 2) + w + 1);
     for (int i = 0; i < count; ++i) {
         const POINT p = pull(points[i]);
         if (p.y + w < rows.top || p.y - w >= rows.bottom) continue;
-        // A round cap or join: the pen's circle centred on the point.
-        EllipseRegion(piece, p.x - w / 2, p.y - w / 2, p.x - w / 2 + w + 1, p.y - w / 2 + w + 1);
-        gather();
+        for (const RECT& r : disc.rects)
+            for (int y = std::max(r.top + p.y, top); y < std::min(r.bottom + p.y, bottom); ++y)
+                spans[static_cast<std::size_t>(y - top)].emplace_back(r.left + p.x, r.right + p.x);
     }
     for (auto& row : spans) {
         if (row.size() < 2) continue;

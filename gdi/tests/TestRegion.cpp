@@ -241,3 +241,15 @@ TEST(Region, FillRgnPaintsThroughTheClip) {
     EXPECT_EQ(GetRegionRects(shape.get()),
               (std::vector<RECT>{{0, 0, 4, 1}, {0, 1, 1, 2}, {2, 1, 4, 2}, {0, 2, 4, 3}}));
 }
+
+// Wide pens build their round joins once and move them to each point, which relies on an
+// ellipse's region depending only on its box's size, not on where the box lies.
+TEST(Region, EllipsesMovedWithTheirBoxKeepTheirShape) {
+    for (int w = 2; w <= 12; ++w)
+        for (const POINT at : {POINT{-7, 3}, POINT{5, -9}, POINT{100, 41}, POINT{-1000, 777}}) {
+            OwnedRgn origin(CreateEllipticRgn(-(w / 2), -(w / 2), -(w / 2) + w + 1, -(w / 2) + w + 1));
+            OwnedRgn there(CreateEllipticRgn(at.x - w / 2, at.y - w / 2, at.x - w / 2 + w + 1, at.y - w / 2 + w + 1));
+            OffsetRgn(origin.get(), at.x, at.y);
+            EXPECT_TRUE(EqualRgn(origin.get(), there.get())) << "width " << w << " at " << at.x << "," << at.y;
+        }
+}
