@@ -112,12 +112,6 @@ BOOL Arc(HDC hdc, int left, int top, int right, int bottom, int xStart, int ySta
     const RECT box = FigureBox(left, top, right, bottom);
     const RECT r = PenBox(*dc, box);
     if (!dc->surface) return TRUE;
-    if (FrameCoversFigure(*dc, box, r)) {
-        Region figure;
-        EllipseRegion(figure, box.left, box.top, box.right, box.bottom);
-        FillRegion(*dc, figure, InkForDrawing(*dc, dc->penObj->colour));
-        return TRUE;
-    }
     if (r.left >= r.right || r.top >= r.bottom) return TRUE;
     std::vector<POINT> pts;
     EllipsePoints(r.left, r.top, r.right, r.bottom, pts);
