@@ -31,15 +31,6 @@ const forms::Control& ContainerOf(const forms::Control& root, const forms::Contr
 
 }  // namespace
 
-std::optional<FaceState> ParseFaceState(const std::string& text) {
-    if (text == "idle") return FaceState::Idle;
-    if (text == "default") return FaceState::DefaultLook;
-    if (text == "hover") return FaceState::Hover;
-    if (text == "pressed") return FaceState::Pressed;
-    if (text == "disabled") return FaceState::Disabled;
-    return std::nullopt;
-}
-
 std::vector<const forms::Control*> FindButtons(const forms::Control& root) {
     std::vector<const forms::Control*> out;
     Collect(root, out);
@@ -88,23 +79,14 @@ gdi::OwnedBitmap RenderFace(const forms::Document& doc, const forms::Control& bu
 
         auto& s = control.State();
         if (request.value) s.Props.Value = *request.value;
-        switch (request.state) {
-            case FaceState::Idle: break;
-            case FaceState::DefaultLook: s.Input.StateFlags = buttons::DefaultLook; break;
-            case FaceState::Hover:
-                s.Input.StateFlags = buttons::MouseOver;
-                s.Input.HoverLit = true;
-                break;
-            case FaceState::Pressed:
-                s.Input.StateFlags = buttons::HeldDown | buttons::MouseOver;
-                s.Input.ButtonDown = true;
-                break;
-            case FaceState::Disabled: host.SetEnabled(false); break;
-        }
+        buttons::ApplyFaceState(request.state, s, host);
         control.Paint();
         // Hover lighting is a picture state only here: no timer runs, so none must be stopped.
         s.Input.HoverLit = false;
 
+        // A slant shape too narrow for its slant has widened the control while it loaded.
+        width = host.Width();
+        height = host.Height();
         out.reset(gdi::CreateDIBSection32(width, height));
         const gdi::OwnedDC dc(gdi::CreateCompatibleDC(gdi::HDC{}));
         const gdi::HBITMAP old = gdi::SelectObject(dc.get(), out.get());

@@ -7,23 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "buttons/FaceState.h"
 #include "forms/Description.h"
 #include "gdi/Handles.h"
 
 namespace tools {
 
-enum class FaceState { Idle, DefaultLook, Hover, Pressed, Disabled };
+using buttons::FaceState;
 
 struct RenderRequest {
     FaceState state = FaceState::Idle;
     std::optional<bool> value;   // Value True/False for check and option buttons; unset: as stored
-    int width = 0;               // 0: from the control's Width and Height in twips
+    int width = 0;               // 0: from the control's Width and Height in twips (a slant shape may
+                                 // widen it when it loads; the picture has the loaded width)
     int height = 0;
     bool designTime = false;     // the host's user-mode flag False
 };
-
-// Parses "idle", "default", "hover", "pressed", "disabled"; nullopt for anything else.
-std::optional<FaceState> ParseFaceState(const std::string& text);
 
 // Every Button of the tree, depth first.
 std::vector<const forms::Control*> FindButtons(const forms::Control& root);

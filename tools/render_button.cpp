@@ -13,7 +13,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: render_button DESCRIPTION [--button NAME]... [--state idle|default|hover|pressed|disabled]\n"
+    "usage: render_button DESCRIPTION [--button NAME]... [--state idle|default|hover|pressed|disabled|value]\n"
     "                     [--value true|false] [--size WxH] [--design] [-o FILE.png | --out-dir DIR]\n"
     "Renders each named Button (all Buttons when none is named) of a window description, or the one\n"
     "Button a description holds, as a PNG. -o needs exactly one button; otherwise the files are\n"
@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
             names.push_back(*v);
         } else if (a == "--state") {
             const std::string* v = next("state");
-            const auto state = v ? tools::ParseFaceState(*v) : std::nullopt;
-            if (!state) return Usage("--state needs idle, default, hover, pressed or disabled");
+            const auto state = v ? buttons::ParseFaceState(*v) : std::nullopt;
+            if (!state) return Usage("--state needs idle, default, hover, pressed, disabled or value");
             request.state = *state;
         } else if (a == "--value") {
             const std::string* v = next("value");

@@ -74,35 +74,23 @@ void ExpectGolden(const std::string& name, const std::vector<std::uint32_t>& act
 struct GoldenCase {
     const char* name;
     std::int32_t shape;
-    Look look;
+    FaceState look;
     std::int32_t gradientMode;
 };
-
-const char* LookName(Look look) {
-    switch (look) {
-        case Look::Idle: return "idle";
-        case Look::Default: return "default";
-        case Look::Hover: return "hover";
-        case Look::Pressed: return "pressed";
-        case Look::ValueTrue: return "value";
-        case Look::Disabled: return "disabled";
-    }
-    return "?";
-}
 
 std::vector<GoldenCase> Cases() {
     std::vector<GoldenCase> cases;
     for (std::int32_t shape = 0; shape <= 6; ++shape) {
-        for (Look look : {Look::Idle, Look::Default, Look::Hover, Look::Pressed, Look::ValueTrue, Look::Disabled}) {
+        for (FaceState look : {FaceState::Idle, FaceState::Default, FaceState::Hover, FaceState::Pressed, FaceState::Value, FaceState::Disabled}) {
             cases.push_back({nullptr, shape, look, 0});
         }
     }
     for (std::int32_t mode = 1; mode <= 4; ++mode) {
-        cases.push_back({nullptr, 0, Look::Idle, mode});
-        cases.push_back({nullptr, 4, Look::Idle, mode});
+        cases.push_back({nullptr, 0, FaceState::Idle, mode});
+        cases.push_back({nullptr, 4, FaceState::Idle, mode});
     }
-    cases.push_back({nullptr, 0, Look::Pressed, 3});
-    cases.push_back({nullptr, 0, Look::Hover, 3});
+    cases.push_back({nullptr, 0, FaceState::Pressed, 3});
+    cases.push_back({nullptr, 0, FaceState::Hover, 3});
     return cases;
 }
 
@@ -120,7 +108,7 @@ TEST(FaceGolden, EveryShapeStateAndGradient) {
         rig.Paint(false);
         rig.SetLook(c.look);
         rig.Paint(false);
-        std::string name = "face_s" + std::to_string(c.shape) + "_" + LookName(c.look);
+        std::string name = "face_s" + std::to_string(c.shape) + "_" + std::string(FaceStateName(c.look));
         if (c.gradientMode != 0) name += "_g" + std::to_string(c.gradientMode);
         SCOPED_TRACE(name);
         ExpectGolden(name, rig.Composite());

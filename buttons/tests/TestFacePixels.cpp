@@ -56,7 +56,7 @@ TEST(PaintStandardFace, GreyFaceIdle) {
 TEST(PaintStandardFace, GreyFaceDisabled) {
     FaceRig rig(75, 23);
     BuildRegions(rig.s, rig.buffer, rig.host);
-    rig.SetLook(Look::Disabled);
+    rig.SetLook(FaceState::Disabled);
     rig.Paint();
     const gdi::COLORREF flat = RGB(231, 232, 221);
     const gdi::COLORREF edge = RGB(171, 172, 142);
@@ -78,18 +78,18 @@ TEST(PaintStandardFace, GreyFaceDisabled) {
 TEST(PaintStandardFace, StateColumnsAndFills) {
     struct Case {
         const char* name;
-        Look look;
+        FaceState look;
         std::int16_t drawState;
         gdi::COLORREF innerLeft;
         gdi::COLORREF middleBottom;
         gdi::COLORREF row5;  // shading darkens row 5 by 5
     };
     const Case cases[] = {
-        {"default look", Look::Default, 1, RGB(181, 209, 240), RGB(107, 130, 239), RGB(250, 251, 246)},
-        {"hover", Look::Hover, 3, RGB(255, 203, 107), RGB(231, 150, 0), RGB(250, 251, 246)},
+        {"default look", FaceState::Default, 1, RGB(181, 209, 240), RGB(107, 130, 239), RGB(250, 251, 246)},
+        {"hover", FaceState::Hover, 3, RGB(255, 203, 107), RGB(231, 150, 0), RGB(250, 251, 246)},
         // Pressed and set reverse the bevel: base -22 on the left, base +16 at the bottom.
-        {"pressed", Look::Pressed, 2, RGB(233, 234, 224), RGB(255, 255, 255), RGB(218, 220, 206)},
-        {"value true", Look::ValueTrue, 2, RGB(201, 203, 191), RGB(239, 241, 232), RGB(218, 220, 210)},
+        {"pressed", FaceState::Pressed, 2, RGB(233, 234, 224), RGB(255, 255, 255), RGB(218, 220, 206)},
+        {"value true", FaceState::Value, 2, RGB(201, 203, 191), RGB(239, 241, 232), RGB(218, 220, 210)},
     };
     for (const auto& c : cases) {
         FaceRig rig(75, 23);
@@ -108,7 +108,7 @@ TEST(PaintStandardFace, HoverFillAndGradientSuppression) {
     BuildRegions(rig.s, rig.buffer, rig.host);
     rig.s.Props.HoverBackColor = RGB(0, 0, 0);
     rig.DeriveColours();  // hover face: black lightened by 48 is RGB(48, 48, 0) with blue scaled from 0
-    rig.SetLook(Look::Hover);
+    rig.SetLook(FaceState::Hover);
     rig.Paint();
     EXPECT_EQ(rig.Pixel(30, 5), RGB(43, 43, 0)) << "hover shading";
 
@@ -120,7 +120,7 @@ TEST(PaintStandardFace, HoverFillAndGradientSuppression) {
     EXPECT_EQ(rig.Pixel(30, 15), RGB(48, 48, 0)) << "no shading under a flat hover fill";
 
     // A set check box ignores the gradient and shades from the set colour.
-    rig.SetLook(Look::ValueTrue);
+    rig.SetLook(FaceState::Value);
     rig.Paint();
     EXPECT_EQ(rig.Pixel(30, 5), RGB(218, 220, 210));
 }
@@ -154,16 +154,16 @@ TEST(PaintStandardFace, OvalsHaveNoOutlinesAndARingOnlyWithDefaultLook) {
         FaceRig rig(96, 32);
         rig.s.Props.ButtonShape = shape;
         BuildRegions(rig.s, rig.buffer, rig.host);
-        rig.SetLook(Look::Hover);
+        rig.SetLook(FaceState::Hover);
         rig.Paint();
         const auto hovered = rig.Composite();
         for (int x = 0; x < 96; ++x) EXPECT_NE(rig.Pixel(x, 16), Outline) << "shape " << shape << " x " << x;
 
-        rig.SetLook(Look::Idle);
+        rig.SetLook(FaceState::Idle);
         rig.Paint();
         EXPECT_EQ(rig.Composite(), hovered) << "hovering alone draws no ring, shape " << shape;
 
-        rig.SetLook(Look::Default);
+        rig.SetLook(FaceState::Default);
         rig.Paint();
         const int ringX = shape == 6 ? 2 : 3;
         EXPECT_EQ(rig.Pixel(ringX, 16), RGB(107, 130, 239)) << "default ring, shape " << shape;
@@ -181,7 +181,7 @@ TEST(PaintStandardFace, TinyAndEmptyFacesRunEveryStep) {
             {
                 FaceRig rig(size, size);
                 BuildRegions(rig.s, rig.buffer, rig.host);
-                for (Look look : {Look::Idle, Look::Pressed, Look::Disabled, Look::Default}) {
+                for (FaceState look : {FaceState::Idle, FaceState::Pressed, FaceState::Disabled, FaceState::Default}) {
                     rig.SetLook(look);
                     rig.Paint();
                 }

@@ -10,6 +10,7 @@
 #include "buttons/ButtonState.h"
 #include "buttons/Colors.h"
 #include "buttons/Face.h"
+#include "buttons/FaceState.h"
 #include "buttons/HeadlessHost.h"
 #include "buttons/Render.h"
 #include "buttons/Shapes.h"
@@ -21,9 +22,6 @@ using namespace buttons;
 
 // Never painted by a face pass: a pixel left in this colour was not covered.
 constexpr gdi::COLORREF Sentinel = gdi::RGB(255, 0, 255);
-
-// The interaction states the golden faces show.
-enum class Look { Idle, Default, Hover, Pressed, ValueTrue, Disabled };
 
 struct FaceRig {
     ButtonState s;
@@ -51,30 +49,7 @@ struct FaceRig {
 
     void DeriveColours() { s.Colours = DeriveFaceColours(s.Props); }
 
-    void SetLook(Look look) {
-        s.Input.StateFlags = 0;
-        s.Input.HoverLit = false;
-        s.Input.ButtonDown = false;
-        host.SetEnabled(true);
-        switch (look) {
-            case Look::Idle: break;
-            case Look::Default: s.Input.StateFlags = DefaultLook; break;
-            case Look::Hover:
-                s.Input.StateFlags = MouseOver;
-                s.Input.HoverLit = true;
-                break;
-            case Look::Pressed:
-                s.Input.StateFlags = HeldDown | MouseOver;
-                s.Input.ButtonDown = true;
-                s.Input.HoverLit = true;
-                break;
-            case Look::ValueTrue:
-                s.Props.Mode = ToInt(ButtonMode::ModeCheckBox);
-                s.Props.Value = true;
-                break;
-            case Look::Disabled: host.SetEnabled(false); break;
-        }
-    }
+    void SetLook(FaceState look) { ApplyFaceState(look, s, host); }
 
     // One face pass, as RedrawButton runs it; first fills the buffer with the sentinel unless
     // the previous pass's pixels are to stay, as they do in the control's buffer.

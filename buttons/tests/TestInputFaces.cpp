@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "ControlRig.h"
+#include "buttons/FaceState.h"
 
 namespace {
 
@@ -21,10 +22,9 @@ struct StateCase {
     const char* name;
     // Drives the button with host notifications, as a user would.
     std::function<void(ControlRig&)> drive;
-    // The interaction fields the face was painted with.
-    std::uint8_t paintedFlags;
-    bool hoverLit;
-    bool buttonDown;
+    // The interaction fields the face was painted with: for the named face states, the one mapping
+    // the render tool and the golden faces use.
+    buttons::Interaction painted;
     // The flags left afterwards (Space clears MouseOver again without a repaint).
     std::uint8_t finalFlags;
     // Pressed-away loses the pressed look: its face is the idle one.
@@ -44,14 +44,14 @@ TEST_P(InputFaces, DrivenStateShowsThePaintersFace) {
     }
     c.drive(driven);
     auto& s = direct.button->State();
-    s.Input.StateFlags = c.paintedFlags;
-    s.Input.HoverLit = c.hoverLit;
-    s.Input.ButtonDown = c.buttonDown;
+    s.Input.StateFlags = c.painted.StateFlags;
+    s.Input.HoverLit = c.painted.HoverLit;
+    s.Input.ButtonDown = c.painted.ButtonDown;
     direct.button->Refresh();
 
     EXPECT_EQ(driven.button->State().Input.StateFlags, c.finalFlags);
-    EXPECT_EQ(driven.button->State().Input.HoverLit, c.hoverLit);
-    EXPECT_EQ(driven.button->State().Input.ButtonDown, c.buttonDown);
+    EXPECT_EQ(driven.button->State().Input.HoverLit, c.painted.HoverLit);
+    EXPECT_EQ(driven.button->State().Input.ButtonDown, c.painted.ButtonDown);
     EXPECT_EQ(DifferingPixels(driven.host, direct.host), 0);
     EXPECT_EQ(DifferingPixels(driven.host, idle.host) > 0, c.differsFromIdle);
 }
@@ -72,13 +72,14 @@ void PressLeft(ControlRig& rig) {
 INSTANTIATE_TEST_SUITE_P(
     States, InputFaces,
     ::testing::Values(
-        StateCase{"Hover", [](ControlRig& r) { MoveOnto(r); }, buttons::MouseOver, true, false, buttons::MouseOver, true},
+        StateCase{"Hover", [](ControlRig& r) { MoveOnto(r); }, buttons::InteractionFor(buttons::FaceState::Hover),
+                  buttons::MouseOver, true},
         StateCase{"Pressed",
                   [](ControlRig& r) {
                       MoveOnto(r);
                       PressLeft(r);
                   },
-                  buttons::MouseOver | buttons::HeldDown, true, true, buttons::MouseOver | buttons::HeldDown, true},
+                  buttons::InteractionFor(buttons::FaceState::Pressed), buttons::MouseOver | buttons::HeldDown, true},
         StateCase{"PressedAway",
                   [](ControlRig& r) {
                       MoveOnto(r);
@@ -86,13 +87,13 @@ INSTANTIATE_TEST_SUITE_P(
                       r.windows.SetCursor({390, 290});
                       r.windows.AdvanceTime(50);
                   },
-                  buttons::HeldDown, false, false, buttons::HeldDown, false},
+                  buttons::Interaction{buttons::HeldDown, false, false}, buttons::HeldDown, false},
         StateCase{"KeyHeld",
                   [](ControlRig& r) {
                       std::int16_t space = 32, shift = 0;
                       r.button->Input().KeyDown(space, shift);
                   },
-                  buttons::MouseOver | buttons::HeldDown, false, true, buttons::HeldDown, true}),
+                  buttons::Interaction{buttons::MouseOver | buttons::HeldDown, false, true}, buttons::HeldDown, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

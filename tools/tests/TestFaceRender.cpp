@@ -26,6 +26,11 @@ Begin Form Form1
             Value = False
         End
     End
+    Begin Button slant
+        Width = 300
+        Height = 345
+        Shape = 1
+    End
     Begin Label nosize
     End
 End
@@ -55,15 +60,17 @@ TEST(FaceRender, TwipsRoundToTheNearestPixel) {
 }
 
 TEST(FaceRender, StatesParseByName) {
-    EXPECT_EQ(tools::ParseFaceState("pressed"), tools::FaceState::Pressed);
-    EXPECT_EQ(tools::ParseFaceState("default"), tools::FaceState::DefaultLook);
-    EXPECT_FALSE(tools::ParseFaceState("Pressed").has_value());
+    for (auto state : {buttons::FaceState::Idle, buttons::FaceState::Default, buttons::FaceState::Hover,
+                       buttons::FaceState::Pressed, buttons::FaceState::Disabled, buttons::FaceState::Value}) {
+        EXPECT_EQ(buttons::ParseFaceState(buttons::FaceStateName(state)), state);
+    }
+    EXPECT_FALSE(buttons::ParseFaceState("Pressed").has_value());
 }
 
 TEST(FaceRender, SizeStatesAndTheContainersBackColour) {
     const auto doc = forms::ParseDescription(kWindow, "w.frm", "");
     const auto buttons = tools::FindButtons(doc.Root);
-    ASSERT_EQ(buttons.size(), 2u);
+    ASSERT_EQ(buttons.size(), 3u);
 
     const gdi::ObjectCounts before = gdi::LiveObjects();
     {
@@ -85,6 +92,12 @@ TEST(FaceRender, SizeStatesAndTheContainersBackColour) {
         // The oval's corners lie outside its window region and show its frame's colour.
         const auto oval = tools::RenderFace(doc, *buttons[1], {tools::FaceState::Idle, {}, 40, 20, false});
         EXPECT_EQ(PixelOf(oval.get(), 0, 0), gdi::RGB(0, 255, 0));
+
+        // 20 pixels wide as stored, 30 once the slant has widened it: the picture is not cut.
+        const auto slant = tools::RenderFace(doc, *buttons[2], {});
+        gdi::GetObjectA(slant.get(), sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, 30);
+        EXPECT_EQ(PixelOf(slant.get(), 29, 10), gdi::RGB(0, 60, 115));  // the right outline
     }
     EXPECT_EQ(gdi::LiveObjects(), before) << gdi::ToString(gdi::LiveObjects());
 }
