@@ -6,11 +6,11 @@
 
 #include "echolink/FakeEchoLink.h"
 #include "relay/Form1.h"
-#include "relay/fakes/EventLog.h"
-#include "relay/fakes/FakeForm.h"
-#include "relay/fakes/FakePause.h"
-#include "relay/fakes/FakeProgram.h"
-#include "relay/fakes/FakeSpeech.h"
+#include "relay/testing/EventLog.h"
+#include "relay/testing/FakeForm.h"
+#include "relay/testing/FakePause.h"
+#include "relay/testing/FakeProgram.h"
+#include "relay/testing/FakeSpeech.h"
 
 namespace {
 

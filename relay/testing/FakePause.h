@@ -6,7 +6,7 @@
 #include <string>
 
 #include "relay/Pause.h"
-#include "relay/fakes/EventLog.h"
+#include "relay/testing/EventLog.h"
 
 namespace relay::fakes {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "relay/FormControls.h"
-#include "relay/fakes/EventLog.h"
+#include "relay/testing/EventLog.h"
 
 namespace relay::fakes {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "relay/Speech.h"
-#include "relay/fakes/EventLog.h"
+#include "relay/testing/EventLog.h"
 
 namespace relay::fakes {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "relay/ProgramHost.h"
-#include "relay/fakes/EventLog.h"
+#include "relay/testing/EventLog.h"
 
 namespace relay::fakes {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "relay/Log.h"
-#include "relay/fakes/EventLog.h"
+#include "relay/testing/EventLog.h"
 
 namespace relay::fakes {
 
