@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <windows.h>
+// GDI+ needs the COM property types, which a lean windows.h leaves out.
+#include <objidl.h>
 #include <gdiplus.h>
 
 namespace hosts::win32 {

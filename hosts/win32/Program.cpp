@@ -7,6 +7,7 @@
 #include "relay/Form1.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 namespace hosts::win32 {
 

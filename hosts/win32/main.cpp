@@ -12,6 +12,8 @@
 #include "hosts/win32/Text.h"
 
 #include <windows.h>
+// GDI+ needs the COM property types, which a lean windows.h leaves out.
+#include <objidl.h>
 #include <gdiplus.h>
 
 namespace {
