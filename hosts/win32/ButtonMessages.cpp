@@ -39,31 +39,26 @@ std::int16_t ButtonOf(std::uint32_t message) {
 
 }  // namespace
 
-bool ButtonMessages::Translate(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
-                               const MessageContext& context, ButtonInputSink& sink) {
+bool TranslateButtonMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                            const MessageContext& context, ButtonInputSink& sink) {
     const std::int16_t shift = context.shift;
     switch (message) {
     case msg::LButtonDown:
     case msg::RButtonDown:
     case msg::MButtonDown:
-        if (message == msg::LButtonDown) afterDoubleClick_ = false;
         sink.MouseDown(ButtonOf(message), shift, X(lParam), Y(lParam));
         return true;
     case msg::MouseMove: sink.MouseMove(HeldButtons(wParam), shift, X(lParam), Y(lParam)); return true;
     case msg::LButtonUp: {
-        const bool click = context.overButton && !afterDoubleClick_;
-        afterDoubleClick_ = false;
+        const bool click = context.overButton;
         sink.MouseUp(1, shift, X(lParam), Y(lParam));
-        // The sink may have destroyed the button; `click` was read before.
+        // As the platform's own buttons do: released over the button, a Click follows.
         if (click) sink.Click();
         return true;
     }
     case msg::RButtonUp:
     case msg::MButtonUp: sink.MouseUp(ButtonOf(message), shift, X(lParam), Y(lParam)); return true;
     case msg::LButtonDblClk:
-        afterDoubleClick_ = true;
-        sink.DblClick();
-        return true;
     case msg::RButtonDblClk:
     case msg::MButtonDblClk: sink.DblClick(); return true;
     case msg::KeyDown:

@@ -1,6 +1,6 @@
 // How the qkButtons_H window turns the platform's mouse, key and focus messages into the control's
-// notifications, with one Click per click and none for the second press of a double click.
-// Pure: no window and no platform header, so it is tested on any machine. Owns only its click state.
+// notifications: a Click after every left release over the button (the control itself ignores the
+// one that ends a double click). Pure: no window and no platform header, so it is tested anywhere.
 #pragma once
 
 #include <cstdint>
@@ -49,17 +49,10 @@ struct MessageContext {
     bool overButton = false;
 };
 
-class ButtonMessages {
-public:
-    // Delivers the message's notifications to `sink`; false when the message is not one of
-    // input or focus (the window procedure then passes it on). The sink may destroy the button
-    // (a Click handler that closes the window): nothing is read from `this` after it is called.
-    bool Translate(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam, const MessageContext& context,
-                   ButtonInputSink& sink);
-
-private:
-    // The press that follows a double click ends without a Click: one double click, one Click.
-    bool afterDoubleClick_ = false;
-};
+// Delivers the message's notifications to `sink`; false when the message is not one of input or
+// focus (the window procedure then passes it on). The sink may destroy the button (a Click
+// handler that closes the window): nothing of it is read after a call into the sink.
+bool TranslateButtonMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                            const MessageContext& context, ButtonInputSink& sink);
 
 }  // namespace hosts::win32

@@ -292,7 +292,7 @@ std::intptr_t ButtonWindow::HandleMessage(std::uint32_t message, std::uintptr_t 
     if (control_) {
         const MessageContext context{shiftState(), message == WM_LBUTTONUP && overButton(lParam)};
         ControlSink sink(control_->Input(), hwnd);
-        if (messages_.Translate(message, wParam, lParam, context, sink)) return 0;
+        if (TranslateButtonMessage(message, wParam, lParam, context, sink)) return 0;
     }
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }

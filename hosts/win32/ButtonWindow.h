@@ -115,7 +115,6 @@ private:
     int bufferHeight_ = 0;
     gdi::OwnedRgn region_;  // our copy of the region the window was handed, for hit tests
     std::unique_ptr<buttons::qkButtons_H> control_;
-    ButtonMessages messages_;
     bool painting_ = false;
 
     buttons::OleColor foreColor_ = buttons::SysButtonText;
