@@ -64,6 +64,7 @@ wait_for() {  # wait_for SECONDS COMMAND...: polls every 50 ms
 window() { xwininfo -root -tree 2>/dev/null | grep -F "\"$1\":" | head -1 | awk '{print $1}'; }
 mapped() { [ -n "$(window "$1")" ] && xwininfo -id "$(window "$1")" 2>/dev/null | grep -q 'IsViewable'; }
 size() { xwininfo -id "$(window "$1")" 2>/dev/null | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
+width_is() { [ "$(size "$1" | cut -dx -f1)" = "$2" ]; }
 origin() { xwininfo -id "$(window "$1")" 2>/dev/null | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x, y}'; }
 shot() {  # shot NAME CAPTION
   [ -n "$shots" ] || return 0
@@ -111,11 +112,11 @@ for scenario in "${scenarios[@]}"; do
         fail "the caption lost its final blank"
       shot win32-main "$main"
       click "$main" Form1.frm a_ajuda
-      wait_for 5 test "$(size "$main" | cut -dx -f1)" = 786 && ok "help shown: $(size "$main")" ||
+      wait_for 5 width_is "$main" 786 && ok "help shown: $(size "$main")" ||
         fail "help panel: outer size $(size "$main"), expected width 786 (11790 twips)"
       shot win32-main-help "$main"
       click "$main" Form1.frm f_ajuda
-      wait_for 5 test "$(size "$main" | cut -dx -f1)" = 428 && ok "help hidden: $(size "$main")" ||
+      wait_for 5 width_is "$main" 428 && ok "help hidden: $(size "$main")" ||
         fail "help hidden: outer size $(size "$main"), expected width 428 (6420 twips)"
       click "$main" Form1.frm sobre
       wait_for 10 mapped "$about" && ok "About window shown" || { fail "no About window"; stop_app; continue; }
