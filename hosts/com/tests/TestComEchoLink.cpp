@@ -1,0 +1,188 @@
+// The COM binding of EchoLink against our stand-in server, registered in the Wine prefix by the
+// suite: the operations as the server logs them, the events through the message loop.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <vector>
+
+#include <windows.h>
+
+#include "hosts/com/ComEchoLink.h"
+#include "hosts/com/WideText.h"
+#include "hosts/com/standin/StandInControl.h"
+
+namespace hosts::com {
+namespace {
+
+namespace standin = hosts::com::standin;
+
+struct RecordedEvents final : echolink::ChatEvents {
+    std::vector<std::string> lines;
+    int closings = 0;
+    std::function<void()> onClosing;
+    void ChatTextReceived(const std::string& line) override { lines.push_back(line); }
+    void Closing() override {
+        ++closings;
+        if (onClosing) onClosing();
+    }
+};
+
+// Runs this thread's message loop until `done` or five seconds have passed.
+bool PumpUntil(const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    return true;
+}
+
+// The server's log from where a test began.
+class Log {
+public:
+    Log() : start_(Read().size()) {}
+    std::vector<std::string> Lines() const {
+        std::istringstream in(Read().substr(start_));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+
+private:
+    static std::string Read() {
+        const auto path = standin::ReadSetting(standin::kLogSetting);
+        std::ifstream file(std::filesystem::path(path ? *path : std::wstring()), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
+    std::size_t start_;
+};
+
+// Registers the stand-in built beside these tests (Wine shows the build machine's root as Z:).
+bool RegisterStandIn() {
+    std::wstring command = L"\"Z:" + WideOf(DIZO_STANDIN) + L"\" /regserver";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return false;
+    }
+    WaitForSingleObject(process.hProcess, 30000);
+    DWORD status = 1;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return status == 0;
+}
+
+void SetMode(const wchar_t* setting, const wchar_t* value) { ASSERT_TRUE(standin::WriteSetting(setting, value)); }
+
+// One object held for the whole run keeps the server up, so only the first test pays for its start.
+class ComEchoLinkTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(RegisterStandIn()) << "the stand-in could not be registered";
+        keeper_ = factory_.Create(keeperEvents_).release();
+    }
+    static void TearDownTestSuite() { delete keeper_; }
+    void SetUp() override { ASSERT_NE(keeper_, nullptr); }
+    void TearDown() override {
+        for (const wchar_t* mode : {standin::kFailSetting, standin::kFailCreateSetting, standin::kHangSetting}) {
+            SetMode(mode, L"0");
+        }
+    }
+
+    static inline ComEchoLinkFactory factory_;
+    static inline RecordedEvents keeperEvents_;
+    static inline echolink::EchoLink* keeper_ = nullptr;
+    RecordedEvents events;
+};
+
+TEST_F(ComEchoLinkTest, OperationsArriveThroughTheirSlotsWithTheirArguments) {
+    Log log;
+    auto link = factory_.Create(events);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->PostChatLine(" Dizo chat está ligado..."), echolink::kOk);
+    EXPECT_EQ(link->SetTransmit(true), echolink::kOk);
+    EXPECT_EQ(link->SendMorse(0, echolink::Variant::FromString("cq test>")), echolink::kOk);
+    EXPECT_EQ(link->SetTransmit(false), echolink::kOk);
+    EXPECT_EQ(link->PostChatLine(std::string("a\0b\r\n\xff", 6)), echolink::kOk);
+    EXPECT_EQ(link->SendMorse(0, echolink::Variant::FromInt32(7)), echolink::kOk);
+    EXPECT_EQ(link->SendMorse(0, echolink::Variant()), echolink::kOk);
+    const std::vector<std::string> expected = {
+        "create",
+        "Advise",
+        "PostChatLine(\" Dizo chat está ligado...\")",
+        "SetTransmit(-1)",
+        "SendMorse(0, VT_BSTR \"cq test>\")",
+        "SetTransmit(0)",
+        "PostChatLine(\"a\\x00b\\r\\n\xef\xbf\xbd\")",  // a NUL kept, a stray byte as U+FFFD
+        "SendMorse(0, VT_I4 7)",
+        "SendMorse(0, VT_EMPTY)",
+    };
+    EXPECT_EQ(log.Lines(), expected);
+    link.reset();
+    const auto lines = log.Lines();
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 2, lines.end()), (std::vector<std::string>{"Unadvise", "released"}));
+}
+
+TEST_F(ComEchoLinkTest, EventsArriveByNameFromTheMessageLoopOnly) {
+    auto link = factory_.Create(events);
+    ASSERT_NE(link, nullptr);
+    const std::vector<std::string> sent = {"QD4RV>bom dia=", "PY2XYZ>você está aí? =", "", "QD4RV>cq test>"};
+    for (const std::string& line : sent) ASSERT_TRUE(standin::SendCommand(L"say " + WideOf(line)));
+    ASSERT_TRUE(standin::SendCommand(L"close"));
+    // An operation in flight while the server fires does not let an event in.
+    EXPECT_EQ(link->SetTransmit(false), echolink::kOk);
+    EXPECT_TRUE(events.lines.empty());
+    ASSERT_TRUE(PumpUntil([&] { return events.closings == 1; }));
+    EXPECT_EQ(events.lines, sent);
+    ASSERT_GE(keeperEvents_.lines.size(), sent.size());  // every connected object hears them
+    EXPECT_EQ(std::vector<std::string>(keeperEvents_.lines.end() - 4, keeperEvents_.lines.end()), sent);
+}
+
+TEST_F(ComEchoLinkTest, ClosingHandlerMayDestroyTheObject) {
+    auto link = factory_.Create(events);
+    ASSERT_NE(link, nullptr);
+    events.onClosing = [&] { link.reset(); };
+    ASSERT_TRUE(standin::SendCommand(L"close"));
+    ASSERT_TRUE(standin::SendCommand(L"say QD4RV>depois="));
+    ASSERT_TRUE(PumpUntil([&] { return link == nullptr; }));
+    ASSERT_TRUE(PumpUntil([&] { return !keeperEvents_.lines.empty() && keeperEvents_.lines.back() == "QD4RV>depois="; }));
+    EXPECT_TRUE(events.lines.empty());  // nothing reaches a destroyed object
+}
+
+TEST_F(ComEchoLinkTest, FailuresAreReportedWithTheServersCode) {
+    SetMode(standin::kFailCreateSetting, L"1");
+    EXPECT_EQ(factory_.Create(events), nullptr);
+    SetMode(standin::kFailCreateSetting, L"0");
+
+    auto link = factory_.Create(events);
+    ASSERT_NE(link, nullptr);
+    SetMode(standin::kFailSetting, L"1");
+    const echolink::HResult fail{static_cast<std::int32_t>(E_FAIL)};
+    EXPECT_EQ(link->SetTransmit(true), fail);
+    EXPECT_EQ(link->SendMorse(0, echolink::Variant::FromString("x>")), fail);
+    EXPECT_EQ(link->PostChatLine("x"), fail);
+    SetMode(standin::kFailSetting, L"0");
+    EXPECT_EQ(link->PostChatLine("y"), echolink::kOk);
+}
+
+// Last: it ends the server the other tests share.
+TEST_F(ComEchoLinkTest, ServerThatDiesMakesEveryCallFail) {
+    auto link = factory_.Create(events);
+    ASSERT_NE(link, nullptr);
+    ASSERT_TRUE(standin::SendCommand(L"crash"));
+    ASSERT_TRUE(PumpUntil([] { return !standin::SendCommand(L"say ?"); }));
+    EXPECT_TRUE(link->SetTransmit(false).Failed());
+    EXPECT_TRUE(link->PostChatLine("x").Failed());
+    EXPECT_EQ(events.closings, 0);  // a crash sends nothing
+}
+
+}  // namespace
+}  // namespace hosts::com
