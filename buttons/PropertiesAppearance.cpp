@@ -27,30 +27,30 @@ std::string AccessKeyOf(const std::string& caption) {
 
 }  // namespace
 
-void qkButtons_H::SetCaption(const std::string& sCaption) {
-    if (sCaption.find('&') != std::string::npos) host_.SetAccessKeys(AccessKeyOf(sCaption));
-    s_.Props.Caption = sCaption;
+void qkButtons_H::SetCaption(const std::string& caption) {
+    if (caption.find('&') != std::string::npos) host_.SetAccessKeys(AccessKeyOf(caption));
+    s_.Props.Caption = caption;
     Relayout(s_, buffer_, host_);
     if (!Redraw()) return;
     (void)Notify("Caption");
 }
 
-void qkButtons_H::SetCaptionAlign(std::int32_t nAlign) {
-    if (nAlign < 0 || nAlign > 2) return;
+void qkButtons_H::SetCaptionAlign(std::int32_t align) {
+    if (align < 0 || align > 2) return;
     const bool hasPicture = s_.Geometry.PictureWidth + s_.Geometry.PictureHeight > 0;
-    if (nAlign != AlignCenter && hasPicture && IsTopOrBottomCenter(s_.Props.PictureAlign)) {
+    if (align != AlignCenter && hasPicture && IsTopOrBottomCenter(s_.Props.PictureAlign)) {
         (void)DesignTimeMessage(MsgCaptionAlignWithPicture);
         return;
     }
-    s_.Props.CaptionAlign = nAlign;
+    s_.Props.CaptionAlign = align;
     Relayout(s_, buffer_, host_);
     if (!Redraw()) return;
     (void)Notify("CapAlign");
 }
 
-void qkButtons_H::SetCaptionStyle(std::int32_t nStyle) {
-    if (nStyle < 0 || nStyle > 2) return;
-    s_.Props.CaptionStyle = nStyle;
+void qkButtons_H::SetCaptionStyle(std::int32_t style) {
+    if (style < 0 || style > 2) return;
+    s_.Props.CaptionStyle = style;
     if (!Notify("CapStyle")) return;
     if (!s_.Props.Caption.empty()) {
         Relayout(s_, buffer_, host_);
@@ -58,13 +58,13 @@ void qkButtons_H::SetCaptionStyle(std::int32_t nStyle) {
     }
 }
 
-void qkButtons_H::SetButtonShape(std::int32_t nShape) {
-    if (nShape < 0 || nShape > 6) return;
-    s_.Props.ButtonShape = nShape;
+void qkButtons_H::SetButtonShape(std::int32_t shape) {
+    if (shape < 0 || shape > 6) return;
+    s_.Props.ButtonShape = shape;
     Reshape(s_, buffer_, host_);
     const std::weak_ptr<const bool> alive = alive_;
     DelayDrawing(true);
-    if (nShape == ToInt(ButtonShapeKind::ShapeSlantBoth) && s_.Props.CaptionAlign != AlignCenter) {
+    if (shape == ToInt(ButtonShapeKind::ShapeSlantBoth) && s_.Props.CaptionAlign != AlignCenter) {
         SetCaptionAlign(AlignCenter);
         if (alive.expired()) return;
     } else {
@@ -75,8 +75,8 @@ void qkButtons_H::SetButtonShape(std::int32_t nShape) {
     (void)Notify("Shape");
 }
 
-void qkButtons_H::SetPicture(PictureRef xPic) {
-    s_.Props.Picture = std::move(xPic);
+void qkButtons_H::SetPicture(PictureRef picture) {
+    s_.Props.Picture = std::move(picture);
     if (s_.Props.PictureSize == 0) s_.Props.PictureSize = 16;
     RefreshCache("Picture");
     Relayout(s_, buffer_, host_);
@@ -84,10 +84,10 @@ void qkButtons_H::SetPicture(PictureRef xPic) {
     (void)Notify("Image");
 }
 
-void qkButtons_H::SetPictureAlign(std::int32_t ImgAlign) {
-    if (ImgAlign < 0 || ImgAlign > 5) return;
-    s_.Props.PictureAlign = ImgAlign;
-    if (IsTopOrBottomCenter(ImgAlign)) {
+void qkButtons_H::SetPictureAlign(std::int32_t align) {
+    if (align < 0 || align > 5) return;
+    s_.Props.PictureAlign = align;
+    if (IsTopOrBottomCenter(align)) {
         const std::weak_ptr<const bool> alive = alive_;
         SetCaptionAlign(AlignCenter);
         if (alive.expired()) return;
@@ -104,16 +104,16 @@ std::int32_t qkButtons_H::PictureSize() {
     return std::clamp(s_.Props.PictureSize / 8 - 2, 0, 4);
 }
 
-void qkButtons_H::SetPictureSize(std::int32_t nSize) {
-    if (nSize < 0 || nSize > 4) return;
-    s_.Props.PictureSize = static_cast<std::int16_t>((nSize + 2) * 8);
+void qkButtons_H::SetPictureSize(std::int32_t size) {
+    if (size < 0 || size > 4) return;
+    s_.Props.PictureSize = static_cast<std::int16_t>((size + 2) * 8);
     Relayout(s_, buffer_, host_);
     if (!Redraw()) return;
     (void)Notify("ImgSize");
 }
 
-void qkButtons_H::SetFont(const FontDesc& nFont) {
-    host_.SetFont(nFont);
+void qkButtons_H::SetFont(const FontDesc& font) {
+    host_.SetFont(font);
     RefreshCache("Font");
     Relayout(s_, buffer_, host_);
     if (!Redraw()) return;
@@ -125,11 +125,11 @@ std::int32_t qkButtons_H::FontStyle() const {
     return (f.Bold() ? FontBold : 0) | (f.Italic ? FontItalic : 0) | (f.Underline ? FontUnderline : 0);
 }
 
-void qkButtons_H::SetFontStyle(std::int32_t nStyle) {
+void qkButtons_H::SetFontStyle(std::int32_t style) {
     FontDesc f = host_.Font();
-    f.Weight = (nStyle & FontBold) != 0 ? 700 : 400;
-    f.Italic = (nStyle & FontItalic) != 0;
-    f.Underline = (nStyle & FontUnderline) != 0;
+    f.Weight = (style & FontBold) != 0 ? 700 : 400;
+    f.Italic = (style & FontItalic) != 0;
+    f.Underline = (style & FontUnderline) != 0;
     host_.SetFont(f);
     RefreshCache("Font");
     Relayout(s_, buffer_, host_);

@@ -19,9 +19,9 @@ bool ForeLocked(std::int32_t lock) {
 
 }  // namespace
 
-void qkButtons_H::SetForeColor(OleColor nColor) {
-    if (nColor == host_.ForeColor()) return;
-    host_.SetForeColor(nColor);
+void qkButtons_H::SetForeColor(OleColor colour) {
+    if (colour == host_.ForeColor()) return;
+    host_.SetForeColor(colour);
     if (ForeLocked(s_.Props.HoverColorLocks)) {
         const std::weak_ptr<const bool> alive = alive_;
         SetHoverForeColor(host_.ForeColor());
@@ -44,11 +44,11 @@ void qkButtons_H::SetHoverBackFollowing(OleColor colour) {
     (void)Notify("cBHover");
 }
 
-void qkButtons_H::SetBackColor(OleColor nColor) {
-    s_.Props.BackColor = ConvertSysColor(nColor);
+void qkButtons_H::SetBackColor(OleColor colour) {
+    s_.Props.BackColor = ConvertSysColor(colour);
     const std::weak_ptr<const bool> alive = alive_;
     if (BackLocked(s_.Props.HoverColorLocks)) {
-        SetHoverBackFollowing(s_.Props.GradientMode != GradientNone ? s_.Props.GradientColor : nColor);
+        SetHoverBackFollowing(s_.Props.GradientMode != GradientNone ? s_.Props.GradientColor : colour);
         if (alive.expired()) return;
     }
     RefreshCache("BackColor");
@@ -56,27 +56,27 @@ void qkButtons_H::SetBackColor(OleColor nColor) {
     (void)Notify("cBack");
 }
 
-void qkButtons_H::SetGradientColor(OleColor nColor) {
-    if (BackLocked(s_.Props.HoverColorLocks) && s_.Props.GradientMode != GradientNone) s_.Props.HoverBackColor = nColor;
-    s_.Props.GradientColor = nColor;
+void qkButtons_H::SetGradientColor(OleColor colour) {
+    if (BackLocked(s_.Props.HoverColorLocks) && s_.Props.GradientMode != GradientNone) s_.Props.HoverBackColor = colour;
+    s_.Props.GradientColor = colour;
     RefreshCache("BackColor");
     if (s_.Props.GradientMode != GradientNone && !Redraw()) return;
     (void)Notify("cGradient");
 }
 
-void qkButtons_H::SetGradientMode(std::int32_t nOpt) {
-    if (nOpt < 0 || nOpt > 4) return;
-    s_.Props.GradientMode = nOpt;
+void qkButtons_H::SetGradientMode(std::int32_t mode) {
+    if (mode < 0 || mode > 4) return;
+    s_.Props.GradientMode = mode;
     if (BackLocked(s_.Props.HoverColorLocks)) {
-        s_.Props.HoverBackColor = nOpt == GradientNone ? s_.Props.BackColor : s_.Props.GradientColor;
+        s_.Props.HoverBackColor = mode == GradientNone ? s_.Props.BackColor : s_.Props.GradientColor;
         RefreshCache("BackColor");
     }
     if (!Redraw()) return;
     (void)Notify("Gradient");
 }
 
-void qkButtons_H::SetResetDefaultColors(bool nDefault) {
-    if (!nDefault || host_.UserMode()) return;
+void qkButtons_H::SetResetDefaultColors(bool reset) {
+    if (!reset || host_.UserMode()) return;
     const std::weak_ptr<const bool> alive = alive_;
     DelayDrawing(true);
     s_.Props.BackColor = SysButtonFace;
@@ -95,13 +95,13 @@ void qkButtons_H::SetResetDefaultColors(bool nDefault) {
     (void)Notify("cBack");
 }
 
-void qkButtons_H::SetHoverColorLocks(std::int32_t nLock) {
-    s_.Props.HoverColorLocks = nLock;
-    if (BackLocked(nLock)) {
+void qkButtons_H::SetHoverColorLocks(std::int32_t lock) {
+    s_.Props.HoverColorLocks = lock;
+    if (BackLocked(lock)) {
         s_.Props.HoverBackColor = s_.Props.GradientMode != GradientNone ? s_.Props.GradientColor : s_.Props.BackColor;
         if (!Notify("cBHover")) return;
     }
-    if (ForeLocked(nLock)) {
+    if (ForeLocked(lock)) {
         s_.Props.HoverForeColor = host_.ForeColor();
         if (!Notify("cFHover")) return;
     }
@@ -109,10 +109,10 @@ void qkButtons_H::SetHoverColorLocks(std::int32_t nLock) {
     (void)Notify("LockHover");
 }
 
-void qkButtons_H::SetHoverForeColor(OleColor nColor) {
-    if (nColor == s_.Props.HoverForeColor) return;
-    s_.Props.HoverForeColor = nColor;
-    if (nColor != host_.ForeColor()) {
+void qkButtons_H::SetHoverForeColor(OleColor colour) {
+    if (colour == s_.Props.HoverForeColor) return;
+    s_.Props.HoverForeColor = colour;
+    if (colour != host_.ForeColor()) {
         if (s_.Props.HoverColorLocks == ToInt(HoverColorLock::LockBoth)) {
             s_.Props.HoverColorLocks = ToInt(HoverColorLock::LockBackOnly);
         } else if (s_.Props.HoverColorLocks == ToInt(HoverColorLock::LockForeOnly)) {
@@ -122,10 +122,10 @@ void qkButtons_H::SetHoverForeColor(OleColor nColor) {
     (void)Notify("cFHover");
 }
 
-void qkButtons_H::SetHoverBackColor(OleColor nColor) {
-    if (nColor == s_.Props.HoverBackColor) return;
-    s_.Props.HoverBackColor = nColor;
-    if (nColor != s_.Props.BackColor) {
+void qkButtons_H::SetHoverBackColor(OleColor colour) {
+    if (colour == s_.Props.HoverBackColor) return;
+    s_.Props.HoverBackColor = colour;
+    if (colour != s_.Props.BackColor) {
         if (s_.Props.HoverColorLocks == ToInt(HoverColorLock::LockBoth)) {
             s_.Props.HoverColorLocks = ToInt(HoverColorLock::LockForeOnly);
         } else if (s_.Props.HoverColorLocks == ToInt(HoverColorLock::LockBackOnly)) {

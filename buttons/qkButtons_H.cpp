@@ -83,9 +83,9 @@ bool qkButtons_H::Redraw() {
 
 void qkButtons_H::Refresh() { RedrawButton(s_, buffer_, host_); }
 
-void qkButtons_H::DelayDrawing(bool bDelay) {
-    s_.Input.DelayFlag = bDelay;
-    if (!bDelay) Refresh();
+void qkButtons_H::DelayDrawing(bool delay) {
+    s_.Input.DelayFlag = delay;
+    if (!delay) Refresh();
 }
 
 void qkButtons_H::RefreshCache(std::string_view item) {

@@ -49,60 +49,60 @@ public:
 
     // ---- Properties (getters have no side effects except PictureSize's, see there).
     std::int32_t ButtonStyle() const { return s_.Props.ButtonStyle; }
-    void SetButtonStyle(std::int32_t Style);
+    void SetButtonStyle(std::int32_t style);
     std::int32_t Mode() const { return s_.Props.Mode; }
-    void SetMode(std::int32_t nMode);
+    void SetMode(std::int32_t mode);
     bool Value() const { return s_.Props.Value; }
-    void SetValue(bool bValue) override;
+    void SetValue(bool value) override;
     const std::string& Caption() const { return s_.Props.Caption; }
-    void SetCaption(const std::string& sCaption);
+    void SetCaption(const std::string& caption);
     std::int32_t CaptionAlign() const { return s_.Props.CaptionAlign; }
-    void SetCaptionAlign(std::int32_t nAlign);
+    void SetCaptionAlign(std::int32_t align);
     std::int32_t CaptionStyle() const { return s_.Props.CaptionStyle; }
-    void SetCaptionStyle(std::int32_t nStyle);
+    void SetCaptionStyle(std::int32_t style);
     std::int32_t ButtonShape() const { return s_.Props.ButtonShape; }
-    void SetButtonShape(std::int32_t nShape);
+    void SetButtonShape(std::int32_t shape);
     PictureRef Picture() const { return s_.Props.Picture; }
-    void SetPicture(PictureRef xPic);
+    void SetPicture(PictureRef picture);
     std::int32_t PictureAlign() const { return s_.Props.PictureAlign; }
-    void SetPictureAlign(std::int32_t ImgAlign);
+    void SetPictureAlign(std::int32_t align);
     bool Enabled() const { return host_.Enabled(); }
-    void SetEnabled(bool bEnabled);
+    void SetEnabled(bool enabled);
     bool ShowFocusRect() const { return s_.Props.ShowFocusRect; }
-    void SetShowFocusRect(bool bShow);
+    void SetShowFocusRect(bool show);
     // Turns a stored pixel size of 0 into 16, then returns the PictureSizeStep (0..4).
     std::int32_t PictureSize();
-    void SetPictureSize(std::int32_t nSize);
+    void SetPictureSize(std::int32_t size);
     std::int32_t MousePointer() const { return host_.MousePointer(); }
-    void SetMousePointer(std::int32_t nPointer);
+    void SetMousePointer(std::int32_t pointer);
     PictureRef MouseIcon() const { return host_.MouseIcon(); }
-    void SetMouseIcon(PictureRef nIcon);
+    void SetMouseIcon(PictureRef icon);
     FontDesc Font() const { return host_.Font(); }
-    void SetFont(const FontDesc& nFont);
+    void SetFont(const FontDesc& font);
     std::int32_t FontStyle() const;
-    void SetFontStyle(std::int32_t nStyle);
+    void SetFontStyle(std::int32_t style);
     OleColor ForeColor() const { return host_.ForeColor(); }
-    void SetForeColor(OleColor nColor);
+    void SetForeColor(OleColor colour);
     OleColor BackColor() const { return s_.Props.BackColor; }
-    void SetBackColor(OleColor nColor);
+    void SetBackColor(OleColor colour);
     OleColor GradientColor() const { return s_.Props.GradientColor; }
-    void SetGradientColor(OleColor nColor);
+    void SetGradientColor(OleColor colour);
     std::int32_t GradientMode() const { return s_.Props.GradientMode; }
-    void SetGradientMode(std::int32_t nOpt);
+    void SetGradientMode(std::int32_t mode);
     bool ResetDefaultColors() const { return false; }
-    void SetResetDefaultColors(bool nDefault);
+    void SetResetDefaultColors(bool reset);
     std::int32_t HoverColorLocks() const { return s_.Props.HoverColorLocks; }
-    void SetHoverColorLocks(std::int32_t nLock);
+    void SetHoverColorLocks(std::int32_t lock);
     OleColor HoverForeColor() const { return s_.Props.HoverForeColor; }
-    void SetHoverForeColor(OleColor nColor);
+    void SetHoverForeColor(OleColor colour);
     OleColor HoverBackColor() const { return s_.Props.HoverBackColor; }
-    void SetHoverBackColor(OleColor nColor);
+    void SetHoverBackColor(OleColor colour);
     gdi::HDC hDC() const { return host_.hDC(); }
     win::HWND hwnd() const { return host_.hWnd(); }
 
     // ---- Methods.
     void Refresh() override;
-    void DelayDrawing(bool bDelay);
+    void DelayDrawing(bool delay);
 
     // ---- Events: the container's listener (borrowed; null detaches).
     void SetEventListener(ButtonEvents* listener) { listener_ = listener; }
