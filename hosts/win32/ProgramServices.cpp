@@ -1,26 +1,14 @@
 #include "hosts/win32/ProgramServices.h"
 
+#include "hosts/com/ComEchoLink.h"
+#include "hosts/sapi/SapiVoice.h"
+
 namespace hosts::win32 {
 
-namespace {
-
-// Until the COM binding is wired in, the program runs as it does without EchoLink installed:
-// no automation object, every EchoLink step skipped.
-class NoEchoLink final : public echolink::EchoLinkFactory {
-public:
-    std::unique_ptr<echolink::EchoLink> Create(echolink::ChatEvents&) override { return nullptr; }
-};
-
-// Until the SAPI binding is wired in, there is no voice: the speaking step is skipped.
-class NoSpeech final : public relay::SpeechEngine {
-public:
-    std::unique_ptr<relay::Voice> CreateVoice() override { return nullptr; }
-};
-
-}  // namespace
-
+// EchoLink's automation object over COM (empty when EchoLink is not installed or fails), and SAPI 5.
 ProgramServices::ProgramServices()
-    : echoLink_(std::make_unique<NoEchoLink>()), speech_(std::make_unique<NoSpeech>()) {}
+    : echoLink_(std::make_unique<hosts::com::ComEchoLinkFactory>()),
+      speech_(std::make_unique<hosts::sapi::SapiSpeechEngine>()) {}
 
 ProgramServices::~ProgramServices() = default;
 
