@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "buttons/Caption.h"
+#include "forms/Units.h"
 #include "gdi/Dc.h"
 #include "gdi/Objects.h"
 #include "gdi/Text.h"
@@ -12,21 +13,7 @@ namespace buttons {
 
 namespace {
 
-constexpr int TwipsPerInch = 1440;
-constexpr int DefaultTwipsPerPixel = 15;  // 96 dots per inch
 constexpr std::size_t FaceNameField = sizeof(gdi::LOGFONTA{}.lfFaceName);
-
-// Rounds numerator / denominator (denominator > 0) to the nearest integer, halves to even.
-std::int64_t DivideNearestEven(std::int64_t numerator, std::int64_t denominator) {
-    std::int64_t q = numerator / denominator;
-    std::int64_t r = numerator % denominator;
-    if (r < 0) {
-        r += denominator;
-        --q;
-    }
-    if (2 * r > denominator || (2 * r == denominator && (q & 1) != 0)) ++q;
-    return q;
-}
 
 // The point size as the host keeps it: a whole number of ten-thousandths.
 std::int64_t SizeInTenThousandths(double points) {
@@ -39,16 +26,16 @@ int ScreenTwipsPerPixelY() {
     const gdi::HDC screen = gdi::GetDC();
     const int dpi = gdi::GetDeviceCaps(screen, gdi::LOGPIXELSY);
     gdi::ReleaseDC(screen);
-    return dpi > 0 ? TwipsPerInch / dpi : DefaultTwipsPerPixel;
+    return dpi > 0 ? forms::TwipsPerInch / dpi : forms::TwipsPerPixel;
 }
 
 }  // namespace
 
 gdi::LOGFONTA CaptionLogFont(const FontDesc& font, int twipsPerPixelY) {
     gdi::LOGFONTA lf;
-    if (twipsPerPixelY <= 0) twipsPerPixelY = DefaultTwipsPerPixel;
+    if (twipsPerPixelY <= 0) twipsPerPixelY = forms::TwipsPerPixel;
     // -(Size * 20) / twipsPerPixel, exact: Size * 10000 * 20 / (10000 * twipsPerPixel).
-    const std::int64_t height = DivideNearestEven(SizeInTenThousandths(font.Size), 500LL * twipsPerPixelY);
+    const std::int64_t height = forms::DivideNearestEven(SizeInTenThousandths(font.Size), 500LL * twipsPerPixelY);
     lf.lfHeight = static_cast<gdi::LONG>(-std::clamp<std::int64_t>(height, -0x7FFFFFFF, 0x7FFFFFFF));
     lf.lfWeight = font.Weight;
     lf.lfItalic = font.Italic ? 1 : 0;

@@ -58,10 +58,7 @@ std::int32_t Nearest(double x) {
     return static_cast<std::int32_t>(std::nearbyint(x));
 }
 
-gdi::COLORREF ConvertSysColor(OleColor colour) {
-    if (static_cast<std::int32_t>(colour) < 0) return gdi::GetSysColor(static_cast<int>(colour & 0xFF));
-    return colour;
-}
+gdi::COLORREF ConvertSysColor(OleColor colour) { return gdi::ColorFromOle(colour); }
 
 gdi::COLORREF ShiftColor(gdi::COLORREF colour, std::int16_t& amount, bool scaleBlue, bool retryOnExtreme,
                          bool invertResult) {

@@ -1,5 +1,5 @@
 // A ButtonHost without a window system, for tests, benchmarks and the render tool.
-// Owns the control's DC with its 32 bpp "presented picture", the window region it is handed, and a
+// Owns the control's presented picture (a PresentationBuffer), the window region it is handed, and a
 // log of the notifications and message boxes it receives, in order.
 #pragma once
 
@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "buttons/ButtonHost.h"
+#include "buttons/HostProperties.h"
+#include "buttons/PresentationBuffer.h"
 #include "gdi/Handles.h"
 
 namespace buttons {
@@ -24,7 +26,6 @@ public:
     };
 
     HeadlessHost(int width, int height);
-    ~HeadlessHost() override;
     HeadlessHost(const HeadlessHost&) = delete;
     HeadlessHost& operator=(const HeadlessHost&) = delete;
 
@@ -47,30 +48,30 @@ public:
     std::vector<std::string> Messages() const;
     void ClearRecords() { records_.clear(); }
     int RefreshCount() const { return refreshCount_; }
-    gdi::HBITMAP Presented() const { return presented_; }
+    gdi::HBITMAP Presented() const { return buffer_.Bitmap(); }
     // A pixel of the presented picture as a COLORREF; CLR_INVALID outside it.
-    gdi::COLORREF PresentedPixel(int x, int y) const;
+    gdi::COLORREF PresentedPixel(int x, int y) const { return buffer_.Pixel(x, y); }
     gdi::HRGN WindowRegion() const { return windowRegion_.get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
 
     // ---- ButtonHost.
-    OleColor ForeColor() const override { return foreColor_; }
-    void SetForeColor(OleColor c) override { foreColor_ = c; }
-    FontDesc Font() const override { return font_; }
-    void SetFont(const FontDesc& f) override { font_ = f; }
-    bool Enabled() const override { return enabled_; }
-    void SetEnabled(bool e) override { enabled_ = e; }
-    std::int32_t MousePointer() const override { return mousePointer_; }
+    OleColor ForeColor() const override { return props_.ForeColor; }
+    void SetForeColor(OleColor c) override { props_.ForeColor = c; }
+    FontDesc Font() const override { return props_.Font; }
+    void SetFont(const FontDesc& f) override { props_.Font = f; }
+    bool Enabled() const override { return props_.Enabled; }
+    void SetEnabled(bool e) override { props_.Enabled = e; }
+    std::int32_t MousePointer() const override { return props_.MousePointer; }
     // Accepts the platform's codes 0 to 15 and 99 (custom); throws std::invalid_argument otherwise.
-    void SetMousePointer(std::int32_t p) override;
-    PictureRef MouseIcon() const override { return mouseIcon_; }
+    void SetMousePointer(std::int32_t p) override { props_.SetMousePointer(p); }
+    PictureRef MouseIcon() const override { return props_.MouseIcon; }
     // Accepts icons, cursors and empty; throws std::invalid_argument for a bitmap.
-    void SetMouseIcon(PictureRef icon) override;
-    std::string AccessKeys() const override { return accessKeys_; }
-    void SetAccessKeys(const std::string& keys) override { accessKeys_ = keys; }
-    std::string Tag() const override { return tag_; }
-    void SetTag(const std::string& tag) override { tag_ = tag; }
+    void SetMouseIcon(PictureRef icon) override { props_.SetMouseIcon(std::move(icon)); }
+    std::string AccessKeys() const override { return props_.AccessKeys; }
+    void SetAccessKeys(const std::string& keys) override { props_.AccessKeys = keys; }
+    std::string Tag() const override { return props_.Tag; }
+    void SetTag(const std::string& tag) override { props_.Tag = tag; }
     bool UserMode() const override { return userMode_; }
     OleColor AmbientBackColor() const override { return ambientBack_; }
     std::string DisplayName() const override { return displayName_; }
@@ -80,7 +81,7 @@ public:
     void InfoMessageWithTitle(const std::string& text, const std::string& title) override;
     double ScaleWidth() const override { return width_; }
     double ScaleHeight() const override { return height_; }
-    gdi::HDC hDC() const override { return dc_.get(); }
+    gdi::HDC hDC() const override { return buffer_.Dc(); }
     win::HWND hWnd() const override { return hwnd_; }
     win::HWND ContainerHwnd() const override { return container_; }
     void RefreshNow() override { ++refreshCount_; }
@@ -88,21 +89,13 @@ public:
     void SetWindowRgn(gdi::HRGN rgn, bool redraw) override;
 
 private:
-    gdi::OwnedDC dc_;
-    gdi::HBITMAP originalBitmap_;  // the bitmap the DC started with, put back before deletion
-    gdi::HBITMAP presented_;       // owned; selected in dc_
+    PresentationBuffer buffer_;
     gdi::OwnedRgn windowRegion_;
     int width_ = 0;
     int height_ = 0;
     std::function<void()> onResize_;
 
-    OleColor foreColor_ = SysButtonText;
-    FontDesc font_;
-    bool enabled_ = true;
-    std::int32_t mousePointer_ = 0;
-    PictureRef mouseIcon_;
-    std::string accessKeys_;
-    std::string tag_;
+    HostProperties props_;
     bool userMode_ = true;
     OleColor ambientBack_ = SysButtonFace;
     std::string displayName_ = "qkButtons_H1";

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "buttons/Colors.h"
+#include "buttons/HostProperties.h"
 #include "buttons/OptionGroup.h"
 #include "buttons/qkButtons_H.h"
 #include "forms/FormatError.h"
@@ -178,6 +179,21 @@ void qkButtons_H::WriteProperties(forms::PropertyBag& bag) const {
 void qkButtons_H::ReadProperties(const forms::PropertyBag& bag) {
     const OleColor containerBack = host_.AmbientBackColor();
     const StoredButton b = ReadStored(bag, containerBack);
+    // What every host refuses is refused before anything is applied, so the button stays as it was.
+    const auto refuse = [&bag](const char* key, const std::exception& e) {
+        const forms::Entry* entry = bag.Find(key);
+        throw forms::FormatError(bag.Source(), entry ? entry->Line : 0, entry ? entry->Key : key, e.what());
+    };
+    try {
+        CheckMouseIcon(b.mIcon);
+    } catch (const std::invalid_argument& e) {
+        refuse("mIcon", e);
+    }
+    try {
+        CheckMousePointer(b.mPointer);
+    } catch (const std::invalid_argument& e) {
+        refuse("mPointer", e);
+    }
 
     RecordContainer();
     s_.Container.BackColor = ConvertSysColor(containerBack);

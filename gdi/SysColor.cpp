@@ -51,4 +51,9 @@ const SysColorTable& DefaultSysColors() { return kDefault; }
 
 void SetSysColorTable(const SysColorTable& table) { g_table = table; }
 
+COLORREF ColorFromOle(std::uint32_t ole) {
+    if ((ole & 0x80000000u) != 0) return GetSysColor(static_cast<int>(ole & 0xFF));
+    return ole;
+}
+
 }  // namespace gdi

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "Types.h"
 
@@ -16,5 +17,9 @@ COLORREF GetSysColor(int index);  // 0 for an index outside the table
 using SysColorTable = std::array<COLORREF, SysColorCount>;
 const SysColorTable& DefaultSysColors();
 void SetSysColorTable(const SysColorTable& table);
+
+// An OLE colour as a COLORREF: the top bit set means a system colour index in the low byte,
+// resolved through the table above; anything else is returned unchanged.
+COLORREF ColorFromOle(std::uint32_t ole);
 
 }  // namespace gdi

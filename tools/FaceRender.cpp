@@ -6,6 +6,7 @@
 #include "buttons/HeadlessHost.h"
 #include "buttons/Persistence.h"
 #include "buttons/qkButtons_H.h"
+#include "forms/Units.h"
 #include "gdi/Gdi.h"
 #include "win/FakeWindowServices.h"
 
@@ -37,14 +38,7 @@ std::vector<const forms::Control*> FindButtons(const forms::Control& root) {
     return out;
 }
 
-int TwipsToPixels(std::int32_t twips) {
-    const std::int32_t q = twips / 15;
-    const std::int32_t r = twips % 15;
-    // 15 is odd: no exact halves, so nearest is plain rounding of the remainder.
-    if (2 * r > 15) return q + 1;
-    if (2 * r < -15) return q - 1;
-    return q;
-}
+int TwipsToPixels(std::int32_t twips) { return forms::StandardScale.Pixels(twips); }
 
 gdi::OwnedBitmap RenderFace(const forms::Document& doc, const forms::Control& button, const RenderRequest& request) {
     if (button.Kind != forms::ButtonKind) throw std::invalid_argument("'" + button.Name + "' is not a Button");

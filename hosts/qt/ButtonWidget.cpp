@@ -65,14 +65,13 @@ ButtonWidget::ButtonWidget(QWidget* parent, QtWindowServices& windows, std::stri
     : QWidget(parent),
       windows_(windows),
       name_(std::move(name)),
-      dc_(gdi::CreateCompatibleDC(gdi::HDC{})),
+      buffer_(size.width(), size.height()),
       ambientBack_(ambientBack) {
     setObjectName(QString::fromStdString(name_));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     resize(size);
-    applySize(size);
     windows_.Register(this);
     if (parent != nullptr) windows_.Register(parent);
     control_ = std::make_unique<buttons::qkButtons_H>(*this, windows_);
@@ -82,9 +81,7 @@ ButtonWidget::ButtonWidget(QWidget* parent, QtWindowServices& windows, std::stri
 }
 
 ButtonWidget::~ButtonWidget() {
-    control_.reset();  // stops its timer and releases its drawing objects first
-    if (dc_ && original_) gdi::SelectObject(dc_.get(), original_);
-    if (buffer_) gdi::DeleteObject(buffer_);
+    control_.reset();  // stops its timer and releases its drawing objects before the buffer goes
 }
 
 QString ButtonWidget::SpokenCaption() const {
@@ -110,52 +107,38 @@ win::HWND ButtonWidget::hWnd() const { return windows_.Handle(this); }
 win::HWND ButtonWidget::ContainerHwnd() const { return windows_.Handle(parentWidget()); }
 
 void ButtonWidget::SetEnabled(bool e) {
-    enabled_ = e;
+    props_.Enabled = e;
     setEnabled(e);
 }
 
 void ButtonWidget::SetMousePointer(std::int32_t p) {
-    mousePointer_ = p;
+    props_.SetMousePointer(p);
     updateCursor();
 }
 
 void ButtonWidget::SetMouseIcon(buttons::PictureRef icon) {
-    mouseIcon_ = std::move(icon);
+    props_.SetMouseIcon(std::move(icon));
     updateCursor();
 }
 
 // MousePointer 99 shows MouseIcon (an icon or cursor: colour image under its AND mask); any other
 // code, or a custom pointer without a usable picture, shows the matching standard shape.
 void ButtonWidget::updateCursor() {
-    if (mousePointer_ == buttons::CustomMousePointer && mouseIcon_ &&
-        mouseIcon_->type != buttons::Picture::Type::Bitmap) {
-        gdi::ICONINFO info;
-        if (gdi::GetIconInfo(gdi::HandleCast<gdi::HICON>(mouseIcon_->handle), &info)) {
-            const gdi::OwnedBitmap maskOwner(info.hbmMask);
-            const gdi::OwnedBitmap colourOwner(info.hbmColor);
-            const gdi::BitmapView mask = gdi::GetBitmapView(info.hbmMask);
-            const gdi::BitmapView colour = gdi::GetBitmapView(info.hbmColor);
-            if (mask.bitsPerPixel == 1 && colour.bitsPerPixel == 32 && colour.width > 0 &&
-                mask.width >= colour.width && mask.height >= colour.height) {
-                QImage image(colour.width, colour.height, QImage::Format_ARGB32);
-                for (int y = 0; y < colour.height; ++y) {
-                    for (int x = 0; x < colour.width; ++x) {
-                        const std::uint32_t rgb = colour.pixels32[static_cast<std::size_t>(y) * colour.stride + x];
-                        const bool transparent = mask.pixels1[static_cast<std::size_t>(y) * mask.stride + x] != 0;
-                        image.setPixel(x, y, transparent ? 0u : (0xFF000000u | rgb));
-                    }
-                }
-                setCursor(QCursor(QPixmap::fromImage(image), static_cast<int>(info.xHotspot),
-                                  static_cast<int>(info.yHotspot)));
-                return;
+    if (const auto image = buttons::CustomCursorImage(props_.MousePointer, props_.MouseIcon)) {
+        QImage q(image->Width, image->Height, QImage::Format_ARGB32);
+        for (int y = 0; y < image->Height; ++y) {
+            for (int x = 0; x < image->Width; ++x) {
+                q.setPixel(x, y, image->Pixels[static_cast<std::size_t>(y) * image->Width + x]);
             }
         }
+        setCursor(QCursor(QPixmap::fromImage(q), image->HotX, image->HotY));
+        return;
     }
-    setCursor(CursorFor(mousePointer_));
+    setCursor(CursorFor(props_.MousePointer));
 }
 
 void ButtonWidget::SetAccessKeys(const std::string& keys) {
-    accessKeys_ = keys;
+    props_.AccessKeys = keys;
     for (QShortcut* s : shortcuts_) delete s;
     shortcuts_.clear();
     QWidget* top = window();
@@ -183,30 +166,12 @@ void ButtonWidget::RefreshNow() {
     presenting_ = false;
 }
 
-void ButtonWidget::applySize(QSize size) {
-    const int w = std::max(1, size.width());
-    const int h = std::max(1, size.height());
-    if (buffer_ && bufferSize_ == QSize(w, h)) return;
-    const gdi::HBITMAP fresh = gdi::CreateDIBSection32(w, h);
-    const gdi::HBITMAP out = gdi::SelectObject(dc_.get(), fresh);
-    if (!original_) {
-        original_ = out;
-    } else if (out) {
-        gdi::DeleteObject(out);
-    }
-    buffer_ = fresh;
-    bufferSize_ = QSize(w, h);
-}
-
 void ButtonWidget::SetWidthPixels(int width) {
     const QSize wanted(std::max(0, width), height());
     if (wanted == size()) return;
     resize(wanted);
     // A hidden widget gets its resize event only when shown; the control expects it now.
-    if (bufferSize_ != QSize(std::max(1, wanted.width()), std::max(1, wanted.height()))) {
-        applySize(wanted);
-        if (control_) control_->Resize();
-    }
+    if (buffer_.Resize(wanted.width(), wanted.height()) && control_) control_->Resize();
 }
 
 void ButtonWidget::SetWindowRgn(gdi::HRGN rgn, bool redraw) {
@@ -225,7 +190,7 @@ void ButtonWidget::paintEvent(QPaintEvent*) {
     painting_ = true;
     if (control_ && !presenting_) control_->Paint();
     painting_ = false;
-    const gdi::BitmapView v = gdi::GetBitmapView(buffer_);
+    const gdi::BitmapView v = buffer_.View();
     if (v.bitsPerPixel != 32) return;
     // The buffer is 0x00RRGGBB; RGB32 ignores the top byte.
     const QImage image(reinterpret_cast<const uchar*>(v.pixels32), v.width, v.height,
@@ -235,10 +200,7 @@ void ButtonWidget::paintEvent(QPaintEvent*) {
 }
 
 void ButtonWidget::resizeEvent(QResizeEvent*) {
-    const QSize wanted(std::max(1, width()), std::max(1, height()));
-    if (wanted == bufferSize_) return;
-    applySize(size());
-    if (control_) control_->Resize();
+    if (buffer_.Resize(width(), height()) && control_) control_->Resize();
 }
 
 void ButtonWidget::mousePressEvent(QMouseEvent* e) {

@@ -1,5 +1,5 @@
-// One qkButtons_H on a Qt window: the widget is the control's host. It owns the control, the 32 bpp
-// buffer the control presents into (shown as a QImage) and the window region it is handed, and
+// One qkButtons_H on a Qt window: the widget is the control's host. It owns the control, the
+// presentation buffer the control draws into (shown as a QImage) and the window region it is handed, and
 // turns Qt's mouse, key, focus and paint events into the control's notifications.
 #pragma once
 
@@ -12,6 +12,8 @@
 
 #include "buttons/ButtonEvents.h"
 #include "buttons/ButtonHost.h"
+#include "buttons/HostProperties.h"
+#include "buttons/PresentationBuffer.h"
 #include "gdi/Handles.h"
 
 class QShortcut;
@@ -45,20 +47,21 @@ public:
     QString SpokenCaption() const;
 
     // ---- ButtonHost.
-    buttons::OleColor ForeColor() const override { return foreColor_; }
-    void SetForeColor(buttons::OleColor c) override { foreColor_ = c; }
-    buttons::FontDesc Font() const override { return font_; }
-    void SetFont(const buttons::FontDesc& f) override { font_ = f; }
-    bool Enabled() const override { return enabled_; }
+    buttons::OleColor ForeColor() const override { return props_.ForeColor; }
+    void SetForeColor(buttons::OleColor c) override { props_.ForeColor = c; }
+    buttons::FontDesc Font() const override { return props_.Font; }
+    void SetFont(const buttons::FontDesc& f) override { props_.Font = f; }
+    bool Enabled() const override { return props_.Enabled; }
     void SetEnabled(bool e) override;
-    std::int32_t MousePointer() const override { return mousePointer_; }
+    std::int32_t MousePointer() const override { return props_.MousePointer; }
+    // Refuses what every host refuses (std::invalid_argument), before anything changes.
     void SetMousePointer(std::int32_t p) override;
-    buttons::PictureRef MouseIcon() const override { return mouseIcon_; }
+    buttons::PictureRef MouseIcon() const override { return props_.MouseIcon; }
     void SetMouseIcon(buttons::PictureRef icon) override;
-    std::string AccessKeys() const override { return accessKeys_; }
+    std::string AccessKeys() const override { return props_.AccessKeys; }
     void SetAccessKeys(const std::string& keys) override;
-    std::string Tag() const override { return tag_; }
-    void SetTag(const std::string& tag) override { tag_ = tag; }
+    std::string Tag() const override { return props_.Tag; }
+    void SetTag(const std::string& tag) override { props_.Tag = tag; }
     bool UserMode() const override { return true; }
     buttons::OleColor AmbientBackColor() const override { return ambientBack_; }
     std::string DisplayName() const override { return name_; }
@@ -67,7 +70,7 @@ public:
     void InfoMessage(const std::string&) override {}  // design time only; the program is never in design mode
     double ScaleWidth() const override { return width(); }
     double ScaleHeight() const override { return height(); }
-    gdi::HDC hDC() const override { return dc_.get(); }
+    gdi::HDC hDC() const override { return buffer_.Dc(); }
     win::HWND hWnd() const override;
     win::HWND ContainerHwnd() const override;
     void RefreshNow() override;
@@ -88,28 +91,18 @@ protected:
 
 private:
     void Click() override;  // buttons::ButtonEvents
-    void applySize(QSize size);
     void updateCursor();
 
     QtWindowServices& windows_;
     std::string name_;
-    gdi::OwnedDC dc_;
-    gdi::HBITMAP original_;
-    gdi::HBITMAP buffer_;
-    QSize bufferSize_;
+    buttons::PresentationBuffer buffer_;
     gdi::OwnedRgn region_;
     std::unique_ptr<buttons::qkButtons_H> control_;
     bool painting_ = false;
     bool presenting_ = false;  // a repaint that only shows the buffer the control has just drawn
 
-    buttons::OleColor foreColor_ = buttons::SysButtonText;
-    buttons::FontDesc font_;
-    bool enabled_ = true;
-    std::int32_t mousePointer_ = 0;
-    buttons::PictureRef mouseIcon_;
-    std::string accessKeys_;
+    buttons::HostProperties props_;
     std::vector<QShortcut*> shortcuts_;
-    std::string tag_;
     buttons::OleColor ambientBack_;
 };
 

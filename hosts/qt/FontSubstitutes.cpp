@@ -2,15 +2,15 @@
 
 #include <QFont>
 
+#include "forms/FontSubstitutes.h"
+
 namespace hosts::qt {
 
 void InstallFontSubstitutes() {
-    // Liberation's families are metric-compatible with these; fontconfig's own fallback for
-    // "MS Sans Serif" would be the much wider DejaVu Sans.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    for (const forms::FontSubstitute& s : forms::FontSubstitutes()) {
+        QFont::insertSubstitution(QString::fromUtf8(s.Family.data(), static_cast<qsizetype>(s.Family.size())),
+                                  QString::fromUtf8(s.Substitute.data(), static_cast<qsizetype>(s.Substitute.size())));
+    }
 }
 
 }  // namespace hosts::qt

@@ -15,18 +15,14 @@
 #include <cctype>
 
 #include "forms/FormatError.h"
+#include "forms/model/WindowModel.h"
 #include "hosts/qt/ButtonWidget.h"
 #include "hosts/qt/QtWindowServices.h"
 #include "hosts/qt/TextBox.h"
-#include "hosts/qt/Units.h"
 
 namespace hosts::qt {
 
 namespace {
-
-constexpr std::uint32_t SysWindowText = 0x80000008;
-constexpr std::uint32_t SysButtonFaceColour = 0x8000000F;
-constexpr std::uint32_t SysWindowBackground = 0x80000005;
 
 std::string Lower(std::string_view s) {
     std::string out(s);
@@ -36,27 +32,28 @@ std::string Lower(std::string_view s) {
 
 QString Qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-QRect GeometryOf(const forms::Control& c) {
-    const forms::Geometry g = c.Geom();
-    return QRect(TwipsToPixels(g.Left), TwipsToPixels(g.Top), TwipsToPixels(g.Width), TwipsToPixels(g.Height));
+QColor ColourOf(gdi::COLORREF c) {
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
 }
 
-QFont FontOf(const forms::PropertyBag& bag, const QFont& inherited) {
-    const std::optional<forms::FontValue> f = bag.ReadFont("Font");
+QRect RectOf(const forms::PixelRect& r) { return QRect(r.Left, r.Top, r.Width, r.Height); }
+
+// The stored face by name: Qt's substitutions (installed from the one table) pick its stand-in.
+QFont FontOf(const std::optional<forms::FontModel>& f, const QFont& inherited) {
     if (!f) return inherited;
-    QFont font(Qs(f->Name));
-    font.setPixelSize(std::max(1, PointsToPixels(f->SizeTenThousandths)));
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(f->Weight, 1, 1000)));
+    QFont font(Qs(f->Face));
+    font.setPixelSize(f->PixelHeight);
+    font.setWeight(static_cast<QFont::Weight>(f->Weight));
     font.setItalic(f->Italic);
     font.setUnderline(f->Underline);
     font.setStrikeOut(f->Strikethrough);
     return font;
 }
 
-void SetColours(QWidget* w, const forms::PropertyBag& bag, std::uint32_t back, std::uint32_t fore, bool fill) {
+void SetColours(QWidget* w, gdi::COLORREF back, gdi::COLORREF fore, bool fill) {
     QPalette pal = w->palette();
-    const QColor b = ColourFromOle(bag.ReadColour("BackColor", back));
-    const QColor f = ColourFromOle(bag.ReadColour("ForeColor", fore));
+    const QColor b = ColourOf(back);
+    const QColor f = ColourOf(fore);
     pal.setColor(QPalette::Window, b);
     pal.setColor(QPalette::Base, b);
     pal.setColor(QPalette::WindowText, f);
@@ -68,12 +65,9 @@ void SetColours(QWidget* w, const forms::PropertyBag& bag, std::uint32_t back, s
 // A straight line between two points of its container, drawn over what lies beneath.
 class LineWidget final : public QWidget {
 public:
-    LineWidget(QWidget* parent, QPoint a, QPoint b, QColor colour, int width)
-        : QWidget(parent), colour_(colour), width_(std::max(1, width)) {
-        const QRect box = QRect(a, b).normalized().adjusted(0, 0, width_, width_);
-        setGeometry(box);
-        a_ = a - box.topLeft();
-        b_ = b - box.topLeft();
+    LineWidget(QWidget* parent, const forms::ControlModel& m)
+        : QWidget(parent), colour_(ColourOf(m.Fore)), width_(m.PenWidth), a_(m.From.X, m.From.Y), b_(m.To.X, m.To.Y) {
+        setGeometry(RectOf(m.Box));
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 
@@ -94,112 +88,106 @@ private:
 }  // namespace
 
 FormWindow::FormWindow(const forms::Document& doc, QtWindowServices& windows)
-    : QWidget(nullptr), windows_(windows), name_(doc.Root.Name) {
-    const forms::Control& root = doc.Root;
-    const forms::PropertyBag& bag = root.Properties;
+    : FormWindow(forms::BuildWindowModel(doc), windows) {}
+
+FormWindow::FormWindow(const forms::WindowModel& model, QtWindowServices& windows)
+    : QWidget(nullptr), windows_(windows), name_(model.Name), units_(model.Units) {
     setObjectName(Qs(name_));
-    setWindowTitle(Qs(bag.ReadString("Caption", name_)));
-    if (const auto icon = bag.ReadPicture("Icon")) setWindowIcon(QIcon(QString::fromStdString(icon->string())));
-    const std::uint32_t back = bag.ReadColour("BackColor", SysButtonFaceColour);
-    SetColours(this, bag, SysButtonFaceColour, SysWindowText, true);
-    setFont(FontOf(bag, font()));
-    resize(TwipsToPixels(bag.ReadInt32("ClientWidth", 4800)), TwipsToPixels(bag.ReadInt32("ClientHeight", 3600)));
+    setWindowTitle(Qs(model.Caption));
+    if (model.Icon) setWindowIcon(QIcon(QString::fromStdString(model.Icon->string())));
+    SetColours(this, model.Back, model.Fore, true);
+    setFont(FontOf(model.Font, font()));
+    resize(model.ClientWidth, model.ClientHeight);
     windows_.Register(this);
-    for (const forms::Control& child : root.Children) build(child, this, back);
-    applyTabOrder();
+    for (const forms::ControlModel& child : model.Controls) build(child, this);
+    applyTabOrder(model.TabOrder);
 }
 
 FormWindow::~FormWindow() = default;
 
-void FormWindow::build(const forms::Control& c, QWidget* parent, std::uint32_t ambientBack) {
-    const forms::PropertyBag& bag = c.Properties;
-    const QRect geom = GeometryOf(c);
+void FormWindow::build(const forms::ControlModel& m, QWidget* parent) {
     QWidget* w = nullptr;
-    bool focusable = false;
-    if (c.Kind == forms::ButtonKind) {
-        auto* b = new ButtonWidget(parent, windows_, c.Name, bag, ambientBack, geom.size());
+    switch (m.Kind) {
+    case forms::ControlKind::Button: {
+        auto* b = new ButtonWidget(parent, windows_, m.Name, *m.Settings, m.AmbientBack, QSize(m.Box.Width, m.Box.Height));
         b->OnClick = [this](const std::string& n) {
             if (OnClick) OnClick(n);
         };
         buttons_.push_back(b);
         w = b;
-        focusable = true;
-    } else if (c.Kind == "Label") {
-        auto* l = new QLabel(Qs(bag.ReadString("Caption", "")), parent);
-        const std::int32_t align = bag.ReadInt32("Alignment", 0);
-        l->setAlignment(Qt::AlignTop | (align == 1 ? Qt::AlignRight : align == 2 ? Qt::AlignHCenter : Qt::AlignLeft));
+        break;
+    }
+    case forms::ControlKind::Label: {
+        auto* l = new QLabel(Qs(m.Caption), parent);
+        const Qt::Alignment h = m.Alignment == forms::TextAlignment::Right    ? Qt::AlignRight
+                                : m.Alignment == forms::TextAlignment::Center ? Qt::AlignHCenter
+                                                                               : Qt::AlignLeft;
+        l->setAlignment(Qt::AlignTop | h);
         l->setWordWrap(true);
         l->setTextFormat(Qt::PlainText);
-        // BackStyle 0 is transparent, 1 (the default) opaque.
-        SetColours(l, bag, SysButtonFaceColour, SysWindowText, bag.ReadInt32("BackStyle", 1) != 0);
         w = l;
-    } else if (c.Kind == "TextBox") {
-        auto* t = new TextBox(parent, bag.ReadBool("MultiLine", false), bag.ReadInt32("ScrollBars", 0));
-        t->SetText(bag.ReadString("Text", ""));
-        t->setReadOnly(bag.ReadBool("Locked", false));
-        SetColours(t, bag, SysWindowBackground, SysWindowText, true);
+        break;
+    }
+    case forms::ControlKind::TextBox: {
+        auto* t = new TextBox(parent, m.MultiLine, static_cast<int>(m.ScrollBars));
+        t->SetText(m.Text);
+        t->setReadOnly(m.Locked);
         w = t;
-        focusable = true;
-    } else if (c.Kind == "Frame" || c.Kind == "PictureBox") {
+        break;
+    }
+    case forms::ControlKind::Frame:
+    case forms::ControlKind::PictureBox: {
         // A frame is an etched rectangle with an optional caption; the desktop style's group box
         // would paint its own panel over the container's colour.
-        QWidget* box = nullptr;
-        const std::string caption = bag.ReadString("Caption", "");
-        if (c.Kind == "Frame" && !caption.empty()) {
-            box = new QGroupBox(Qs(caption), parent);
-        } else if (c.Kind == "Frame") {
+        if (m.Kind == forms::ControlKind::Frame && !m.Caption.empty()) {
+            w = new QGroupBox(Qs(m.Caption), parent);
+        } else if (m.Kind == forms::ControlKind::Frame) {
             auto* frame = new QFrame(parent);
             frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-            box = frame;
+            w = frame;
         } else {
-            box = new QWidget(parent);
+            w = new QWidget(parent);
         }
-        SetColours(box, bag, ambientBack, SysWindowText, true);
-        box->setFont(FontOf(bag, parent->font()));
-        box->setGeometry(geom);
-        const std::uint32_t inner = bag.ReadColour("BackColor", ambientBack);
-        windows_.Register(box);
-        for (const forms::Control& child : c.Children) build(child, box, inner);
-        w = box;
-    } else if (c.Kind == "Image") {
+        break;
+    }
+    case forms::ControlKind::Image: {
         auto* l = new QLabel(parent);
-        if (const auto pic = bag.ReadPicture("Picture")) l->setPixmap(QPixmap(QString::fromStdString(pic->string())));
-        l->setScaledContents(bag.ReadBool("Stretch", false));
+        if (m.Picture) l->setPixmap(QPixmap(QString::fromStdString(m.Picture->string())));
+        l->setScaledContents(m.Stretch);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         w = l;
-    } else if (c.Kind == "AnimatedPicture") {
+        break;
+    }
+    case forms::ControlKind::AnimatedPicture: {
         auto* l = new QLabel(parent);
-        if (const auto pic = bag.ReadPicture("Picture")) {
-            auto* movie = new QMovie(QString::fromStdString(pic->string()), QByteArray(), l);
+        if (m.Picture) {
+            auto* movie = new QMovie(QString::fromStdString(m.Picture->string()), QByteArray(), l);
             l->setMovie(movie);
             movie->start();
         }
-        l->setScaledContents(true);
+        l->setScaledContents(m.Stretch);
         w = l;
-    } else if (c.Kind == "Line") {
-        const QPoint a(TwipsToPixels(bag.ReadInt32("X1", 0)), TwipsToPixels(bag.ReadInt32("Y1", 0)));
-        const QPoint b(TwipsToPixels(bag.ReadInt32("X2", 0)), TwipsToPixels(bag.ReadInt32("Y2", 0)));
-        w = new LineWidget(parent, a, b, ColourFromOle(bag.ReadColour("BorderColor", SysWindowText)),
-                           bag.ReadInt32("BorderWidth", 1));
-    } else {
-        return;  // kinds this program's windows do not use (timers, shapes) have nothing to show
+        break;
     }
-    w->setObjectName(Qs(c.Name));
-    if (c.Kind != "Frame" && c.Kind != "PictureBox" && c.Kind != "Line") {
-        w->setGeometry(geom);
-        w->setFont(FontOf(bag, parent->font()));
+    case forms::ControlKind::Line: w = new LineWidget(parent, m); break;
     }
-    if (c.Kind == forms::ButtonKind) w->setFont(parent->font());  // the button draws its own caption font
-    w->setVisible(c.Visible());
-    w->setEnabled(bag.ReadBool("Enabled", true));
-    byName_[Lower(c.Name)] = w;
-    if (focusable) tabStops_.emplace_back(c.TabIndex(), w);
+    w->setObjectName(Qs(m.Name));
+    if (m.HasColours && m.Kind != forms::ControlKind::Line) SetColours(w, m.Back, m.Fore, m.Opaque);
+    if (m.Kind != forms::ControlKind::Line) {
+        w->setGeometry(RectOf(m.Box));
+        w->setFont(FontOf(m.Font, parent->font()));
+    }
+    if (m.Kind == forms::ControlKind::Frame || m.Kind == forms::ControlKind::PictureBox) {
+        windows_.Register(w);
+        for (const forms::ControlModel& child : m.Children) build(child, w);
+    }
+    w->setVisible(m.Visible);
+    w->setEnabled(m.Enabled);
+    byName_[Lower(m.Name)] = w;
 }
 
-void FormWindow::applyTabOrder() {
-    std::stable_sort(tabStops_.begin(), tabStops_.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < tabStops_.size(); ++i) QWidget::setTabOrder(tabStops_[i - 1].second, tabStops_[i].second);
+void FormWindow::applyTabOrder(const std::vector<std::string>& order) {
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(Find(order[i - 1]), Find(order[i]));
 }
 
 QWidget* FormWindow::Find(std::string_view name) const {
@@ -210,11 +198,11 @@ QWidget* FormWindow::Find(std::string_view name) const {
 std::vector<ButtonWidget*> FormWindow::Buttons() const { return buttons_; }
 
 void FormWindow::SetOuterWidth(int twips) {
-    resize(std::max(1, TwipsToPixels(twips - FrameWidthTwips)), height());
+    resize(forms::ClientWidthForOuter(units_, twips), height());
 }
 
 void FormWindow::SetOuterHeight(int twips) {
-    resize(width(), std::max(1, TwipsToPixels(twips - FrameHeightTwips)));
+    resize(width(), forms::ClientHeightForOuter(units_, twips));
 }
 
 void FormWindow::CloseQuietly() {

@@ -1,5 +1,5 @@
 // A window built from its stored description: labels, text boxes, frames, pictures, lines,
-// animated pictures and qkButtons_H buttons, placed in twips at 15 a pixel. Owns its widgets
+// animated pictures and qkButtons_H buttons, as the window model gives them. Owns its widgets
 // (through Qt's parent tree); the window logic reaches them by name.
 #pragma once
 
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "forms/Description.h"
+#include "forms/model/WindowModel.h"
 
 namespace hosts::qt {
 
@@ -21,8 +22,10 @@ class QtWindowServices;
 class FormWindow final : public QWidget {
     Q_OBJECT
 public:
-    // Throws forms::FormatError for a setting the widgets cannot take.
+    // Throws forms::FormatError for a setting the widgets cannot take. The model's Settings must
+    // outlive the constructor only (buttons read them while they are built).
     FormWindow(const forms::Document& doc, QtWindowServices& windows);
+    FormWindow(const forms::WindowModel& model, QtWindowServices& windows);
     ~FormWindow() override;
 
     // The control so named (without regard to case), or null.
@@ -50,13 +53,13 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    void build(const forms::Control& control, QWidget* parent, std::uint32_t ambientBack);
-    void applyTabOrder();
+    void build(const forms::ControlModel& control, QWidget* parent);
+    void applyTabOrder(const std::vector<std::string>& order);
 
     QtWindowServices& windows_;
     std::string name_;
+    forms::Scale units_;
     std::map<std::string, QWidget*> byName_;  // lower-cased names
-    std::vector<std::pair<std::int32_t, QWidget*>> tabStops_;
     std::vector<ButtonWidget*> buttons_;
     bool quiet_ = false;
 };

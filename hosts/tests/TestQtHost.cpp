@@ -1,4 +1,4 @@
-// The Qt window host: units, window services, the button host widget and windows built from
+// The Qt window host: window services, the button host widget and windows built from
 // descriptions, on Qt's offscreen platform.
 #if defined(DIZO_HAVE_QTHOST)
 #include <gtest/gtest.h>
@@ -17,7 +17,6 @@
 #include "hosts/qt/FormWindow.h"
 #include "hosts/qt/QtWindowServices.h"
 #include "hosts/qt/TextBox.h"
-#include "hosts/qt/Units.h"
 #include "hosts/tests/BusFixture.h"
 
 namespace hosts::qt {
@@ -25,30 +24,6 @@ namespace {
 
 using hosts::testing::App;
 using hosts::testing::WaitFor;
-
-TEST(Units, TwipsRoundToTheNearestPixel) {
-    const std::pair<int, int> cases[] = {{0, 0},     {7, 0},       {8, 1},         {15, 1},   {22, 1},
-                                         {23, 2},    {6270, 418},  {11640, 776},   {-7, 0},   {-8, -1},
-                                         {7545, 503}, {2175, 145}, {INT32_MAX, 143165576}};
-    for (const auto& [twips, pixels] : cases) EXPECT_EQ(TwipsToPixels(twips), pixels) << twips;
-}
-
-TEST(Units, PointSizesBecomePixelsAt96DpiTiesToEven) {
-    const std::pair<int, int> cases[] = {{82500, 11},  {97500, 13},  {120000, 16}, {135000, 18}, {142500, 19},
-                                         {157500, 21}, {202500, 27}, {240000, 32}, {11250, 2},   {3750, 0},
-                                         {18750, 2},   {0, 0}};
-    for (const auto& [size, pixels] : cases) EXPECT_EQ(PointsToPixels(size), pixels) << size;
-}
-
-TEST(Units, OleColoursResolveSystemColours) {
-    gdi::SetSysColorTable(gdi::DefaultSysColors());
-    EXPECT_EQ(ColourFromOle(0x0080FF80), QColor(128, 255, 128));
-    EXPECT_EQ(ColourFromOle(0x000080FF), QColor(255, 128, 0));
-    const gdi::COLORREF face = gdi::GetSysColor(15);
-    EXPECT_EQ(ColourFromOle(0x8000000F), QColor(static_cast<int>(face & 0xFF), static_cast<int>((face >> 8) & 0xFF),
-                                                static_cast<int>((face >> 16) & 0xFF)));
-    EXPECT_EQ(ColourFromOle(0x800000FF), QColor(0, 0, 0));  // outside the table: GetSysColor gives 0
-}
 
 class KeyRecorder final : public QWidget {
 public:
@@ -315,6 +290,8 @@ TEST(ButtonWidget, MousePointerCodesPickTheCursor) {
     EXPECT_FALSE(window.Find("custom")->cursor().pixmap().isNull());
     EXPECT_EQ(window.Find("hand")->cursor().shape(), Qt::WaitCursor);
     EXPECT_EQ(window.Find("custom_without_icon")->cursor().shape(), Qt::ArrowCursor);
+    // The codes no host accepts end the load, as the headless host's refusal does.
+    EXPECT_THROW(FormWindow(Describe(" Begin Button b\n  mPointer = 42\n End\n"), services), forms::FormatError);
 }
 
 }  // namespace
