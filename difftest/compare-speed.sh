@@ -11,12 +11,7 @@ for f in "$bench" "$winebench"; do
   [ -e "$f" ] || { echo "missing $f: build the targets bench_gdi and dizo_wine_bench first" >&2; exit 1; }
 done
 
-export WINEPREFIX="${WINEPREFIX:-$build/difftest/wineprefix}"
-export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$WINEPREFIX"
-wineserver -p </dev/null >/dev/null 2>&1 || true
-trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
-"$here/wine-prefix.sh"
+source "$here/../scripts/wine/session.sh" "${WINEPREFIX:-$build/difftest/wineprefix}"
 
 fonts=()
 for style in Regular Bold; do

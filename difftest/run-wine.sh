@@ -4,8 +4,8 @@
 set -euo pipefail
 exe="$1" out="$2" scripts="$3"
 here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/../scripts/wine/env.sh"
 export WINEPREFIX="${WINEPREFIX:-$(dirname "$out")/wineprefix}"
-export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
 
 # A server started here must not hold our output pipes, or CTest waits for it forever.
 # scripts/test.sh starts one for the whole run and says so with DIZO_WINE_KEEP_SERVER.
@@ -14,7 +14,7 @@ if [ -z "${DIZO_WINE_KEEP_SERVER:-}" ]; then
   wineserver -p </dev/null >/dev/null 2>&1 || true
   trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
 fi
-"$here/wine-prefix.sh"
+"$here/../scripts/wine/prefix.sh"
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 

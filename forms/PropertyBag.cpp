@@ -163,7 +163,7 @@ void PropertyBag::WritePicture(std::string_view key, const std::filesystem::path
     if (!baseDir_.empty() && file.is_absolute()) {
         std::error_code ec;
         const auto rel = std::filesystem::relative(file, baseDir_, ec);
-        if (!ec && !rel.empty() && rel.native().rfind("..", 0) != 0) stored = rel;
+        if (!ec && !rel.empty() && rel.generic_string().rfind("..", 0) != 0) stored = rel;
     }
     Set(key, PictureValue{stored.generic_string()});
 }

@@ -1,5 +1,5 @@
-// Fonts through fontconfig and FreeType, and DrawTextA with GDI's layout rules.
-// Text handed to the A calls is Windows-1252; the converters below turn UTF-8 into it and back.
+// The text calls: fonts, DrawTextA and measurement, by our FreeType engine on Linux and by the
+// platform's own GDI on Windows. Text handed to the A calls is Windows-1252 (converters below).
 #pragma once
 
 #include <string>
@@ -33,7 +33,8 @@ struct TEXTMETRICA {
 };
 BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* tm);
 
-// The font file fontconfig chose for a face name, for tests and diagnostics.
+// The font file fontconfig chose for a face name, for tests and diagnostics (the FreeType engine
+// only: Windows picks its fonts itself).
 std::string ResolveFontFile(std::string_view faceName, int weight, bool italic);
 
 }  // namespace gdi

@@ -21,17 +21,28 @@ if command -v clang++ >/dev/null; then
   grep -h '^Done ' build/fuzz.log || true
 fi
 
-# Wine for the differential tests of the drawing layer: a private prefix under the build tree, and
-# one wineserver with its services started here, before CTest. A server started inside CTest keeps
-# CTest's pipes open and CTest waits for it forever.
-if command -v wine >/dev/null && command -v x86_64-w64-mingw32-g++ >/dev/null; then
-  export WINEPREFIX="$PWD/build/ci/wineprefix" WINEDEBUG=-all WINEARCH=win64
-  export WINEDLLOVERRIDES="mscoree,mshtml=" DIZO_WINE_KEEP_SERVER=1
-  mkdir -p "$WINEPREFIX"
-  wineserver -p </dev/null >/dev/null 2>&1 || true
-  trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
-  difftest/wine-prefix.sh
-  wineboot -i </dev/null >/dev/null 2>&1
+# One Wine session for the whole run, set up here, before CTest: the prefix (32-bit where this
+# kernel runs 32-bit programs, else 64-bit; scripts/wine/env.sh) with one wineserver and its
+# services. A server started inside CTest keeps CTest's pipes open and CTest waits for it forever.
+# The Linux build's differential tests and every Windows test share it.
+windows=""
+if command -v wineserver >/dev/null && command -v x86_64-w64-mingw32-g++ >/dev/null; then
+  source scripts/wine/session.sh "$PWD/build/wine/prefix"
+  windows=1
 fi
 
 ctest --preset ci
+
+# Windows: the same portable code cross-built with MinGW-w64, its tests run under Wine. The
+# 32-bit program is what stations run; where this kernel cannot run 32-bit programs, the 64-bit
+# build's tests run and the 32-bit one is still built.
+if [ -n "$windows" ]; then
+  cmake --preset "$DIZO_WINE_PRESET"
+  cmake --build --preset "$DIZO_WINE_PRESET" -j 2
+  ctest --preset "$DIZO_WINE_PRESET"
+  if [ "$DIZO_WINE_PRESET" != win32 ]; then
+    echo "32-bit programs cannot run on this kernel: the Windows tests ran in the 64-bit build; building the 32-bit program"
+    cmake --preset win32-release
+    cmake --build --preset win32-release -j 2
+  fi
+fi

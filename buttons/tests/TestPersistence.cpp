@@ -59,7 +59,7 @@ TEST(Persistence, InitialiseNotifiesInOrderAndRecordsTheContainer) {
 TEST(Persistence, SaveThenLoadGivesBackTheSameButton) {
     const auto dir = std::filesystem::temp_directory_path() / "dizo_persistence_rt";
     const auto pic = WritePictureFile(dir);
-    forms::PropertyBag saved(dir / "w.frm", dir);
+    forms::PropertyBag saved((dir / "w.frm").string(), dir);
     {
         ControlRig rig(97, 41, false);
         auto& b = *rig.button;
@@ -119,7 +119,7 @@ TEST(Persistence, SaveThenLoadGivesBackTheSameButton) {
     EXPECT_FALSE(b.State().Input.DelayFlag);
     EXPECT_GT(rig.host.RefreshCount(), 0);
 
-    forms::PropertyBag again(dir / "w.frm", dir);
+    forms::PropertyBag again((dir / "w.frm").string(), dir);
     b.WriteProperties(again);
     EXPECT_EQ(again, saved);
     std::filesystem::remove_all(dir);

@@ -84,17 +84,18 @@ private:
     HFONT oldFont_;
 };
 
+bool IsBlendOf(std::uint32_t p, std::uint32_t a, std::uint32_t b) {
+    for (int shift : {0, 8, 16}) {
+        const std::uint32_t v = p >> shift & 0xFF, x = a >> shift & 0xFF, y = b >> shift & 0xFF;
+        if (v < std::min(x, y) || v > std::max(x, y)) return false;
+    }
+    return true;
+}
+
 SIZE Extent(HDC dc, const std::string& s) {
     SIZE size;
     EXPECT_TRUE(GetTextExtentPoint32A(dc, s.data(), static_cast<int>(s.size()), &size));
     return size;
-}
-
-TEST(FontResolution, ClassicFacesMapToTheLiberationFamilies) {
-    EXPECT_NE(ResolveFontFile("MS Sans Serif", FW_NORMAL, false).find("LiberationSans-Regular"), std::string::npos);
-    EXPECT_NE(ResolveFontFile("Times New Roman", FW_BOLD, false).find("LiberationSerif-Bold"), std::string::npos);
-    EXPECT_NE(ResolveFontFile("Times New Roman", FW_NORMAL, true).find("LiberationSerif-Italic"), std::string::npos);
-    EXPECT_NE(ResolveFontFile("", FW_NORMAL, false).find("LiberationSans"), std::string::npos);
 }
 
 TEST(FontMetrics, PositiveHeightIsTheCell) {
@@ -264,7 +265,9 @@ TEST(DrawText, DrawsInkOnlyInsideTheRectangleInTheTextColour) {
     EXPECT_GE(ink.top, r.top);
     EXPECT_LE(ink.right, r.right);
     EXPECT_LE(ink.bottom, r.bottom);
-    for (std::uint32_t p : c.Pixels()) EXPECT_TRUE(p == kSentinel || p == kRedPixel);
+    // Our engine draws solid ink; Windows smooths its edges, so each pixel lies between the
+    // background and the text colour, channel by channel.
+    for (std::uint32_t p : c.Pixels()) EXPECT_TRUE(IsBlendOf(p, kSentinel, kRedPixel)) << std::hex << p;
 }
 
 TEST(DrawText, ClipsToTheRectangleUnlessNoClip) {

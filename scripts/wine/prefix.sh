@@ -1,27 +1,28 @@
 #!/usr/bin/env bash
-# Makes $WINEPREFIX ready for the differential tests, once: a fresh 64-bit prefix in which a
-# crashing program exits non-zero, and the classic Windows font names map to Liberation fonts.
-# Every Wine process it starts gets /dev/null for its streams, so no lingering wineserver or
-# service keeps the caller's pipes (CTest's, for one) open.
+# Makes $WINEPREFIX ready for our tests, once: a fresh prefix of the kind env.sh chose in which
+# a crashing program exits non-zero at once, windows close without a 2 s wait under Xvfb with
+# no window manager, and the classic Windows font names map to the Liberation fonts our Linux
+# engine uses. Every Wine process it starts gets /dev/null for its streams, so no lingering
+# wineserver or service keeps the caller's pipes (CTest's, for one) open.
 set -euo pipefail
 : "${WINEPREFIX:?set WINEPREFIX to the private prefix}"
-export WINEDEBUG=-all WINEARCH=win64
-# No Mono or Gecko installers: they would ask for a display and wait for an answer.
-export WINEDLLOVERRIDES="mscoree,mshtml="
-marker="$WINEPREFIX/.dizo-ready"
+source "$(dirname "$0")/env.sh"
+marker="$WINEPREFIX/.dizo-ready-$DIZO_WINE_ARCH"
 [ -f "$marker" ] && exit 0
 
 mkdir -p "$WINEPREFIX"
 wineboot -i </dev/null >/dev/null 2>&1
 reg="$(mktemp --suffix=.reg)"
 trap 'rm -f "$reg"' EXIT
-# Without "nodebugger" a crash under Wine can end with exit code 0.
 cat >"$reg" <<'REG'
 REGEDIT4
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
 "Debugger"="nodebugger.exe"
 "Auto"="1"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
 "Times New Roman"="Liberation Serif"
