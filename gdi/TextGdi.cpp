@@ -9,9 +9,11 @@
 
 #include "gdi/TextEngine_p.h"
 
-// Last, after our own declarations of the same names (NOMINMAX and WIN32_LEAN_AND_MEAN come
-// from the build): from here on the Win32 ones are written
+// Last, after our own declarations of the same names: from here on the Win32 ones are written
 // with their global qualifier, ours without.
+#ifndef NOMINMAX
+#define NOMINMAX  // keep std::min and std::max usable
+#endif
 #include <windows.h>
 
 namespace gdi::text {

@@ -236,7 +236,7 @@ TEST(CaptionGolden, Faces) {
         Rig rig(c.width, c.height);
         c.setUp(*rig.button, rig.host);
         rig.button->Refresh();
-        const gdi::RECT box = rig.button->State().CaptionRect;
+        const gdi::RECT box = rig.button->State().Geometry.CaptionRect;
         ExpectGolden(c.name, rig.host.Presented(), rig.button->Caption().empty() ? nullptr : &box);
     }
 }
