@@ -160,7 +160,7 @@ TEST(FontSubstitutes, FontconfigAndTheWinePrefixCarryTheSameTable) {
     const std::regex alias(R"(<family>([^<]+)</family>\s*<prefer><family>([^<]+)</family>)");
     const std::regex reg(R"re("([^"]+)"="(Liberation [^"]+)")re");
     EXPECT_EQ(Pairs(ReadText(Source / "scripts" / "fontconfig" / "60-dizo-fonts.conf"), alias), table);
-    EXPECT_EQ(Pairs(ReadText(Source / "difftest" / "wine-prefix.sh"), reg), table);
+    EXPECT_EQ(Pairs(ReadText(Source / "scripts" / "wine" / "prefix.sh"), reg), table);
     EXPECT_EQ(SubstituteFor("ms sans serif"), "Liberation Sans");
     EXPECT_EQ(SubstituteFor("Tahoma"), "Tahoma");
 }
