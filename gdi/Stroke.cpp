@@ -22,6 +22,43 @@ constexpr Dashes DashPatterns[4] = {
     {6, {9, 3, 3, 3, 3, 3}},       // PS_DASHDOTDOT
 };
 
+// Unsigned 128-bit products in two halves: 32-bit targets have no 128-bit integer, and a line
+// across the whole coordinate range needs one.
+struct U128 {
+    std::uint64_t hi, lo;
+};
+constexpr U128 Multiply(std::uint64_t a, std::uint64_t b) {
+    constexpr std::uint64_t low = 0xFFFFFFFFu;
+    const std::uint64_t ll = (a & low) * (b & low), lh = (a & low) * (b >> 32);
+    const std::uint64_t hl = (a >> 32) * (b & low), hh = (a >> 32) * (b >> 32);
+    const std::uint64_t mid = (ll >> 32) + (lh & low) + (hl & low);
+    return {hh + (lh >> 32) + (hl >> 32) + (mid >> 32), (mid << 32) | (ll & low)};
+}
+constexpr U128 Add(U128 a, std::uint64_t b) {
+    const std::uint64_t lo = a.lo + b;
+    return {a.hi + (lo < a.lo ? 1u : 0u), lo};
+}
+constexpr bool LessOrEqual(U128 a, U128 b) { return a.hi != b.hi ? a.hi < b.hi : a.lo <= b.lo; }
+// floor(n / d) for d > 0 when the quotient fits in 64 bits, by long division.
+constexpr std::uint64_t Divide(U128 n, std::uint64_t d) {
+    std::uint64_t rem = 0, quotient = 0;
+    for (int i = 127; i >= 0; --i) {
+        const bool carry = (rem >> 63) != 0;
+        const std::uint64_t bit = i >= 64 ? (n.hi >> (i - 64)) & 1u : (n.lo >> i) & 1u;
+        rem = (rem << 1) | bit;
+        quotient <<= 1;
+        if (carry || rem >= d) {
+            rem -= d;  // exact: the true remainder is below d
+            quotient |= 1u;
+        }
+    }
+    return quotient;
+}
+static_assert(Multiply(std::uint64_t{1} << 32, std::uint64_t{1} << 32).hi == 1);
+static_assert(Divide(Multiply(~std::uint64_t{0}, 6), 6) == ~std::uint64_t{0});
+static_assert(Divide(Add(Multiply(std::uint64_t{1} << 40, std::uint64_t{1} << 40), 5), std::uint64_t{1} << 20) ==
+              std::uint64_t{1} << 60);
+
 // Octants numbered as GDI's line code numbers them (y down): 1 is dx > dy > 0, counting clockwise.
 int Octant(std::int64_t dx, std::int64_t dy) {
     if (dy > 0) {
@@ -83,9 +120,12 @@ public:
         }
         SkipDashes(kLo);
         // Minor steps taken before step k: floor((2*minor*k + major - 1 + bias) / (2*major)).
-        __extension__ using Wide = __int128;
-        const Wide taken = (Wide{2} * minor * kLo + major - 1 + bias) / (Wide{2} * major);
-        std::int64_t err = static_cast<std::int64_t>(Wide{2} * minor * (kLo + 1) - major - Wide{2} * major * taken);
+        // All terms are non-negative; the error term is small, so it is exact in wrapping arithmetic.
+        const std::uint64_t uMinor = static_cast<std::uint64_t>(minor), uMajor = static_cast<std::uint64_t>(major);
+        const std::uint64_t taken =
+            Divide(Add(Multiply(2 * uMinor, static_cast<std::uint64_t>(kLo)), uMajor - 1 + bias), 2 * uMajor);
+        std::int64_t err = static_cast<std::int64_t>(2 * uMinor * static_cast<std::uint64_t>(kLo + 1) - uMajor -
+                                                     2 * uMajor * taken);
         std::int64_t pMajor = majorStart + kLo * majorInc;
         std::int64_t pMinor = minorStart + static_cast<std::int64_t>(taken) * minorInc;
         for (std::int64_t k = kLo; k < kHi; ++k) {
@@ -173,13 +213,15 @@ void SegmentRegion(Region& out, POINT a, POINT b, int width, const RECT& rows) {
     // The pen's extent across the line, split into a narrow and a wide half:
     // narrow = round(extent / 2), wide = round((extent + 1) / 2), with
     // extent = width * |d| / length; found exactly by comparing squares.
-    __extension__ using Wide = __int128;
+    const auto uLenSq = static_cast<std::uint64_t>(lenSq);
     auto halves = [&](std::int64_t d, std::int64_t& narrow, std::int64_t& wide) {
-        const Wide target = Wide{width} * width * d * d;
+        const auto reach = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(d);
+        const U128 target = Multiply(reach, reach);
         narrow = 0;
-        while (Wide{2 * narrow + 1} * (2 * narrow + 1) * lenSq <= target) ++narrow;
+        while (LessOrEqual(Multiply(static_cast<std::uint64_t>((2 * narrow + 1) * (2 * narrow + 1)), uLenSq), target))
+            ++narrow;
         wide = 1;
-        while (Wide{4} * wide * wide * lenSq <= target) ++wide;
+        while (LessOrEqual(Multiply(static_cast<std::uint64_t>(4 * wide * wide), uLenSq), target)) ++wide;
     };
     std::int64_t nx, wx, ny, wy;
     halves(dy < 0 ? -dy : dy, nx, wx);
