@@ -83,8 +83,15 @@ LONG objects = 0;
 LONG locks = 0;
 DWORD mainThread = 0;
 
+DWORD registration = 0;
+
+// The class object goes before the loop ends, so a client arriving now starts a new server
+// instead of waiting on this one while it leaves.
 void ServerReleased() {
-    if (objects == 0 && locks == 0) PostThreadMessageW(mainThread, WM_QUIT, 0, 0);
+    if (objects != 0 || locks != 0 || registration == 0) return;
+    CoRevokeClassObject(registration);
+    registration = 0;
+    PostThreadMessageW(mainThread, WM_QUIT, 0, 0);
 }
 
 // The modes tests set: each operation may first hang and then fail.
@@ -278,6 +285,7 @@ public:
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
         *out = nullptr;
         if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+        if (registration == 0) return CO_E_SERVER_STOPPING;
         if (NumberSetting(kFailCreateSetting) != 0) {
             Log("create -> E_FAIL");
             ServerReleased();
@@ -349,7 +357,6 @@ int Serve() {
     HWND window = CreateWindowExW(0, kCommandWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   windowClass.hInstance, nullptr);
     Factory factory(info);
-    DWORD registration = 0;
     if (FAILED(CoRegisterClassObject(kEchoLinkClass, &factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
                                      &registration))) {
         Log("start -> class not registered with COM");
@@ -361,7 +368,7 @@ int Serve() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    CoRevokeClassObject(registration);
+    if (registration != 0) CoRevokeClassObject(registration);
     DestroyWindow(window);
     Log("exit");
     return 0;
