@@ -46,16 +46,7 @@ const std::array<KindInfo, 8> Kinds = {{
 std::optional<FontModel> FontOf(const PropertyBag& bag, const std::optional<FontModel>& inherited, const Scale& scale) {
     const std::optional<FontValue> f = bag.ReadFont("Font");
     if (!f) return inherited;
-    FontModel font;
-    font.Face = f->Name;
-    font.Family = std::string(SubstituteFor(f->Name));
-    font.PixelHeight = std::max(1, scale.FontPixels(f->SizeTenThousandths));
-    font.Weight = std::clamp(f->Weight, 1, 1000);
-    font.Italic = f->Italic;
-    font.Underline = f->Underline;
-    font.Strikethrough = f->Strikethrough;
-    font.Charset = f->Charset;
-    return font;
+    return FontModelOf(*f, scale);
 }
 
 void SetColours(ControlModel& m, const PropertyBag& bag, std::uint32_t back, std::uint32_t fore, bool opaque) {
@@ -147,6 +138,19 @@ struct Builder {
 };
 
 }  // namespace
+
+FontModel FontModelOf(const FontValue& f, const Scale& scale) {
+    FontModel font;
+    font.Face = f.Name;
+    font.Family = std::string(SubstituteFor(f.Name));
+    font.PixelHeight = std::max(1, scale.FontPixels(f.SizeTenThousandths));
+    font.Weight = std::clamp(f.Weight, 1, 1000);
+    font.Italic = f.Italic;
+    font.Underline = f.Underline;
+    font.Strikethrough = f.Strikethrough;
+    font.Charset = f.Charset;
+    return font;
+}
 
 std::optional<ControlKind> KindFromName(std::string_view kind) {
     for (const KindInfo& k : Kinds) {

@@ -109,6 +109,9 @@ struct WindowModel {
     Scale Units;
 };
 
+// A stored font as a host creates it at this scale (the stand-in family from the one table).
+FontModel FontModelOf(const FontValue& font, const Scale& scale = StandardScale);
+
 // Throws FormatError for a value of the wrong type.
 WindowModel BuildWindowModel(const Document& doc, const Scale& scale = StandardScale);
 

@@ -104,12 +104,11 @@ ButtonWindow::ButtonWindow(const ButtonPlacement& place, Win32WindowServices& wi
       parent_(place.parent),
       width_(std::max(0, place.width)),
       height_(std::max(0, place.height)),
-      dc_(gdi::CreateCompatibleDC(gdi::HDC{})),
+      buffer_(width_, height_),
       ambientBack_(ambientBack),
       default_(settings.ReadBool("Default", false)),
       cancel_(settings.ReadBool("Cancel", false)) {
     RegisterWindowClass();
-    applySize(width_, height_);
     const DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS;
     const ::HWND hwnd = ::CreateWindowExW(0, L"qkButtons_H", Widen(name_).c_str(), style, place.left, place.top,
                                           width_, height_, Native(place.parent),
@@ -130,12 +129,10 @@ ButtonWindow::~ButtonWindow() {
         windows_.ForgetWindow(hwnd_);
         ::DestroyWindow(hwnd);
     }
-    if (dc_ && original_) gdi::SelectObject(dc_.get(), original_);
-    if (buffer_) gdi::DeleteObject(buffer_);
 }
 
 void ButtonWindow::SetEnabled(bool e) {
-    enabled_ = e;
+    props_.Enabled = e;
     if (hwnd_) ::EnableWindow(Native(hwnd_), e ? TRUE : FALSE);
 }
 
@@ -160,7 +157,7 @@ void ButtonWindow::updateWindowText() {
 }
 
 void ButtonWindow::AccessKey(std::int16_t keyAscii) {
-    if (enabled_ && ::IsWindowVisible(Native(hwnd_))) control_->Input().AccessKeyPress(keyAscii);
+    if (props_.Enabled && ::IsWindowVisible(Native(hwnd_))) control_->Input().AccessKeyPress(keyAscii);
 }
 
 void ButtonWindow::AmbientChanged(const char* name) { control_->Input().AmbientChanged(name); }
@@ -171,25 +168,9 @@ void ButtonWindow::SetDisplayAsDefault(bool on) {
     AmbientChanged("DisplayAsDefault");
 }
 
-void ButtonWindow::applySize(int width, int height) {
-    const int w = std::max(1, width);
-    const int h = std::max(1, height);
-    if (buffer_ && bufferWidth_ == w && bufferHeight_ == h) return;
-    const gdi::HBITMAP fresh = gdi::CreateDIBSection32(w, h);
-    const gdi::HBITMAP out = gdi::SelectObject(dc_.get(), fresh);
-    if (!original_) {
-        original_ = out;
-    } else if (out) {
-        gdi::DeleteObject(out);
-    }
-    buffer_ = fresh;
-    bufferWidth_ = w;
-    bufferHeight_ = h;
-}
-
 // The buffer is 0x00RRGGBB in rows from the top: a top-down 32 bpp DIB as it stands.
 void ButtonWindow::present(void* nativeDc) const {
-    const gdi::BitmapView v = gdi::GetBitmapView(buffer_);
+    const gdi::BitmapView v = buffer_.View();
     if (v.bitsPerPixel != 32 || nativeDc == nullptr) return;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -266,9 +247,7 @@ std::intptr_t ButtonWindow::HandleMessage(std::uint32_t message, std::uintptr_t 
     case WM_SIZE: {
         width_ = LOWORD(lParam);
         height_ = HIWORD(lParam);
-        const bool changed = bufferWidth_ != std::max(1, width_) || bufferHeight_ != std::max(1, height_);
-        applySize(width_, height_);
-        if (changed && control_) control_->Resize();
+        if (buffer_.Resize(width_, height_) && control_) control_->Resize();
         return 0;
     }
     case WM_GETDLGCODE: {
@@ -277,11 +256,11 @@ std::intptr_t ButtonWindow::HandleMessage(std::uint32_t message, std::uintptr_t 
         return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_BUTTON | push;
     }
     case BM_CLICK:
-        AccessKey(accessKeys_.empty() ? std::int16_t{0} : static_cast<std::int16_t>(accessKeys_[0]));
+        AccessKey(props_.AccessKeys.empty() ? std::int16_t{0} : static_cast<std::int16_t>(props_.AccessKeys[0]));
         return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
-            ::SetCursor(::LoadCursorA(nullptr, CursorFor(mousePointer_)));
+            ::SetCursor(::LoadCursorA(nullptr, CursorFor(props_.MousePointer)));
             return TRUE;
         }
         break;

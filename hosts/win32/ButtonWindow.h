@@ -1,5 +1,5 @@
 // One qkButtons_H on a Win32 window of the class "qkButtons_H": the window is the control's host.
-// Owns the control, the 32 bpp buffer it draws into (presented with SetDIBitsToDevice) and the
+// Owns the control, the presentation buffer it draws into (shown with SetDIBitsToDevice) and the
 // region it hands over until the window takes it; the window procedure feeds the control.
 #pragma once
 
@@ -9,6 +9,8 @@
 
 #include "buttons/ButtonEvents.h"
 #include "buttons/ButtonHost.h"
+#include "buttons/HostProperties.h"
+#include "buttons/PresentationBuffer.h"
 #include "gdi/Handles.h"
 #include "hosts/win32/ButtonMessages.h"
 
@@ -62,20 +64,21 @@ public:
     void SetDisplayAsDefault(bool on);
 
     // ---- ButtonHost.
-    buttons::OleColor ForeColor() const override { return foreColor_; }
-    void SetForeColor(buttons::OleColor c) override { foreColor_ = c; }
-    buttons::FontDesc Font() const override { return font_; }
-    void SetFont(const buttons::FontDesc& f) override { font_ = f; }
-    bool Enabled() const override { return enabled_; }
+    buttons::OleColor ForeColor() const override { return props_.ForeColor; }
+    void SetForeColor(buttons::OleColor c) override { props_.ForeColor = c; }
+    buttons::FontDesc Font() const override { return props_.Font; }
+    void SetFont(const buttons::FontDesc& f) override { props_.Font = f; }
+    bool Enabled() const override { return props_.Enabled; }
     void SetEnabled(bool e) override;
-    std::int32_t MousePointer() const override { return mousePointer_; }
-    void SetMousePointer(std::int32_t p) override { mousePointer_ = p; }
-    buttons::PictureRef MouseIcon() const override { return mouseIcon_; }
-    void SetMouseIcon(buttons::PictureRef icon) override { mouseIcon_ = std::move(icon); }
-    std::string AccessKeys() const override { return accessKeys_; }
-    void SetAccessKeys(const std::string& keys) override { accessKeys_ = keys; }
-    std::string Tag() const override { return tag_; }
-    void SetTag(const std::string& tag) override { tag_ = tag; }
+    std::int32_t MousePointer() const override { return props_.MousePointer; }
+    // Refuses what every host refuses (std::invalid_argument), before anything changes.
+    void SetMousePointer(std::int32_t p) override { props_.SetMousePointer(p); }
+    buttons::PictureRef MouseIcon() const override { return props_.MouseIcon; }
+    void SetMouseIcon(buttons::PictureRef icon) override { props_.SetMouseIcon(std::move(icon)); }
+    std::string AccessKeys() const override { return props_.AccessKeys; }
+    void SetAccessKeys(const std::string& keys) override { props_.AccessKeys = keys; }
+    std::string Tag() const override { return props_.Tag; }
+    void SetTag(const std::string& tag) override { props_.Tag = tag; }
     bool UserMode() const override { return true; }
     buttons::OleColor AmbientBackColor() const override { return ambientBack_; }
     std::string DisplayName() const override { return name_; }
@@ -84,7 +87,7 @@ public:
     void InfoMessage(const std::string&) override {}  // design time only; the program is never in design mode
     double ScaleWidth() const override { return width_; }
     double ScaleHeight() const override { return height_; }
-    gdi::HDC hDC() const override { return dc_.get(); }
+    gdi::HDC hDC() const override { return buffer_.Dc(); }
     win::HWND hWnd() const override { return hwnd_; }
     win::HWND ContainerHwnd() const override { return parent_; }
     void RefreshNow() override;
@@ -96,7 +99,6 @@ public:
 
 private:
     void Click() override;  // buttons::ButtonEvents
-    void applySize(int width, int height);
     void present(void* nativeDc) const;
     bool overButton(std::intptr_t lParam) const;
     std::int16_t shiftState() const;
@@ -108,22 +110,12 @@ private:
     win::HWND hwnd_;
     int width_ = 0;
     int height_ = 0;
-    gdi::OwnedDC dc_;
-    gdi::HBITMAP original_;
-    gdi::HBITMAP buffer_;
-    int bufferWidth_ = 0;
-    int bufferHeight_ = 0;
+    buttons::PresentationBuffer buffer_;
     gdi::OwnedRgn region_;  // our copy of the region the window was handed, for hit tests
     std::unique_ptr<buttons::qkButtons_H> control_;
     bool painting_ = false;
 
-    buttons::OleColor foreColor_ = buttons::SysButtonText;
-    buttons::FontDesc font_;
-    bool enabled_ = true;
-    std::int32_t mousePointer_ = 0;
-    buttons::PictureRef mouseIcon_;
-    std::string accessKeys_;
-    std::string tag_;
+    buttons::HostProperties props_;
     buttons::OleColor ambientBack_;
     bool default_ = false;
     bool cancel_ = false;

@@ -5,8 +5,8 @@
 #include <map>
 #include <stdexcept>
 
-#include "buttons/Colors.h"
 #include "forms/FormatError.h"
+#include "gdi/SysColor.h"
 #include "hosts/win32/ButtonWindow.h"
 #include "hosts/win32/Picture.h"
 #include "hosts/win32/Text.h"
@@ -18,9 +18,6 @@ namespace hosts::win32 {
 
 namespace {
 
-constexpr std::uint32_t SysWindowText = 0x80000008;
-constexpr std::uint32_t SysButtonFaceColour = 0x8000000F;
-constexpr std::uint32_t SysWindowBackground = 0x80000005;
 constexpr DWORD FormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr int FirstChildId = 100;
 
@@ -33,11 +30,7 @@ std::string Lower(std::string_view s) {
     return out;
 }
 
-// Colours as the platform draws them: system colours through the current desktop's table.
-COLORREF Colour(std::uint32_t ole) {
-    if (ole & 0x80000000u) return ::GetSysColor(static_cast<int>(ole & 0xFF));
-    return static_cast<COLORREF>(ole & 0x00FFFFFF);
-}
+RECT RectOf(const forms::PixelRect& r) { return RECT{r.Left, r.Top, r.Left + r.Width, r.Top + r.Height}; }
 
 LRESULT CALLBACK ContainerProc(::HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -76,7 +69,7 @@ struct LineDraw {
 
 struct FormWindow::Impl {
     Win32WindowServices& windows;
-    DisplayScale scale;
+    forms::Scale scale;
     std::string name;
     std::function<void(const std::string&)>* onClick;
     std::function<void()>* onCloseBox;
@@ -88,14 +81,17 @@ struct FormWindow::Impl {
     std::vector<std::unique_ptr<ButtonWindow>> buttons;
     std::vector<std::unique_ptr<PictureWindow>> pictures;
     std::vector<HFONT> fonts;
-    std::vector<std::pair<std::int32_t, ::HWND>> tabStops;
+    std::vector<::HWND> tabStops;  // in tab order
     // Labels and still pictures are drawn on their container, beneath every windowed control.
     std::vector<::HWND> lightweight;
     int nextId = FirstChildId;
     // The control that has, or is to have, the focus when the window is active.
     ::HWND lastFocus = nullptr;
+    // A window without a font of its own shows its controls in the stored format's default font.
+    forms::FontModel defaultFont;
 
-    Impl(Win32WindowServices& w, DisplayScale s) : windows(w), scale(s) {}
+    Impl(Win32WindowServices& w, forms::Scale s)
+        : windows(w), scale(s), defaultFont(forms::FontModelOf(forms::FontValue{}, s)) {}
     ~Impl() {
         buttons.clear();
         pictures.clear();
@@ -109,35 +105,23 @@ struct FormWindow::Impl {
         }
     }
 
-    ChildLook& Look(::HWND hwnd, std::uint32_t back, std::uint32_t fore, bool transparent) {
+    ChildLook& Look(::HWND hwnd, COLORREF back, COLORREF fore, bool transparent) {
         ChildLook& look = looks[hwnd];
-        look.back = Colour(back);
-        look.fore = Colour(fore);
+        look.back = back;
+        look.fore = fore;
         look.transparent = transparent;
         if (look.brush != nullptr) ::DeleteObject(look.brush);
         look.brush = transparent ? nullptr : ::CreateSolidBrush(look.back);
         return look;
     }
 
-    forms::FontValue FontOf(const forms::PropertyBag& bag, const forms::FontValue& inherited) const {
-        const std::optional<forms::FontValue> f = bag.ReadFont("Font");
-        return f ? *f : inherited;
-    }
-
-    HFONT MakeFont(const forms::FontValue& f) {
-        const HFONT font = ::CreateFontW(-std::max(1, scale.FontPixels(f.SizeTenThousandths)), 0, 0, 0,
-                                         std::clamp(f.Weight, 1, 1000), f.Italic, f.Underline, f.Strikethrough,
+    // Windows has the stored faces itself, so the font is made by its stored name, not its stand-in.
+    HFONT MakeFont(const forms::FontModel& f) {
+        const HFONT font = ::CreateFontW(-f.PixelHeight, 0, 0, 0, f.Weight, f.Italic, f.Underline, f.Strikethrough,
                                          static_cast<BYTE>(f.Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Widen(f.Name).c_str());
+                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Widen(f.Face).c_str());
         if (font != nullptr) fonts.push_back(font);
         return font;
-    }
-
-    RECT Box(const forms::Control& c) const {
-        const forms::Geometry g = c.Geom();
-        const int left = scale.Pixels(g.Left);
-        const int top = scale.Pixels(g.Top);
-        return RECT{left, top, left + scale.Pixels(g.Width), top + scale.Pixels(g.Height)};
     }
 
     ::HWND Standard(const wchar_t* cls, const std::string& text, DWORD style, DWORD exStyle, const RECT& r,
@@ -150,80 +134,75 @@ struct FormWindow::Impl {
         return h;
     }
 
-    void Build(const forms::Control& c, ::HWND parent, std::uint32_t ambientBack, const forms::FontValue& parentFont);
+    void Build(const forms::ControlModel& m, ::HWND parent);
 };
 
-void FormWindow::Impl::Build(const forms::Control& c, ::HWND parent, std::uint32_t ambientBack,
-                             const forms::FontValue& parentFont) {
-    const forms::PropertyBag& bag = c.Properties;
-    const RECT box = Box(c);
-    const forms::FontValue font = FontOf(bag, parentFont);
+void FormWindow::Impl::Build(const forms::ControlModel& m, ::HWND parent) {
+    const RECT box = RectOf(m.Box);
     ::HWND w = nullptr;
-    bool tabStop = false;
-    if (c.Kind == forms::ButtonKind) {
-        const ButtonPlacement place{Ours(parent), nextId++, static_cast<int>(box.left), static_cast<int>(box.top),
-                                    static_cast<int>(box.right - box.left), static_cast<int>(box.bottom - box.top)};
-        auto button = std::make_unique<ButtonWindow>(place, windows, c.Name, bag, ambientBack);
+    switch (m.Kind) {
+    case forms::ControlKind::Button: {
+        const ButtonPlacement place{Ours(parent), nextId++, m.Box.Left, m.Box.Top, m.Box.Width, m.Box.Height};
+        auto button = std::make_unique<ButtonWindow>(place, windows, m.Name, *m.Settings, m.AmbientBack);
         button->OnClick = [this](const std::string& n) {
             if (*onClick) (*onClick)(n);
         };
         w = Native(button->hWnd());
         buttons.push_back(std::move(button));
-        tabStop = true;
-    } else if (c.Kind == "Label") {
-        const std::int32_t align = bag.ReadInt32("Alignment", 0);
-        DWORD style = align == 1 ? SS_RIGHT : align == 2 ? SS_CENTER : SS_LEFT;
-        if (!bag.ReadBool("UseMnemonic", true)) style |= SS_NOPREFIX;
-        w = Standard(L"STATIC", bag.ReadString("Caption", ""), style, 0, box, parent);
-        // BackStyle 0 is transparent, 1 (the default) opaque.
-        Look(w, bag.ReadColour("BackColor", SysButtonFaceColour), bag.ReadColour("ForeColor", SysWindowText),
-             bag.ReadInt32("BackStyle", 1) == 0);
-    } else if (c.Kind == "TextBox") {
-        const std::int32_t bars = bag.ReadInt32("ScrollBars", 0);
+        break;
+    }
+    case forms::ControlKind::Label: {
+        const DWORD style = m.Alignment == forms::TextAlignment::Right    ? SS_RIGHT
+                            : m.Alignment == forms::TextAlignment::Center ? SS_CENTER
+                                                                           : SS_LEFT;
+        w = Standard(L"STATIC", m.Caption, style, 0, box, parent);
+        Look(w, m.Back, m.Fore, !m.Opaque);
+        break;
+    }
+    case forms::ControlKind::TextBox: {
         DWORD style = WS_TABSTOP | ES_LEFT;
-        if (bag.ReadBool("MultiLine", false)) style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
+        if (m.MultiLine) style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
         else style |= ES_AUTOHSCROLL;
-        if (bars == 2 || bars == 3) style |= WS_VSCROLL;
-        if (bars == 1 || bars == 3) style |= WS_HSCROLL | ES_AUTOHSCROLL;
-        if (bag.ReadBool("Locked", false)) style |= ES_READONLY;
+        if (m.ScrollBars == forms::ScrollBarSet::Vertical || m.ScrollBars == forms::ScrollBarSet::Both) style |= WS_VSCROLL;
+        if (m.ScrollBars == forms::ScrollBarSet::Horizontal || m.ScrollBars == forms::ScrollBarSet::Both) {
+            style |= WS_HSCROLL | ES_AUTOHSCROLL;
+        }
+        if (m.Locked) style |= ES_READONLY;
         w = Standard(L"EDIT", "", style, WS_EX_CLIENTEDGE, box, parent);
-        ::SetWindowTextW(w, Widen(bag.ReadString("Text", "")).c_str());
-        Look(w, bag.ReadColour("BackColor", SysWindowBackground), bag.ReadColour("ForeColor", SysWindowText), false);
-        tabStop = true;
-    } else if (c.Kind == "Frame" || c.Kind == "PictureBox") {
+        ::SetWindowTextW(w, Widen(m.Text).c_str());
+        Look(w, m.Back, m.Fore, false);
+        break;
+    }
+    case forms::ControlKind::Frame:
+    case forms::ControlKind::PictureBox:
         w = Standard(L"DizoContainer", "", WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, box, parent);
         ::SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        const std::uint32_t inner = bag.ReadColour("BackColor", ambientBack);
-        Look(w, inner, bag.ReadColour("ForeColor", SysWindowText), false);
-        if (c.Kind == "Frame") frameCaptions[w] = bag.ReadString("Caption", "");
-        for (const forms::Control& child : c.Children) Build(child, w, inner, font);
-    } else if (c.Kind == "Image" || c.Kind == "AnimatedPicture") {
-        const bool animated = c.Kind == "AnimatedPicture";
-        const PicturePlacement place{Ours(parent), static_cast<int>(box.left), static_cast<int>(box.top),
-                                     static_cast<int>(box.right - box.left), static_cast<int>(box.bottom - box.top),
-                                     animated || bag.ReadBool("Stretch", false), scale.dpi, Colour(ambientBack)};
-        const auto file = bag.ReadPicture("Picture");
-        auto picture = std::make_unique<PictureWindow>(place, file.value_or(std::filesystem::path()), animated);
+        Look(w, m.Back, m.Fore, false);
+        if (m.Kind == forms::ControlKind::Frame) frameCaptions[w] = m.Caption;
+        for (const forms::ControlModel& child : m.Children) Build(child, w);
+        break;
+    case forms::ControlKind::Image:
+    case forms::ControlKind::AnimatedPicture: {
+        const bool animated = m.Kind == forms::ControlKind::AnimatedPicture;
+        const PicturePlacement place{Ours(parent), m.Box.Left, m.Box.Top, m.Box.Width, m.Box.Height,
+                                     m.Stretch, scale.Dpi, gdi::ColorFromOle(m.AmbientBack)};
+        auto picture = std::make_unique<PictureWindow>(place, m.Picture.value_or(std::filesystem::path()), animated);
         w = Native(picture->Handle());
         pictures.push_back(std::move(picture));
-    } else if (c.Kind == "Line") {
-        lines.push_back(LineDraw{parent,
-                                 POINT{scale.Pixels(bag.ReadInt32("X1", 0)), scale.Pixels(bag.ReadInt32("Y1", 0))},
-                                 POINT{scale.Pixels(bag.ReadInt32("X2", 0)), scale.Pixels(bag.ReadInt32("Y2", 0))},
-                                 Colour(bag.ReadColour("BorderColor", SysWindowText)),
-                                 std::max(1, bag.ReadInt32("BorderWidth", 1))});
+        break;
+    }
+    case forms::ControlKind::Line:
+        lines.push_back(LineDraw{parent, POINT{m.Box.Left + m.From.X, m.Box.Top + m.From.Y},
+                                 POINT{m.Box.Left + m.To.X, m.Box.Top + m.To.Y}, m.Fore, m.PenWidth});
         return;
-    } else {
-        return;  // kinds this program's windows do not use (timers, shapes) have nothing to show
     }
-    if (c.Kind != forms::ButtonKind && w != nullptr) {
-        ::SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(MakeFont(font)), FALSE);
+    if (m.Kind != forms::ControlKind::Button) {
+        ::SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(MakeFont(m.Font.value_or(defaultFont))), FALSE);
     }
-    if (!bag.ReadBool("Enabled", true)) ::EnableWindow(w, FALSE);
-    if (c.Visible()) ::ShowWindow(w, SW_SHOWNA);
-    byName[Lower(c.Name)] = w;
-    if (tabStop) tabStops.emplace_back(c.TabIndex(), w);
-    if (c.Kind == "Label" || c.Kind == "Image") lightweight.push_back(w);
+    if (!m.Enabled) ::EnableWindow(w, FALSE);
+    if (m.Visible) ::ShowWindow(w, SW_SHOWNA);
+    byName[Lower(m.Name)] = w;
+    if (m.Kind == forms::ControlKind::Label || m.Kind == forms::ControlKind::Image) lightweight.push_back(w);
 }
 
 namespace {
@@ -258,8 +237,8 @@ void PaintContainer(FormWindow::Impl& impl, ::HWND hwnd, HDC dc) {
     ::DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
     if (!frame->second.empty()) {
         const std::wstring text = Widen(frame->second);
-        ::SetBkColor(dc, look != impl.looks.end() ? look->second.back : ::GetSysColor(COLOR_BTNFACE));
-        ::SetTextColor(dc, look != impl.looks.end() ? look->second.fore : ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkColor(dc, look != impl.looks.end() ? look->second.back : gdi::ColorFromOle(forms::OleButtonFace));
+        ::SetTextColor(dc, look != impl.looks.end() ? look->second.fore : gdi::ColorFromOle(forms::OleWindowText));
         ::TextOutW(dc, 8, 0, text.c_str(), static_cast<int>(text.size()));
     }
     if (oldFont) ::SelectObject(dc, oldFont);
@@ -339,35 +318,36 @@ LRESULT CALLBACK ContainerProc(::HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-FormWindow::FormWindow(const forms::Document& doc, Win32WindowServices& windows, DisplayScale scale, void* bigIcon,
+FormWindow::FormWindow(const forms::Document& doc, Win32WindowServices& windows, forms::Scale scale, void* bigIcon,
                        void* smallIcon)
-    : impl_(std::make_unique<Impl>(windows, scale)) {
+    : FormWindow(forms::BuildWindowModel(doc, scale), windows, bigIcon, smallIcon) {}
+
+FormWindow::FormWindow(const forms::WindowModel& model, Win32WindowServices& windows, void* bigIcon, void* smallIcon)
+    : impl_(std::make_unique<Impl>(windows, model.Units)) {
     Impl& impl = *impl_;
     impl.onClick = &OnClick;
     impl.onCloseBox = &OnCloseBox;
-    const forms::Control& root = doc.Root;
-    const forms::PropertyBag& bag = root.Properties;
-    impl.name = root.Name;
+    impl.name = model.Name;
+    if (model.Font) impl.defaultFont = *model.Font;
     RegisterContainerClass(L"DizoContainer", nullptr, nullptr);
     RegisterContainerClass(L"DizoForm", static_cast<HICON>(bigIcon), static_cast<HICON>(smallIcon));
-    RECT outer{0, 0, scale.Pixels(bag.ReadInt32("ClientWidth", 4800)), scale.Pixels(bag.ReadInt32("ClientHeight", 3600))};
+    RECT outer{0, 0, model.ClientWidth, model.ClientHeight};
     ::AdjustWindowRectEx(&outer, FormStyle, FALSE, WS_EX_CONTROLPARENT);
-    impl.top = ::CreateWindowExW(WS_EX_CONTROLPARENT, L"DizoForm", Widen(bag.ReadString("Caption", root.Name)).c_str(),
-                                 FormStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
-                                 outer.bottom - outer.top, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    if (impl.top == nullptr) throw std::runtime_error("cannot create the window " + root.Name);
+    impl.top = ::CreateWindowExW(WS_EX_CONTROLPARENT, L"DizoForm", Widen(model.Caption).c_str(), FormStyle,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top,
+                                 nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (impl.top == nullptr) throw std::runtime_error("cannot create the window " + model.Name);
     ::SetWindowLongPtrW(impl.top, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&impl));
     if (bigIcon) ::SendMessageW(impl.top, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
     if (smallIcon) ::SendMessageW(impl.top, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
-    const std::uint32_t back = bag.ReadColour("BackColor", SysButtonFaceColour);
-    impl.Look(impl.top, back, bag.ReadColour("ForeColor", SysWindowText), false);
-    const forms::FontValue font = impl.FontOf(bag, forms::FontValue{});
-    for (const forms::Control& child : root.Children) impl.Build(child, impl.top, back, font);
-    // The dialog manager tabs in z-order: put the tab stops first, in TabIndex order.
-    std::stable_sort(impl.tabStops.begin(), impl.tabStops.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    impl.Look(impl.top, model.Back, model.Fore, false);
+    for (const forms::ControlModel& child : model.Controls) impl.Build(child, impl.top);
+    // The dialog manager tabs in z-order: put the tab stops first, in tab order.
     ::HWND after = HWND_TOP;
-    for (const auto& [index, hwnd] : impl.tabStops) {
+    for (const std::string& stop : model.TabOrder) {
+        const ::HWND hwnd = Native(Find(stop));
+        if (hwnd == nullptr) continue;
+        impl.tabStops.push_back(hwnd);
         ::SetWindowPos(hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = hwnd;
     }
@@ -394,7 +374,7 @@ win::HWND FormWindow::Find(std::string_view name) const {
 }
 
 void FormWindow::Show() {
-    if (impl_->lastFocus == nullptr && !impl_->tabStops.empty()) impl_->lastFocus = impl_->tabStops.front().second;
+    if (impl_->lastFocus == nullptr && !impl_->tabStops.empty()) impl_->lastFocus = impl_->tabStops.front();
     ::ShowWindow(impl_->top, SW_SHOWNORMAL);
     ::UpdateWindow(impl_->top);
 }

@@ -1,6 +1,6 @@
-// A top-level Win32 window built from its stored description: STATIC labels, EDIT boxes, frames,
-// pictures (GDI+), lines and qkButtons_H buttons, placed through one DisplayScale. Owns its child
-// windows, their fonts and brushes; the window logic reaches the controls by name.
+// A top-level Win32 window built from the window model of its stored description: STATIC labels,
+// EDIT boxes, frames, pictures (GDI+), lines and qkButtons_H buttons. Owns its child windows, their
+// fonts and brushes; the window logic reaches the controls by name.
 #pragma once
 
 #include <functional>
@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "forms/Description.h"
-#include "hosts/win32/DisplayScale.h"
+#include "forms/Units.h"
+#include "forms/model/WindowModel.h"
 #include "win/Hwnd.h"
 
 namespace hosts::win32 {
@@ -20,10 +21,14 @@ class Win32WindowServices;
 
 class FormWindow {
 public:
-    // `icon` is a native icon handle for the caption (null: none); it stays the caller's.
-    // Throws forms::FormatError for a bad setting, std::runtime_error when a window cannot be made.
-    FormWindow(const forms::Document& doc, Win32WindowServices& windows, DisplayScale scale, void* bigIcon,
+    // The icons are native handles for the caption (null: none); they stay the caller's. The model
+    // is built at `scale`, the screen's dots per inch. Throws forms::FormatError for a bad setting,
+    // std::runtime_error when a window cannot be made.
+    FormWindow(const forms::Document& doc, Win32WindowServices& windows, forms::Scale scale, void* bigIcon,
                void* smallIcon);
+    // The buttons read their stored settings while they are made: `model`'s document must live
+    // until this returns.
+    FormWindow(const forms::WindowModel& model, Win32WindowServices& windows, void* bigIcon, void* smallIcon);
     ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;

@@ -17,7 +17,7 @@ namespace {
 
 }  // namespace
 
-Program::Program(const ProgramFiles& files, DisplayScale scale, echolink::EchoLinkFactory& echoLink,
+Program::Program(const ProgramFiles& files, forms::Scale scale, echolink::EchoLinkFactory& echoLink,
                  relay::SpeechEngine& speech)
     : files_(files), scale_(scale), echoLink_(echoLink), speech_(speech) {
     main_ = std::make_unique<FormWindow>(forms::LoadDescription(files_.mainWindow), windows_, scale_, files_.bigIcon,

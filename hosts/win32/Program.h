@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "echolink/EchoLink.h"
-#include "hosts/win32/DisplayScale.h"
+#include "forms/Units.h"
 #include "hosts/win32/Win32WindowServices.h"
 #include "relay/FormControls.h"
 #include "relay/Pause.h"
@@ -33,7 +33,7 @@ struct ProgramFiles {
 class Program final : public relay::ProgramHost, public relay::Shell, public relay::FormControls {
 public:
     // Throws forms::FormatError when the main window's description is bad.
-    Program(const ProgramFiles& files, DisplayScale scale, echolink::EchoLinkFactory& echoLink,
+    Program(const ProgramFiles& files, forms::Scale scale, echolink::EchoLinkFactory& echoLink,
             relay::SpeechEngine& speech);
     ~Program() override;
     Program(const Program&) = delete;
@@ -62,7 +62,7 @@ private:
     int Loop(bool modal);
 
     ProgramFiles files_;
-    DisplayScale scale_;
+    forms::Scale scale_;
     Win32WindowServices windows_;
     echolink::EchoLinkFactory& echoLink_;
     relay::SpeechEngine& speech_;

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "gdi/SysColor.h"
-#include "hosts/win32/DisplayScale.h"
+#include "forms/Units.h"
 #include "hosts/win32/EmbeddedFiles.h"
 #include "hosts/win32/Program.h"
 #include "hosts/win32/ProgramServices.h"
@@ -27,25 +27,25 @@ void ApplyDesktopColours() {
     gdi::SetSysColorTable(table);
 }
 
-hosts::win32::DisplayScale ScreenScale() {
+forms::Scale ScreenScale() {
     // Declared aware, the program gets the screen's real dots per inch and scales every window as one.
     ::SetProcessDPIAware();
     const HDC screen = ::GetDC(nullptr);
     const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
     if (screen) ::ReleaseDC(nullptr, screen);
-    return hosts::win32::DisplayScale{dpi > 0 ? dpi : 96};
+    return forms::Scale{dpi > 0 ? dpi : 96};
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    const hosts::win32::DisplayScale scale = ScreenScale();
+    const forms::Scale scale = ScreenScale();
     ApplyDesktopColours();
     Gdiplus::GdiplusStartupInput gdiplusInput;
     ULONG_PTR gdiplusToken = 0;
     Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
-    const int iconSize = ::MulDiv(32, scale.dpi, 96);
-    const int smallSize = ::MulDiv(16, scale.dpi, 96);
+    const int iconSize = ::MulDiv(32, scale.Dpi, 96);
+    const int smallSize = ::MulDiv(16, scale.Dpi, 96);
     hosts::win32::ProgramFiles files;
     files.bigIcon = ::LoadImageW(instance, MAKEINTRESOURCEW(IconResource), IMAGE_ICON, iconSize, iconSize, 0);
     files.smallIcon = ::LoadImageW(instance, MAKEINTRESOURCEW(IconResource), IMAGE_ICON, smallSize, smallSize, 0);
