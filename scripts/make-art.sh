@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Draws the two windows' artwork into relay/forms/art/ with ImageMagick 6: the window icon, the
-# lamps, the banner, the button icons and pictures and the three animated pictures.
+# Draws the two windows' artwork into relay/forms/art/ with ImageMagick 6: the window icon (also as
+# the menu icon in packaging/), the lamps, the banner, the button icons and pictures and the three
+# animated pictures.
 # Re-run after changing a drawing; the output is committed.
 set -euo pipefail
 cd "$(dirname "$0")/../relay/forms/art"
@@ -32,6 +33,8 @@ ICON16=(-channel A -threshold 50% +channel -colors 16)
     -fill '#1040A0' -font "$FONT" -pointsize 12 -gravity north -annotate +0+5 'DC' \
     -fill '#FF2020' -draw 'circle 25,25 25,22' \
     "${ICON16[@]}" dizo.ico
+# The same icon for the desktop's application menu.
+"${IM[@]}" dizo.ico PNG32:../../../packaging/dizo-chat.png
 
 # Lamps, 22x21: red (on) and grey (off), a shaded disc with a highlight.
 lamp() {  # $1 output, $2 dark, $3 light

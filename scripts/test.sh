@@ -33,6 +33,13 @@ fi
 
 ctest --preset ci
 
+# The Debian package: the two programs built for release, packed, installed on this machine and
+# started under Xvfb beside the installed simulator (scripts/check-deb.sh), then removed.
+cmake --preset package >/dev/null
+cmake --build --preset package -j 2
+(cd build/package && cpack -G DEB >/dev/null)
+bash scripts/check-deb.sh build/package/dizo-chat_*.deb
+
 # Windows: the same portable code cross-built with MinGW-w64, its tests run under Wine. The
 # 32-bit program is what stations run; where this kernel cannot run 32-bit programs, the 64-bit
 # build's tests run and the 32-bit one is still built.

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "hosts/dbus/DbusEchoLink.h"
+#include "hosts/qt/InstalledFiles.h"
 #include "hosts/qt/QtWindowServices.h"
 #include "hosts/speech/EspeakVoice.h"
 #include "relay/FormControls.h"
@@ -22,11 +23,6 @@ class Form1;
 namespace hosts::qt {
 
 class FormWindow;
-
-struct ProgramFiles {
-    std::filesystem::path mainWindow;   // Form1's description
-    std::filesystem::path aboutWindow;  // sobre_'s description
-};
 
 class Program final : public relay::ProgramHost, public relay::Shell, public relay::FormControls {
 public:
