@@ -14,6 +14,7 @@
 #include "gdi/Image.h"
 #include "gdi/Objects.h"
 #include "gdi/Region.h"
+#include "hosts/qt/KeyCodes.h"
 #include "hosts/qt/QtWindowServices.h"
 
 namespace hosts::qt {
@@ -68,7 +69,9 @@ ButtonWidget::ButtonWidget(QWidget* parent, QtWindowServices& windows, std::stri
       buffer_(size.width(), size.height()),
       ambientBack_(ambientBack) {
     setObjectName(QString::fromStdString(name_));
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab only: a left press takes the focus in mousePressEvent, as a platform button does, and
+    // a right or middle press leaves it where it is.
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     resize(size);
@@ -208,7 +211,18 @@ void ButtonWidget::mousePressEvent(QMouseEvent* e) {
     std::int16_t shift = ShiftCode(e->modifiers());
     float x = static_cast<float>(e->position().x());
     float y = static_cast<float>(e->position().y());
-    if (focusPolicy() != Qt::NoFocus && e->button() == Qt::LeftButton) setFocus(Qt::MouseFocusReason);
+    // Taking the focus can click an option button, and its handler may delete this widget: the
+    // control hears of the focus here, after Qt has finished moving it, and the press only if
+    // the widget is still there.
+    QPointer<ButtonWidget> self(this);
+    if (focusPolicy() != Qt::NoFocus && e->button() == Qt::LeftButton && !hasFocus()) {
+        focusByPress_ = true;
+        setFocus(Qt::MouseFocusReason);
+        focusByPress_ = false;
+        if (!self) return;
+        if (hasFocus()) control_->Input().GotFocus();
+        if (!self) return;
+    }
     control_->Input().MouseDown(button, shift, x, y);
 }
 
@@ -239,24 +253,24 @@ void ButtonWidget::mouseReleaseEvent(QMouseEvent* e) {
 void ButtonWidget::mouseDoubleClickEvent(QMouseEvent*) { control_->Input().DblClick(); }
 
 void ButtonWidget::keyPressEvent(QKeyEvent* e) {
-    std::int16_t key = VirtualKeyFromQtKey(e->key());
-    if (key == 0 || key == 9) {  // Tab stays with Qt's focus chain
+    std::int16_t key = VirtualKeyFromQtKey(e->key(), e->modifiers());
+    // Alt with a letter is a menu key on the platform and types nothing; AltGr (Ctrl+Alt there) types.
+    const bool menuKey = (e->modifiers() & Qt::AltModifier) && !(e->modifiers() & Qt::ControlModifier);
+    // Qt gives Delete the text DEL; the platform types nothing for it.
+    std::int16_t ascii = menuKey || e->key() == Qt::Key_Delete ? std::int16_t{0} : KeyAsciiOf(e->text());
+    if ((key == 0 && ascii == 0) || key == 9) {  // Tab stays with Qt's focus chain
         QWidget::keyPressEvent(e);
         return;
     }
     std::int16_t shift = ShiftCode(e->modifiers());
     QPointer<ButtonWidget> self(this);
-    control_->Input().KeyDown(key, shift);
-    const QString text = e->text();
-    if (self && text.size() == 1 && text[0].unicode() < 128) {
-        std::int16_t ascii = static_cast<std::int16_t>(text[0].unicode());
-        control_->Input().KeyPress(ascii);
-    }
+    if (key != 0) control_->Input().KeyDown(key, shift);
+    if (self && ascii != 0) control_->Input().KeyPress(ascii);
 }
 
 void ButtonWidget::keyReleaseEvent(QKeyEvent* e) {
     if (e->isAutoRepeat()) return;  // the platform repeats key-downs only
-    std::int16_t key = VirtualKeyFromQtKey(e->key());
+    std::int16_t key = VirtualKeyFromQtKey(e->key(), e->modifiers());
     if (key == 0 || key == 9) {
         QWidget::keyReleaseEvent(e);
         return;
@@ -266,7 +280,10 @@ void ButtonWidget::keyReleaseEvent(QKeyEvent* e) {
 }
 
 void ButtonWidget::focusInEvent(QFocusEvent*) {
-    control_->Input().GotFocus();
+    if (focusByPress_) return;  // the press handler tells the control
+    // Qt is still moving the focus and uses this widget afterwards; the focus's click, whose
+    // handler may delete it, runs once that is done.
+    QMetaObject::invokeMethod(this, [this] { control_->Input().GotFocus(); }, Qt::QueuedConnection);
 }
 
 void ButtonWidget::focusOutEvent(QFocusEvent*) { update(); }

@@ -1,5 +1,7 @@
 #include "hosts/qt/QtWindowServices.h"
 
+#include "hosts/qt/KeyCodes.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
@@ -18,50 +20,6 @@ std::string LowerName(std::string_view name) {
 }
 
 }  // namespace
-
-int QtKeyFromVirtualKey(std::uintptr_t vk) {
-    switch (vk) {
-    case 8: return Qt::Key_Backspace;
-    case 9: return Qt::Key_Tab;
-    case 13: return Qt::Key_Return;
-    case 16: return Qt::Key_Shift;
-    case 17: return Qt::Key_Control;
-    case 18: return Qt::Key_Alt;
-    case 27: return Qt::Key_Escape;
-    case 32: return Qt::Key_Space;
-    case 37: return Qt::Key_Left;
-    case 38: return Qt::Key_Up;
-    case 39: return Qt::Key_Right;
-    case 40: return Qt::Key_Down;
-    default:
-        if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return static_cast<int>(vk);
-        return 0;
-    }
-}
-
-std::int16_t VirtualKeyFromQtKey(int qtKey) {
-    switch (qtKey) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    default:
-        if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) {
-            return static_cast<std::int16_t>(qtKey);
-        }
-        return 0;
-    }
-}
 
 QtWindowServices::QtWindowServices() { clock_.start(); }
 

@@ -55,9 +55,4 @@ private:
     QElapsedTimer clock_;
 };
 
-// Qt's key code for a Windows virtual-key code; 0 when there is none.
-int QtKeyFromVirtualKey(std::uintptr_t vk);
-// The virtual-key code of a Qt key; 0 when there is none.
-std::int16_t VirtualKeyFromQtKey(int qtKey);
-
 }  // namespace hosts::qt

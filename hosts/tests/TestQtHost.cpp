@@ -15,14 +15,18 @@
 #include "hosts/qt/ButtonAccessible.h"
 #include "hosts/qt/ButtonWidget.h"
 #include "hosts/qt/FormWindow.h"
+#include "hosts/qt/KeyCodes.h"
 #include "hosts/qt/QtWindowServices.h"
 #include "hosts/qt/TextBox.h"
 #include "hosts/tests/BusFixture.h"
+#include "hosts/tests/QtFormSupport.h"
 
 namespace hosts::qt {
 namespace {
 
 using hosts::testing::App;
+using hosts::testing::Describe;
+using hosts::testing::kButton;
 using hosts::testing::WaitFor;
 
 class KeyRecorder final : public QWidget {
@@ -105,13 +109,15 @@ TEST(QtWindowServices, PostedArrowKeysReachTheContainer) {
 }
 
 TEST(QtWindowServices, VirtualKeysMapBothWays) {
-    for (std::uintptr_t vk : {8u, 13u, 16u, 27u, 32u, 37u, 38u, 39u, 40u, 48u, 57u, 65u, 90u}) {
+    for (std::uintptr_t vk : {0x08u, 0x0Du, 0x10u, 0x1Bu, 0x20u, 0x21u, 0x22u, 0x23u, 0x24u, 0x25u, 0x28u, 0x2Du, 0x2Eu,
+                              0x30u, 0x39u, 0x41u, 0x5Au, 0x70u, 0x7Bu, 0x87u, 0xBAu, 0xBCu, 0xBFu, 0xDEu}) {
         const int qtKey = QtKeyFromVirtualKey(vk);
         ASSERT_NE(qtKey, 0) << vk;
         EXPECT_EQ(static_cast<std::uintptr_t>(VirtualKeyFromQtKey(qtKey)), vk);
     }
     EXPECT_EQ(QtKeyFromVirtualKey(0xE7), 0);
-    EXPECT_EQ(VirtualKeyFromQtKey(Qt::Key_F13), 0);
+    EXPECT_EQ(VirtualKeyFromQtKey(Qt::Key_F25), 0);
+    EXPECT_EQ(VirtualKeyFromQtKey(Qt::Key_unknown), 0);
 }
 
 // The next widget that Tab reaches, skipping the box's own inner widgets (viewport, scroll bars).
@@ -121,16 +127,6 @@ QWidget* NextTabStop(QWidget* from) {
     }
     return nullptr;
 }
-
-forms::Document Describe(const std::string& body) {
-    return forms::ParseDescription("DizoForm 1\nBegin Form F\n Caption = \"Janela \"\n ClientWidth = 4500\n"
-                                   " ClientHeight = 3000\n" + body + "End\n",
-                                   "test.frm", std::filesystem::path(DIZO_SOURCE_DIR) / "relay" / "forms");
-}
-
-const char* const kButton =
-    " Begin Button ligar\n  Left = 150\n  Top = 300\n  Width = 2175\n  Height = 615\n  TabIndex = 1\n"
-    "  Caption = \"&Ligar \"\n  Font = Font(\"Times New Roman\", 15.75, Bold)\n  cBack = &H0080FF80&\n End\n";
 
 TEST(FormWindow, PlacesControlsInPixelsAndFindsThemByName) {
     App();
