@@ -67,7 +67,9 @@ ButtonWidget::ButtonWidget(QWidget* parent, QtWindowServices& windows, std::stri
       windows_(windows),
       name_(std::move(name)),
       buffer_(size.width(), size.height()),
-      ambientBack_(ambientBack) {
+      ambientBack_(ambientBack),
+      default_(settings.ReadBool("Default", false)),
+      cancel_(settings.ReadBool("Cancel", false)) {
     setObjectName(QString::fromStdString(name_));
     // Tab only: a left press takes the focus in mousePressEvent, as a platform button does, and
     // a right or middle press leaves it where it is.
@@ -84,6 +86,9 @@ ButtonWidget::ButtonWidget(QWidget* parent, QtWindowServices& windows, std::stri
 }
 
 ButtonWidget::~ButtonWidget() {
+    // Give the focus up while whole: the window's default look follows the focus and asks every
+    // button, this one too, which it cannot once the control is gone.
+    if (hasFocus()) clearFocus();
     control_.reset();  // stops its timer and releases its drawing objects before the buffer goes
 }
 
@@ -149,11 +154,24 @@ void ButtonWidget::SetAccessKeys(const std::string& keys) {
         const auto upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         if (!((upper >= 'A' && upper <= 'Z') || (upper >= '0' && upper <= '9'))) continue;
         auto* shortcut = new QShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(upper))), top);
-        connect(shortcut, &QShortcut::activated, this, [this, c] {
-            if (isEnabled() && isVisible()) control_->Input().AccessKeyPress(static_cast<std::int16_t>(c));
-        });
+        connect(shortcut, &QShortcut::activated, this, [this, c] { AccessKey(static_cast<std::int16_t>(c)); });
         shortcuts_.push_back(shortcut);
     }
+}
+
+void ButtonWidget::AccessKey(std::int16_t keyAscii) {
+    if (isEnabled() && isVisible()) control_->Input().AccessKeyPress(keyAscii);
+}
+
+void ButtonWidget::SetDisplayAsDefault(bool on) {
+    if (on == displayAsDefault_) return;
+    displayAsDefault_ = on;
+    control_->Input().AmbientChanged("DisplayAsDefault");
+}
+
+void ButtonWidget::SetAmbientBackColor(buttons::OleColor colour) {
+    ambientBack_ = colour;
+    control_->Input().AmbientChanged("BackColor");
 }
 
 void ButtonWidget::PropertyChanged(const std::string& key) {
@@ -262,6 +280,15 @@ void ButtonWidget::keyPressEvent(QKeyEvent* e) {
         QWidget::keyPressEvent(e);
         return;
     }
+    if ((key == 13 || key == 27) && DialogKey) {
+        if (e->isAutoRepeat() && dialogKeyHeld_ == key) return;
+        QPointer<ButtonWidget> self(this);
+        if (DialogKey(key)) {
+            if (self) dialogKeyHeld_ = key;
+            return;
+        }
+        if (!self) return;
+    }
     std::int16_t shift = ShiftCode(e->modifiers());
     QPointer<ButtonWidget> self(this);
     if (key != 0) control_->Input().KeyDown(key, shift);
@@ -273,6 +300,10 @@ void ButtonWidget::keyReleaseEvent(QKeyEvent* e) {
     std::int16_t key = VirtualKeyFromQtKey(e->key(), e->modifiers());
     if (key == 0 || key == 9) {
         QWidget::keyReleaseEvent(e);
+        return;
+    }
+    if (key == dialogKeyHeld_) {
+        dialogKeyHeld_ = 0;
         return;
     }
     std::int16_t shift = ShiftCode(e->modifiers());

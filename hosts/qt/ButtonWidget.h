@@ -40,6 +40,18 @@ public:
 
     // Raised for the control's Click event, with the control's name.
     std::function<void(const std::string& name)> OnClick;
+    // Enter (13) and Esc (27) belong to the window: it passes them to its default or cancel
+    // button and returns true, or returns false and the key reaches this button as any other.
+    std::function<bool(std::int16_t key)> DialogKey;
+
+    // The stored Default and Cancel settings: the button Enter and Esc press.
+    bool IsDefault() const { return default_; }
+    bool IsCancel() const { return cancel_; }
+    // An access key (or Enter/Esc for the window) while the button can take it.
+    void AccessKey(std::int16_t keyAscii);
+    // The container's ambient properties; the control hears of each change.
+    void SetDisplayAsDefault(bool on);
+    void SetAmbientBackColor(buttons::OleColor colour);
 
     buttons::qkButtons_H& Control() { return *control_; }
     const std::string& Name() const { return name_; }
@@ -65,7 +77,7 @@ public:
     bool UserMode() const override { return true; }
     buttons::OleColor AmbientBackColor() const override { return ambientBack_; }
     std::string DisplayName() const override { return name_; }
-    bool DisplayAsDefault() const override { return false; }
+    bool DisplayAsDefault() const override { return displayAsDefault_; }
     void PropertyChanged(const std::string& key) override;
     void InfoMessage(const std::string&) override {}  // design time only; the program is never in design mode
     double ScaleWidth() const override { return width(); }
@@ -105,6 +117,10 @@ private:
     buttons::HostProperties props_;
     std::vector<QShortcut*> shortcuts_;
     buttons::OleColor ambientBack_;
+    bool default_ = false;
+    bool cancel_ = false;
+    bool displayAsDefault_ = false;
+    std::int16_t dialogKeyHeld_ = 0;  // the window took this key's press; its release is the window's too
 };
 
 }  // namespace hosts::qt

@@ -1,5 +1,6 @@
 #include "hosts/qt/FormWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
@@ -14,6 +15,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "buttons/ButtonTypes.h"
+#include "buttons/Colors.h"
+#include "buttons/qkButtons_H.h"
 #include "forms/FormatError.h"
 #include "forms/model/WindowModel.h"
 #include "hosts/qt/ButtonWidget.h"
@@ -101,9 +105,13 @@ FormWindow::FormWindow(const forms::WindowModel& model, QtWindowServices& window
     windows_.Register(this);
     for (const forms::ControlModel& child : model.Controls) build(child, this);
     applyTabOrder(model.TabOrder);
+    // The default look follows the focus, as Enter does.
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this] { showDefaultLook(); });
+    showDefaultLook();
 }
 
-FormWindow::~FormWindow() = default;
+// Children leave after this body; none of their focus changes may reach a half-destroyed window.
+FormWindow::~FormWindow() { disconnect(focusWatch_); }
 
 void FormWindow::build(const forms::ControlModel& m, QWidget* parent) {
     QWidget* w = nullptr;
@@ -113,6 +121,7 @@ void FormWindow::build(const forms::ControlModel& m, QWidget* parent) {
         b->OnClick = [this](const std::string& n) {
             if (OnClick) OnClick(n);
         };
+        b->DialogKey = [this](std::int16_t key) { return dialogKey(key); };
         buttons_.push_back(b);
         w = b;
         break;
@@ -195,7 +204,53 @@ QWidget* FormWindow::Find(std::string_view name) const {
     return it == byName_.end() ? nullptr : it->second;
 }
 
-std::vector<ButtonWidget*> FormWindow::Buttons() const { return buttons_; }
+std::vector<ButtonWidget*> FormWindow::Buttons() const {
+    std::vector<ButtonWidget*> out;
+    for (const QPointer<ButtonWidget>& b : buttons_) {
+        if (b) out.push_back(b.data());
+    }
+    return out;
+}
+
+ButtonWidget* FormWindow::enterTarget() const {
+    auto* focused = qobject_cast<ButtonWidget*>(QApplication::focusWidget());
+    if (focused != nullptr && focused->window() == this &&
+        focused->Control().Mode() == buttons::ToInt(buttons::ButtonMode::ModeCommand))
+        return focused;
+    for (ButtonWidget* b : Buttons()) {
+        if (b->IsDefault()) return b;
+    }
+    return nullptr;
+}
+
+bool FormWindow::dialogKey(std::int16_t key) {
+    ButtonWidget* target = nullptr;
+    if (key == 13) {
+        target = enterTarget();
+    } else if (key == 27) {
+        const std::vector<ButtonWidget*> all = Buttons();
+        const auto cancel = std::find_if(all.begin(), all.end(), [](ButtonWidget* b) { return b->IsCancel(); });
+        if (cancel != all.end()) target = *cancel;
+    }
+    if (target == nullptr) return false;
+    target->AccessKey(key);
+    return true;
+}
+
+void FormWindow::showDefaultLook() {
+    ButtonWidget* target = enterTarget();
+    for (ButtonWidget* b : Buttons()) b->SetDisplayAsDefault(b == target);
+}
+
+void FormWindow::SetBackColor(std::uint32_t oleColour) {
+    QPalette pal = palette();
+    const gdi::COLORREF c = buttons::ConvertSysColor(oleColour);
+    pal.setColor(QPalette::Window, ColourOf(c));
+    setPalette(pal);
+    for (ButtonWidget* b : Buttons()) {
+        if (b->parentWidget() == this) b->SetAmbientBackColor(oleColour);
+    }
+}
 
 void FormWindow::SetOuterWidth(int twips) {
     resize(forms::ClientWidthForOuter(units_, twips), height());
@@ -219,6 +274,13 @@ void FormWindow::closeEvent(QCloseEvent* e) {
 void FormWindow::keyPressEvent(QKeyEvent* e) {
     // Arrow keys a button passes on to its container move the focus, as dialog navigation does.
     switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!dialogKey(13)) QWidget::keyPressEvent(e);
+        return;
+    case Qt::Key_Escape:
+        if (!dialogKey(27)) QWidget::keyPressEvent(e);
+        return;
     case Qt::Key_Right:
     case Qt::Key_Down: focusNextPrevChild(true); return;
     case Qt::Key_Left:

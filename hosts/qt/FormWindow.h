@@ -3,6 +3,7 @@
 // (through Qt's parent tree); the window logic reaches them by name.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -44,6 +45,8 @@ public:
     void SetOuterHeight(int twips);
     // Lets the program close the window without running the close-box handler.
     void CloseQuietly();
+    // The window's BackColor (an OLE colour) changed at run time: its own buttons are told.
+    void SetBackColor(std::uint32_t oleColour);
 
 signals:
     void Closed();
@@ -55,12 +58,18 @@ protected:
 private:
     void build(const forms::ControlModel& control, QWidget* parent);
     void applyTabOrder(const std::vector<std::string>& order);
+    // The button Enter presses: the focused command button, else the Default button.
+    ButtonWidget* enterTarget() const;
+    bool dialogKey(std::int16_t key);
+    void showDefaultLook();
 
     QtWindowServices& windows_;
     std::string name_;
     forms::Scale units_;
-    std::map<std::string, QWidget*> byName_;  // lower-cased names
-    std::vector<ButtonWidget*> buttons_;
+    // A click handler may delete a control; these lose it then.
+    std::map<std::string, QPointer<QWidget>> byName_;  // lower-cased names
+    std::vector<QPointer<ButtonWidget>> buttons_;
+    QMetaObject::Connection focusWatch_;
     bool quiet_ = false;
 };
 

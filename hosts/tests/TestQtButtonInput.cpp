@@ -10,6 +10,7 @@
 
 #include <functional>
 
+#include "buttons/Colors.h"
 #include "buttons/qkButtons_H.h"
 #include "hosts/qt/ButtonWidget.h"
 #include "hosts/qt/FormWindow.h"
@@ -72,6 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"EuroIsByte128", Qt::Key_E, {}, "€", {"D69,0", "P128", "U69,0"}},
         KeyCase{"OutsideTheCodePageTypesNothing", Qt::Key_L, {}, "ł", {"D76,0", "U76,0"}},
         KeyCase{"CtrlLetterTypesItsControlCode", Qt::Key_A, Qt::ControlModifier, "\x01", {"D17,2", "D65,2", "P1", "U65,2", "U17,0"}},
+        KeyCase{"EnterWithoutADefaultButton", Qt::Key_Return, {}, "\r", {"D13,0", "P13", "U13,0"}},
+        KeyCase{"EscWithoutACancelButton", Qt::Key_Escape, {}, "\x1b", {"D27,0", "P27", "U27,0"}},
         KeyCase{"AltLetterTypesNothing", Qt::Key_X, Qt::AltModifier, "x", {"D18,4", "D88,4", "U88,4", "U18,0"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -116,6 +119,82 @@ TEST(ButtonWidget, FocusWhoseClickDeletesTheButtonEndsThere) {
         EXPECT_EQ(clicks, std::vector<std::string>{"opcao"}) << how;
         EXPECT_TRUE(option.isNull()) << how;
     }
+}
+
+// Enter presses the focused command button, else the Default one; Esc the Cancel one.
+forms::Document DialogWindow() {
+    const auto button = [](const char* name, int left, int tab, const char* extra) {
+        return std::string(" Begin Button ") + name + "\n  Left = " + std::to_string(left) +
+               "\n  Top = 300\n  Width = 900\n  Height = 450\n  TabIndex = " + std::to_string(tab) + "\n" + extra +
+               " End\n";
+    };
+    return Describe(" Begin TextBox Text1\n  Left = 150\n  Top = 1500\n  Width = 3000\n  Height = 300\n  TabIndex = 0\n"
+                    " End\n" +
+                    button("ok", 150, 1, "  Default = True\n") + button("cancela", 1200, 2, "  Cancel = True\n") +
+                    button("marca", 2250, 3, "  Mode = 1\n") + button("oval", 3300, 4, "  Shape = 4\n") +
+                    " Begin Frame Frame1\n  Left = 0\n  Top = 2000\n  Width = 4500\n  Height = 900\n  BackColor = &H00C0C0C0&\n" +
+                    button("dentro", 150, 5, "") + " End\n");
+}
+
+struct DialogKeyCase {
+    const char* focus;
+    Qt::Key key;
+    const char* clicked;
+};
+
+TEST(FormWindow, EnterAndEscPressTheWindowsDefaultAndCancelButtons) {
+    App();
+    QtWindowServices services;
+    FormWindow window(DialogWindow(), services);
+    ASSERT_NO_FATAL_FAILURE(Activate(window));
+    std::vector<std::string> clicks;
+    window.OnClick = [&](const std::string& name) { clicks.push_back(name); };
+    for (const DialogKeyCase& c : {DialogKeyCase{"Text1", Qt::Key_Return, "ok"}, {"Text1", Qt::Key_Escape, "cancela"},
+                                   {"marca", Qt::Key_Enter, "ok"}, {"marca", Qt::Key_Escape, "cancela"},
+                                   {"cancela", Qt::Key_Return, "cancela"}, {"ok", Qt::Key_Escape, "cancela"}}) {
+        QWidget* focus = window.Find(c.focus);
+        focus->setFocus();
+        clicks.clear();
+        QTest::keyClick(focus, c.key);
+        EXPECT_EQ(clicks, std::vector<std::string>{c.clicked}) << c.focus << " " << c.key;
+    }
+    EXPECT_FALSE(qobject_cast<ButtonWidget*>(window.Find("marca"))->Control().GetValue());
+}
+
+TEST(FormWindow, TheDefaultLookFollowsTheButtonEnterPresses) {
+    App();
+    QtWindowServices services;
+    FormWindow window(DialogWindow(), services);
+    ASSERT_NO_FATAL_FAILURE(Activate(window));
+    const auto lookedDefault = [&] {
+        std::vector<std::string> names;
+        for (ButtonWidget* b : window.Buttons()) {
+            if (b->Control().State().Input.StateFlags & buttons::DefaultLook) names.push_back(b->Name());
+        }
+        return names;
+    };
+    for (const auto& [focus, expected] : std::vector<std::pair<const char*, const char*>>{
+             {"Text1", "ok"}, {"cancela", "cancela"}, {"marca", "ok"}, {"dentro", "dentro"}}) {
+        window.Find(focus)->setFocus();
+        EXPECT_EQ(lookedDefault(), std::vector<std::string>{expected}) << focus;
+    }
+}
+
+TEST(FormWindow, ABackColorChangeReachesTheButtonsItHolds) {
+    App();
+    QtWindowServices services;
+    FormWindow window(DialogWindow(), services);
+    const auto containerBack = [&](const char* name) {
+        return qobject_cast<ButtonWidget*>(window.Find(name))->Control().State().Container.BackColor;
+    };
+    const gdi::COLORREF inFrame = containerBack("dentro");
+    window.SetBackColor(0x000000FF);
+    EXPECT_EQ(containerBack("ok"), 0x000000FFu);
+    EXPECT_EQ(containerBack("oval"), 0x000000FFu);
+    EXPECT_EQ(containerBack("dentro"), inFrame);
+    EXPECT_EQ(window.palette().color(QPalette::Window), QColor(255, 0, 0));
+    window.SetBackColor(0x8000000F);  // a system colour is resolved
+    EXPECT_EQ(containerBack("oval"), buttons::ConvertSysColor(0x8000000F));
 }
 
 }  // namespace
