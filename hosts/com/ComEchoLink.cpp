@@ -10,7 +10,7 @@
 #include <wrl/client.h>
 
 #include "hosts/com/EchoLinkIds.h"
-#include "hosts/com/WideText.h"
+#include "hosts/wide/WideText.h"
 
 namespace hosts::com {
 
@@ -78,12 +78,12 @@ std::optional<EventIds> LookUpEventIds() {
 std::string StringArgument(const DISPPARAMS* params) {
     if (params == nullptr || params->cArgs == 0) return {};
     const VARIANT& arg = params->rgvarg[params->cArgs - 1];  // arguments arrive last first
-    if (V_VT(&arg) == VT_BSTR) return Utf8Of(V_BSTR(&arg));
-    if (V_VT(&arg) == (VT_BSTR | VT_BYREF) && V_BSTRREF(&arg) != nullptr) return Utf8Of(*V_BSTRREF(&arg));
+    if (V_VT(&arg) == VT_BSTR) return wide::NarrowBstr(V_BSTR(&arg));
+    if (V_VT(&arg) == (VT_BSTR | VT_BYREF) && V_BSTRREF(&arg) != nullptr) return wide::NarrowBstr(*V_BSTRREF(&arg));
     VARIANT copy;
     VariantInit(&copy);
     std::string text;
-    if (SUCCEEDED(VariantChangeType(&copy, const_cast<VARIANT*>(&arg), 0, VT_BSTR))) text = Utf8Of(V_BSTR(&copy));
+    if (SUCCEEDED(VariantChangeType(&copy, const_cast<VARIANT*>(&arg), 0, VT_BSTR))) text = wide::NarrowBstr(V_BSTR(&copy));
     VariantClear(&copy);
     return text;
 }
@@ -166,7 +166,7 @@ public:
         switch (text.Type()) {
         case echolink::VarType::Bstr:
             V_VT(&value) = VT_BSTR;
-            V_BSTR(&value) = NewBstr(text.String());
+            V_BSTR(&value) = wide::NewBstr(text.String());
             if (V_BSTR(&value) == nullptr) return echolink::HResult{E_OUTOFMEMORY};
             break;
         case echolink::VarType::I4: V_VT(&value) = VT_I4; V_I4(&value) = text.Int32(); break;
@@ -181,7 +181,7 @@ public:
     }
 
     echolink::HResult PostChatLine(const std::string& line) override {
-        BSTR text = NewBstr(line);
+        BSTR text = wide::NewBstr(line);
         if (text == nullptr && !line.empty()) return echolink::HResult{E_OUTOFMEMORY};
         const echolink::HResult result = Call([&] { return CallSlot(object_.Get(), kPostChatLineSlot, text); });
         SysFreeString(text);

@@ -6,7 +6,7 @@
 #include <sapi.h>
 #include <wrl/client.h>
 
-#include "hosts/com/WideText.h"
+#include "hosts/wide/WideText.h"
 
 namespace hosts::sapi {
 
@@ -43,7 +43,7 @@ private:
 }  // namespace
 
 std::wstring SapiText(const std::string& utf8) {
-    std::wstring text = com::WideOf(utf8);
+    std::wstring text = wide::Widen(utf8);
     std::replace(text.begin(), text.end(), L'\0', L' ');
     return text;
 }

@@ -9,7 +9,7 @@
 #include "gdi/Dc.h"
 #include "gdi/Objects.h"
 #include "gdi/Region.h"
-#include "hosts/win32/Text.h"
+#include "hosts/wide/WideText.h"
 #include "hosts/win32/Win32WindowServices.h"
 
 #include <windows.h>
@@ -110,7 +110,7 @@ ButtonWindow::ButtonWindow(const ButtonPlacement& place, Win32WindowServices& wi
       cancel_(settings.ReadBool("Cancel", false)) {
     RegisterWindowClass();
     const DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS;
-    const ::HWND hwnd = ::CreateWindowExW(0, L"qkButtons_H", Widen(name_).c_str(), style, place.left, place.top,
+    const ::HWND hwnd = ::CreateWindowExW(0, L"qkButtons_H", wide::Widen(name_).c_str(), style, place.left, place.top,
                                           width_, height_, Native(place.parent),
                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)),
                                           ::GetModuleHandleW(nullptr), this);
@@ -153,7 +153,7 @@ void ButtonWindow::updateWindowText() {
             text += caption[i];
         }
     }
-    ::SetWindowTextW(Native(hwnd_), Widen(text).c_str());
+    ::SetWindowTextW(Native(hwnd_), wide::Widen(text).c_str());
 }
 
 void ButtonWindow::AccessKey(std::int16_t keyAscii) {

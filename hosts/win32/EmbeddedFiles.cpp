@@ -5,7 +5,7 @@
 #include <string>
 #include <system_error>
 
-#include "hosts/win32/Text.h"
+#include "hosts/wide/WideText.h"
 
 #include <windows.h>
 
@@ -58,14 +58,14 @@ EmbeddedFiles::EmbeddedFiles() {
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);
     if (!std::filesystem::create_directories(folder_, ec)) {
-        throw std::runtime_error("cannot make the folder " + Narrow(folder_.wstring()));
+        throw std::runtime_error("cannot make the folder " + wide::Narrow(folder_.wstring()));
     }
     Unpacking state{folder_};
     ::EnumResourceNamesW(nullptr, reinterpret_cast<LPCWSTR>(RT_RCDATA), &UnpackOne, reinterpret_cast<LONG_PTR>(&state));
     count_ = state.count;
     if (state.failed || count_ == 0) {
         std::filesystem::remove_all(folder_, ec);
-        throw std::runtime_error("cannot unpack the program's files into " + Narrow(folder_.wstring()));
+        throw std::runtime_error("cannot unpack the program's files into " + wide::Narrow(folder_.wstring()));
     }
 }
 

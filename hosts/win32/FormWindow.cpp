@@ -9,7 +9,7 @@
 #include "gdi/SysColor.h"
 #include "hosts/win32/ButtonWindow.h"
 #include "hosts/win32/Picture.h"
-#include "hosts/win32/Text.h"
+#include "hosts/wide/WideText.h"
 #include "hosts/win32/Win32WindowServices.h"
 
 #include <windows.h>
@@ -119,18 +119,18 @@ struct FormWindow::Impl {
     HFONT MakeFont(const forms::FontModel& f) {
         const HFONT font = ::CreateFontW(-f.PixelHeight, 0, 0, 0, f.Weight, f.Italic, f.Underline, f.Strikethrough,
                                          static_cast<BYTE>(f.Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Widen(f.Face).c_str());
+                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, wide::Widen(f.Face).c_str());
         if (font != nullptr) fonts.push_back(font);
         return font;
     }
 
     ::HWND Standard(const wchar_t* cls, const std::string& text, DWORD style, DWORD exStyle, const RECT& r,
                     ::HWND parent) {
-        const ::HWND h = ::CreateWindowExW(exStyle, cls, Widen(text).c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, r.left, r.top,
+        const ::HWND h = ::CreateWindowExW(exStyle, cls, wide::Widen(text).c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, r.left, r.top,
                                            r.right - r.left, r.bottom - r.top, parent,
                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)),
                                            ::GetModuleHandleW(nullptr), nullptr);
-        if (h == nullptr) throw std::runtime_error("cannot create a window of class " + Narrow(cls));
+        if (h == nullptr) throw std::runtime_error("cannot create a window of class " + wide::Narrow(cls));
         return h;
     }
 
@@ -169,7 +169,7 @@ void FormWindow::Impl::Build(const forms::ControlModel& m, ::HWND parent) {
         }
         if (m.Locked) style |= ES_READONLY;
         w = Standard(L"EDIT", "", style, WS_EX_CLIENTEDGE, box, parent);
-        ::SetWindowTextW(w, Widen(m.Text).c_str());
+        ::SetWindowTextW(w, wide::Widen(m.Text).c_str());
         Look(w, m.Back, m.Fore, false);
         break;
     }
@@ -236,7 +236,7 @@ void PaintContainer(FormWindow::Impl& impl, ::HWND hwnd, HDC dc) {
     if (!frame->second.empty()) edge.top += tm.tmHeight / 2;
     ::DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
     if (!frame->second.empty()) {
-        const std::wstring text = Widen(frame->second);
+        const std::wstring text = wide::Widen(frame->second);
         ::SetBkColor(dc, look != impl.looks.end() ? look->second.back : gdi::ColorFromOle(forms::OleButtonFace));
         ::SetTextColor(dc, look != impl.looks.end() ? look->second.fore : gdi::ColorFromOle(forms::OleWindowText));
         ::TextOutW(dc, 8, 0, text.c_str(), static_cast<int>(text.size()));
@@ -333,7 +333,7 @@ FormWindow::FormWindow(const forms::WindowModel& model, Win32WindowServices& win
     RegisterContainerClass(L"DizoForm", static_cast<HICON>(bigIcon), static_cast<HICON>(smallIcon));
     RECT outer{0, 0, model.ClientWidth, model.ClientHeight};
     ::AdjustWindowRectEx(&outer, FormStyle, FALSE, WS_EX_CONTROLPARENT);
-    impl.top = ::CreateWindowExW(WS_EX_CONTROLPARENT, L"DizoForm", Widen(model.Caption).c_str(), FormStyle,
+    impl.top = ::CreateWindowExW(WS_EX_CONTROLPARENT, L"DizoForm", wide::Widen(model.Caption).c_str(), FormStyle,
                                  CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top,
                                  nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (impl.top == nullptr) throw std::runtime_error("cannot create the window " + model.Name);
@@ -393,11 +393,11 @@ std::string FormWindow::Text(std::string_view name) const {
     if (h == nullptr) return {};
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(h)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(::GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
-    return Narrow(text);
+    return wide::Narrow(text);
 }
 
 void FormWindow::SetText(std::string_view name, const std::string& text) {
-    if (const ::HWND h = Native(Find(name))) ::SetWindowTextW(h, Widen(text).c_str());
+    if (const ::HWND h = Native(Find(name))) ::SetWindowTextW(h, wide::Widen(text).c_str());
 }
 
 bool FormWindow::SetFocus(std::string_view name) {

@@ -2,7 +2,7 @@
 
 #include "forms/Description.h"
 #include "hosts/win32/FormWindow.h"
-#include "hosts/win32/Text.h"
+#include "hosts/wide/WideText.h"
 #include "relay/AboutWindow.h"
 #include "relay/Form1.h"
 
@@ -105,10 +105,10 @@ void Program::EndNow() {
 
 std::intptr_t Program::Open(const relay::ShellOpenRequest& request) {
     const FormWindow* parent = request.parent == relay::Window::Sobre && about_ != nullptr ? about_ : main_.get();
-    const std::string verb = ToAnsi(request.verb);
-    const std::string file = ToAnsi(request.file);
-    const std::string parameters = ToAnsi(request.parameters);
-    const std::string directory = ToAnsi(request.directory);
+    const std::string verb = wide::ToAnsi(request.verb);
+    const std::string file = wide::ToAnsi(request.file);
+    const std::string parameters = wide::ToAnsi(request.parameters);
+    const std::string directory = wide::ToAnsi(request.directory);
     const HINSTANCE result = ::ShellExecuteA(Native(parent->Handle()), verb.empty() ? nullptr : verb.c_str(),
                                              file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
                                              directory.empty() ? nullptr : directory.c_str(), request.showCommand);

@@ -9,7 +9,7 @@
 #include "hosts/win32/EmbeddedFiles.h"
 #include "hosts/win32/Program.h"
 #include "hosts/win32/ProgramServices.h"
-#include "hosts/win32/Text.h"
+#include "hosts/wide/WideText.h"
 
 #include <windows.h>
 // GDI+ needs the COM property types, which a lean windows.h leaves out.
@@ -59,7 +59,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         code = program.Run();
     } catch (const std::exception& e) {
         // A broken program file is the one failure worth telling the operator about.
-        ::MessageBoxW(nullptr, hosts::win32::Widen(e.what()).c_str(), L"dizo-chat", MB_OK | MB_ICONERROR);
+        ::MessageBoxW(nullptr, hosts::wide::Widen(e.what()).c_str(), L"dizo-chat", MB_OK | MB_ICONERROR);
     }
     Gdiplus::GdiplusShutdown(gdiplusToken);
     if (files.bigIcon) ::DestroyIcon(static_cast<HICON>(files.bigIcon));

@@ -18,7 +18,7 @@
 
 #include "EchoLinkStandIn_h.h"
 #include "hosts/com/EchoLinkIds.h"
-#include "hosts/com/WideText.h"
+#include "hosts/wide/WideText.h"
 #include "hosts/com/standin/StandInControl.h"
 
 using Microsoft::WRL::ComPtr;
@@ -71,7 +71,7 @@ void Log(const std::string& line) {
 
 std::string Describe(const VARIANT& value) {
     switch (V_VT(&value)) {
-    case VT_BSTR: return "VT_BSTR " + Quoted(Utf8Of(V_BSTR(&value)));
+    case VT_BSTR: return "VT_BSTR " + Quoted(hosts::wide::NarrowBstr(V_BSTR(&value)));
     case VT_I4: return "VT_I4 " + std::to_string(V_I4(&value));
     case VT_BOOL: return "VT_BOOL " + std::to_string(V_BOOL(&value));
     case VT_EMPTY: return "VT_EMPTY";
@@ -168,7 +168,7 @@ public:
         return Operation("SendMorse(" + std::to_string(reserved) + ", " + Describe(text) + ")");
     }
     HRESULT STDMETHODCALLTYPE PostChatLine(BSTR line) override {
-        return Operation("PostChatLine(" + Quoted(Utf8Of(line)) + ")");
+        return Operation("PostChatLine(" + Quoted(hosts::wide::NarrowBstr(line)) + ")");
     }
 #define DIZO_UNUSED_SLOT(n) \
     HRESULT STDMETHODCALLTYPE Unused##n() override { return Operation("Unused" #n "()"); }
@@ -227,7 +227,7 @@ public:
         DISPPARAMS params{};
         if (line) {
             V_VT(&arg) = VT_BSTR;
-            V_BSTR(&arg) = NewBstr(*line);
+            V_BSTR(&arg) = hosts::wide::NewBstr(*line);
             params.rgvarg = &arg;
             params.cArgs = 1;
         }
@@ -314,7 +314,7 @@ constexpr UINT kRunCommand = WM_APP + 1;
 
 void Run(const std::wstring& command) {
     if (command.rfind(L"say ", 0) == 0) {
-        const std::string line = hosts::com::Utf8Of(command.data() + 4, command.size() - 4);
+        const std::string line = hosts::wide::Narrow(std::wstring_view(command).substr(4));
         for (StandIn* s : std::vector<StandIn*>(live)) s->Fire(&line);
     } else if (command == L"close") {
         for (StandIn* s : std::vector<StandIn*>(live)) s->Fire(nullptr);

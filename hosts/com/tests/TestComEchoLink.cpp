@@ -12,7 +12,7 @@
 #include <windows.h>
 
 #include "hosts/com/ComEchoLink.h"
-#include "hosts/com/WideText.h"
+#include "hosts/wide/WideText.h"
 #include "hosts/com/standin/StandInControl.h"
 
 namespace hosts::com {
@@ -65,7 +65,7 @@ private:
 
 // Registers the stand-in built beside these tests (Wine shows the build machine's root as Z:).
 bool RegisterStandIn() {
-    std::wstring command = L"\"Z:" + WideOf(DIZO_STANDIN) + L"\" /regserver";
+    std::wstring command = L"\"Z:" + wide::Widen(DIZO_STANDIN) + L"\" /regserver";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -135,7 +135,7 @@ TEST_F(ComEchoLinkTest, EventsArriveByNameFromTheMessageLoopOnly) {
     auto link = factory_.Create(events);
     ASSERT_NE(link, nullptr);
     const std::vector<std::string> sent = {"QD4RV>bom dia=", "PY2XYZ>você está aí? =", "", "QD4RV>cq test>"};
-    for (const std::string& line : sent) ASSERT_TRUE(standin::SendCommand(L"say " + WideOf(line)));
+    for (const std::string& line : sent) ASSERT_TRUE(standin::SendCommand(L"say " + wide::Widen(line)));
     ASSERT_TRUE(standin::SendCommand(L"close"));
     // An operation in flight while the server fires does not let an event in.
     EXPECT_EQ(link->SetTransmit(false), echolink::kOk);
