@@ -1,6 +1,8 @@
 // Device contexts: creation and deletion, object selection, drawing attributes and clipping.
 #include "Dc.h"
 
+#include <utility>
+
 #include "Objects.h"
 #include "Region.h"
 #include "Table_p.h"
@@ -15,33 +17,54 @@ constexpr int ScreenWidth = 1024;
 constexpr int ScreenHeight = 768;
 constexpr int ScreenDpi = 96;
 
+// The slot of a live handle; null for the null handle.
+template <class H>
+Slot* SlotOf(H h) {
+    return TheTable().Find(h.value);
+}
+
+// Starts a selection of h, whose slot is s, in one place of the DC.
+template <class H>
+void Hold(H& handle, Slot*& held, H h, Slot* s) {
+    handle = h;
+    held = s;
+    if (s) ++s->selections;
+}
+
 HDC NewDc(bool screen) {
     Dc dc;
     dc.screen = screen;
-    dc.pen = HPEN(StockHandle(BLACK_PEN));
-    dc.brush = HBRUSH(StockHandle(WHITE_BRUSH));
-    dc.font = HFONT(StockHandle(SYSTEM_FONT));
-    dc.penObj = LookupPen(dc.pen);
-    dc.brushObj = LookupBrush(dc.brush);
+    const HPEN pen(StockHandle(BLACK_PEN));
+    const HBRUSH brush(StockHandle(WHITE_BRUSH));
+    const HFONT font(StockHandle(SYSTEM_FONT));
+    Hold(dc.pen, dc.penSlot, pen, SlotOf(pen));
+    Hold(dc.brush, dc.brushSlot, brush, SlotOf(brush));
+    Hold(dc.font, dc.fontSlot, font, SlotOf(font));
+    dc.penObj = LookupPen(pen);
+    dc.brushObj = LookupBrush(brush);
     if (!screen) {
-        dc.bitmap = DefaultBitmap();
+        Hold(dc.bitmap, dc.bitmapSlot, DefaultBitmap(), SlotOf(DefaultBitmap()));
         dc.surface = LookupBitmap(dc.bitmap);
-        AddSelection(dc.bitmap.value);
     }
-    AddSelection(dc.pen.value);
-    AddSelection(dc.brush.value);
-    AddSelection(dc.font.value);
     return HDC(AddObject(std::move(dc)));
 }
 
-// Selects into a slot of the DC, keeping selection counts right even when old == new.
+// Selects h (live, in slot s) into a place of the DC and ends the selection it displaces, whose
+// slot the DC holds; counts stay right even when the two are the same.
 template <class H>
-H Swap(H& slot, H h) {
-    const H old = slot;
-    AddSelection(h.value);
-    slot = h;
-    RemoveSelection(old.value);
+H Swap(H& handle, Slot*& held, H h, Slot* s) {
+    const H old = handle;
+    Slot* const out = held;
+    Hold(handle, held, h, s);
+    if (out) RemoveSelection(out, old.value);
     return old;
+}
+
+// The live slot of h when it holds an object of kind T, with that object.
+template <class T, class H>
+T* Found(H h, Slot*& s) {
+    s = TheTable().Find(h.value);
+    return s ? std::get_if<T>(&s->obj) : nullptr;
 }
 
 }  // namespace
@@ -63,42 +86,49 @@ BOOL DeleteDC(HDC hdc) {
     Dc* dc = LookupDc(hdc);
     if (!dc) return FALSE;
     // Ending the selections lets objects deleted while selected go now.
-    const HGDIOBJ selected[] = {HGDIOBJ(dc->bitmap), HGDIOBJ(dc->pen), HGDIOBJ(dc->brush), HGDIOBJ(dc->font)};
-    for (HGDIOBJ h : selected)
-        if (h) RemoveSelection(h.value);
+    const std::pair<Slot*, HGDIOBJ> selected[] = {{dc->bitmapSlot, HGDIOBJ(dc->bitmap)},
+                                                  {dc->penSlot, HGDIOBJ(dc->pen)},
+                                                  {dc->brushSlot, HGDIOBJ(dc->brush)},
+                                                  {dc->fontSlot, HGDIOBJ(dc->font)}};
+    for (const auto& [slot, h] : selected)
+        if (slot) RemoveSelection(slot, h.value);
     return DeleteSlot(hdc.value, ObjectKind::Dc) ? TRUE : FALSE;
 }
 
 HPEN SelectObject(HDC hdc, HPEN h) {
     Dc* dc = LookupDc(hdc);
-    const Pen* p = LookupPen(h);
+    Slot* s = nullptr;
+    const Pen* p = Found<Pen>(h, s);
     if (!dc || !p) return HPEN{};
     dc->penObj = p;
-    return Swap(dc->pen, h);
+    return Swap(dc->pen, dc->penSlot, h, s);
 }
 
 HBRUSH SelectObject(HDC hdc, HBRUSH h) {
     Dc* dc = LookupDc(hdc);
-    const Brush* b = LookupBrush(h);
+    Slot* s = nullptr;
+    const Brush* b = Found<Brush>(h, s);
     if (!dc || !b) return HBRUSH{};
     dc->brushObj = b;
-    return Swap(dc->brush, h);
+    return Swap(dc->brush, dc->brushSlot, h, s);
 }
 
 HFONT SelectObject(HDC hdc, HFONT h) {
     Dc* dc = LookupDc(hdc);
-    if (!dc || !LookupFont(h)) return HFONT{};
-    return Swap(dc->font, h);
+    Slot* s = nullptr;
+    if (!dc || !Found<Font>(h, s)) return HFONT{};
+    return Swap(dc->font, dc->fontSlot, h, s);
 }
 
 HBITMAP SelectObject(HDC hdc, HBITMAP h) {
     Dc* dc = LookupDc(hdc);
-    Bitmap* b = LookupBitmap(h);
+    Slot* s = nullptr;
+    Bitmap* b = Found<Bitmap>(h, s);
     // Only memory DCs take bitmaps, and a bitmap lives in one DC at a time (the stock one excepted).
     if (!dc || !b || dc->screen) return HBITMAP{};
-    if (h != dc->bitmap && !IsStock(h.value) && SelectionCount(h.value) > 0) return HBITMAP{};
+    if (h != dc->bitmap && !s->stock && s->selections > 0) return HBITMAP{};
     dc->surface = b;
-    return Swap(dc->bitmap, h);
+    return Swap(dc->bitmap, dc->bitmapSlot, h, s);
 }
 
 int SelectObject(HDC hdc, HRGN h) {

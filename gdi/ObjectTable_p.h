@@ -63,6 +63,8 @@ bool RegionContains(const Region& r, int x, int y);
 void CombineRegions(Region& out, const Region& a, const Region& b, int mode);
 void OffsetRegion(Region& r, int dx, int dy);
 
+struct Slot;
+
 struct Dc {
     bool screen = false;
     HBITMAP bitmap;
@@ -73,6 +75,11 @@ struct Dc {
     Bitmap* surface = nullptr;  // null for the screen, whose drawing is discarded
     const Pen* penObj = nullptr;
     const Brush* brushObj = nullptr;
+    // The table slots of the selected handles, so that a selection ends without a look-up.
+    Slot* bitmapSlot = nullptr;
+    Slot* penSlot = nullptr;
+    Slot* brushSlot = nullptr;
+    Slot* fontSlot = nullptr;
     int bkMode = OPAQUE;
     COLORREF bkColour = RGB(255, 255, 255);
     COLORREF textColour = RGB(0, 0, 0);
@@ -96,13 +103,12 @@ struct Icon {
     std::shared_ptr<const Icon> lastResized;
 };
 
-Dc* LookupDc(HDC h);
-Bitmap* LookupBitmap(HBITMAP h);
-Pen* LookupPen(HPEN h);
-Brush* LookupBrush(HBRUSH h);
-Font* LookupFont(HFONT h);
-Region* LookupRegion(HRGN h);
-Icon* LookupIcon(HICON h);
+}  // namespace gdi::detail
+
+// The Lookup* calls, inline: every drawing call finds its DC and objects through them.
+#include "Slots_p.h"
+
+namespace gdi::detail {
 
 // New counted objects made from prepared structures (loaders, CopyImage, icon creation).
 HBITMAP NewBitmap(Bitmap&& bitmap);

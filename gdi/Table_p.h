@@ -10,8 +10,9 @@ namespace gdi::detail {
 
 std::uint32_t AddObject(Dc&& v);
 std::uint32_t AddObject(Bitmap&& v);
-std::uint32_t AddObject(const Pen& v);
-std::uint32_t AddObject(const Brush& v);
+// Pens and brushes are made for nearly every strip of a face, so their creation is inline.
+inline std::uint32_t AddObject(const Pen& v) { return TheTable().Add(Pen(v), false); }
+inline std::uint32_t AddObject(const Brush& v) { return TheTable().Add(Brush(v), false); }
 std::uint32_t AddObject(Font&& v);
 std::uint32_t AddObject(Region&& v);
 std::uint32_t AddObject(Icon&& v);
@@ -21,15 +22,49 @@ std::uint32_t AddStockObject(const Brush& v);
 std::uint32_t AddStockObject(Font&& v);
 std::uint32_t AddStockObject(Bitmap&& v);
 
-ObjectKind KindOf(std::uint32_t value);
-bool IsStock(std::uint32_t value);
-int SelectionCount(std::uint32_t value);
-void AddSelection(std::uint32_t value);
+inline ObjectKind KindOf(std::uint32_t value) {
+    Slot* s = TheTable().Find(value);
+    return s ? static_cast<ObjectKind>(s->obj.index()) : ObjectKind::None;
+}
+
+inline bool IsStock(std::uint32_t value) {
+    Slot* s = TheTable().Find(value);
+    return s && s->stock;
+}
+
+inline int SelectionCount(std::uint32_t value) {
+    Slot* s = TheTable().Find(value);
+    return s ? s->selections : 0;
+}
+
+inline void AddSelection(std::uint32_t value) {
+    if (Slot* s = TheTable().Find(value)) ++s->selections;
+}
+
 // Frees the object when it was deleted while selected and this was its last selection.
-void RemoveSelection(std::uint32_t value);
+// s is the live slot of value.
+inline void RemoveSelection(Slot* s, std::uint32_t value) {
+    if (s->selections == 0) return;
+    if (--s->selections == 0 && s->deletePending) TheTable().Free(value);
+}
+inline void RemoveSelection(std::uint32_t value) {
+    if (Slot* s = TheTable().Find(value)) RemoveSelection(s, value);
+}
+
 // Frees a live object of the given kind now, or marks it to be freed when its last selection
 // ends. Stock objects are left alone. False for a stale or foreign value.
-bool DeleteSlot(std::uint32_t value, ObjectKind kind);
+inline bool DeleteSlot(std::uint32_t value, ObjectKind kind) {
+    Slot* s = TheTable().Find(value);
+    if (!s || static_cast<ObjectKind>(s->obj.index()) != kind) return false;
+    if (s->stock) return true;
+    if (s->selections > 0) {
+        s->deletePending = true;
+        return true;
+    }
+    TheTable().Free(value);
+    return true;
+}
+
 ObjectCounts CountLive();
 
 // The stock objects, created with the table.
