@@ -1,4 +1,4 @@
-// The control's colour arithmetic and the two small GDI routines every painter uses.
+// The control's colour arithmetic and the small GDI routines every painter uses (boxes, runs of boxes).
 // Owns nothing; SetDrawColor selects new pens and brushes into the buffer and deletes what they displace.
 #pragma once
 
@@ -27,6 +27,28 @@ void SetDrawColor(RenderBuffer& buffer, bool enable, gdi::HDC hdc, std::int32_t 
 // Solid rectangle through Rectangle; pen -1 outlines with the fill colour.
 void DrawBox(RenderBuffer& buffer, gdi::HDC hdc, int x1, int y1, int x2, int y2, OleColor fill, std::int64_t pen = -1,
              int penWidth = 1, int penStyle = gdi::PS_SOLID);
+
+// Solid boxes painted one after another exactly as DrawBox calls with pen -1 would paint them,
+// leaving the same objects selected afterwards (a new brush and pen of the last box's colour).
+// Every box but the last is painted with the DC's own brush and pen, so shading rows and
+// gradient strips make and delete no pen or brush each. Finish (or the destructor) paints the last.
+class BoxRun {
+public:
+    explicit BoxRun(RenderBuffer& buffer) : buffer_(buffer) {}
+    BoxRun(const BoxRun&) = delete;
+    BoxRun& operator=(const BoxRun&) = delete;
+    ~BoxRun() { Finish(); }
+
+    void Add(int x1, int y1, int x2, int y2, OleColor fill);
+    void Finish();
+
+private:
+    RenderBuffer& buffer_;
+    bool pending_ = false;
+    bool dcObjects_ = false;  // the DC's own brush and pen are selected
+    int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+    OleColor fill_ = 0;
+};
 
 // nearest(x): the nearest integer, halves to even (the control's one rounding rule).
 std::int32_t Nearest(double x);

@@ -76,9 +76,8 @@ void DrawFaceBackground(const ButtonState& s, RenderBuffer& buffer, const Button
         }
     } else if (host.Enabled() || s.Props.Mode > 0) {
         // Row 0 and the side columns are left to the outlines.
-        for (int row = 1; row <= h - 1; ++row) {
-            DrawBox(buffer, buffer.Dc(), 1, row, w - 1, row + 1, ShiftColor(bg, ShadingAmount(row, h)));
-        }
+        BoxRun rows(buffer);
+        for (int row = 1; row <= h - 1; ++row) rows.Add(1, row, w - 1, row + 1, ShiftColor(bg, ShadingAmount(row, h)));
     } else {
         DrawBox(buffer, buffer.Dc(), 0, 0, w, h, bg);
     }

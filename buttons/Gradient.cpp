@@ -86,9 +86,10 @@ void FillGradient(RenderBuffer& buffer, const ButtonHost& host, std::int32_t mod
 
     gdi::RECT strip{0, 0, plan.horizontal ? plan.stripWidth : faceWidth,
                     plan.horizontal ? faceHeight : plan.stripWidth};
+    BoxRun strips(buffer);
     for (int i = 0; i < plan.count; ++i) {
         const int index = plan.startFirst ? i : plan.count - 1 - i;
-        DrawBox(buffer, buffer.Dc(), strip.left, strip.top, strip.right, strip.bottom, table[static_cast<std::size_t>(index)]);
+        strips.Add(strip.left, strip.top, strip.right, strip.bottom, table[static_cast<std::size_t>(index)]);
         if (plan.horizontal) {
             strip.left += plan.stripWidth;
             strip.right += plan.stripWidth;

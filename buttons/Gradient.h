@@ -1,5 +1,5 @@
 // Linear gradient fill of the face in strips of one or two pixels.
-// Paints into the render buffer through DrawBox; owns only the temporary colour table.
+// Paints into the render buffer as DrawBox calls would, through a BoxRun; owns only the colour table.
 #pragma once
 
 #include <cstdint>

@@ -100,7 +100,7 @@ HPEN SelectObject(HDC hdc, HPEN h) {
     Slot* s = nullptr;
     const Pen* p = Found<Pen>(h, s);
     if (!dc || !p) return HPEN{};
-    dc->penObj = p;
+    dc->penObj = s->stock && h.value == StockHandle(DC_PEN) ? &dc->dcPen : p;
     return Swap(dc->pen, dc->penSlot, h, s);
 }
 
@@ -109,7 +109,7 @@ HBRUSH SelectObject(HDC hdc, HBRUSH h) {
     Slot* s = nullptr;
     const Brush* b = Found<Brush>(h, s);
     if (!dc || !b) return HBRUSH{};
-    dc->brushObj = b;
+    dc->brushObj = s->stock && h.value == StockHandle(DC_BRUSH) ? &dc->dcBrush : b;
     return Swap(dc->brush, dc->brushSlot, h, s);
 }
 
@@ -203,6 +203,30 @@ COLORREF SetTextColor(HDC hdc, COLORREF c) {
 COLORREF GetTextColor(HDC hdc) {
     const Dc* dc = LookupDc(hdc);
     return dc ? dc->textColour : CLR_INVALID;
+}
+
+COLORREF SetDCBrushColor(HDC hdc, COLORREF c) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc) return CLR_INVALID;
+    const COLORREF old = dc->dcBrush.colour;
+    dc->dcBrush.colour = c & 0x00FFFFFF;
+    return old;
+}
+COLORREF GetDCBrushColor(HDC hdc) {
+    const Dc* dc = LookupDc(hdc);
+    return dc ? dc->dcBrush.colour : CLR_INVALID;
+}
+
+COLORREF SetDCPenColor(HDC hdc, COLORREF c) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc) return CLR_INVALID;
+    const COLORREF old = dc->dcPen.colour;
+    dc->dcPen.colour = c & 0x00FFFFFF;
+    return old;
+}
+COLORREF GetDCPenColor(HDC hdc) {
+    const Dc* dc = LookupDc(hdc);
+    return dc ? dc->dcPen.colour : CLR_INVALID;
 }
 
 int SetMapMode(HDC hdc, int mode) {

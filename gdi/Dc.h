@@ -34,6 +34,12 @@ COLORREF SetBkColor(HDC hdc, COLORREF c);
 COLORREF GetBkColor(HDC hdc);
 COLORREF SetTextColor(HDC hdc, COLORREF c);
 COLORREF GetTextColor(HDC hdc);
+// The colours the stock DC_BRUSH and DC_PEN draw with in this DC; each returns the previous one.
+// A face painted in many colours needs no pen or brush made and deleted for each of them.
+COLORREF SetDCBrushColor(HDC hdc, COLORREF c);
+COLORREF GetDCBrushColor(HDC hdc);
+COLORREF SetDCPenColor(HDC hdc, COLORREF c);
+COLORREF GetDCPenColor(HDC hdc);
 int SetMapMode(HDC hdc, int mode);
 int GetMapMode(HDC hdc);
 int SetStretchBltMode(HDC hdc, int mode);

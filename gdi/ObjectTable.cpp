@@ -50,6 +50,9 @@ void Table::CreateStock() {
     stock_[WHITE_PEN] = Add(Pen{PS_SOLID, 1, RGB(255, 255, 255)}, true);
     stock_[BLACK_PEN] = Add(Pen{PS_SOLID, 1, RGB(0, 0, 0)}, true);
     stock_[NULL_PEN] = Add(Pen{PS_NULL, 1, 0}, true);
+    // Stand-ins only: a DC that selects these draws with its own colours (Dc::dcBrush, Dc::dcPen).
+    stock_[DC_BRUSH] = Add(Brush{false, RGB(255, 255, 255)}, true);
+    stock_[DC_PEN] = Add(Pen{PS_SOLID, 1, RGB(0, 0, 0)}, true);
     auto font = [&](int idx, LONG height, LONG weight, const char* face) {
         Font f;
         f.lf.lfHeight = height;
@@ -103,6 +106,11 @@ ObjectCounts CountLive() {
 
 std::uint32_t StockHandle(int index) { return TheTable().Stock(index); }
 HBITMAP DefaultBitmap() { return HBITMAP(TheTable().DefaultBitmapValue()); }
+
+const Brush* BrushFor(const Dc& dc, HBRUSH h) {
+    if (h.value != 0 && h.value == StockHandle(DC_BRUSH)) return &dc.dcBrush;
+    return LookupBrush(h);
+}
 
 HBITMAP NewBitmap(Bitmap&& bitmap) { return HBITMAP(AddObject(std::move(bitmap))); }
 HICON NewIcon(Icon&& icon) { return HICON(AddObject(std::move(icon))); }

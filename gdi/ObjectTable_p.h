@@ -75,6 +75,9 @@ struct Dc {
     Bitmap* surface = nullptr;  // null for the screen, whose drawing is discarded
     const Pen* penObj = nullptr;
     const Brush* brushObj = nullptr;
+    // What the stock DC_BRUSH and DC_PEN draw with in this DC; white and black to start, as in GDI.
+    Brush dcBrush{false, RGB(255, 255, 255)};
+    Pen dcPen{PS_SOLID, 1, RGB(0, 0, 0)};
     // The table slots of the selected handles, so that a selection ends without a look-up.
     Slot* bitmapSlot = nullptr;
     Slot* penSlot = nullptr;
@@ -109,6 +112,9 @@ struct Icon {
 #include "Slots_p.h"
 
 namespace gdi::detail {
+
+// The brush h paints with in dc: the DC's own for the stock DC_BRUSH, else the table's.
+const Brush* BrushFor(const Dc& dc, HBRUSH h);
 
 // New counted objects made from prepared structures (loaders, CopyImage, icon creation).
 HBITMAP NewBitmap(Bitmap&& bitmap);

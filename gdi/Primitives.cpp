@@ -46,8 +46,9 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
 
 int FillRect(HDC hdc, const RECT& rect, HBRUSH brush) {
     Dc* dc = LookupDc(hdc);
-    const Brush* b = LookupBrush(brush);
-    if (!dc || !b) return 0;
+    if (!dc) return 0;
+    const Brush* b = BrushFor(*dc, brush);
+    if (!b) return 0;
     // Unlike Rectangle, FillRect does not reorder its corners: an inverted rectangle is empty.
     if (rect.left < rect.right && rect.top < rect.bottom) FillBrush(*dc, rect, *b);
     return 1;

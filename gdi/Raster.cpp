@@ -20,6 +20,19 @@ Ink InkNearest(const Dc& dc, COLORREF c) {
     return Ink{ToPixel(c)};
 }
 
+namespace {
+
+// Sixteen pixels a step, which the compiler turns into four wide stores; most rows of a face
+// are over a hundred pixels long.
+void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t v) {
+    std::size_t i = 0;
+    for (; i + 16 <= n; i += 16)
+        for (std::size_t k = 0; k < 16; ++k) p[i + k] = v;
+    for (; i < n; ++i) p[i] = v;
+}
+
+}  // namespace
+
 void FillSolid(Dc& dc, const RECT& rect, Ink ink) {
     Bitmap* s = dc.surface;
     ForEachVisibleRect(dc, rect, [&](const RECT& r) {
@@ -28,7 +41,7 @@ void FillSolid(Dc& dc, const RECT& rect, Ink ink) {
             for (int y = r.top; y < r.bottom; ++y)
                 std::memset(s->Row1(y) + r.left, static_cast<int>(ink.pixel), n);
         } else {
-            for (int y = r.top; y < r.bottom; ++y) std::fill_n(s->Row32(y) + r.left, n, ink.pixel);
+            for (int y = r.top; y < r.bottom; ++y) FillPixels(s->Row32(y) + r.left, n, ink.pixel);
         }
     });
 }

@@ -95,7 +95,7 @@ int GetRgnBox(HRGN rgn, RECT* box) {
 BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush) {
     Dc* dc = LookupDc(hdc);
     const Region* r = LookupRegion(rgn);
-    const Brush* b = LookupBrush(brush);
+    const Brush* b = dc ? BrushFor(*dc, brush) : nullptr;
     if (!dc || !r || !b) return FALSE;
     if (b->isNull) return TRUE;
     FillRegionBrush(*dc, *r, BrushInkFor(*dc, b->colour));

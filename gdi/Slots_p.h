@@ -89,7 +89,7 @@ private:
     std::uint32_t freeHead_ = NoSlot;
     std::uint32_t freeTail_ = NoSlot;
     std::array<int, std::variant_size_v<Object>> counts_{};
-    std::array<std::uint32_t, DEFAULT_GUI_FONT + 1> stock_{};
+    std::array<std::uint32_t, DC_PEN + 1> stock_{};
     std::uint32_t defaultBitmap_ = 0;
 };
 

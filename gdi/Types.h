@@ -148,5 +148,8 @@ constexpr int BLACK_PEN = 7;
 constexpr int NULL_PEN = 8;
 constexpr int SYSTEM_FONT = 13;
 constexpr int DEFAULT_GUI_FONT = 17;
+// The DC's own brush and pen: selected like stock objects, coloured per DC (SetDCBrushColor).
+constexpr int DC_BRUSH = 18;
+constexpr int DC_PEN = 19;
 
 }  // namespace gdi

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ControlRig.h"
 #include "buttons/Colors.h"
 #include "buttons/Render.h"
@@ -181,6 +183,58 @@ TEST(RenderPipeline, DrawBoxPaintsExactlyTheRectangleInTheFillColour) {
     // Mode 2 sets the text colour of the given DC, with system colours looked up.
     buttons::SetDrawColor(s, true, s.Dc(), 2, buttons::SysButtonText);
     EXPECT_EQ(gdi::GetTextColor(s.Dc()), gdi::GetSysColor(18));
+}
+
+// BoxRun is the fast path of a DrawBox loop: the same pixels, and the same objects left selected.
+TEST(RenderPipeline, BoxRunPaintsAndLeavesWhatTheDrawBoxLoopDoes) {
+    struct Box {
+        int x1, y1, x2, y2;
+        buttons::OleColor fill;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Box> boxes;
+        bool clip;  // an elliptic clip region, as the oval shapes set
+    } cases[] = {
+        {"rows", {{1, 1, 11, 2, RGB(200, 10, 10)}, {1, 2, 11, 3, RGB(190, 20, 10)}, {1, 3, 11, 4, RGB(180, 30, 10)}}, false},
+        {"columns, clipped", {{0, 0, 1, 8, RGB(1, 2, 3)}, {1, 0, 2, 8, RGB(4, 5, 6)}, {2, 0, 3, 8, RGB(7, 8, 9)}}, true},
+        {"two-pixel strips, inverted and empty", {{0, 0, 12, 2, 0xFF}, {12, 4, 0, 2, 0xFF00}, {3, 5, 3, 7, 0xFF0000}}, true},
+        {"one box", {{2, 2, 9, 6, RGB(9, 99, 199)}}, false},
+        {"system colour bit", {{0, 0, 6, 8, buttons::SysButtonFace}, {6, 0, 12, 8, 0x80000000 | RGB(5, 6, 7)}}, false},
+    };
+    for (const auto& c : cases) {
+        ControlRig loop(12, 8), run(12, 8);
+        std::vector<gdi::COLORREF> pixels[2];
+        gdi::ObjectCounts change[2];
+        int side = 0;
+        for (ControlRig* rig : {&loop, &run}) {
+            auto& s = rig->button->Buffer();
+            gdi::PatBlt(s.Dc(), 0, 0, 12, 8, gdi::BLACKNESS);
+            if (c.clip) {
+                const gdi::OwnedRgn oval(gdi::CreateEllipticRgn(0, 0, 12, 8));
+                gdi::SelectClipRgn(s.Dc(), oval.get());
+            }
+            const gdi::ObjectCounts before = gdi::LiveObjects();
+            if (rig == &loop) {
+                for (const Box& b : c.boxes) buttons::DrawBox(s, s.Dc(), b.x1, b.y1, b.x2, b.y2, b.fill);
+            } else {
+                buttons::BoxRun boxes(s);
+                for (const Box& b : c.boxes) boxes.Add(b.x1, b.y1, b.x2, b.y2, b.fill);
+            }
+            change[side] = gdi::LiveObjects();
+            change[side].pens -= before.pens;
+            change[side].brushes -= before.brushes;
+            // The pen and brush left selected show in one more box drawn with them.
+            gdi::SelectClipRgn(s.Dc(), gdi::HRGN{});
+            gdi::Rectangle(s.Dc(), 4, 0, 12, 8);
+            for (int y = 0; y < 8; ++y)
+                for (int x = 0; x < 12; ++x) pixels[side].push_back(gdi::GetPixel(s.Dc(), x, y));
+            ++side;
+        }
+        EXPECT_EQ(pixels[0], pixels[1]) << c.name;
+        EXPECT_EQ(change[0].pens, change[1].pens) << c.name;
+        EXPECT_EQ(change[0].brushes, change[1].brushes) << c.name;
+    }
 }
 
 TEST(RenderPipeline, RefreshCacheMatchesItemNamesWithoutCase) {

@@ -98,3 +98,23 @@ TEST(Dc, ClipRegionIsACopyAndLimitsDrawing) {
     EXPECT_EQ(GetClipRgn(c.dc(), back.get()), 0);
     EXPECT_EQ(GetClipRgn(c.dc(), HRGN{}), -1);
 }
+
+TEST(Dc, DcBrushAndPenPaintWithTheColoursOfTheirOwnDc) {
+    test::Canvas a(4, 3), b(4, 3);
+    for (HDC dc : {a.dc(), b.dc()}) {
+        EXPECT_EQ(GetDCBrushColor(dc), test::White);
+        EXPECT_EQ(GetDCPenColor(dc), test::Black);
+        SelectObject(dc, GetStockObject(DC_BRUSH));
+        SelectObject(dc, GetStockObject(DC_PEN));
+    }
+    EXPECT_EQ(SetDCBrushColor(a.dc(), test::Red), test::White);
+    EXPECT_EQ(SetDCPenColor(a.dc(), test::Blue), test::Black);
+    SetDCBrushColor(b.dc(), test::Blue);
+    // A colour set after the selection still counts: the DC's brush is read when drawing.
+    Rectangle(a.dc(), 0, 0, 4, 3);
+    const RECT row{0, 1, 4, 2};
+    FillRect(b.dc(), row, HBRUSH(GetStockObject(DC_BRUSH).value));
+    EXPECT_EQ(a.Picture({{test::Red, 'r'}, {test::Blue, 'b'}}), "bbbb\nbrrb\nbbbb\n");
+    EXPECT_EQ(b.Picture({{test::Blue, 'b'}}), "....\nbbbb\n....\n");
+    EXPECT_EQ(SetDCBrushColor(HDC{}, test::Red), CLR_INVALID);
+}
