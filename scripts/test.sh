@@ -10,10 +10,11 @@ export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp${LSAN_OPTIONS:+:$LSAN_O
 cmake --preset ci
 cmake --build --preset ci -j 2
 
-# A short bounded fuzzing round (clang, libFuzzer) of the image loaders, DrawTextA and stored window
-# descriptions; a crash, a sanitizer report or a leaked drawing object fails the run.
+# Each fuzzer replays its seed corpus, then a short bounded random round (clang, libFuzzer): image
+# loaders, DrawTextA, window descriptions, chat lines, one button, regions; a crash, a sanitizer
+# report, a broken rule or a leaked drawing object fails the run.
 if command -v clang++ >/dev/null; then
-  if ! bash scripts/fuzz.sh "${DIZO_FUZZ_SECONDS:-20}" > build/fuzz.log 2>&1; then
+  if ! bash scripts/fuzz.sh "${DIZO_FUZZ_SECONDS:-12}" > build/fuzz.log 2>&1; then
     tail -n 60 build/fuzz.log
     echo "fuzzing found a fault; the input is in build/fuzz/crashes/" >&2
     exit 1
