@@ -64,23 +64,20 @@ void CheckLine(World& w, std::string_view line, bool relayOn) {
     Require(w.speech.voicesAlive == 0);
     Require(ended == message.ends_with("fdp"));
     if (relayOn && message.ends_with('=')) {
-        Require(calls == 2);
-        {
-            Require(w.echoLink.calls[callsBefore].op == echolink::Operation::SetTransmit);
-            Require(w.echoLink.calls[callsBefore].keyed);
-            Require(w.echoLink.calls.back().op == echolink::Operation::SetTransmit);
-            Require(!w.echoLink.calls.back().keyed);
-        }
+        // A refused unkeying is tried once more.
+        Require(calls == (w.echoLink.failSetTransmit ? 3u : 2u));
+        Require(w.echoLink.calls[callsBefore].op == echolink::Operation::SetTransmit);
+        Require(w.echoLink.calls[callsBefore].keyed);
+        Require(w.echoLink.calls.back().op == echolink::Operation::SetTransmit);
+        Require(!w.echoLink.calls.back().keyed);
         Require(spoken == (w.speech.available && !w.speech.speakFails ? 1 : 0));
         if (spoken == 1) Require(w.speech.lastText == message.substr(0, message.size() - 1));
         Require(w.log.now - start <= kLimit - relay::kStopAllowance);
     } else if (relayOn && message.ends_with('>')) {
         Require(calls == 1);
-        {
-            const echolink::RecordedCall& call = w.echoLink.calls.back();
-            Require(call.op == echolink::Operation::SendMorse && call.reserved == 0);
-            Require(call.text.String() == message);
-        }
+        const echolink::RecordedCall& call = w.echoLink.calls.back();
+        Require(call.op == echolink::Operation::SendMorse && call.reserved == 0);
+        Require(call.text.String() == message);
         Require(spoken == 0);
     } else {
         Require(calls == 0 && spoken == 0);

@@ -29,7 +29,7 @@ void Form1::ChatTextReceived(const std::string& line) {
             TryStep([&] { services_.pause.Sleep(std::chrono::milliseconds(kPauseBeforeSpeechMs)); });
             Speak(voice, std::string_view(messageText_).substr(0, messageText_.size() - 1), keyedAt,
                   parts.sender.empty() ? std::string_view("an unnamed sender") : parts.sender);
-            TryStep([&] { oEchoLink_.SetTransmit(false); });
+            Unkey();
         } else if (command == Command::Morse) {
             TryStep([&] { oEchoLink_.SendMorse(0, echolink::Variant::FromString(messageText_)); });
         }
@@ -66,6 +66,17 @@ void Form1::Speak(std::unique_ptr<Voice>& voice, std::string_view text, std::chr
     TryStep([&] { spoken = voice->SpokenCharacters(); });
     TryStep([&] { voice->Speak(std::string(), kSpeakPurgeBeforeSpeak); });
     TryStep([&] { LogTimeOut(text, sender, services_.pause.Now() - keyedAt, spoken); });
+}
+
+// A transmitter left keyed because one answer was lost is the worst this program can do to a
+// link, so a failed unkeying is tried once more. Not when the station is gone: nothing would
+// hear the second try, and nothing is keyed there any more.
+void Form1::Unkey() {
+    echolink::HResult result = echolink::kOk;
+    TryStep([&] { result = oEchoLink_.SetTransmit(false); });
+    if (result.Failed() && result != echolink::kNoObject && result != echolink::kDisconnected) {
+        TryStep([&] { oEchoLink_.SetTransmit(false); });
+    }
 }
 
 void Form1::LogTimeOut(std::string_view text, std::string_view sender, std::chrono::milliseconds keyedFor,

@@ -70,6 +70,8 @@ private:
     // reaches its limit; `sender` names whose speech it was in the time-out's log line.
     void Speak(std::unique_ptr<Voice>& voice, std::string_view text, std::chrono::milliseconds keyedAt,
                std::string_view sender);
+    // SetTransmit(false), tried once more when it fails while the station is still there.
+    void Unkey();
     void LogTimeOut(std::string_view text, std::string_view sender, std::chrono::milliseconds keyedFor,
                     std::optional<std::size_t> spoken);
     void ExitSteps();

@@ -23,7 +23,7 @@ void Form1::LocalClick() {
         Speak(voice, controls.Text(Control::Text13), keyedAt, std::string_view());
         TryStep([&] { controls.SetText(Control::Text13, std::string()); });
         TryStep([&] { controls.SetFocus(Control::Text13); });
-        TryStep([&] { oEchoLink_.SetTransmit(false); });
+        Unkey();
     }
 }
 

@@ -62,7 +62,27 @@ Command ParseCommand(std::string_view line, std::string_view sender) {
     if (word == "/hang" && ParseInt(rest, n) && n >= 0) return {CommandKind::Hang, {}, n};
     if (word == "/fail" && Trim(rest) == "on") return {CommandKind::Fail, {}, 1};
     if (word == "/fail" && Trim(rest) == "off") return {CommandKind::Fail, {}, 0};
+    if (word == "/fail" && ParseInt(rest, n) && n >= 1) return {CommandKind::FailCall, {}, n};
+    if (word == "/flood") {
+        // /flood COUNT RATE PATTERN
+        const std::size_t a = rest.find(' ');
+        const std::size_t b = a == std::string_view::npos ? a : rest.find(' ', a + 1);
+        std::int64_t rate = 0;
+        if (b != std::string_view::npos && ParseInt(rest.substr(0, a), n) && n >= 1 &&
+            ParseInt(rest.substr(a + 1, b - a - 1), rate) && rate >= 1) {
+            return {CommandKind::Flood, std::string(rest.substr(b + 1)), n, rate};
+        }
+    }
     return {CommandKind::Unknown, std::string(line), 0};
+}
+
+std::string FloodLine(std::string_view pattern, std::int64_t index, std::string_view sender) {
+    std::string typed;
+    for (const char c : pattern) {
+        if (c == '#') typed += std::to_string(index);
+        else typed += c;
+    }
+    return ChatLineFromTyped(typed, sender);
 }
 
 std::string Quoted(std::string_view utf8) {

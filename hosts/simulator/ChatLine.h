@@ -15,13 +15,18 @@ inline constexpr std::size_t SenderWindowChars = 10;
 
 std::string ChatLineFromTyped(std::string_view typed, std::string_view sender);
 
-enum class CommandKind { ChatLine, Raw, Quit, Closing, Hang, Fail, Help, Ignore, Unknown };
+enum class CommandKind { ChatLine, Raw, Quit, Closing, Hang, Fail, FailCall, Flood, Help, Ignore, Unknown };
 
 struct Command {
     CommandKind kind = CommandKind::Ignore;
     std::string text;        // ChatLine and Raw: the chat line to emit
-    std::int64_t number = 0; // Hang: milliseconds to hold each reply; Fail: 1 on, 0 off
+    std::int64_t number = 0; // Hang: ms to hold each reply; Fail: 1 on, 0 off; FailCall: which call
+                             // from now fails; Flood: how many lines
+    std::int64_t rate = 0;   // Flood: lines a second
 };
+
+// Flood: the text of line `index` (1-based): each '#' becomes the index, then the sender rule.
+std::string FloodLine(std::string_view pattern, std::int64_t index, std::string_view sender);
 
 // Lines starting with "/" are commands ("//" escapes a chat line that starts with "/").
 Command ParseCommand(std::string_view line, std::string_view sender);

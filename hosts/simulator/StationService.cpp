@@ -79,11 +79,12 @@ void StationService::SendMorse(int reserved, const QDBusVariant& text) {
 void StationService::PostChatLine(const QString& text) { answer("PostChatLine(" + Quoted(Utf8(text)) + ")"); }
 
 void StationService::answer(const std::string& callText) {
-    report_(callText);
+    const bool fail = failing_ || (failCountdown_ > 0 && --failCountdown_ == 0);
+    report_(fail ? callText + " -> error" : callText);
     if (!calledFromDBus()) return;
-    if (replyDelayMs_ <= 0 && !failing_) return;  // Qt sends the empty reply itself
+    if (replyDelayMs_ <= 0 && !fail) return;  // Qt sends the empty reply itself
     setDelayedReply(true);
-    QDBusMessage reply = failing_ ? message().createErrorReply(QDBusError::Failed, QStringLiteral("station refused"))
+    QDBusMessage reply = fail ? message().createErrorReply(QDBusError::Failed, QStringLiteral("station refused"))
                                   : message().createReply();
     QDBusConnection bus = connection();
     QTimer::singleShot(replyDelayMs_, this, [bus, reply]() mutable { bus.send(reply); });

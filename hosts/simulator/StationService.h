@@ -28,7 +28,12 @@ public:
     void EmitClosing();
     // Test levers: hold every reply for so many milliseconds, or answer with an error.
     void SetReplyDelay(int ms) { replyDelayMs_ = ms; }
-    void SetFailing(bool failing) { failing_ = failing; }
+    void SetFailing(bool failing) {
+        failing_ = failing;
+        failCountdown_ = 0;
+    }
+    // Only the n-th call from now (1 = the next) is answered with an error.
+    void FailCall(int n) { failCountdown_ = n; }
 
 public slots:
     void SetTransmit(bool keyed);
@@ -47,6 +52,7 @@ private:
     bool registered_ = false;
     int replyDelayMs_ = 0;
     bool failing_ = false;
+    int failCountdown_ = 0;
 };
 
 }  // namespace hosts::sim

@@ -3,13 +3,16 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -27,6 +30,8 @@ constexpr char Usage[] =
     "  /closing     emit Closing and stay      /quit  emit Closing, answer 1 s more, end\n"
     "                                         (also Ctrl-D, Ctrl-C)\n"
     "  /hang MS     hold each reply MS ms      /fail on|off  answer calls with an error\n"
+    "  /fail N      answer only the N-th call from now with an error\n"
+    "  /flood N RATE TEXT  send N chat lines at RATE a second, each '#' in TEXT the line's number\n"
     "  //text       a chat line starting with '/'\n";
 
 constexpr int ClosingGraceMs = 1000;
@@ -102,6 +107,27 @@ int main(int argc, char** argv) {
         QObject::connect(sigNotifier, &QSocketNotifier::activated, [&] { quit(true); });
     }
 
+    // Lines leave in 1 ms ticks, so the rate holds without one burst per second.
+    auto flood = [&](const hosts::sim::Command& cmd) {
+        print("flood: " + std::to_string(cmd.number) + " lines at " + std::to_string(cmd.rate) + " a second");
+        auto* timer = new QTimer(&app);
+        timer->setTimerType(Qt::PreciseTimer);
+        auto started = std::make_shared<QElapsedTimer>();
+        started->start();
+        auto sent = std::make_shared<std::int64_t>(0);
+        QObject::connect(timer, &QTimer::timeout, [&, cmd, timer, started, sent] {
+            const std::int64_t due = std::min<std::int64_t>(cmd.number, started->elapsed() * cmd.rate / 1000 + 1);
+            while (*sent < due && !ending) station.EmitChatText(hosts::sim::FloodLine(cmd.text, ++*sent, sender));
+            if (*sent >= cmd.number || ending) {
+                print("flood: done, " + std::to_string(*sent) + " lines in " + std::to_string(started->elapsed()) +
+                      " ms");
+                timer->deleteLater();
+                timer->stop();
+            }
+        });
+        timer->start(1);
+    };
+
     std::string pending;
     auto* input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
     QObject::connect(input, &QSocketNotifier::activated, [&] {
@@ -132,6 +158,11 @@ int main(int argc, char** argv) {
                 station.SetFailing(cmd.number != 0);
                 print(cmd.number != 0 ? "fail: on" : "fail: off");
                 break;
+            case CommandKind::FailCall:
+                station.FailCall(static_cast<int>(cmd.number));
+                print("fail: call " + std::to_string(cmd.number) + " from now");
+                break;
+            case CommandKind::Flood: flood(cmd); break;
             case CommandKind::Help: std::fputs(Usage, stdout); std::fflush(stdout); break;
             case CommandKind::Unknown: print("unknown command: " + cmd.text + " (/help)"); break;
             case CommandKind::Ignore: break;

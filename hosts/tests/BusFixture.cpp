@@ -2,6 +2,10 @@
 
 #include <QProcessEnvironment>
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 #if defined(DIZO_HAVE_QTHOST)
 #include <QApplication>
 #endif
@@ -57,13 +61,17 @@ QDBusConnection PrivateBus::Connect() {
     return QDBusConnection::connectToBus(address_, name);
 }
 
+// The simulator prints into a file, not a pipe: a test blocked in a D-Bus call reads no pipe,
+// and a station that floods its output would then stall on a full pipe instead of answering.
 Station::Station(const PrivateBus& bus, const QStringList& extraArgs) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.Address());
     process_.setProcessEnvironment(env);
     process_.setProcessChannelMode(QProcess::MergedChannels);
-    QObject::connect(&process_, &QProcess::readyRead, [this] { output_ += QString::fromUtf8(process_.readAll()); });
+    const QString path = dir_.filePath(QStringLiteral("station.out"));
+    process_.setStandardOutputFile(path);
     process_.start(QStringLiteral(DIZO_STATION_SIM), extraArgs);
+    output_.setFileName(path);
 }
 
 Station::~Station() {
@@ -73,7 +81,12 @@ Station::~Station() {
     }
 }
 
-bool Station::WaitReady() { return WaitFor([this] { return output_.contains(QStringLiteral(" ready: ")); }); }
+bool Station::WaitReady() {
+    return WaitFor([this] {
+        return std::any_of(Calls().begin(), Calls().end(),
+                           [](const QString& c) { return c.startsWith(QStringLiteral("ready: ")); });
+    });
+}
 
 bool Station::WaitFinished() {
     return WaitFor([this] { return process_.state() == QProcess::NotRunning; });
@@ -84,17 +97,36 @@ void Station::Type(const std::string& line) {
     process_.waitForBytesWritten(1000);
 }
 
-QStringList Station::Calls() {
-    QStringList calls;
-    for (const QString& line : output_.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        // "HH:mm:ss.zzz " then the call
-        if (line.size() > 13 && line[2] == QLatin1Char(':') && line[8] == QLatin1Char('.')) calls << line.mid(13);
+// Complete lines are parsed once as they arrive, so waiting through a flood of lines stays linear.
+const QStringList& Station::Calls() {
+    if (!output_.isOpen() && !output_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return calls_;
+    pending_ += output_.readAll();
+    qsizetype eol;
+    qsizetype from = 0;
+    while ((eol = pending_.indexOf('\n', from)) >= 0) {
+        const QString line = QString::fromUtf8(pending_.constData() + from, eol - from);
+        from = eol + 1;
+        // A time stamp, a blank, then the call; lines without a stamp are the simulator's chatter.
+        const qsizetype blank = line.indexOf(QLatin1Char(' '));
+        if (blank > 0 && line[0].isDigit()) calls_ << line.mid(blank + 1);
     }
-    return calls;
+    pending_.remove(0, from);
+    return calls_;
 }
 
 bool Station::WaitForCall(const QString& call, int timeoutMs) {
     return WaitFor([&] { return Calls().contains(call); }, timeoutMs);
+}
+
+// Polls the output file: the caller stands in for a handler that holds the thread, so the event
+// loop must not run here.
+bool Station::WaitForCallBlocking(const QString& call, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!Calls().contains(call)) {
+        if (deadline.hasExpired()) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
 }
 
 }  // namespace hosts::testing

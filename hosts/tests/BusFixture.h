@@ -5,8 +5,10 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QProcess>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <string>
@@ -42,13 +44,18 @@ public:
     bool WaitFinished();
     void Type(const std::string& line);  // one line on its standard input
     // Everything printed so far (time stamps removed, one call a line).
-    QStringList Calls();
+    const QStringList& Calls();
     bool WaitForCall(const QString& call, int timeoutMs = 5000);
+    // The same without running the event loop, for a test standing in for a blocked handler.
+    bool WaitForCallBlocking(const QString& call, int timeoutMs = 5000);
     QProcess& Process() { return process_; }
 
 private:
+    QTemporaryDir dir_;
     QProcess process_;
-    QString output_;
+    QFile output_;
+    QByteArray pending_;  // an unfinished last line
+    QStringList calls_;
 };
 
 }  // namespace hosts::testing

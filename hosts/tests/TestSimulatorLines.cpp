@@ -54,6 +54,11 @@ TEST(ParseCommand, RecognisesCommandsAndEscapes) {
         {"/fail on", CommandKind::Fail, "", 1},
         {"/fail off", CommandKind::Fail, "", 0},
         {"/fail maybe", CommandKind::Unknown, "/fail maybe", 0},
+        {"/fail 3", CommandKind::FailCall, "", 3},
+        {"/fail 0", CommandKind::Unknown, "/fail 0", 0},
+        {"/flood 10000 10000 linha #=", CommandKind::Flood, "linha #=", 10000},
+        {"/flood 5 0 x", CommandKind::Unknown, "/flood 5 0 x", 0},
+        {"/flood 5 x", CommandKind::Unknown, "/flood 5 x", 0},
         {"/nonsense", CommandKind::Unknown, "/nonsense", 0},
     };
     for (const Case& c : cases) {
@@ -62,6 +67,11 @@ TEST(ParseCommand, RecognisesCommandsAndEscapes) {
         EXPECT_EQ(cmd.text, c.text) << c.line;
         EXPECT_EQ(cmd.number, c.number) << c.line;
     }
+}
+
+TEST(FloodLine, NumbersEachLineAndAddsTheSender) {
+    EXPECT_EQ(FloodLine("linha #=", 17, "PY1AA"), "PY1AA>linha 17=");
+    EXPECT_EQ(FloodLine("QD4RV>#>", 3, "PY1AA"), "QD4RV>3>");
 }
 
 TEST(Quoted, ShowsEveryByteOnOneLine) {

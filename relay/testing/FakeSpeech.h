@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,6 +27,8 @@ public:
     std::string lastText;
     SpeakFlags lastFlags;
     int spoken = 0;
+    // Runs once each text starts, as the outside world moving on while the thread is held.
+    std::function<void(const std::string&)> whileSpeaking;
 
 private:
     class FakeVoice;
@@ -57,6 +60,9 @@ public:
         owner_.lastText = text;
         owner_.lastFlags = flags;
         ++owner_.spoken;
+        if (owner_.whileSpeaking) {
+            owner_.whileSpeaking(text);
+        }
         characters_ = text.size();
         left_ = owner_.speechDuration;
         if (!flags.Has(kSpeakAsync)) {

@@ -134,7 +134,9 @@ TEST(ChatRelay, EveryStepIsTriedWhenSpeechOrEchoLinkFails) {
          {"SetTransmit(True)", "Sleep(1000)", "CreateVoice", "SetTransmit(False)"}},
         {"speech fails", false, true, false, false,
          {"SetTransmit(True)", "Sleep(1000)", "CreateVoice", "Speak('oi', 17)", "SetTransmit(False)", "ReleaseVoice"}},
-        {"EchoLink fails", false, false, true, false, Spoken("oi")},
+        {"EchoLink fails: the unkeying is tried twice", false, false, true, false,
+         {"SetTransmit(True)", "Sleep(1000)", "CreateVoice", "Speak('oi', 17)", "SetTransmit(False)",
+          "SetTransmit(False)", "ReleaseVoice"}},
         {"EchoLink absent", false, false, false, true, {"Sleep(1000)", "CreateVoice", "Speak('oi', 17)", "ReleaseVoice"}},
     };
     for (const Row& row : rows) {
