@@ -1,68 +1,98 @@
 #!/usr/bin/env bash
-# End-to-end tests of the Windows program: dizo-chat.exe under Wine on its own Xvfb and a fresh
-# Wine prefix, clicked with real pointer events (xdotool), its windows measured with xwininfo.
-# Usage: scripts/e2e-windows.sh --exe PATH [--shots DIR] [SCENARIO...]   (exit 77: skipped)
+# End-to-end tests of the Windows program under Wine on its own Xvfb and its own Wine session,
+# beside the stand-in EchoLink COM server registered in that prefix: real pointer clicks
+# (xdotool), the windows measured with xwininfo, what the operator sees read from the screen, and
+# every EchoLink call read from the stand-in's log. dizo-chat-e2e.exe is the program with a voice
+# that records into that log; dizo-chat.exe itself runs where SAPI's own failure is the point.
+# Usage: scripts/e2e-windows.sh --build DIR [--shots DIR] [SCENARIO...]   (exit 77: skipped)
+#   DIR is a Windows build (build/win64, build/win32); the prefix is DIR/e2e-wine, kept between runs.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-exe=""
+build=""
 shots=""
 scenarios=()
 while [ $# -gt 0 ]; do
   case "$1" in
-    --exe) exe="$2"; shift 2 ;;
+    --build) build="$2"; shift 2 ;;
     --shots) shots="$2"; shift 2 ;;
     *) scenarios+=("$1"); shift ;;
   esac
 done
-[ ${#scenarios[@]} -gt 0 ] || scenarios=(windows sair close_box)
+[ ${#scenarios[@]} -gt 0 ] ||
+  scenarios=(startup relay windows fdp closing close_box absent failing failcreate hang sapi_fails)
 
 skip() { echo "SKIP: $*"; exit 77; }
-for tool in Xvfb xdotool xwininfo import; do
+for tool in Xvfb xdotool xwininfo import wineserver; do
   command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (scripts/install-deps.sh installs it)"
 done
-[ -n "$exe" ] && [ -f "$exe" ] || skip "no program: pass --exe build/<windows preset>/hosts/win32/dizo-chat.exe"
-# A 64-bit loader runs both builds where it has WoW64; the 32-bit one alone runs only i686.
-wine="$(command -v wine64 || echo /usr/lib/wine/wine64)"
-[ -x "$wine" ] || wine="$(command -v wine)"
-[ -x "$wine" ] || skip "wine is not installed"
+[ -n "$build" ] || skip "no build: pass --build build/<windows preset>"
+build="$(cd "$build" && pwd)"
+product="$build/hosts/win32/dizo-chat.exe"
+recording="$build/hosts/win32/dizo-chat-e2e.exe"
+standin="$build/hosts/com/dizo-echolink-standin.exe"
+for f in "$product" "$recording" "$standin"; do [ -f "$f" ] || skip "$f is not built"; done
 
 T="$(mktemp -d /tmp/dizo-e2e-win.XXXXXX)"
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  WINEPREFIX="$T/prefix" wineserver -k 2>/dev/null
+  wineserver -k </dev/null >/dev/null 2>&1
   wait 2>/dev/null
   [ -n "${DIZO_E2E_KEEP:-}" ] && echo "kept $T" || rm -rf "$T"
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$T/display" 2>"$T/xvfb.log" &
+# Nothing started here keeps this script's streams: CTest reads them and would wait for it.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$T/display" </dev/null >"$T/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 1 100); do [ -s "$T/display" ] && break; sleep 0.05; done
 [ -s "$T/display" ] || skip "Xvfb did not start: $(tail -1 "$T/xvfb.log")"
 export DISPLAY=":$(head -1 "$T/display")"
 
-# A fresh prefix: no window manager's 2-second DestroyWindow, and a crash exits instead of hanging
-# in the debugger. The first command's output goes to a file: Wine's services inherit it.
-export WINEPREFIX="$T/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$WINEPREFIX"
-"$wine" wineboot -i >"$T/wineboot.log" 2>&1 || skip "wineboot failed: $(tail -1 "$T/wineboot.log")"
-"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$T/wineboot.log" 2>&1
-"$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d nodebugger.exe /f \
-  >>"$T/wineboot.log" 2>&1
+# Our own Wine session on our own prefix (the shared set-up: no debugger, no 2-second window
+# teardown, the classic font names), started after DISPLAY so its desktop is this Xvfb.
+# A new prefix is let settle first: Wine goes on setting it up after wineboot returns, and a COM
+# activation made meanwhile never completes.
+prefix="$build/e2e-wine/prefix"
+source "$root/scripts/wine/env.sh"
+if [ ! -f "$prefix/.dizo-ready-$DIZO_WINE_ARCH" ]; then
+  WINEPREFIX="$prefix" bash "$root/scripts/wine/prefix.sh" && WINEPREFIX="$prefix" wineserver -w </dev/null >/dev/null 2>&1
+fi
+source "$root/scripts/wine/session.sh" "$prefix" || skip "the Wine session did not start"
+trap cleanup EXIT
 
 failures=0
 fail() { echo "FAIL [$scenario]: $*"; failures=$((failures + 1)); }
 ok() { echo "ok   [$scenario]: $*"; }
-now_ms() { date +%s%3N; }
+# Milliseconds of a monotonic clock (10 ms steps): the wall clock may be stepped while we time.
+now_ms() { local up; read -r up _ </proc/uptime; echo $(( ${up/./} * 10 )); }
 wait_for() {  # wait_for SECONDS COMMAND...: polls every 50 ms
   local limit=$(( $(now_ms) + $1 * 1000 )); shift
   until "$@"; do [ "$(now_ms)" -lt "$limit" ] || return 1; sleep 0.05; done
 }
 
+# ---- the stand-in EchoLink -------------------------------------------------------------------
+log="$T/standin.log"
+standin() { wine "$standin" "$@" </dev/null >>"$T/standin.out" 2>&1; }
+# A registered stand-in with a fresh log whose lines carry their time; every mode off.
+use_standin() { rm -f "$log"; standin /regserver /log "Z:$log" && standin /stamps on; }
+calls() { sed -E 's/^[0-9]+ //' "$log" 2>/dev/null; }
+ops() { calls | grep -vxE 'start|exit'; }  # what the program did, without the server's own start and end
+has_call() { calls | grep -qxF -- "$1"; }
+count_call() { calls | grep -cxF -- "$1"; }
+count_is() { [ "$(count_call "$2")" = "$1" ]; }  # count_is N CALL, re-read at every poll
+call_ms() {  # the time of the Nth (default last) log line equal to $1
+  awk -v want="$1" '{ t = $1; sub(/^[0-9]+ /, ""); if ($0 == want) print t }' "$log" | sed -n "${2:-\$}p"
+}
+say() { standin /say "$1"; }
+LIGADO='PostChatLine(" Dizo chat está ligado...")'
+DESLIGADO='PostChatLine(" Dizo chat está desligado.")'
+
+# ---- windows on the screen --------------------------------------------------------------------
 # The X window of a top-level window by its exact caption, and its outer size.
 window() { xwininfo -root -tree 2>/dev/null | grep -F "\"$1\":" | head -1 | awk '{print $1}'; }
 mapped() { [ -n "$(window "$1")" ] && xwininfo -id "$(window "$1")" 2>/dev/null | grep -q 'IsViewable'; }
+unmapped() { ! mapped "$1"; }
 size() { xwininfo -id "$(window "$1")" 2>/dev/null | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
 width_is() { [ "$(size "$1" | cut -dx -f1)" = "$2" ]; }
 origin() { xwininfo -id "$(window "$1")" 2>/dev/null | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x, y}'; }
@@ -77,71 +107,249 @@ centre() {  # centre FRM NAME
     on && $1 == "Width" {w = $3} on && $1 == "Height" {h = $3; printf "%d %d\n", (l + w / 2) / 15, (t + h / 2) / 15; exit}' \
     "$root/relay/forms/$1"
 }
-# Clicks a control of a window, the window's client area found from its outer size and the
-# client size its description gives (frame borders equal on the left, right and bottom).
-click() {  # click CAPTION FRM NAME [COUNT]
-  local cw ch ow oh ox oy bx by x y
+# The screen position of a window's client area: its outer size less the client size its
+# description gives (frame borders equal on the left, right and bottom; the help panel widens the
+# main window, its client height stays).
+client() {  # client CAPTION FRM -> "X Y"
+  local cw ch ow oh ox oy bx
   read -r cw ch < <(awk '$1 == "ClientWidth" {w = $3} $1 == "ClientHeight" {h = $3} END {print int(w / 15 + 0.5), int(h / 15 + 0.5)}' "$root/relay/forms/$2")
   IFS=x read -r ow oh < <(size "$1")
   read -r ox oy < <(origin "$1")
-  # The help panel widens the main window: its client height stays, the border is (height - client) known.
-  read -r x y < <(centre "$2" "$3")
   bx=$(( (oh - ch) > 0 ? 4 : 0 ))
-  by=$(( oh - ch - bx ))
-  xdotool mousemove $((ox + bx + x)) $((oy + by + y)) click --repeat "${4:-1}" --delay 80 1
+  echo $((ox + bx)) $((oy + oh - ch - bx))
 }
+click() {  # click CAPTION FRM NAME [COUNT]
+  local cx cy x y
+  read -r cx cy < <(client "$1" "$2")
+  read -r x y < <(centre "$2" "$3")
+  xdotool mousemove $((cx + x)) $((cy + y)) click --repeat "${4:-1}" --delay 80 1
+  sleep 0.15
+}
+pixel() {  # pixel X Y (screen) -> "r,g,b"
+  import -window root -crop "1x1+$1+$2" txt:- 2>/dev/null | sed -n '2s/.*(\([0-9]*,[0-9]*,[0-9]*\).*/\1/p'
+}
+# The relay's lamp, as the operator sees it: red while the relay is on (Image2, client 200,112).
+lamp_red() {
+  local cx cy px r g
+  read -r cx cy < <(client "$main" Form1.frm)
+  px=$(pixel $((cx + 211)) $((cy + 122))); r=${px%%,*}; g=${px#*,}; g=${g%%,*}
+  [ "${r:-0}" -gt 150 ] && [ "${g:-255}" -lt 120 ]
+}
+lamp_not_red() { ! lamp_red; }
 
 app_pid=""
-start_app() {
-  "$wine" "$exe" >"$T/app.log" 2>&1 &
+start_app() {  # start_app EXE
+  wine "$1" </dev/null >"$T/app.log" 2>&1 &
   app_pid=$!; pids+=($app_pid)
-  wait_for 40 mapped "$main" || { fail "the main window did not appear"; return 1; }
+  local limit=$(( $(now_ms) + ${DIZO_E2E_START_S:-40} * 1000 ))
+  until mapped "$main"; do
+    ended && { fail "the program ended at start-up with status $(exit_code): $(tail -3 "$T/app.log")"; return 1; }
+    [ "$(now_ms)" -lt "$limit" ] || { fail "the main window did not appear"; return 1; }
+    sleep 0.05
+  done
   sleep 0.5  # the first paint after mapping
 }
 ended() { ! kill -0 "$app_pid" 2>/dev/null; }
-stop_app() { kill "$app_pid" 2>/dev/null; wait "$app_pid" 2>/dev/null; WINEPREFIX="$T/prefix" wineserver -w 2>/dev/null; }
+exit_code() { wait "$app_pid"; echo $?; }
+ends_cleanly() {  # ends_cleanly WHAT: the program ends by itself with status 0
+  wait_for 15 ended || { fail "still running after $1"; return; }
+  local code; code=$(exit_code)
+  [ "$code" = 0 ] && ok "$1 ended the program (status 0)" || fail "status $code after $1"
+}
+# Ends what a scenario left running: the program by its own Sair, so that it lets go of the
+# stand-in and the stand-in server leaves by itself (a killed client leaves it waiting).
+stop_app() {
+  if ! ended; then
+    click "$main" Form1.frm sair
+    wait_for 10 ended || kill "$app_pid" 2>/dev/null
+  fi
+  wait "$app_pid" 2>/dev/null
+  wait_for 10 bash -c '! pgrep -f "dizo-echolink-standin.exe -Embedding" >/dev/null' || standin /crash
+}
 
 main="Dizo Chat por QD4RV "   # the caption ends in a blank
 about="Sobre"
+
+scenario_startup() {
+  use_standin && start_app "$recording" || return
+  wait_for 5 has_call "$LIGADO" && ok "announced on start-up, \"á\" intact" || fail "no announcement: $(calls | tr '\n' '|')"
+  sleep 0.5
+  [ "$(ops | head -3 | tr '\n' '|')" = "create|Advise|$LIGADO|" ] && ok "created, connected, then announced once" ||
+    fail "start-up calls: $(calls | tr '\n' '|')"
+  lamp_red && ok "red lamp shown" || fail "the lamp is not red"
+  [ -z "$(window "Dizo Chat por QD4RV")" ] && ok "caption keeps its final blank" || fail "the caption lost its final blank"
+  stop_app
+}
+
+scenario_relay() {
+  use_standin && start_app "$recording" || return
+  wait_for 5 has_call "$LIGADO" || fail "no announcement"
+  say "QD4RV>bom dia="
+  if wait_for 10 has_call 'SetTransmit(0)'; then
+    local on spoke off
+    on=$(call_ms 'SetTransmit(-1)'); spoke=$(call_ms 'voice Speak("bom dia", 17)'); off=$(call_ms 'SetTransmit(0)')
+    [ -n "$spoke" ] && ok "'bom dia' spoken literally by the voice" || fail "not spoken: $(calls | tr '\n' '|')"
+    [ -n "$spoke" ] && [ $((spoke - on)) -ge 1000 ] && [ $((off - spoke)) -ge 300 ] &&
+      ok "keyed $((spoke - on)) ms before the speech and $((off - spoke)) ms through it" ||
+      fail "keying: on $on, speech ${spoke:-none}, off $off"
+  else fail "transmitter not unkeyed after a spoken line"; fi
+  say "QD4RV>cq test>"
+  wait_for 5 has_call 'SendMorse(0, VT_BSTR "cq test>")' && ok "Morse line handed to EchoLink" || fail "no SendMorse"
+  [ "$(count_call 'SetTransmit(-1)')" = 1 ] && ok "the Morse line does not key" || fail "the Morse line keyed"
+
+  click "$main" Form1.frm desligar
+  wait_for 5 has_call "$DESLIGADO" && ok "desligar announces" || fail "desligar did not announce"
+  wait_for 3 lamp_not_red && ok "the lamp changes" || fail "the lamp is still red"
+  shot win32-main-relay-off "$main"
+  say "QD4RV>bom dia="; say "QD4RV>cq>"; sleep 1.5
+  [ "$(count_call 'SetTransmit(-1)')" = 1 ] && ! has_call 'SendMorse(0, VT_BSTR "cq>")' && ok "relay off: lines ignored" ||
+    fail "relay off still relays"
+  click "$main" Form1.frm ligar
+  wait_for 5 count_is 2 "$LIGADO" && ok "ligar announces" || fail "ligar did not announce"
+  wait_for 3 lamp_red && ok "the lamp is red again" || fail "the lamp is not red after ligar"
+  click "$main" Form1.frm sair
+  wait_for 5 has_call "$DESLIGADO" && count_is 2 "$DESLIGADO" && ok "sair announces while on" || fail "sair did not announce"
+  ends_cleanly sair
+  wait_for 5 has_call released && ok "EchoLink's object released" || fail "the object was not released"
+  stop_app
+}
+
+scenario_windows() {
+  # One run through both windows: the help panel, the modal About window.
+  use_standin && start_app "$recording" || return
+  ok "main window mapped as $(size "$main")"
+  shot win32-main "$main"
+  click "$main" Form1.frm a_ajuda
+  wait_for 5 width_is "$main" 786 && ok "help shown: $(size "$main")" ||
+    fail "help panel: outer size $(size "$main"), expected width 786 (11790 twips)"
+  shot win32-main-help "$main"
+  click "$main" Form1.frm f_ajuda
+  wait_for 5 width_is "$main" 428 && ok "help hidden: $(size "$main")" ||
+    fail "help hidden: outer size $(size "$main"), expected width 428 (6420 twips)"
+  click "$main" Form1.frm sobre
+  wait_for 10 mapped "$about" && ok "About window shown" || { fail "no About window"; stop_app; return; }
+  sleep 0.5; shot win32-about "$about"
+  # Modal: the main window's buttons do nothing while the About window is up.
+  click "$main" Form1.frm desligar; click "$main" Form1.frm sair; sleep 1
+  ! ended && ! has_call "$DESLIGADO" && ok "main window blocked while About is up" || fail "the main window took a click"
+  click "$about" sobre_.frm retorna
+  wait_for 5 unmapped "$about" && ok "Retornar closed it" || fail "About still up"
+  click "$main" Form1.frm desligar
+  wait_for 5 has_call "$DESLIGADO" && ok "main window takes clicks again" || fail "main window still blocked"
+  stop_app
+}
+
+scenario_fdp() {
+  use_standin && start_app "$recording" || return
+  wait_for 5 has_call "$LIGADO"
+  click "$main" Form1.frm desligar; wait_for 5 has_call "$DESLIGADO"
+  say "QD4RV>tchau fdp"
+  ends_cleanly "'fdp' with the relay off"
+  [ "$(calls | grep -c '^PostChatLine')" = 2 ] && ok "nothing posted on fdp" || fail "fdp posted: $(calls | tr '\n' '|')"
+  stop_app
+}
+
+scenario_closing() {
+  use_standin && start_app "$recording" || return
+  wait_for 5 has_call "$LIGADO"
+  standin /close
+  wait_for 5 has_call "$DESLIGADO" && ok "Closing: farewell posted" || fail "no farewell on Closing"
+  ends_cleanly Closing
+  stop_app
+}
+
+scenario_close_box() {
+  use_standin && start_app "$recording" || return
+  wait_for 5 has_call "$LIGADO"
+  local ox oy ow oh
+  read -r ox oy < <(origin "$main"); IFS=x read -r ow oh < <(size "$main")
+  # Wine draws the caption's buttons itself when unmanaged: the close box is the rightmost.
+  xdotool mousemove $((ox + ow - 14)) $((oy + 13)) click 1
+  ends_cleanly "the close box"
+  has_call "$DESLIGADO" && fail "the close box posted a farewell" || ok "the close box posts nothing"
+  stop_app
+}
+
+scenario_absent() {
+  standin /unregserver; rm -f "$log"
+  start_app "$recording" || return
+  ok "the window opens without EchoLink"
+  lamp_red && ok "red lamp shown without EchoLink" || fail "the lamp is not red"
+  click "$main" Form1.frm desligar
+  wait_for 3 lamp_not_red && ok "desligar still switches the lamps" || fail "the lamp did not change"
+  click "$main" Form1.frm sair
+  ends_cleanly "sair without EchoLink"
+  stop_app
+}
+
+scenario_failing() {
+  use_standin && standin /fail on && start_app "$recording" || return
+  wait_for 5 has_call "$LIGADO -> E_FAIL" && ok "a failing announcement is skipped" || fail "start-up: $(calls | tr '\n' '|')"
+  lamp_red && ok "the relay is on all the same" || fail "the lamp is not red"
+  say "QD4RV>bom dia="
+  wait_for 10 has_call 'SetTransmit(0) -> E_FAIL' && has_call 'voice Speak("bom dia", 17)' &&
+    ok "every step runs though EchoLink fails" || fail "relay steps: $(calls | tr '\n' '|')"
+  click "$main" Form1.frm sair
+  wait_for 5 has_call "$DESLIGADO -> E_FAIL" || fail "sair did not try its farewell"
+  ends_cleanly "sair with EchoLink failing"
+  stop_app
+}
+
+scenario_failcreate() {
+  use_standin && standin /failcreate on && start_app "$recording" || return
+  wait_for 5 has_call 'create -> E_FAIL' && ok "creation refused" || fail "no creation: $(calls | tr '\n' '|')"
+  lamp_red && ok "the window runs without EchoLink" || fail "the lamp is not red"
+  click "$main" Form1.frm desligar
+  wait_for 3 lamp_not_red || fail "the lamp did not change"
+  click "$main" Form1.frm sair
+  ends_cleanly "sair after a failed creation"
+  [ "$(ops | tr '\n' '|')" = "create -> E_FAIL|" ] && ok "oEchoLink stayed empty: no call" || fail "calls: $(calls | tr '\n' '|')"
+  stop_app
+}
+
+scenario_hang() {
+  use_standin && start_app "$recording" || return
+  wait_for 5 has_call "$LIGADO"
+  standin /hang 8000
+  local t0 t1
+  t0=$(now_ms); click "$main" Form1.frm desligar
+  wait_for 12 lamp_not_red; t1=$(now_ms)
+  # The farewell's call is given up after the binding's 2 s bound; then the lamps change.
+  [ $((t1 - t0)) -ge 1500 ] && [ $((t1 - t0)) -lt 4500 ] && ok "a hung EchoLink held the window $((t1 - t0)) ms" ||
+    fail "the window was held $((t1 - t0)) ms by a call hung for 8000 ms"
+  standin /hang 0
+  wait_for 10 has_call "$DESLIGADO" && ok "the hung call reached EchoLink in the end" || fail "the call never arrived"
+  t0=$(now_ms); click "$main" Form1.frm ligar
+  wait_for 5 lamp_red; t1=$(now_ms)
+  wait_for 5 count_is 2 "$LIGADO" && [ $((t1 - t0)) -lt 2000 ] && ok "EchoLink answers again ($((t1 - t0)) ms)" ||
+    fail "after the hang: $((t1 - t0)) ms, $(calls | tr '\n' '|')"
+  click "$main" Form1.frm sair
+  ends_cleanly "sair after the hang"
+  stop_app
+}
+
+scenario_sapi_fails() {
+  # The shipped program: SAPI under Wine cannot speak, and the transmitter is unkeyed all the same.
+  use_standin && start_app "$product" || return
+  wait_for 5 has_call "$LIGADO" || fail "no announcement"
+  say "QD4RV>bom dia="
+  if wait_for 10 has_call 'SetTransmit(0)'; then
+    local on off; on=$(call_ms 'SetTransmit(-1)'); off=$(call_ms 'SetTransmit(0)')
+    [ $((off - on)) -ge 1000 ] && ok "keyed $((off - on)) ms, unkeyed after the voice failed" || fail "keyed $((off - on)) ms"
+  else fail "not unkeyed when speech fails"; fi
+  click "$main" Form1.frm sair
+  ends_cleanly sair
+  stop_app
+}
+
 for scenario in "${scenarios[@]}"; do
-  case "$scenario" in
-    windows)
-      # One run through both windows: start-up, the help panel, the modal About window.
-      start_app || continue
-      [ -z "$(window "Dizo Chat por QD4RV")" ] && ok "main window mapped as $(size "$main"), caption with its final blank" ||
-        fail "the caption lost its final blank"
-      shot win32-main "$main"
-      click "$main" Form1.frm a_ajuda
-      wait_for 5 width_is "$main" 786 && ok "help shown: $(size "$main")" ||
-        fail "help panel: outer size $(size "$main"), expected width 786 (11790 twips)"
-      shot win32-main-help "$main"
-      click "$main" Form1.frm f_ajuda
-      wait_for 5 width_is "$main" 428 && ok "help hidden: $(size "$main")" ||
-        fail "help hidden: outer size $(size "$main"), expected width 428 (6420 twips)"
-      click "$main" Form1.frm sobre
-      wait_for 10 mapped "$about" && ok "About window shown" || { fail "no About window"; stop_app; continue; }
-      sleep 0.5; shot win32-about "$about"
-      # Modal: the main window's Sair does nothing while the About window is up.
-      click "$main" Form1.frm sair; sleep 1
-      ended && fail "Sair worked behind the modal About window" || ok "main window blocked while About is up"
-      click "$about" sobre_.frm retorna
-      wait_for 5 bash -c "! xwininfo -root -tree | grep -qF '\"$about\":'" && ok "Retornar closed it" || fail "About still up"
-      stop_app ;;
-    sair)
-      start_app || continue
-      click "$main" Form1.frm sair
-      wait_for 10 ended && ok "Sair ended the program" || fail "still running after Sair"
-      wait "$app_pid"; code=$?
-      [ "$code" = 0 ] && ok "exit code 0" || fail "exit code $code"
-      stop_app ;;
-    close_box)
-      start_app || continue
-      read -r ox oy < <(origin "$main"); IFS=x read -r ow oh < <(size "$main")
-      # Wine draws the caption's buttons itself when unmanaged: the close box is the rightmost.
-      xdotool mousemove $((ox + ow - 14)) $((oy + 13)) click 1
-      wait_for 10 ended && ok "the close box ended the program" || fail "still running after the close box"
-      stop_app ;;
-    *) fail "unknown scenario" ;;
-  esac
+  t0=$(now_ms)
+  if declare -F "scenario_$scenario" >/dev/null; then
+    "scenario_$scenario"
+    echo "     [$scenario]: $(( $(now_ms) - t0 )) ms"
+  else
+    fail "unknown scenario"
+  fi
 done
-[ "$failures" = 0 ]
+[ "$failures" -eq 0 ] && echo "e2e-windows: all passed (${scenarios[*]})" || echo "e2e-windows: $failures failure(s)"
+[ "$failures" -eq 0 ]

@@ -6,9 +6,10 @@
 namespace hosts::win32 {
 
 // EchoLink's automation object over COM (empty when EchoLink is not installed or fails), and SAPI 5.
-ProgramServices::ProgramServices()
-    : echoLink_(std::make_unique<hosts::com::ComEchoLinkFactory>()),
-      speech_(std::make_unique<hosts::sapi::SapiSpeechEngine>()) {}
+ProgramServices::ProgramServices() : ProgramServices(std::make_unique<hosts::sapi::SapiSpeechEngine>()) {}
+
+ProgramServices::ProgramServices(std::unique_ptr<relay::SpeechEngine> speech)
+    : echoLink_(std::make_unique<hosts::com::ComEchoLinkFactory>()), speech_(std::move(speech)) {}
 
 ProgramServices::~ProgramServices() = default;
 

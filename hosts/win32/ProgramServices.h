@@ -11,7 +11,10 @@ namespace hosts::win32 {
 
 class ProgramServices {
 public:
+    // EchoLink over COM and SAPI 5: what the program runs with.
     ProgramServices();
+    // Another speech engine in SAPI's place, for the program's end-to-end tests.
+    explicit ProgramServices(std::unique_ptr<relay::SpeechEngine> speech);
     ~ProgramServices();
     ProgramServices(const ProgramServices&) = delete;
     ProgramServices& operator=(const ProgramServices&) = delete;

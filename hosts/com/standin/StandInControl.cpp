@@ -1,5 +1,6 @@
 #include "hosts/com/standin/StandInControl.h"
 
+#include <cstdio>
 #include <cwchar>
 
 #include <windows.h>
@@ -31,6 +32,42 @@ bool WriteSetting(const wchar_t* name, const std::wstring& value) {
 unsigned long NumberSetting(const wchar_t* name) {
     const auto value = ReadSetting(name);
     return value ? std::wcstoul(value->c_str(), nullptr, 10) : 0;
+}
+
+void AppendLog(std::string_view line) {
+    const auto path = ReadSetting(kLogSetting);
+    if (!path) return;
+    HANDLE file = CreateFileW(path->c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    std::string text = NumberSetting(kStampSetting) != 0 ? std::to_string(GetTickCount64()) + " " : std::string();
+    text.append(line);
+    text += '\n';
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string Quoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (byte < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
 }
 
 bool SendCommand(const std::wstring& command) {

@@ -3,10 +3,12 @@
 //   dizo-echolink-standin /regserver [/log FILE]   register (type library, class) and set the log
 //   dizo-echolink-standin /unregserver
 //   dizo-echolink-standin /say LINE | /close | /crash      to the running server
-//   dizo-echolink-standin /fail on|off | /failcreate on|off | /hang MS   settings, read on every call
+//   dizo-echolink-standin /fail on|off | /failcreate on|off | /stamps on|off | /hang MS
+//                                                           settings, read on every call
 #include <cstdio>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <windows.h>
@@ -31,42 +33,6 @@ std::wstring ExePath() {
     wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     return std::wstring(path, length);
-}
-
-// Quoted, with the characters a log line cannot hold written as escapes.
-std::string Quoted(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (byte < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
-// One line per call, appended and closed at once so a reader sees it immediately.
-void Log(const std::string& line) {
-    const auto path = ReadSetting(kLogSetting);
-    if (!path) return;
-    HANDLE file = CreateFileW(path->c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    const std::string text = line + "\n";
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
 }
 
 std::string Describe(const VARIANT& value) {
@@ -99,7 +65,7 @@ HRESULT Operation(const std::string& call) {
     const unsigned long hangMs = NumberSetting(kHangSetting);
     if (hangMs > 0) Sleep(hangMs);
     const bool fail = NumberSetting(kFailSetting) != 0;
-    Log(call + (fail ? " -> E_FAIL" : ""));
+    AppendLog(call + (fail ? " -> E_FAIL" : ""));
     return fail ? E_FAIL : S_OK;
 }
 
@@ -133,7 +99,7 @@ public:
     ULONG STDMETHODCALLTYPE Release() override {
         const ULONG left = --refs_;
         if (left == 0) {
-            Log("released");
+            AppendLog("released");
             std::erase(live, this);
             delete this;
             --objects;
@@ -204,17 +170,17 @@ public:
     HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
         ComPtr<IDispatch> dispatch;
         if (sink == nullptr || FAILED(sink->QueryInterface(kEchoLinkEvents, reinterpret_cast<void**>(dispatch.GetAddressOf())))) {
-            Log("Advise -> refused");
+            AppendLog("Advise -> refused");
             return CONNECT_E_CANNOTCONNECT;
         }
         sinks_.push_back({++lastCookie_, dispatch});
         *cookie = lastCookie_;
-        Log("Advise");
+        AppendLog("Advise");
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
         const auto removed = std::erase_if(sinks_, [cookie](const Sink& s) { return s.cookie == cookie; });
-        Log(removed ? "Unadvise" : "Unadvise -> unknown cookie");
+        AppendLog(removed ? "Unadvise" : "Unadvise -> unknown cookie");
         return removed ? S_OK : CONNECT_E_NOCONNECTION;
     }
     HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
@@ -237,7 +203,7 @@ public:
                                nullptr, nullptr, nullptr);
         }
         VariantClear(&arg);
-        Log((line ? "ChatTextReceived(" + Quoted(*line) + ")" : std::string("Closing()")) + " to " +
+        AppendLog((line ? "ChatTextReceived(" + Quoted(*line) + ")" : std::string("Closing()")) + " to " +
             std::to_string(sinks.size()) + " sink(s)");
     }
 
@@ -287,14 +253,14 @@ public:
         if (outer != nullptr) return CLASS_E_NOAGGREGATION;
         if (registration == 0) return CO_E_SERVER_STOPPING;
         if (NumberSetting(kFailCreateSetting) != 0) {
-            Log("create -> E_FAIL");
+            AppendLog("create -> E_FAIL");
             ServerReleased();
             return E_FAIL;
         }
         auto* object = new StandIn(info_);
         const HRESULT hr = object->QueryInterface(iid, out);
         object->Release();
-        Log(SUCCEEDED(hr) ? "create" : "create -> no such interface");
+        AppendLog(SUCCEEDED(hr) ? "create" : "create -> no such interface");
         return hr;
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
@@ -319,7 +285,7 @@ void Run(const std::wstring& command) {
     } else if (command == L"close") {
         for (StandIn* s : std::vector<StandIn*>(live)) s->Fire(nullptr);
     } else if (command == L"crash") {
-        Log("crash");
+        AppendLog("crash");
         ExitProcess(3);
     }
 }
@@ -345,7 +311,7 @@ int Serve() {
     ComPtr<ITypeInfo> info;
     if (FAILED(LoadTypeLibEx(ExePath().c_str(), REGKIND_NONE, &library)) ||
         FAILED(library->GetTypeInfoOfGuid(kEchoLinkInterface, &info))) {
-        Log("start -> no type library");
+        AppendLog("start -> no type library");
         return 1;
     }
     mainThread = GetCurrentThreadId();
@@ -359,10 +325,10 @@ int Serve() {
     Factory factory(info);
     if (FAILED(CoRegisterClassObject(kEchoLinkClass, &factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
                                      &registration))) {
-        Log("start -> class not registered with COM");
+        AppendLog("start -> class not registered with COM");
         return 1;
     }
-    Log("start");
+    AppendLog("start");
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
@@ -370,7 +336,7 @@ int Serve() {
     }
     if (registration != 0) CoRevokeClassObject(registration);
     DestroyWindow(window);
-    Log("exit");
+    AppendLog("exit");
     return 0;
 }
 
@@ -397,7 +363,7 @@ int Register(const std::wstring& logPath) {
         return 1;
     }
     WriteSetting(kLogSetting, logPath);
-    for (const wchar_t* mode : {kFailSetting, kFailCreateSetting, kHangSetting}) WriteSetting(mode, L"0");
+    for (const wchar_t* mode : {kFailSetting, kFailCreateSetting, kStampSetting, kHangSetting}) WriteSetting(mode, L"0");
     return 0;
 }
 
@@ -415,7 +381,7 @@ std::wstring DefaultLogPath() {
 
 int Usage() {
     std::fputs("usage: dizo-echolink-standin /regserver [/log FILE] | /unregserver | /say LINE | /close | /crash |\n"
-               "       /fail on|off | /failcreate on|off | /hang MS\n",
+               "       /fail on|off | /failcreate on|off | /stamps on|off | /hang MS\n",
                stderr);
     return 2;
 }
@@ -426,8 +392,9 @@ int Command(const std::vector<std::wstring>& args) {
         return Register(args.size() >= 4 && args[2] == L"/log" ? args[3] : DefaultLogPath());
     }
     if (verb == L"/unregserver") return Unregister();
-    if (args.size() == 3 && (verb == L"/fail" || verb == L"/failcreate")) {
-        return WriteSetting(verb == L"/fail" ? kFailSetting : kFailCreateSetting, args[2] == L"on" ? L"1" : L"0") ? 0 : 1;
+    for (const auto& [name, setting] : {std::pair{L"/fail", kFailSetting}, std::pair{L"/failcreate", kFailCreateSetting},
+                                         std::pair{L"/stamps", kStampSetting}}) {
+        if (args.size() == 3 && verb == name) return WriteSetting(setting, args[2] == L"on" ? L"1" : L"0") ? 0 : 1;
     }
     if (args.size() == 3 && verb == L"/hang") return WriteSetting(kHangSetting, args[2]) ? 0 : 1;
     std::wstring command;
