@@ -9,6 +9,7 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
+#include "hosts/com/CallWorker.h"
 #include "hosts/com/EchoLinkIds.h"
 #include "hosts/wide/WideText.h"
 
@@ -143,6 +144,23 @@ private:
     Deliver deliver_;
 };
 
+// Arguments a call owns, freed once the call is over, on whichever thread that is.
+struct OwnedVariant {
+    VARIANT value;
+    OwnedVariant() { VariantInit(&value); }
+    ~OwnedVariant() { VariantClear(&value); }
+    OwnedVariant(const OwnedVariant&) = delete;
+    OwnedVariant& operator=(const OwnedVariant&) = delete;
+};
+
+struct OwnedBstr {
+    BSTR value;
+    explicit OwnedBstr(BSTR text) : value(text) {}
+    ~OwnedBstr() { SysFreeString(value); }
+    OwnedBstr(const OwnedBstr&) = delete;
+    OwnedBstr& operator=(const OwnedBstr&) = delete;
+};
+
 constexpr UINT kDeliverMessage = WM_APP + 1;
 constexpr wchar_t kWindowClass[] = L"DizoChatEchoLinkEvents";
 
@@ -150,19 +168,19 @@ constexpr wchar_t kWindowClass[] = L"DizoChatEchoLinkEvents";
 
 class ComEchoLink final : public echolink::EchoLink {
 public:
-    explicit ComEchoLink(echolink::ChatEvents& events) : events_(events) {}
+    ComEchoLink(echolink::ChatEvents& events, DWORD callTimeoutMs) : events_(events), callTimeoutMs_(callTimeoutMs) {}
     ~ComEchoLink() override;
 
     bool Connect();
 
     echolink::HResult SetTransmit(bool keyed) override {
         const LONG value = keyed ? -1 : 0;  // VARIANT_TRUE in the 32-bit slot
-        return Call([&] { return CallSlot(object_.Get(), kSetTransmitSlot, value); });
+        return Call([value](IUnknown* object) { return CallSlot(object, kSetTransmitSlot, value); });
     }
 
     echolink::HResult SendMorse(std::int32_t reserved, const echolink::Variant& text) override {
-        VARIANT value;
-        VariantInit(&value);
+        auto owned = std::make_shared<OwnedVariant>();
+        VARIANT& value = owned->value;
         switch (text.Type()) {
         case echolink::VarType::Bstr:
             V_VT(&value) = VT_BSTR;
@@ -174,18 +192,15 @@ public:
         case echolink::VarType::Empty: break;
         }
         // By value: the callee reads the VARIANT and the string stays ours to free.
-        const echolink::HResult result =
-            Call([&] { return CallSlot(object_.Get(), kSendMorseSlot, static_cast<LONG>(reserved), value); });
-        VariantClear(&value);
-        return result;
+        return Call([owned, reserved](IUnknown* object) {
+            return CallSlot(object, kSendMorseSlot, static_cast<LONG>(reserved), owned->value);
+        });
     }
 
     echolink::HResult PostChatLine(const std::string& line) override {
-        BSTR text = wide::NewBstr(line);
-        if (text == nullptr && !line.empty()) return echolink::HResult{E_OUTOFMEMORY};
-        const echolink::HResult result = Call([&] { return CallSlot(object_.Get(), kPostChatLineSlot, text); });
-        SysFreeString(text);
-        return result;
+        auto text = std::make_shared<OwnedBstr>(wide::NewBstr(line));
+        if (text->value == nullptr && !line.empty()) return echolink::HResult{E_OUTOFMEMORY};
+        return Call([text](IUnknown* object) { return CallSlot(object, kPostChatLineSlot, text->value); });
     }
 
 private:
@@ -194,10 +209,10 @@ private:
 
     // While a call is out, COM's modal loop may run our window; events wait until it returns, as
     // the relay is promised that none arrives from inside an operation.
-    template <typename F>
-    echolink::HResult Call(F&& f) {
+    // Each call runs on the worker and holds this thread at most the bound.
+    echolink::HResult Call(CallWorker::Job job) {
         ++calling_;
-        const HRESULT hr = f();
+        const HRESULT hr = worker_->Run(std::move(job), callTimeoutMs_);
         if (--calling_ == 0 && deferred_) {
             deferred_ = false;
             PostMessageW(window_, kDeliverMessage, 0, 0);
@@ -206,11 +221,13 @@ private:
     }
 
     echolink::ChatEvents& events_;
+    DWORD callTimeoutMs_;
     bool apartment_ = false;
     ComPtr<IUnknown> object_;
     ComPtr<IConnectionPoint> point_;
     DWORD cookie_ = 0;
     EventSink* sink_ = nullptr;
+    std::unique_ptr<CallWorker> worker_;
     HWND window_ = nullptr;
     std::deque<Event> queue_;
     int calling_ = 0;
@@ -248,10 +265,12 @@ bool ComEchoLink::Connect() {
         cookie_ = 0;
         return false;
     }
+    worker_ = std::make_unique<CallWorker>(object_.Get(), kEchoLinkInterface);
     return true;
 }
 
 ComEchoLink::~ComEchoLink() {
+    worker_.reset();
     if (sink_ != nullptr) {
         sink_->Detach();
         if (cookie_ != 0) point_->Unadvise(cookie_);
@@ -291,7 +310,7 @@ LRESULT CALLBACK ComEchoLink::WindowProc(HWND window, UINT message, WPARAM wPara
 }
 
 std::unique_ptr<echolink::EchoLink> ComEchoLinkFactory::Create(echolink::ChatEvents& events) {
-    auto link = std::make_unique<ComEchoLink>(events);
+    auto link = std::make_unique<ComEchoLink>(events, static_cast<DWORD>(callTimeout_.count()));
     if (!link->Connect()) return nullptr;
     return link;
 }

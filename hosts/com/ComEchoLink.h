@@ -2,6 +2,7 @@
 // interface's function table, the two events through its connection point. Owns the object.
 #pragma once
 
+#include <chrono>
 #include <memory>
 
 #include "echolink/EchoLink.h"
@@ -16,7 +17,16 @@ class ComEchoLink;
 // connected (their type library is missing or has no such names).
 class ComEchoLinkFactory final : public echolink::EchoLinkFactory {
 public:
+    // No call to EchoLink holds the window longer than this, as on Linux: a hung EchoLink costs
+    // the operator a two-second wait per call, and the call fails with RPC_E_TIMEOUT.
+    static constexpr std::chrono::milliseconds kCallTimeout{2000};
+
+    ComEchoLinkFactory() = default;
+    explicit ComEchoLinkFactory(std::chrono::milliseconds callTimeout) : callTimeout_(callTimeout) {}
     std::unique_ptr<echolink::EchoLink> Create(echolink::ChatEvents& events) override;
+
+private:
+    std::chrono::milliseconds callTimeout_ = kCallTimeout;
 };
 
 }  // namespace hosts::com

@@ -173,6 +173,24 @@ TEST_F(ComEchoLinkTest, FailuresAreReportedWithTheServersCode) {
     EXPECT_EQ(link->PostChatLine("y"), echolink::kOk);
 }
 
+TEST_F(ComEchoLinkTest, HungServerIsGivenUpAtTheBound) {
+    ComEchoLinkFactory bounded(std::chrono::milliseconds(300));
+    auto link = bounded.Create(events);
+    ASSERT_NE(link, nullptr);
+    Log log;
+    SetMode(standin::kHangSetting, L"2000");
+    const auto start = std::chrono::steady_clock::now();
+    const echolink::HResult result = link->SetTransmit(true);
+    const auto held = std::chrono::steady_clock::now() - start;
+    SetMode(standin::kHangSetting, L"0");
+    EXPECT_EQ(result, echolink::HResult{static_cast<std::int32_t>(RPC_E_TIMEOUT)});
+    EXPECT_GE(held, std::chrono::milliseconds(250));
+    EXPECT_LT(held, std::chrono::milliseconds(1500));
+    // The server still runs the call it was given; once it is free, calls go through again.
+    ASSERT_TRUE(PumpUntil([&] { return !log.Lines().empty() && log.Lines().back() == "SetTransmit(-1)"; }));
+    EXPECT_EQ(link->PostChatLine("z"), echolink::kOk);
+}
+
 // Last: it ends the server the other tests share.
 TEST_F(ComEchoLinkTest, ServerThatDiesMakesEveryCallFail) {
     auto link = factory_.Create(events);
