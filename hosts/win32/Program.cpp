@@ -22,7 +22,7 @@ Program::Program(const ProgramFiles& files, forms::Scale scale, echolink::EchoLi
     : files_(files), scale_(scale), echoLink_(echoLink), speech_(speech) {
     main_ = std::make_unique<FormWindow>(forms::LoadDescription(files_.mainWindow), windows_, scale_, files_.bigIcon,
                                          files_.smallIcon);
-    form1_ = std::make_unique<relay::Form1>(relay::Form1Services{echoLink_, *this, speech_, pause_, *this});
+    form1_ = std::make_unique<relay::Form1>(relay::Form1Services{echoLink_, *this, speech_, pause_, *this, &log_});
     main_->OnClick = [this](const std::string& name) { form1_->Click(name); };
     main_->OnCloseBox = [this] { form1_->CloseBox(); };
 }

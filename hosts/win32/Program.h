@@ -9,6 +9,7 @@
 
 #include "echolink/EchoLink.h"
 #include "forms/Units.h"
+#include "hosts/win32/ProgramLog.h"
 #include "hosts/win32/Win32WindowServices.h"
 #include "relay/FormControls.h"
 #include "relay/Pause.h"
@@ -67,6 +68,7 @@ private:
     echolink::EchoLinkFactory& echoLink_;
     relay::SpeechEngine& speech_;
     relay::ThreadPause pause_;
+    DebugOutputLog log_;
     std::unique_ptr<FormWindow> main_;
     FormWindow* about_ = nullptr;  // while the About window is up
     bool aboutUnloading_ = false;

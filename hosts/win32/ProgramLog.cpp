@@ -1,0 +1,19 @@
+#include "hosts/win32/ProgramLog.h"
+
+#include <string>
+
+#include "hosts/com/WideText.h"
+
+#include <windows.h>
+
+namespace hosts::win32 {
+
+void DebugOutputLog::Line(std::string_view line) {
+    // The wide call, so a sender's name keeps characters the ANSI code page lacks.
+    std::string text = "dizo-chat: ";
+    text.append(line);
+    text += '\n';
+    ::OutputDebugStringW(hosts::com::WideOf(text).c_str());
+}
+
+}  // namespace hosts::win32
