@@ -167,6 +167,28 @@ stop_app() {
   wait_for 10 bash -c '! pgrep -f "dizo-echolink-standin.exe -Embedding" >/dev/null' || standin /crash
 }
 
+# The program started beside a fresh stand-in, once it has announced itself.
+start_announced() {  # start_announced EXE
+  use_standin && start_app "$1" || return 1
+  wait_for 5 has_call "$LIGADO" || fail "no start-up announcement: $(calls | tr '\n' '|')"
+}
+# A spoken chat line relayed: sets on, spoke and off to the times of the keying, the speech (empty
+# when the voice heard nothing) and the unkeying; fails when the transmitter was not unkeyed.
+relay_bom_dia() {
+  say "QD4RV>bom dia="
+  wait_for 10 has_call 'SetTransmit(0)' || { fail "transmitter not unkeyed after a spoken line"; return 1; }
+  on=$(call_ms 'SetTransmit(-1)'); spoke=$(call_ms 'voice Speak("bom dia", 17)'); off=$(call_ms 'SetTransmit(0)')
+}
+
+# With oEchoLink empty the window still works: the lamps switch and Sair ends the program.
+works_alone() {  # works_alone WHEN
+  lamp_red && ok "red lamp shown $1" || fail "the lamp is not red $1"
+  click "$main" Form1.frm desligar
+  wait_for 3 lamp_not_red && ok "desligar switches the lamps $1" || fail "the lamp did not change $1"
+  click "$main" Form1.frm sair
+  ends_cleanly "sair $1"
+}
+
 main="Dizo Chat por QD4RV "   # the caption ends in a blank
 about="Sobre"
 
@@ -182,17 +204,13 @@ scenario_startup() {
 }
 
 scenario_relay() {
-  use_standin && start_app "$recording" || return
-  wait_for 5 has_call "$LIGADO" || fail "no announcement"
-  say "QD4RV>bom dia="
-  if wait_for 10 has_call 'SetTransmit(0)'; then
-    local on spoke off
-    on=$(call_ms 'SetTransmit(-1)'); spoke=$(call_ms 'voice Speak("bom dia", 17)'); off=$(call_ms 'SetTransmit(0)')
+  start_announced "$recording" || return
+  if relay_bom_dia; then
     [ -n "$spoke" ] && ok "'bom dia' spoken literally by the voice" || fail "not spoken: $(calls | tr '\n' '|')"
     [ -n "$spoke" ] && [ $((spoke - on)) -ge 1000 ] && [ $((off - spoke)) -ge 300 ] &&
       ok "keyed $((spoke - on)) ms before the speech and $((off - spoke)) ms through it" ||
       fail "keying: on $on, speech ${spoke:-none}, off $off"
-  else fail "transmitter not unkeyed after a spoken line"; fi
+  fi
   say "QD4RV>cq test>"
   wait_for 5 has_call 'SendMorse(0, VT_BSTR "cq test>")' && ok "Morse line handed to EchoLink" || fail "no SendMorse"
   [ "$(count_call 'SetTransmit(-1)')" = 1 ] && ok "the Morse line does not key" || fail "the Morse line keyed"
@@ -240,8 +258,7 @@ scenario_windows() {
 }
 
 scenario_fdp() {
-  use_standin && start_app "$recording" || return
-  wait_for 5 has_call "$LIGADO"
+  start_announced "$recording" || return
   click "$main" Form1.frm desligar; wait_for 5 has_call "$DESLIGADO"
   say "QD4RV>tchau fdp"
   ends_cleanly "'fdp' with the relay off"
@@ -250,8 +267,7 @@ scenario_fdp() {
 }
 
 scenario_closing() {
-  use_standin && start_app "$recording" || return
-  wait_for 5 has_call "$LIGADO"
+  start_announced "$recording" || return
   standin /close
   wait_for 5 has_call "$DESLIGADO" && ok "Closing: farewell posted" || fail "no farewell on Closing"
   ends_cleanly Closing
@@ -259,8 +275,7 @@ scenario_closing() {
 }
 
 scenario_close_box() {
-  use_standin && start_app "$recording" || return
-  wait_for 5 has_call "$LIGADO"
+  start_announced "$recording" || return
   local ox oy ow oh
   read -r ox oy < <(origin "$main"); IFS=x read -r ow oh < <(size "$main")
   # Wine draws the caption's buttons itself when unmanaged: the close box is the rightmost.
@@ -274,11 +289,7 @@ scenario_absent() {
   standin /unregserver; rm -f "$log"
   start_app "$recording" || return
   ok "the window opens without EchoLink"
-  lamp_red && ok "red lamp shown without EchoLink" || fail "the lamp is not red"
-  click "$main" Form1.frm desligar
-  wait_for 3 lamp_not_red && ok "desligar still switches the lamps" || fail "the lamp did not change"
-  click "$main" Form1.frm sair
-  ends_cleanly "sair without EchoLink"
+  works_alone "without EchoLink"
   stop_app
 }
 
@@ -298,18 +309,13 @@ scenario_failing() {
 scenario_failcreate() {
   use_standin && standin /failcreate on && start_app "$recording" || return
   wait_for 5 has_call 'create -> E_FAIL' && ok "creation refused" || fail "no creation: $(calls | tr '\n' '|')"
-  lamp_red && ok "the window runs without EchoLink" || fail "the lamp is not red"
-  click "$main" Form1.frm desligar
-  wait_for 3 lamp_not_red || fail "the lamp did not change"
-  click "$main" Form1.frm sair
-  ends_cleanly "sair after a failed creation"
+  works_alone "after a failed creation"
   [ "$(ops | tr '\n' '|')" = "create -> E_FAIL|" ] && ok "oEchoLink stayed empty: no call" || fail "calls: $(calls | tr '\n' '|')"
   stop_app
 }
 
 scenario_hang() {
-  use_standin && start_app "$recording" || return
-  wait_for 5 has_call "$LIGADO"
+  start_announced "$recording" || return
   standin /hang 8000
   local t0 t1
   t0=$(now_ms); click "$main" Form1.frm desligar
@@ -330,13 +336,9 @@ scenario_hang() {
 
 scenario_sapi_fails() {
   # The shipped program: SAPI under Wine cannot speak, and the transmitter is unkeyed all the same.
-  use_standin && start_app "$product" || return
-  wait_for 5 has_call "$LIGADO" || fail "no announcement"
-  say "QD4RV>bom dia="
-  if wait_for 10 has_call 'SetTransmit(0)'; then
-    local on off; on=$(call_ms 'SetTransmit(-1)'); off=$(call_ms 'SetTransmit(0)')
-    [ $((off - on)) -ge 1000 ] && ok "keyed $((off - on)) ms, unkeyed after the voice failed" || fail "keyed $((off - on)) ms"
-  else fail "not unkeyed when speech fails"; fi
+  start_announced "$product" || return
+  relay_bom_dia && { [ $((off - on)) -ge 1000 ] && ok "keyed $((off - on)) ms, unkeyed after the voice failed" ||
+    fail "keyed $((off - on)) ms"; }
   click "$main" Form1.frm sair
   ends_cleanly sair
   stop_app
