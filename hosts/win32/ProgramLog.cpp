@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "hosts/com/WideText.h"
+#include "hosts/wide/WideText.h"
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@ void DebugOutputLog::Line(std::string_view line) {
     std::string text = "dizo-chat: ";
     text.append(line);
     text += '\n';
-    ::OutputDebugStringW(hosts::com::WideOf(text).c_str());
+    ::OutputDebugStringW(hosts::wide::Widen(text).c_str());
 }
 
 }  // namespace hosts::win32
