@@ -3,29 +3,32 @@
 # under Wine, beside a bare Win32 window started the same way. Prints a table; not a test.
 # Usage: scripts/windows-startup.sh PROGRAM.exe BARE.exe [RUNS]
 set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
 program="$1"; bare="$2"; runs="${3:-5}"
-wine="$(command -v wine64 || echo /usr/lib/wine/wine64)"
 T="$(mktemp -d /tmp/dizo-startup.XXXXXX)"
 xvfb=""
-cleanup() { [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; WINEPREFIX="$T/prefix" wineserver -k 2>/dev/null; rm -rf "$T"; }
+cleanup() { [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; wineserver -k </dev/null >/dev/null 2>&1; rm -rf "$T"; }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$T/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$T/display" </dev/null >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 1 100); do [ -s "$T/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -1 "$T/display")" WINEPREFIX="$T/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$WINEPREFIX"
-"$wine" wineboot -i >"$T/boot.log" 2>&1
-"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$T/boot.log" 2>&1
-wineserver -p 2>/dev/null   # kept running, so every start pays only for itself
+export DISPLAY=":$(head -1 "$T/display")"
+# A fresh prefix of the shared set-up, let settle, then one server kept running, so every start
+# pays only for itself.
+WINEPREFIX="$T/prefix" bash "$root/scripts/wine/prefix.sh" && WINEPREFIX="$T/prefix" wineserver -w </dev/null >/dev/null 2>&1
+source "$root/scripts/wine/session.sh" "$T/prefix"
+trap cleanup EXIT
+# Milliseconds of a monotonic clock (10 ms steps).
+now_ms() { local up; read -r up _ </proc/uptime; echo $(( ${up/./} * 10 )); }
 
 measure() {  # measure EXE CAPTION: prints milliseconds to a viewable window, and VmRSS in kB
   local exe="$1" caption="$2" start id pid rss
-  start=$(date +%s%N)
-  "$wine" "$exe" >/dev/null 2>&1 &
+  start=$(now_ms)
+  wine "$exe" </dev/null >/dev/null 2>&1 &
   local launcher=$!
   until id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$caption\":" | awk '{print $1}') && [ -n "$id" ] &&
         xwininfo -id "$id" 2>/dev/null | grep -q IsViewable; do sleep 0.01; done
-  local ms=$(( ($(date +%s%N) - start) / 1000000 ))
+  local ms=$(( $(now_ms) - start ))
   sleep 1
   # The Windows process is the Linux process Wine names after the program (15 characters at most).
   local name; name=$(basename "$exe"); name=${name:0:15}
