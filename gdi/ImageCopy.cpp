@@ -101,6 +101,7 @@ HGDIOBJ CopyIcon(HICON h, int cx, int cy, UINT flags) {
     if (src->hasColour()) {
         icon.mask = Scaled(src->mask, 0, ownHeight, width, height, false);
         icon.colour = Scaled(src->colour, 0, src->colour.height, width, height, false);
+        if (!resized) icon.andWords = src->andWords;  // the mask is copied as it is
     } else {
         Bitmap andPart = Scaled(src->mask, 0, ownHeight, width, height, false);
         Bitmap xorPart = Scaled(src->mask, ownHeight, ownHeight, width, height, false);
@@ -108,8 +109,9 @@ HGDIOBJ CopyIcon(HICON h, int cx, int cy, UINT flags) {
         andPart.height = 2 * height;
         icon.mask = std::move(andPart);
     }
-    if (resized) src->lastResized = std::make_shared<const Icon>(icon);
     const HICON copy = detail::NewIcon(std::move(icon));
+    // Kept from the stored copy, which has its mask words.
+    if (copy && resized) src->lastResized = std::make_shared<const Icon>(*detail::LookupIcon(copy));
     if (copy && (flags & LR_COPYDELETEORG)) DestroyIcon(h);
     return HGDIOBJ(copy);
 }
@@ -124,15 +126,15 @@ void DrawUnscaled(detail::Dc& dc, int x, int y, const Icon& ic, UINT flags) {
     const bool useImage = (flags & DI_IMAGE) != 0;
     Bitmap& dst = *dc.surface;
     const bool mono = dst.bitsPerPixel == 1;
-    if (!mono && colour && useMask && useImage) {
-        // The common case, kept free of per-pixel decisions.
+    if (!mono && colour && useMask && useImage && ic.andWords) {
+        // The common case, kept free of per-pixel decisions; the compiler vectorises the row.
         detail::ForEachVisibleRect(dc, RECT{x, y, x + w, y + h}, [&](const RECT& r) {
             for (int yy = r.top; yy < r.bottom; ++yy) {
-                const std::uint8_t* m = ic.mask.Row1(yy - y) + (r.left - x);
+                const std::uint32_t* m = ic.andWords->data() + static_cast<std::size_t>(yy - y) * w + (r.left - x);
                 const std::uint32_t* c = ic.colour.Row32(yy - y) + (r.left - x);
                 std::uint32_t* d = dst.Row32(yy) + r.left;
                 const int n = r.right - r.left;
-                for (int i = 0; i < n; ++i) d[i] = (d[i] & ((0u - m[i]) & 0x00FFFFFFu)) ^ c[i];
+                for (int i = 0; i < n; ++i) d[i] = (d[i] & m[i]) ^ c[i];
             }
         });
         return;

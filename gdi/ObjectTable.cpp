@@ -113,7 +113,14 @@ const Brush* BrushFor(const Dc& dc, HBRUSH h) {
 }
 
 HBITMAP NewBitmap(Bitmap&& bitmap) { return HBITMAP(AddObject(std::move(bitmap))); }
-HICON NewIcon(Icon&& icon) { return HICON(AddObject(std::move(icon))); }
+HICON NewIcon(Icon&& icon) {
+    if (icon.hasColour() && !icon.andWords) {
+        auto words = std::make_shared<std::vector<std::uint32_t>>(icon.mask.pixels1.size());
+        for (std::size_t i = 0; i < words->size(); ++i) (*words)[i] = icon.mask.pixels1[i] ? 0x00FFFFFFu : 0u;
+        icon.andWords = std::move(words);
+    }
+    return HICON(AddObject(std::move(icon)));
+}
 HRGN NewRegion(Region&& region) { return HRGN(AddObject(std::move(region))); }
 
 std::uint8_t NearestMono(COLORREF c) {

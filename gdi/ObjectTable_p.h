@@ -104,6 +104,10 @@ struct Icon {
     // The last resized copy made of this icon. Icons never change once made, so a picture
     // copied at the same size again (every redraw of a face) is duplicated, not scaled again.
     std::shared_ptr<const Icon> lastResized;
+    // A colour icon's mask as 32-bit AND words (0x00FFFFFF keeps the destination, 0 clears it),
+    // made with the icon and shared by its same-size copies, so drawing it is one AND and one XOR
+    // a pixel with no widening of mask bytes.
+    std::shared_ptr<const std::vector<std::uint32_t>> andWords;
 };
 
 }  // namespace gdi::detail

@@ -20,11 +20,13 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     const bool nullPen = !dc->penObj || dc->penObj->style == PS_NULL;
     // A thin solid pen of the brush's own colour covers exactly the box: one fill does it all.
     if (!nullPen && dc->brushObj && !dc->brushObj->isNull && dc->penObj->width == 1 &&
-        (dc->penObj->style == PS_SOLID || dc->penObj->style == PS_INSIDEFRAME) &&
-        !BrushInkFor(*dc, dc->brushObj->colour).dithered &&
-        InkForDrawing(*dc, dc->penObj->colour).pixel == BrushInkFor(*dc, dc->brushObj->colour).solid) {
-        FillSolid(*dc, r, InkForDrawing(*dc, dc->penObj->colour));
-        return TRUE;
+        (dc->penObj->style == PS_SOLID || dc->penObj->style == PS_INSIDEFRAME)) {
+        const Ink penInk = InkForDrawing(*dc, dc->penObj->colour);
+        const BrushInk brushInk = BrushInkFor(*dc, dc->brushObj->colour);
+        if (!brushInk.dithered && penInk.pixel == brushInk.solid) {
+            FillSolid(*dc, r, penInk);
+            return TRUE;
+        }
     }
     // The outline runs through the last pixel column and row inside the box.
     const int lastX = r.right - 1, lastY = r.bottom - 1;

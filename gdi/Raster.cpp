@@ -35,6 +35,22 @@ void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t v) {
 
 void FillSolid(Dc& dc, const RECT& rect, Ink ink) {
     Bitmap* s = dc.surface;
+    if (s && !dc.hasClip && s->bitsPerPixel == 32) {
+        // The common case (a face's rows and lines, unclipped): the same pixels as below
+        // without the clip walk.
+        const int left = std::max(rect.left, 0), right = std::min(rect.right, s->width);
+        const int top = std::max(rect.top, 0), bottom = std::min(rect.bottom, s->height);
+        if (left >= right) return;
+        const auto n = static_cast<std::size_t>(right - left);
+        if (n == 1 && top < bottom) {
+            // A vertical line or a one-pixel strip: one store a row.
+            std::uint32_t* p = s->Row32(top) + left;
+            for (int y = top; y < bottom; ++y, p += s->width) *p = ink.pixel;
+            return;
+        }
+        for (int y = top; y < bottom; ++y) FillPixels(s->Row32(y) + left, n, ink.pixel);
+        return;
+    }
     ForEachVisibleRect(dc, rect, [&](const RECT& r) {
         const std::size_t n = static_cast<std::size_t>(r.right - r.left);
         if (s->bitsPerPixel == 1) {

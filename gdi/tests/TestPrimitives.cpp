@@ -324,3 +324,21 @@ TEST(FillRect, UsesTheGivenBrushAndLeavesInvertedRectanglesEmpty) {
     EXPECT_EQ(c.Picture({{Red, 'r'}}), Rows({".rr.", ".rr.", "...."}));
     EXPECT_EQ(HGDIOBJ(GetCurrentBrush(c.dc())), GetStockObject(WHITE_BRUSH));
 }
+
+// Unclipped fills take a shorter path than clipped ones; a clip region covering the whole surface
+// must change nothing.
+TEST(FillRect, UnclippedFillsMatchTheClipWalk) {
+    const RECT cases[] = {
+        {1, 1, 19, 2},   {3, 0, 4, 7},    {0, 0, 20, 7},    {-5, 2, 2, 30}, {18, -3, 40, 1},
+        {2, 3, 2, 6},    {5, 5, 4, 6},    {0, 6, 17, 7},    {19, 0, 20, 7}, {-9, -9, -1, -1},
+    };
+    for (const RECT& r : cases) {
+        Canvas plain(20, 7), clipped(20, 7);
+        const OwnedRgn all(CreateRectRgn(0, 0, 20, 7));
+        SelectClipRgn(clipped.dc(), all.get());
+        const OwnedBrush red(CreateSolidBrush(test::Red));
+        for (Canvas* c : {&plain, &clipped}) FillRect(c->dc(), r, red.get());
+        EXPECT_EQ(test::PixelsOf(plain.bitmap()), test::PixelsOf(clipped.bitmap()))
+            << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    }
+}
