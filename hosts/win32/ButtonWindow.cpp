@@ -52,7 +52,7 @@ private:
 };
 
 // The standard cursor for the platform's MousePointer codes 1 to 15; the arrow for the rest
-// (0, the default, and 99, a custom icon, which this host does not turn into a cursor).
+// (0, the default, and 99 when MouseIcon gives no cursor).
 LPCSTR CursorFor(std::int32_t pointer) {
     switch (pointer) {
     case 2: return IDC_CROSS;
@@ -70,6 +70,39 @@ LPCSTR CursorFor(std::int32_t pointer) {
     case 15: return IDC_SIZEALL;
     default: return IDC_ARROW;
     }
+}
+
+// A cursor from the custom pointer's pixels: a 32 bpp colour image with its alpha, and the AND
+// mask set where it is transparent, for displays that ignore alpha. Null when the platform refuses.
+HCURSOR MakeCursor(const buttons::CursorImage& image) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.Width;
+    info.bmiHeader.biHeight = -image.Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP colour = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (colour == nullptr) return nullptr;
+    std::copy(image.Pixels.begin(), image.Pixels.end(), static_cast<std::uint32_t*>(bits));
+    // Monochrome rows are padded to 16 bits, most significant bit first.
+    const std::size_t stride = static_cast<std::size_t>((image.Width + 15) / 16 * 2);
+    std::vector<std::uint8_t> maskBits(stride * static_cast<std::size_t>(image.Height), 0);
+    for (int y = 0; y < image.Height; ++y) {
+        for (int x = 0; x < image.Width; ++x) {
+            if (image.Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.Width) + x] >> 24 == 0) {
+                maskBits[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x / 8)] |=
+                    static_cast<std::uint8_t>(0x80 >> (x % 8));
+            }
+        }
+    }
+    const HBITMAP mask = ::CreateBitmap(image.Width, image.Height, 1, 1, maskBits.data());
+    ICONINFO icon{FALSE, static_cast<DWORD>(image.HotX), static_cast<DWORD>(image.HotY), mask, colour};
+    const HCURSOR cursor = mask != nullptr ? ::CreateIconIndirect(&icon) : nullptr;
+    if (mask != nullptr) ::DeleteObject(mask);
+    ::DeleteObject(colour);
+    return cursor;
 }
 
 LRESULT CALLBACK ButtonProc(::HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -129,6 +162,31 @@ ButtonWindow::~ButtonWindow() {
         windows_.ForgetWindow(hwnd_);
         ::DestroyWindow(hwnd);
     }
+    props_.MouseIcon.reset();
+    updateCursor();
+}
+
+void ButtonWindow::SetMousePointer(std::int32_t p) {
+    props_.SetMousePointer(p);
+    updateCursor();
+}
+
+void ButtonWindow::SetMouseIcon(buttons::PictureRef icon) {
+    props_.SetMouseIcon(std::move(icon));
+    updateCursor();
+}
+
+// Made once when the pointer or its icon changes, not on every WM_SETCURSOR.
+void ButtonWindow::updateCursor() {
+    if (const HCURSOR old = static_cast<HCURSOR>(customCursor_)) {
+        // A cursor on the screen is not to be destroyed: the arrow takes its place first.
+        if (::GetCursor() == old) ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+        ::DestroyCursor(old);
+    }
+    customCursor_ = nullptr;
+    if (const auto image = buttons::CustomCursorImage(props_.MousePointer, props_.MouseIcon)) {
+        customCursor_ = MakeCursor(*image);
+    }
 }
 
 void ButtonWindow::SetEnabled(bool e) {
@@ -158,6 +216,10 @@ void ButtonWindow::updateWindowText() {
 
 void ButtonWindow::AccessKey(std::int16_t keyAscii) {
     if (props_.Enabled && ::IsWindowVisible(Native(hwnd_))) control_->Input().AccessKeyPress(keyAscii);
+}
+
+bool ButtonWindow::IsCommand() const {
+    return control_->Mode() == buttons::ToInt(buttons::ButtonMode::ModeCommand);
 }
 
 void ButtonWindow::AmbientChanged(const char* name) { control_->Input().AmbientChanged(name); }
@@ -252,7 +314,9 @@ std::intptr_t ButtonWindow::HandleMessage(std::uint32_t message, std::uintptr_t 
     }
     case WM_GETDLGCODE: {
         // Arrows and characters go to the control; as a button it gets BM_CLICK for its access keys.
-        const LRESULT push = default_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
+        // The button Enter presses (it shows the default look) says so, and the dialog manager
+        // then reports Enter as its click to the container.
+        const LRESULT push = displayAsDefault_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
         return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_BUTTON | push;
     }
     case BM_CLICK:
@@ -260,11 +324,20 @@ std::intptr_t ButtonWindow::HandleMessage(std::uint32_t message, std::uintptr_t 
         return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
-            ::SetCursor(::LoadCursorA(nullptr, CursorFor(props_.MousePointer)));
+            const HCURSOR custom = static_cast<HCURSOR>(customCursor_);
+            ::SetCursor(custom != nullptr ? custom : ::LoadCursorA(nullptr, CursorFor(props_.MousePointer)));
             return TRUE;
         }
         break;
     case WM_SYSCOLORCHANGE: AmbientChanged("BackColor"); return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        // Before the control hears of it: its GotFocus may raise a Click that closes the window.
+        if (OnFocusChange) {
+            auto handler = OnFocusChange;
+            handler(message == WM_SETFOCUS ? hwnd_ : win::HWND(reinterpret_cast<std::uintptr_t>(wParam)));
+        }
+        break;
     case WM_DESTROY: windows_.ForgetWindow(hwnd_); break;
     default: break;
     }

@@ -50,11 +50,15 @@ public:
 
     // Raised for the control's Click event, with the control's name.
     std::function<void(const std::string& name)> OnClick;
+    // The focus comes to or leaves this button; `focus` is the window that has it now.
+    std::function<void(win::HWND focus)> OnFocusChange;
 
     buttons::qkButtons_H& Control() { return *control_; }
     const std::string& Name() const { return name_; }
     // The container's Default and Cancel buttons take Enter and Esc through the dialog manager.
     bool IsDefault() const { return default_; }
+    // A command button (not a check box or option) takes Enter itself while it has the focus.
+    bool IsCommand() const;
     bool IsCancel() const { return cancel_; }
     // An access key, Enter or Esc meant for this button (the dialog manager's BM_CLICK, or the
     // container's IDOK and IDCANCEL).
@@ -72,9 +76,9 @@ public:
     void SetEnabled(bool e) override;
     std::int32_t MousePointer() const override { return props_.MousePointer; }
     // Refuses what every host refuses (std::invalid_argument), before anything changes.
-    void SetMousePointer(std::int32_t p) override { props_.SetMousePointer(p); }
+    void SetMousePointer(std::int32_t p) override;
     buttons::PictureRef MouseIcon() const override { return props_.MouseIcon; }
-    void SetMouseIcon(buttons::PictureRef icon) override { props_.SetMouseIcon(std::move(icon)); }
+    void SetMouseIcon(buttons::PictureRef icon) override;
     std::string AccessKeys() const override { return props_.AccessKeys; }
     void SetAccessKeys(const std::string& keys) override { props_.AccessKeys = keys; }
     std::string Tag() const override { return props_.Tag; }
@@ -103,6 +107,7 @@ private:
     bool overButton(std::intptr_t lParam) const;
     std::int16_t shiftState() const;
     void updateWindowText();
+    void updateCursor();
 
     Win32WindowServices& windows_;
     std::string name_;
@@ -116,6 +121,7 @@ private:
     bool painting_ = false;
 
     buttons::HostProperties props_;
+    void* customCursor_ = nullptr;  // HCURSOR made from MouseIcon for MousePointer 99; owned
     buttons::OleColor ambientBack_;
     bool default_ = false;
     bool cancel_ = false;

@@ -135,6 +135,27 @@ struct FormWindow::Impl {
     }
 
     void Build(const forms::ControlModel& m, ::HWND parent);
+
+    // The button Enter presses: the command button that has the focus, else the Default button.
+    ButtonWindow* EnterTarget(::HWND focus) const {
+        ButtonWindow* fallback = nullptr;
+        for (const auto& b : buttons) {
+            if (Native(b->hWnd()) == focus && b->IsCommand()) return b.get();
+            if (fallback == nullptr && b->IsDefault()) fallback = b.get();
+        }
+        return fallback;
+    }
+    ButtonWindow* CancelTarget() const {
+        for (const auto& b : buttons) {
+            if (b->IsCancel()) return b.get();
+        }
+        return nullptr;
+    }
+    // The default look follows the focus, as Enter does.
+    void ShowDefaultLook(::HWND focus) {
+        ButtonWindow* target = EnterTarget(focus);
+        for (const auto& b : buttons) b->SetDisplayAsDefault(b.get() == target);
+    }
 };
 
 void FormWindow::Impl::Build(const forms::ControlModel& m, ::HWND parent) {
@@ -147,6 +168,7 @@ void FormWindow::Impl::Build(const forms::ControlModel& m, ::HWND parent) {
         button->OnClick = [this](const std::string& n) {
             if (*onClick) (*onClick)(n);
         };
+        button->OnFocusChange = [this](win::HWND focus) { ShowDefaultLook(Native(focus)); };
         w = Native(button->hWnd());
         buttons.push_back(std::move(button));
         break;
@@ -244,13 +266,6 @@ void PaintContainer(FormWindow::Impl& impl, ::HWND hwnd, HDC dc) {
     if (oldFont) ::SelectObject(dc, oldFont);
 }
 
-ButtonWindow* ButtonWhere(FormWindow::Impl& impl, bool (ButtonWindow::*which)() const) {
-    for (auto& b : impl.buttons) {
-        if (((*b).*which)()) return b.get();
-    }
-    return nullptr;
-}
-
 LRESULT CALLBACK ContainerProc(::HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     FormWindow::Impl* impl = ImplOf(hwnd);
     if (impl == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
@@ -269,19 +284,24 @@ LRESULT CALLBACK ContainerProc(::HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         ::SetBkColor(dc, look->second.back);
         return reinterpret_cast<LRESULT>(look->second.brush);
     }
-    case WM_COMMAND:
-        // Enter and Esc through the dialog manager: the Default and Cancel buttons.
-        if (lParam == 0 || LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            if (LOWORD(wParam) == IDOK) {
-                if (ButtonWindow* b = ButtonWhere(*impl, &ButtonWindow::IsDefault)) b->AccessKey(13);
-                return 0;
-            }
-            if (LOWORD(wParam) == IDCANCEL) {
-                if (ButtonWindow* b = ButtonWhere(*impl, &ButtonWindow::IsCancel)) b->AccessKey(27);
-                return 0;
-            }
+    case WM_COMMAND: {
+        // Enter and Esc through the dialog manager: IDOK, or the click of the button that says it
+        // takes Enter; IDCANCEL. A control's other notifications are not ours to answer.
+        const auto source = reinterpret_cast<::HWND>(lParam);
+        const bool fromButton = source != nullptr && HIWORD(wParam) == BN_CLICKED &&
+                                std::any_of(impl->buttons.begin(), impl->buttons.end(),
+                                            [source](const auto& b) { return Native(b->hWnd()) == source; });
+        if (LOWORD(wParam) == IDOK || fromButton) {
+            if (ButtonWindow* b = impl->EnterTarget(::GetFocus())) b->AccessKey(13);
+            return 0;
         }
+        if (LOWORD(wParam) == IDCANCEL) {
+            if (ButtonWindow* b = impl->CancelTarget()) b->AccessKey(27);
+            return 0;
+        }
+        if (HIWORD(wParam) == EN_SETFOCUS) impl->ShowDefaultLook(source);
         break;
+    }
     case WM_KEYDOWN:
         // Arrow keys a button passes on to its container move the focus, as dialog navigation does.
         if (wParam == VK_LEFT || wParam == VK_UP || wParam == VK_RIGHT || wParam == VK_DOWN) {
@@ -351,6 +371,7 @@ FormWindow::FormWindow(const forms::WindowModel& model, Win32WindowServices& win
         ::SetWindowPos(hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = hwnd;
     }
+    impl.ShowDefaultLook(nullptr);
     // Lightweight controls go beneath the windowed ones, each above those made before it.
     for (auto it = impl.lightweight.rbegin(); it != impl.lightweight.rend(); ++it) {
         ::SetWindowPos(*it, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
