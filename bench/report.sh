@@ -11,7 +11,9 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 cd "$root"
 [ -f "$build/build.ninja" ] || cmake --preset release >/dev/null
 targets=(bench_buttons bench_gdi bench_hosts)
-cmake --build "$build" --target help | grep -q dizo_wine_bench && targets+=(dizo_wine_bench)
+# Read whole: grep -q would stop reading early and the pipe would fail under pipefail.
+help="$(cmake --build "$build" --target help)"
+[[ $help == *dizo_wine_bench* ]] && targets+=(dizo_wine_bench)
 cmake --build "$build" --target "${targets[@]}" -j2 >/dev/null
 
 # name,cpu_time (microseconds) of each benchmark's median.
