@@ -62,7 +62,9 @@ export QT_QPA_PLATFORM=xcb LANG=pt_BR.UTF-8
 failures=0
 fail() { echo "FAIL [$scenario]: $*"; failures=$((failures + 1)); }
 ok() { echo "ok   [$scenario]: $*"; }
-now_ms() { date +%s%3N; }
+# Milliseconds of a monotonic clock (time since boot), which midnight does not reset; the
+# simulator's --log file is stamped with the same clock.
+now_ms() { local up; read -r up _ </proc/uptime; echo $(( ${up/./} * 10 )); }
 
 # wait_for SECONDS COMMAND...: polls the command every 50 ms.
 wait_for() {
@@ -83,9 +85,9 @@ calls() { sed -E 's/^[0-9:.]+ //' "$T/sim.log" 2>/dev/null; }
 has_call() { calls | grep -qxF -- "$1"; }
 count_call() { calls | grep -cxF -- "$1"; }
 count_is() { [ "$(count_call "$2")" = "$1" ]; }  # count_is N CALL, re-read at every poll
-call_ms() {  # time stamp (ms of the day) of the Nth (default last) line equal to $1
+call_ms() {  # monotonic time stamp (ms) of the Nth (default last) line equal to $1
   grep -F -- " $1" "$T/sim.log" | awk -v want="$1" '{ t=$1; $1=""; sub(/^ /,""); if ($0==want) print t }' |
-    sed -n "${2:-\$}p" | awk -F'[:.]' '{ print (($1*60+$2)*60+$3)*1000+$4 }'
+    sed -n "${2:-\$}p"
 }
 
 app_pid=""; wid=""
@@ -120,6 +122,7 @@ click() { click_at "${2:-$wid}" ${at[$1]}; }
 type_text() { xdotool type --delay 5 -- "$1"; sleep 0.1; }
 
 width_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^WIDTH=//p'; }
+width_is() { [ "$(width_of "$1")" = "$2" ]; }
 height_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^HEIGHT=//p'; }
 shot() {  # shot NAME [WINDOW]
   [ -n "$shots" ] || return 0
@@ -130,7 +133,10 @@ pixel() {  # pixel WINDOW X Y -> "r,g,b"
 }
 
 rec_pid=""
-record_start() { parec -d dizo_null.monitor --rate=22050 --channels=1 --format=s16le >"$T/rec.raw" 2>/dev/null & rec_pid=$!; sleep 0.2; }
+record_start() {  # returns once the recorder delivers samples (the null sink's monitor never stops)
+  parec -d dizo_null.monitor --rate=22050 --channels=1 --format=s16le >"$T/rec.raw" 2>/dev/null & rec_pid=$!
+  wait_for 3 test -s "$T/rec.raw"
+}
 record_stop_rms() {  # prints the RMS amplitude of what was recorded (0 for silence)
   kill "$rec_pid" 2>/dev/null; wait "$rec_pid" 2>/dev/null
   sox -t raw -r 22050 -e signed -b 16 -c 1 "$T/rec.raw" -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }'
@@ -245,13 +251,14 @@ scenario_manual() {
 scenario_help() {
   start_sim && start_app || return
   w0=$(width_of "$wid")
-  click a_ajuda; sleep 0.4; w1=$(width_of "$wid"); h1=$(height_of "$wid")
+  click a_ajuda; wait_for 3 width_is "$wid" 776; w1=$(width_of "$wid"); h1=$(height_of "$wid")
   [ "$w0" = 418 ] && [ "$w1" = 776 ] && [ "$h1" = 503 ] && ok "help widens $w0 -> $w1 x $h1" ||
     fail "help sizes $w0 -> $w1 x $h1 (want 418 -> 776 x 503)"
   shot main-help
   click a_ajuda; sleep 0.3; [ "$(width_of "$wid")" = 776 ] && ok "Ajuda twice keeps the width" || fail "Ajuda twice"
-  xdotool windowsize "$wid" 720 495; sleep 0.3  # the user resizes; Fechar ajuda stays in view
-  click f_ajuda; sleep 0.4
+  xdotool windowsize "$wid" 720 495  # the user resizes; Fechar ajuda stays in view
+  wait_for 3 width_is "$wid" 720
+  click f_ajuda; wait_for 3 width_is "$wid" 418
   [ "$(width_of "$wid")" = 418 ] && [ "$(height_of "$wid")" = 503 ] && ok "Fechar ajuda restores 418 x 503" ||
     fail "after Fechar ajuda: $(width_of "$wid") x $(height_of "$wid")"
   stop_all
@@ -261,7 +268,9 @@ scenario_about() {
   start_sim && start_app || return
   wait_for 3 has_call "$(q PostChatLine "$LIGADO")"
   click sobre
-  about=""; for _ in $(seq 1 100); do about=$(xdotool search --onlyvisible --name '^Sobre$' | head -1); [ -n "$about" ] && break; sleep 0.05; done
+  about=""
+  find_about() { about=$(xdotool search --onlyvisible --name '^Sobre$' | head -1); [ -n "$about" ]; }
+  wait_for 5 find_about
   [ -n "$about" ] && ok "About window shown" || { fail "no About window"; stop_all; return; }
   sleep 0.4; shot about "$about"
   click desligar; sleep 0.5
@@ -318,7 +327,7 @@ scenario_close_box() {
     wait_for 3 app_gone && break
   done
   app_gone && ok "the close box ends the program" || fail "still running after the close box"
-  sleep 0.3
+  # A farewell is a blocking call, logged by the station before it answers: none can come later.
   has_call "$(q PostChatLine "$DESLIGADO")" && fail "the close box posted a farewell" || ok "the close box posts nothing"
   stop_all
 }

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <fstream>
@@ -54,7 +55,13 @@ public:
             QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz")).toStdString() + " " + text + "\n";
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fflush(stdout);
-        if (log_.is_open()) log_ << line << std::flush;
+        // The log file is for scripts that measure durations: a monotonic stamp in milliseconds,
+        // which neither midnight nor a clock adjustment moves.
+        if (log_.is_open()) {
+            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now().time_since_epoch());
+            log_ << ms.count() << ' ' << text << '\n' << std::flush;
+        }
     }
 
 private:
