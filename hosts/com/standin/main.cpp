@@ -5,6 +5,7 @@
 //   dizo-echolink-standin /say LINE | /close | /crash      to the running server
 //   dizo-echolink-standin /fail on|off | /failcreate on|off | /stamps on|off | /hang MS
 //                                                           settings, read on every call
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <string>
@@ -278,12 +279,20 @@ private:
 std::deque<std::wstring> commands;
 constexpr UINT kRunCommand = WM_APP + 1;
 
+// Every object still alive when its turn comes: a client may release one while the event
+// before it is in flight, since the server takes calls while it waits on a sink.
+void FireAtEach(const std::string* line) {
+    for (StandIn* s : std::vector<StandIn*>(live)) {
+        if (std::find(live.begin(), live.end(), s) != live.end()) s->Fire(line);
+    }
+}
+
 void Run(const std::wstring& command) {
     if (command.rfind(L"say ", 0) == 0) {
         const std::string line = hosts::wide::Narrow(std::wstring_view(command).substr(4));
-        for (StandIn* s : std::vector<StandIn*>(live)) s->Fire(&line);
+        FireAtEach(&line);
     } else if (command == L"close") {
-        for (StandIn* s : std::vector<StandIn*>(live)) s->Fire(nullptr);
+        FireAtEach(nullptr);
     } else if (command == L"crash") {
         AppendLog("crash");
         ExitProcess(3);
