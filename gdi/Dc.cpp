@@ -181,53 +181,35 @@ int GetBkMode(HDC hdc) {
     return dc ? dc->bkMode : 0;
 }
 
-COLORREF SetBkColor(HDC hdc, COLORREF c) {
-    Dc* dc = LookupDc(hdc);
-    if (!dc) return CLR_INVALID;
-    const COLORREF old = dc->bkColour;
-    dc->bkColour = c & 0x00FFFFFF;
-    return old;
-}
-COLORREF GetBkColor(HDC hdc) {
-    const Dc* dc = LookupDc(hdc);
-    return dc ? dc->bkColour : CLR_INVALID;
-}
+namespace {
 
-COLORREF SetTextColor(HDC hdc, COLORREF c) {
+// The DC's four colours share one rule: a set keeps the RGB bytes and gives the old colour,
+// and a handle that is no DC gives CLR_INVALID.
+template <class Field>
+COLORREF SetDcColour(HDC hdc, COLORREF c, Field field) {
     Dc* dc = LookupDc(hdc);
-    if (!dc) return CLR_INVALID;
-    const COLORREF old = dc->textColour;
-    dc->textColour = c & 0x00FFFFFF;
-    return old;
+    return dc ? std::exchange(field(*dc), c & 0x00FFFFFF) : CLR_INVALID;
 }
-COLORREF GetTextColor(HDC hdc) {
-    const Dc* dc = LookupDc(hdc);
-    return dc ? dc->textColour : CLR_INVALID;
+template <class Field>
+COLORREF GetDcColour(HDC hdc, Field field) {
+    Dc* dc = LookupDc(hdc);
+    return dc ? field(*dc) : CLR_INVALID;
 }
+constexpr auto kBk = [](Dc& dc) -> COLORREF& { return dc.bkColour; };
+constexpr auto kText = [](Dc& dc) -> COLORREF& { return dc.textColour; };
+constexpr auto kDcBrush = [](Dc& dc) -> COLORREF& { return dc.dcBrush.colour; };
+constexpr auto kDcPen = [](Dc& dc) -> COLORREF& { return dc.dcPen.colour; };
 
-COLORREF SetDCBrushColor(HDC hdc, COLORREF c) {
-    Dc* dc = LookupDc(hdc);
-    if (!dc) return CLR_INVALID;
-    const COLORREF old = dc->dcBrush.colour;
-    dc->dcBrush.colour = c & 0x00FFFFFF;
-    return old;
-}
-COLORREF GetDCBrushColor(HDC hdc) {
-    const Dc* dc = LookupDc(hdc);
-    return dc ? dc->dcBrush.colour : CLR_INVALID;
-}
+}  // namespace
 
-COLORREF SetDCPenColor(HDC hdc, COLORREF c) {
-    Dc* dc = LookupDc(hdc);
-    if (!dc) return CLR_INVALID;
-    const COLORREF old = dc->dcPen.colour;
-    dc->dcPen.colour = c & 0x00FFFFFF;
-    return old;
-}
-COLORREF GetDCPenColor(HDC hdc) {
-    const Dc* dc = LookupDc(hdc);
-    return dc ? dc->dcPen.colour : CLR_INVALID;
-}
+COLORREF SetBkColor(HDC hdc, COLORREF c) { return SetDcColour(hdc, c, kBk); }
+COLORREF GetBkColor(HDC hdc) { return GetDcColour(hdc, kBk); }
+COLORREF SetTextColor(HDC hdc, COLORREF c) { return SetDcColour(hdc, c, kText); }
+COLORREF GetTextColor(HDC hdc) { return GetDcColour(hdc, kText); }
+COLORREF SetDCBrushColor(HDC hdc, COLORREF c) { return SetDcColour(hdc, c, kDcBrush); }
+COLORREF GetDCBrushColor(HDC hdc) { return GetDcColour(hdc, kDcBrush); }
+COLORREF SetDCPenColor(HDC hdc, COLORREF c) { return SetDcColour(hdc, c, kDcPen); }
+COLORREF GetDCPenColor(HDC hdc) { return GetDcColour(hdc, kDcPen); }
 
 int SetMapMode(HDC hdc, int mode) {
     Dc* dc = LookupDc(hdc);

@@ -51,13 +51,7 @@ export DISPLAY=":$(head -1 "$T/display")"
 
 # Our own Wine session on our own prefix (the shared set-up: no debugger, no 2-second window
 # teardown, the classic font names), started after DISPLAY so its desktop is this Xvfb.
-# A new prefix is let settle first: Wine goes on setting it up after wineboot returns, and a COM
-# activation made meanwhile never completes.
 prefix="$build/e2e-wine/prefix"
-source "$root/scripts/wine/env.sh"
-if [ ! -f "$prefix/.dizo-ready-$DIZO_WINE_ARCH" ]; then
-  WINEPREFIX="$prefix" bash "$root/scripts/wine/prefix.sh" && WINEPREFIX="$prefix" wineserver -w </dev/null >/dev/null 2>&1
-fi
 source "$root/scripts/wine/session.sh" "$prefix" || skip "the Wine session did not start"
 trap cleanup EXIT
 

@@ -18,5 +18,4 @@ if [ ! -f "$WINEPREFIX/.dizo-ready-$DIZO_WINE_ARCH" ]; then
   wineserver -w </dev/null >/dev/null 2>&1 || true
 fi
 wineserver -p </dev/null >/dev/null 2>&1 || true
-"$_dizo_session_dir/prefix.sh"
 wineboot -i </dev/null >/dev/null 2>&1
