@@ -72,16 +72,22 @@ LPCSTR CursorFor(std::int32_t pointer) {
     }
 }
 
-// A cursor from the custom pointer's pixels: a 32 bpp colour image with its alpha, and the AND
-// mask set where it is transparent, for displays that ignore alpha. Null when the platform refuses.
-HCURSOR MakeCursor(const buttons::CursorImage& image) {
+// Our pixels' layout (0x00RRGGBB or 0xAARRGGBB words, rows from the top) as the platform names it.
+BITMAPINFO TopDown32(int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = image.Width;
-    info.bmiHeader.biHeight = -image.Height;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// A cursor from the custom pointer's pixels: a 32 bpp colour image with its alpha, and the AND
+// mask set where it is transparent, for displays that ignore alpha. Null when the platform refuses.
+HCURSOR MakeCursor(const buttons::CursorImage& image) {
+    const BITMAPINFO info = TopDown32(image.Width, image.Height);
     void* bits = nullptr;
     const HBITMAP colour = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (colour == nullptr) return nullptr;
@@ -234,13 +240,7 @@ void ButtonWindow::SetDisplayAsDefault(bool on) {
 void ButtonWindow::present(void* nativeDc) const {
     const gdi::BitmapView v = buffer_.View();
     if (v.bitsPerPixel != 32 || nativeDc == nullptr) return;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = v.stride;
-    info.bmiHeader.biHeight = -v.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDown32(v.stride, v.height);
     ::SetDIBitsToDevice(static_cast<HDC>(nativeDc), 0, 0, static_cast<DWORD>(v.width), static_cast<DWORD>(v.height), 0,
                         0, 0, static_cast<UINT>(v.height), v.pixels32, &info, DIB_RGB_COLORS);
 }
