@@ -14,7 +14,7 @@
 #include "buttons/qkButtons_H.h"
 #include "forms/PropertyBag.h"
 #include "gdi/Gdi.h"
-#include "win/FakeWindowServices.h"
+#include "win/testing/FakeWindowServices.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "fuzz/Require.h"
-#include "echolink/FakeEchoLink.h"
+#include "echolink/testing/FakeEchoLink.h"
 #include "relay/Form1.h"
 #include "relay/Texts.h"
 #include "relay/testing/EventLog.h"

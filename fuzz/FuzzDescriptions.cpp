@@ -9,11 +9,10 @@
 #include <memory>
 #include <string_view>
 
-#include "buttons/HeadlessHost.h"
 #include "buttons/qkButtons_H.h"
+#include "buttons/testing/ControlRig.h"
 #include "forms/Description.h"
 #include "gdi/Gdi.h"
-#include "win/FakeWindowServices.h"
 
 namespace {
 
@@ -25,13 +24,8 @@ struct Shape {
 
 void LoadAndDraw(const forms::Control& control, const Shape& shape) {
     if (control.Kind == forms::ButtonKind) {
-        win::FakeWindowServices windows;
-        buttons::HeadlessHost host(shape.width, shape.height);
-        const win::HWND container = windows.CreateWindow({0, 0, 400, 300});
-        host.SetWindows(windows.CreateWindow({0, 0, shape.width, shape.height}, container), container);
-        host.SetUserMode((shape.flags & 0x10) != 0);
-        auto button = std::make_unique<buttons::qkButtons_H>(host, windows);
-        host.SetResizeHandler([&] { button->Resize(); });
+        buttons::testing::ControlRig rig(shape.width, shape.height, (shape.flags & 0x10) != 0, false);
+        const std::unique_ptr<buttons::qkButtons_H>& button = rig.button;
         try {
             button->ReadProperties(control.Properties);
         } catch (const std::exception&) {
@@ -58,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data + 3), size - 3);
     const gdi::ObjectCounts before = gdi::LiveObjects();
     try {
-        const forms::Document doc = forms::ParseDescription(text, "fuzz.frm", std::filesystem::path(DIZO_FORMS_DIR));
+        const forms::Document doc = forms::ParseDescription(text, "fuzz.frm", std::filesystem::path(DIZO_SOURCE_DIR) / "relay" / "forms");
         LoadAndDraw(doc.Root, shape);
     } catch (const std::exception&) {
         // Clear errors are the expected answer to most random text.

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "gdi/tests/TestImageFiles.h"
+#include "gdi/testing/ImageFiles.h"
 
 namespace {
 

@@ -8,7 +8,8 @@
 #include "buttons/qkButtons_H.h"
 #include "forms/Units.h"
 #include "gdi/Gdi.h"
-#include "win/FakeWindowServices.h"
+#include "gdi/MemoryDC.h"
+#include "win/OffscreenWindowServices.h"
 
 namespace tools {
 namespace {
@@ -54,9 +55,11 @@ gdi::OwnedBitmap RenderFace(const forms::Document& doc, const forms::Control& bu
     }
 
     const forms::Control& container = ContainerOf(doc.Root, button);
-    win::FakeWindowServices windows;
-    const win::HWND containerWnd = windows.CreateWindow({0, 0, width + 20, height + 20});
-    const win::HWND self = windows.CreateWindow({10, 10, 10 + width, 10 + height}, containerWnd);
+    // A window system without a screen: the control's option-group and timer properties have
+    // windows to live on, and no pointer is anywhere.
+    win::OffscreenWindowServices windows;
+    const win::HWND containerWnd = windows.CreateWindow();
+    const win::HWND self = windows.CreateWindow();
     buttons::HeadlessHost host(width, height);
     host.SetWindows(self, containerWnd);
     host.SetUserMode(!request.designTime);
@@ -82,8 +85,7 @@ gdi::OwnedBitmap RenderFace(const forms::Document& doc, const forms::Control& bu
         width = host.Width();
         height = host.Height();
         out.reset(gdi::CreateDIBSection32(width, height));
-        const gdi::OwnedDC dc(gdi::CreateCompatibleDC(gdi::HDC{}));
-        const gdi::HBITMAP old = gdi::SelectObject(dc.get(), out.get());
+        const gdi::MemoryDC dc(gdi::HDC{}, out.get(), gdi::MemoryDC::Ownership::Borrows);
         gdi::BitBlt(dc.get(), 0, 0, width, height, host.hDC(), 0, 0, gdi::SRCCOPY);
         if (const gdi::HRGN region = host.WindowRegion()) {
             const gdi::COLORREF back = buttons::ConvertSysColor(ambientBack);
@@ -93,7 +95,6 @@ gdi::OwnedBitmap RenderFace(const forms::Document& doc, const forms::Control& bu
                 }
             }
         }
-        gdi::SelectObject(dc.get(), old);
     }
     return out;
 }

@@ -1,5 +1,5 @@
-// Renders chosen buttons of a stored description into face pictures, as the render tool and the
-// golden-image tests need them. Owns the headless host and control of each render while it runs.
+// Renders chosen buttons of a stored description into face pictures for the render tool, on the
+// headless host and offscreen window services. Owns the host and control of each render while it runs.
 #pragma once
 
 #include <filesystem>
@@ -27,7 +27,7 @@ struct RenderRequest {
 // Every Button of the tree, depth first.
 std::vector<const forms::Control*> FindButtons(const forms::Control& root);
 
-// Twips to pixels at 15 twips a pixel (96 dots per inch), halves to even.
+// Twips to the nearest pixel at 15 twips a pixel (96 dots per inch); 15 being odd, there is no tie.
 int TwipsToPixels(std::int32_t twips);
 
 // Renders one Button control of doc into a new 32 bpp bitmap (owned by the caller). Pixels outside

@@ -1,5 +1,5 @@
 // The platform's window services the button control calls: mouse capture, posted messages, the
-// cursor, timers and named window properties. Hosts implement it; FakeWindowServices serves tests.
+// cursor, timers and named window properties. Hosts implement it; tests use win/testing's fake.
 #pragma once
 
 #include <cstdint>

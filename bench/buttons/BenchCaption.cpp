@@ -5,7 +5,7 @@
 
 #include "buttons/Caption.h"
 #include "buttons/PictureDraw.h"
-#include "buttons/tests/TestCaptionSupport.h"
+#include "buttons/testing/PainterBuffer.h"
 
 namespace {
 

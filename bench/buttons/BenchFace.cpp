@@ -5,12 +5,12 @@
 
 #include "buttons/Gradient.h"
 #include "buttons/Shapes.h"
-#include "buttons/tests/TestFaceRig.h"
+#include "buttons/testing/FaceRig.h"
 
 namespace {
 
 void BM_PaintStandardFace(benchmark::State& state) {
-    facetest::FaceRig rig(145, 41);
+    buttons::testing::FaceRig rig(145, 41);
     rig.s.Props.ButtonShape = static_cast<std::int32_t>(state.range(0));
     rig.s.Props.GradientMode = static_cast<std::int32_t>(state.range(1));
     rig.s.Props.GradientColor = gdi::RGB(96, 144, 208);
@@ -26,7 +26,7 @@ void BM_PaintStandardFace(benchmark::State& state) {
 BENCHMARK(BM_PaintStandardFace)->ArgNames({"shape", "gradient"})->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4}});
 
 void BM_BuildRegions(benchmark::State& state) {
-    facetest::FaceRig rig(145, 41);
+    buttons::testing::FaceRig rig(145, 41);
     rig.s.Props.ButtonShape = static_cast<std::int32_t>(state.range(0));
     for (auto _ : state) buttons::BuildRegions(rig.s, rig.buffer, rig.host);
 }

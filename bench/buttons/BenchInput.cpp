@@ -4,7 +4,7 @@
 #include "buttons/ButtonControl.h"
 #include "buttons/HeadlessHost.h"
 #include "buttons/Input.h"
-#include "win/FakeWindowServices.h"
+#include "win/testing/FakeWindowServices.h"
 
 namespace {
 

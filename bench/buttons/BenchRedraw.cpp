@@ -9,45 +9,20 @@
 #include "buttons/Caption.h"
 #include "buttons/HeadlessHost.h"
 #include "buttons/qkButtons_H.h"
+#include "buttons/testing/ControlRig.h"
 #include "forms/Description.h"
 #include "gdi/Gdi.h"
-#include "win/FakeWindowServices.h"
+#include "win/testing/FakeWindowServices.h"
 
 namespace {
 
+using Rig = buttons::testing::ControlRig;
+
 // A 32 x 32 icon made in memory: a green square with a transparent border.
 buttons::PictureRef MakeIcon32() {
-    std::vector<std::uint32_t> colour(32 * 32, 0x0000C000);
-    std::vector<std::uint8_t> mask(32 * 4, 0);  // rows of 32 bits, padded to 16 bits
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            if (x < 2 || y < 2 || x > 29 || y > 29) {
-                mask[static_cast<std::size_t>(y * 4 + x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
-                colour[static_cast<std::size_t>(y * 32 + x)] = 0;
-            }
-        }
-    }
-    const gdi::OwnedBitmap maskBm(gdi::CreateBitmap(32, 32, 1, 1, mask.data()));
-    const gdi::OwnedBitmap colourBm(gdi::CreateBitmap(32, 32, 1, 32, colour.data()));
-    gdi::ICONINFO info;
-    info.hbmMask = maskBm.get();
-    info.hbmColor = colourBm.get();
-    auto p = std::make_shared<buttons::Picture>();
-    p->type = buttons::Picture::Type::Icon;
-    p->handle = gdi::HGDIOBJ(gdi::CreateIconIndirect(info));
-    return p;
+    return buttons::testing::MakeIconPicture(
+        32, [](int x, int y) { return x >= 2 && y >= 2 && x <= 29 && y <= 29; }, gdi::RGB(0, 192, 0));
 }
-
-struct Rig {
-    Rig(int w, int h) : host(w, h), button(host, windows) {
-        host.SetResizeHandler([this] { button.Resize(); });
-        button.InitProperties();
-        button.Resize();
-    }
-    win::FakeWindowServices windows;
-    buttons::HeadlessHost host;
-    buttons::qkButtons_H button;
-};
 
 // The main window's `ligar`: 145 x 41 pixels, bold 15.75 pt Times New Roman, a 32-pixel icon.
 void ConfigureLigar(buttons::qkButtons_H& b) {
@@ -65,20 +40,20 @@ void ConfigureLigar(buttons::qkButtons_H& b) {
 
 void BM_RedrawButtonLigar(benchmark::State& state) {
     Rig rig(145, 41);
-    ConfigureLigar(rig.button);
-    for (auto _ : state) rig.button.Refresh();
+    ConfigureLigar(*rig.button);
+    for (auto _ : state) rig.button->Refresh();
     state.SetLabel(gdi::ToString(gdi::LiveObjects()));
 }
 BENCHMARK(BM_RedrawButtonLigar);
 
 void BM_RedrawButtonShapeGradientPicture(benchmark::State& state) {
     Rig rig(145, 41);
-    ConfigureLigar(rig.button);
-    rig.button.SetButtonShape(static_cast<std::int32_t>(state.range(0)));
-    rig.button.SetGradientMode(static_cast<std::int32_t>(state.range(1)));
-    rig.button.SetGradientColor(gdi::RGB(40, 90, 200));
-    rig.button.SetPictureSize(static_cast<std::int32_t>(state.range(2)));
-    for (auto _ : state) rig.button.Refresh();
+    ConfigureLigar(*rig.button);
+    rig.button->SetButtonShape(static_cast<std::int32_t>(state.range(0)));
+    rig.button->SetGradientMode(static_cast<std::int32_t>(state.range(1)));
+    rig.button->SetGradientColor(gdi::RGB(40, 90, 200));
+    rig.button->SetPictureSize(static_cast<std::int32_t>(state.range(2)));
+    for (auto _ : state) rig.button->Refresh();
 }
 BENCHMARK(BM_RedrawButtonShapeGradientPicture)
     ->ArgNames({"shape", "gradient", "size"})
@@ -86,12 +61,12 @@ BENCHMARK(BM_RedrawButtonShapeGradientPicture)
 
 void BM_CaptionLayoutLigar(benchmark::State& state) {
     Rig rig(145, 41);
-    ConfigureLigar(rig.button);
-    auto& s = rig.button.State();
+    ConfigureLigar(*rig.button);
+    auto& s = rig.button->State();
     for (auto _ : state) {
         std::int32_t width = 0;
         std::int32_t left = 0;
-        buttons::CalcCaptionLayout(s, rig.button.Buffer(), rig.host, width, true, left);
+        buttons::CalcCaptionLayout(s, rig.button->Buffer(), rig.host, width, true, left);
         benchmark::DoNotOptimize(s.Geometry.CaptionRect);
     }
 }

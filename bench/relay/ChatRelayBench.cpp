@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "echolink/FakeEchoLink.h"
+#include "echolink/testing/FakeEchoLink.h"
 #include "relay/Form1.h"
 #include "relay/testing/EventLog.h"
 #include "relay/testing/FakeForm.h"

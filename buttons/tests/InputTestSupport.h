@@ -12,7 +12,7 @@
 #include "buttons/HeadlessHost.h"
 #include "buttons/Input.h"
 #include "buttons/OptionGroup.h"
-#include "win/FakeWindowServices.h"
+#include "win/testing/FakeWindowServices.h"
 
 namespace buttons::testing {
 

@@ -7,7 +7,7 @@
 
 #include "buttons/Caption.h"
 #include "buttons/CaptionLayout.h"
-#include "buttons/tests/TestCaptionSupport.h"
+#include "buttons/testing/PainterBuffer.h"
 #include "gdi/Gdi.h"
 
 namespace buttons {

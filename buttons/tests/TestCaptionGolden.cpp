@@ -12,9 +12,10 @@
 
 #include "buttons/HeadlessHost.h"
 #include "buttons/qkButtons_H.h"
-#include "buttons/tests/TestCaptionSupport.h"
+#include "buttons/testing/ControlRig.h"
+#include "buttons/testing/Golden.h"
+#include "buttons/testing/Pictures.h"
 #include "gdi/Gdi.h"
-#include "win/FakeWindowServices.h"
 
 namespace buttons {
 namespace {
@@ -35,30 +36,13 @@ PictureRef DiamondBitmap() {
 
 // A black ring with a transparent middle and outside.
 PictureRef RingIcon() {
-    auto p = std::make_shared<Picture>();
-    p->type = Picture::Type::Icon;
-    p->handle = gdi::HGDIOBJ(testing::MakeIcon(32, [](int x, int y) {
+    return testing::MakeIconPicture(32, [](int x, int y) {
         const int dx = 2 * x - 31;
         const int dy = 2 * y - 31;
         const int r2 = dx * dx + dy * dy;
         return r2 < 28 * 28 && r2 > 16 * 16;
-    }));
-    return p;
+    });
 }
-
-struct Rig {
-    Rig(int width, int height) : host(width, height) {
-        const win::HWND container = windows.CreateWindow({0, 0, 400, 300});
-        host.SetWindows(windows.CreateWindow({10, 10, 10 + width, 10 + height}, container), container);
-        button = std::make_unique<qkButtons_H>(host, windows);
-        host.SetResizeHandler([this] { button->Resize(); });
-        button->InitProperties();
-        button->Resize();
-    }
-    win::FakeWindowServices windows;
-    HeadlessHost host;
-    std::unique_ptr<qkButtons_H> button;
-};
 
 // On Windows the caption is Windows' own text (its fonts, smoothing and measurement), which no
 // golden of ours can hold: there the face is compared outside the caption's box, widened by the
@@ -70,11 +54,6 @@ constexpr bool kPlatformText = true;
 constexpr bool kPlatformText = false;
 #endif
 constexpr int kTextReach = 2;
-
-bool InText(const gdi::RECT* text, int x, int y) {
-    return text && x >= text->left - kTextReach && x < text->right + kTextReach && y >= text->top - kTextReach &&
-           y < text->bottom + kTextReach;
-}
 
 void ExpectInk(const std::string& name, const gdi::BitmapView& got, const gdi::RECT& text) {
     bool twoColours = false;
@@ -89,41 +68,13 @@ void ExpectInk(const std::string& name, const gdi::BitmapView& got, const gdi::R
 // text: the caption's box when the face has a caption, else null.
 void ExpectGolden(const std::string& name, gdi::HBITMAP actual, const gdi::RECT* text) {
     if (!kPlatformText) text = nullptr;
-    const fs::path dir = fs::path(DIZO_SOURCE_DIR) / "buttons" / "tests" / "golden";
-    const fs::path golden = dir / (name + ".png");
-    const char* update = std::getenv("DIZO_UPDATE_GOLDEN");
-    if (update != nullptr && std::string(update) == "1") {
-        // The goldens hold our own engine's captions: only the Linux build writes them.
-        if (kPlatformText) ADD_FAILURE() << "goldens are rewritten by the Linux build only";
-        else gdi::WritePng(actual, golden);
-        return;
-    }
-    ASSERT_TRUE(fs::exists(golden)) << golden << " is missing; run with DIZO_UPDATE_GOLDEN=1 and review it";
-    const gdi::OwnedBitmap expected = gdi::LoadBitmapFile(golden);
-    const gdi::BitmapView want = gdi::GetBitmapView(expected.get());
-    const gdi::BitmapView got = gdi::GetBitmapView(actual);
-    ASSERT_EQ(want.width, got.width) << name;
-    ASSERT_EQ(want.height, got.height) << name;
-    const gdi::OwnedBitmap diff(gdi::CreateDIBSection32(got.width, got.height));
-    const gdi::BitmapView d = gdi::GetBitmapView(diff.get());
-    int differing = 0;
-    for (int y = 0; y < got.height; ++y) {
-        for (int x = 0; x < got.width; ++x) {
-            const std::uint32_t a = got.pixels32[y * got.stride + x] & 0xFFFFFF;
-            const bool same = InText(text, x, y) || a == (want.pixels32[y * want.stride + x] & 0xFFFFFF);
-            differing += same ? 0 : 1;
-            // Matching pixels pale, differences red.
-            d.pixels32[y * d.stride + x] = same ? (a >> 2 & 0x3F3F3F) + 0xBFBFBF : 0xFF0000;
-        }
-    }
-    if (text) ExpectInk(name, got, *text);
-    if (differing != 0) {
-        const fs::path out = fs::temp_directory_path() / "dizo-golden";
-        fs::create_directories(out);
-        gdi::WritePng(actual, out / (name + ".actual.png"));
-        gdi::WritePng(diff.get(), out / (name + ".diff.png"));
-        ADD_FAILURE() << name << ": " << differing << " pixels differ; see " << (out / (name + ".diff.png"));
-    }
+    const gdi::RECT reach = text ? gdi::RECT{text->left - kTextReach, text->top - kTextReach,
+                                             text->right + kTextReach, text->bottom + kTextReach}
+                                 : gdi::RECT{};
+    EXPECT_EQ(testing::CompareWithGolden(fs::path(DIZO_SOURCE_DIR) / "buttons" / "tests" / "golden", name, actual,
+                                         text ? &reach : nullptr),
+              "");
+    if (text) ExpectInk(name, gdi::GetBitmapView(actual), *text);
 }
 
 struct GoldenCase {
@@ -233,7 +184,7 @@ TEST(CaptionGolden, Faces) {
          }},
     };
     for (const auto& c : cases) {
-        Rig rig(c.width, c.height);
+        testing::ControlRig rig(c.width, c.height);
         c.setUp(*rig.button, rig.host);
         rig.button->Refresh();
         const gdi::RECT box = rig.button->State().Geometry.CaptionRect;

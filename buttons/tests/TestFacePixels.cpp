@@ -3,12 +3,13 @@
 #include <climits>
 #include <cstdint>
 
-#include "TestFaceRig.h"
+#include "buttons/testing/FaceRig.h"
 #include "buttons/Bevel.h"
 
 namespace {
 
-using namespace facetest;
+using namespace buttons;
+using namespace buttons::testing;
 using gdi::RGB;
 
 constexpr gdi::COLORREF Outline = RGB(0, 60, 115);

@@ -2,12 +2,13 @@
 
 #include <cstdint>
 
-#include "TestFaceRig.h"
+#include "buttons/testing/FaceRig.h"
 #include "buttons/Gradient.h"
 
 namespace {
 
-using namespace facetest;
+using namespace buttons;
+using namespace buttons::testing;
 using gdi::RGB;
 
 TEST(FillGradient, FourColumnsBlackToWhite) {

@@ -7,7 +7,7 @@
 
 #include "buttons/HostProperties.h"
 #include "buttons/PresentationBuffer.h"
-#include "ControlRig.h"
+#include "buttons/testing/ControlRig.h"
 #include "gdi/Draw.h"
 #include "gdi/Objects.h"
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "ControlRig.h"
+#include "buttons/testing/ControlRig.h"
 #include "buttons/FaceState.h"
 
 namespace {

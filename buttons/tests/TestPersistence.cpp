@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "ControlRig.h"
+#include "buttons/testing/ControlRig.h"
 #include "buttons/OptionGroup.h"
 #include "buttons/Persistence.h"
 #include "forms/Description.h"

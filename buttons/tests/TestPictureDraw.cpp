@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "buttons/PictureDraw.h"
-#include "buttons/tests/TestCaptionSupport.h"
+#include "buttons/testing/PainterBuffer.h"
 #include "gdi/Gdi.h"
 
 namespace buttons {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ControlRig.h"
+#include "buttons/testing/ControlRig.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "ControlRig.h"
+#include "buttons/testing/ControlRig.h"
 #include "buttons/Persistence.h"
 #include "forms/Description.h"
 

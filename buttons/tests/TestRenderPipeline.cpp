@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "ControlRig.h"
+#include "buttons/testing/ControlRig.h"
 #include "buttons/Colors.h"
 #include "buttons/Render.h"
 

@@ -3,13 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "ControlRig.h"
-#include "TestFaceRig.h"
+#include "buttons/testing/ControlRig.h"
+#include "buttons/testing/FaceRig.h"
 #include "buttons/Bevel.h"
 
 namespace {
 
-using namespace facetest;
+using namespace buttons;
+using namespace buttons::testing;
 
 // The region as a picture: '#' inside, '.' outside, over a width x height window.
 std::vector<std::string> Picture(gdi::HRGN rgn, int width, int height) {

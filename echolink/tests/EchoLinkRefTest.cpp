@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "echolink/EchoLinkRef.h"
-#include "echolink/FakeEchoLink.h"
+#include "echolink/testing/FakeEchoLink.h"
 
 namespace echolink {
 namespace {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "Canvas.h"
+#include "gdi/testing/Canvas.h"
 #include "gdi/Gdi.h"
 
 using namespace gdi;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Canvas.h"
+#include "gdi/testing/Canvas.h"
 #include "gdi/Gdi.h"
 
 using namespace gdi;

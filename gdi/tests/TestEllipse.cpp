@@ -4,7 +4,7 @@
 #include <set>
 #include <utility>
 
-#include "Canvas.h"
+#include "gdi/testing/Canvas.h"
 #include "gdi/Gdi.h"
 
 using namespace gdi;

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "Canvas.h"
+#include "gdi/testing/Canvas.h"
 #include "gdi/Gdi.h"
 
 using namespace gdi;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Canvas.h"
+#include "gdi/testing/Canvas.h"
 #include "gdi/Gdi.h"
 
 namespace {

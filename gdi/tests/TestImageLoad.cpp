@@ -5,9 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "Canvas.h"
+#include "gdi/testing/Canvas.h"
 #include "gdi/Gdi.h"
-#include "gdi/tests/TestImageFiles.h"
+#include "gdi/testing/ImageFiles.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <set>
 
-#include "Canvas.h"
+#include "gdi/testing/Canvas.h"
 #include "gdi/Gdi.h"
 
 using namespace gdi;

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "Canvas.h"
+#include "gdi/testing/Canvas.h"
 #include "gdi/Gdi.h"
 
 using namespace gdi;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "Canvas.h"
+#include "gdi/testing/Canvas.h"
 #include "gdi/Gdi.h"
 
 using namespace gdi;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "echolink/FakeEchoLink.h"
+#include "echolink/testing/FakeEchoLink.h"
 #include "relay/Form1.h"
 #include "relay/testing/EventLog.h"
 #include "relay/testing/FakeForm.h"

@@ -2,6 +2,7 @@
 
 #include "forms/Description.h"
 #include "gdi/Gdi.h"
+#include "gdi/testing/Pixels.h"
 #include "tools/FaceRender.h"
 
 namespace {
@@ -36,22 +37,11 @@ Begin Form Form1
 End
 )";
 
-gdi::COLORREF PixelOf(gdi::HBITMAP bm, int x, int y) {
-    const gdi::BitmapView v = gdi::GetBitmapView(bm);
-    const std::uint32_t p = v.pixels32[static_cast<std::size_t>(y * v.stride + x)];
-    return gdi::RGB(static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF));
-}
+using gdi::test::PixelAt;
 
 bool SamePixels(gdi::HBITMAP a, gdi::HBITMAP b) {
-    const gdi::BitmapView va = gdi::GetBitmapView(a);
-    const gdi::BitmapView vb = gdi::GetBitmapView(b);
-    if (va.width != vb.width || va.height != vb.height) return false;
-    for (int y = 0; y < va.height; ++y) {
-        for (int x = 0; x < va.width; ++x) {
-            if (PixelOf(a, x, y) != PixelOf(b, x, y)) return false;
-        }
-    }
-    return true;
+    return gdi::GetBitmapView(a).width == gdi::GetBitmapView(b).width &&
+           gdi::test::PixelsOf(a, gdi::test::kRgb) == gdi::test::PixelsOf(b, gdi::test::kRgb);
 }
 
 TEST(FaceRender, TwipsRoundToTheNearestPixel) {
@@ -91,13 +81,13 @@ TEST(FaceRender, SizeStatesAndTheContainersBackColour) {
 
         // The oval's corners lie outside its window region and show its frame's colour.
         const auto oval = tools::RenderFace(doc, *buttons[1], {tools::FaceState::Idle, {}, 40, 20, false});
-        EXPECT_EQ(PixelOf(oval.get(), 0, 0), gdi::RGB(0, 255, 0));
+        EXPECT_EQ(PixelAt(oval.get(), 0, 0), gdi::RGB(0, 255, 0));
 
         // 20 pixels wide as stored, 30 once the slant has widened it: the picture is not cut.
         const auto slant = tools::RenderFace(doc, *buttons[2], {});
         gdi::GetObjectA(slant.get(), sizeof bm, &bm);
         EXPECT_EQ(bm.bmWidth, 30);
-        EXPECT_EQ(PixelOf(slant.get(), 29, 10), gdi::RGB(0, 60, 115));  // the right outline
+        EXPECT_EQ(PixelAt(slant.get(), 29, 10), gdi::RGB(0, 60, 115));  // the right outline
     }
     EXPECT_EQ(gdi::LiveObjects(), before) << gdi::ToString(gdi::LiveObjects());
 }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "win/FakeWindowServices.h"
+#include "win/testing/FakeWindowServices.h"
 
 namespace {
 

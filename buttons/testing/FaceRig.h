@@ -1,5 +1,5 @@
 // A button face on its own: the headless host, the rendering pipeline's buffer around it, and one
-// paint pass. Shared by the face, shape and gradient tests and the face benchmarks.
+// paint pass. Shared by the face, shape and gradient tests and the face benchmarks. Owns all three.
 #pragma once
 
 #include <cstdint>
@@ -15,10 +15,9 @@
 #include "buttons/Render.h"
 #include "buttons/Shapes.h"
 #include "gdi/Gdi.h"
+#include "gdi/testing/Pixels.h"
 
-namespace facetest {
-
-using namespace buttons;
+namespace buttons::testing {
 
 // Never painted by a face pass: a pixel left in this colour was not covered.
 constexpr gdi::COLORREF Sentinel = gdi::RGB(255, 0, 255);
@@ -54,10 +53,7 @@ struct FaceRig {
     // One face pass, as RedrawButton runs it; first fills the buffer with the sentinel unless
     // the previous pass's pixels are to stay, as they do in the control's buffer.
     std::int16_t Paint(bool fillSentinel = true) {
-        const gdi::BitmapView view = gdi::GetBitmapView(gdi::GetCurrentBitmap(buffer.Dc()));
-        for (int y = 0; fillSentinel && view.pixels32 && y < view.height; ++y) {
-            for (int x = 0; x < view.width; ++x) view.pixels32[y * view.stride + x] = 0x00FF00FF;
-        }
+        if (fillSentinel) gdi::test::FillPixels(gdi::GetCurrentBitmap(buffer.Dc()), Sentinel);
         EdgePointArray points{};
         EdgeColorArray colours{};
         std::int16_t drawState = 0;
@@ -68,18 +64,21 @@ struct FaceRig {
     gdi::COLORREF Pixel(int x, int y) const { return gdi::GetPixel(buffer.Dc(), x, y); }
 
     // The face as the screen shows it: the container's colour outside the window region.
-    std::vector<std::uint32_t> Composite() const {
-        const gdi::BitmapView view = gdi::GetBitmapView(gdi::GetCurrentBitmap(buffer.Dc()));
-        std::vector<std::uint32_t> out(static_cast<std::size_t>(width * height), 0x00D4D0C8);
-        for (int y = 0; view.pixels32 && y < height && y < view.height; ++y) {
-            for (int x = 0; x < width && x < view.width; ++x) {
+    gdi::OwnedBitmap CompositeBitmap() const {
+        gdi::OwnedBitmap out(gdi::CreateDIBSection32(width, height));
+        gdi::test::FillPixels(out.get(), gdi::RGB(212, 208, 200));
+        const gdi::BitmapView from = gdi::GetBitmapView(gdi::GetCurrentBitmap(buffer.Dc()));
+        const gdi::BitmapView to = gdi::GetBitmapView(out.get());
+        for (int y = 0; from.pixels32 && y < height && y < from.height; ++y) {
+            for (int x = 0; x < width && x < from.width; ++x) {
                 if (!host.WindowRegion() || gdi::PtInRegion(host.WindowRegion(), x, y)) {
-                    out[static_cast<std::size_t>(y * width + x)] = view.pixels32[y * view.stride + x] & 0xFFFFFF;
+                    to.pixels32[y * to.stride + x] = from.pixels32[y * from.stride + x] & gdi::test::kRgb;
                 }
             }
         }
         return out;
     }
+    std::vector<std::uint32_t> Composite() const { return gdi::test::PixelsOf(CompositeBitmap().get()); }
 };
 
-}  // namespace facetest
+}  // namespace buttons::testing

@@ -1,17 +1,12 @@
-#include "win/FakeWindowServices.h"
+#include "win/testing/FakeWindowServices.h"
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
+
+#include "win/PropertyKey.h"
 
 namespace win {
 namespace {
-
-std::string FoldName(std::string_view name) {
-    std::string key(name);
-    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return key;
-}
 
 bool Contains(const gdi::RECT& r, gdi::POINT p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
@@ -145,21 +140,21 @@ bool FakeWindowServices::KillTimer(HWND hwnd, std::uintptr_t id) {
 bool FakeWindowServices::SetPropA(HWND hwnd, std::string_view name, std::uintptr_t data) {
     Window* w = Find(hwnd);
     if (!w || name.empty()) return false;
-    w->props[FoldName(name)] = data;
+    w->props[PropertyKey(name)] = data;
     return true;
 }
 
 std::uintptr_t FakeWindowServices::GetPropA(HWND hwnd, std::string_view name) {
     Window* w = Find(hwnd);
     if (!w) return 0;
-    auto it = w->props.find(FoldName(name));
+    auto it = w->props.find(PropertyKey(name));
     return it == w->props.end() ? 0 : it->second;
 }
 
 std::uintptr_t FakeWindowServices::RemovePropA(HWND hwnd, std::string_view name) {
     Window* w = Find(hwnd);
     if (!w) return 0;
-    auto it = w->props.find(FoldName(name));
+    auto it = w->props.find(PropertyKey(name));
     if (it == w->props.end()) return 0;
     std::uintptr_t value = it->second;
     w->props.erase(it);

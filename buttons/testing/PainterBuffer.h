@@ -1,9 +1,7 @@
-// Test support for the caption and picture painters: the headless host and a render buffer set up
-// as the control sets it up. Owns the buffer, released at the end.
+// Test support for the caption and picture painters: a render buffer set up as the control sets it
+// up, on the headless host. Owns the buffer, released at the end.
 #pragma once
 
-#include <functional>
-#include <string>
 #include <vector>
 
 #include "buttons/ButtonHost.h"
@@ -11,6 +9,7 @@
 #include "buttons/ButtonState.h"
 #include "buttons/Caption.h"
 #include "buttons/RenderBuffer.h"
+#include "buttons/testing/Pictures.h"
 #include "gdi/Gdi.h"
 
 namespace buttons::testing {
@@ -53,36 +52,5 @@ private:
     int width_;
     int height_;
 };
-
-// A 32-bit DIB section painted pixel by pixel; colour(x, y) returns a COLORREF.
-inline gdi::HBITMAP MakeBitmap(int width, int height, const std::function<gdi::COLORREF(int, int)>& colour) {
-    const gdi::HBITMAP bmp = gdi::CreateDIBSection32(width, height);
-    const gdi::BitmapView v = gdi::GetBitmapView(bmp);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const gdi::COLORREF c = colour(x, y);
-            // The view holds 0x00RRGGBB.
-            v.pixels32[y * v.stride + x] = static_cast<std::uint32_t>(gdi::GetRValue(c) << 16 |
-                                                                      gdi::GetGValue(c) << 8 | gdi::GetBValue(c));
-        }
-    }
-    return bmp;
-}
-
-// An icon whose mask is 1 (transparent) where opaque(x, y) is false; colour is black where opaque.
-inline gdi::HICON MakeIcon(int size, const std::function<bool(int, int)>& opaque, gdi::COLORREF ink = 0) {
-    const gdi::HBITMAP mask = gdi::CreateBitmap(size, size, 1, 1, nullptr);
-    const gdi::BitmapView mv = gdi::GetBitmapView(mask);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) mv.pixels1[y * mv.stride + x] = opaque(x, y) ? 0 : 1;
-    const gdi::HBITMAP color = MakeBitmap(size, size, [&](int x, int y) { return opaque(x, y) ? ink : 0; });
-    gdi::ICONINFO info;
-    info.hbmMask = mask;
-    info.hbmColor = color;
-    const gdi::HICON icon = gdi::CreateIconIndirect(info);
-    gdi::DeleteObject(mask);
-    gdi::DeleteObject(color);
-    return icon;
-}
 
 }  // namespace buttons::testing

@@ -1,4 +1,4 @@
-#include "echolink/FakeEchoLink.h"
+#include "echolink/testing/FakeEchoLink.h"
 
 namespace echolink {
 

@@ -60,7 +60,7 @@ private:
         HWND hwnd;
         HWND parent;
         gdi::RECT rect;
-        std::map<std::string, std::uintptr_t> props;  // keys folded to upper case
+        std::map<std::string, std::uintptr_t> props;  // by PropertyKey
     };
     struct Timer {
         HWND hwnd;

@@ -1,5 +1,5 @@
 // Test helper: a memory DC with its own bitmap pre-filled with a sentinel colour,
-// and an ASCII rendering of its pixels for exact picture comparisons.
+// and an ASCII rendering of its pixels for exact picture comparisons. Owns the DC and bitmap.
 #pragma once
 
 #include <initializer_list>
@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "gdi/Gdi.h"
+#include "gdi/MemoryDC.h"
+#include "gdi/testing/Pixels.h"
 
 namespace gdi::test {
 
@@ -18,52 +20,35 @@ constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Red = RGB(255, 0, 0);
 constexpr COLORREF Blue = RGB(0, 0, 255);
 
-// Every pixel of a 32 bpp bitmap, row by row.
-inline std::vector<std::uint32_t> PixelsOf(HBITMAP h) {
-    const BitmapView v = GetBitmapView(h);
-    std::vector<std::uint32_t> out;
-    for (int y = 0; y < v.height; ++y)
-        for (int x = 0; x < v.width; ++x) out.push_back(v.pixels32[y * v.stride + x]);
-    return out;
-}
-
 class Canvas {
 public:
     Canvas(int width, int height, int bitsPerPixel = 32, COLORREF fill = Sentinel)
-        : width_(width), height_(height) {
-        dc_ = CreateCompatibleDC(HDC{});
-        bitmap_ = CreateBitmap(width, height, 1, static_cast<UINT>(bitsPerPixel), nullptr);
-        old_ = SelectObject(dc_, bitmap_);
+        : width_(width),
+          height_(height),
+          memory_(HDC{}, CreateBitmap(width, height, 1, static_cast<UINT>(bitsPerPixel), nullptr),
+                  MemoryDC::Ownership::Owns) {
         Fill(fill);
     }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
 
-    HDC dc() const { return dc_; }
-    HBITMAP bitmap() const { return bitmap_; }
+    HDC dc() const { return memory_.get(); }
+    HBITMAP bitmap() const { return memory_.Bitmap(); }
 
     void Fill(COLORREF c) {
-        const BitmapView v = GetBitmapView(bitmap_);
+        const BitmapView v = GetBitmapView(bitmap());
         for (int y = 0; y < height_; ++y)
             for (int x = 0; x < width_; ++x) {
                 if (v.bitsPerPixel == 1)
                     v.pixels1[y * v.stride + x] = c == RGB(255, 255, 255) ? 1 : 0;
                 else
-                    v.pixels32[y * v.stride + x] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+                    v.pixels32[y * v.stride + x] = PixelOf(c);
             }
     }
 
     // Straight from the bitmap, so pixels outside a clip region can be checked too.
     COLORREF At(int x, int y) const {
-        const BitmapView v = GetBitmapView(bitmap_);
+        const BitmapView v = GetBitmapView(bitmap());
         if (v.bitsPerPixel == 1) return v.pixels1[y * v.stride + x] ? RGB(255, 255, 255) : RGB(0, 0, 0);
-        const std::uint32_t p = v.pixels32[y * v.stride + x];
-        return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+        return ColourOf(v.pixels32[y * v.stride + x]);
     }
 
     // One line per row; each pixel is the character its colour maps to, '?' when unmapped.
@@ -94,9 +79,7 @@ public:
 private:
     int width_;
     int height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HBITMAP old_;
+    MemoryDC memory_;
 };
 
 // Joins rows into the form Picture returns, so expected pictures read as a column.
