@@ -8,7 +8,6 @@ namespace echolink {
 
 struct HResult {
     std::int32_t code = 0;
-    constexpr bool Succeeded() const { return code >= 0; }
     constexpr bool Failed() const { return code < 0; }
     friend constexpr bool operator==(HResult, HResult) = default;
 };

@@ -61,7 +61,6 @@ public:
     void Set(std::string_view key, Value v, int line = 0);
     bool Remove(std::string_view key);
     const std::string& Source() const { return source_; }
-    const std::filesystem::path& BaseDir() const { return baseDir_; }
 
     // Typed reads: the default when the key is absent. 16-bit, 32-bit, colour and Boolean values
     // convert into each other (True is -1); a value that cannot convert, or a 32-bit value that

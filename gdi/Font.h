@@ -58,7 +58,6 @@ public:
     const FontMetrics& Metrics() const { return metrics_; }
     bool Underline() const { return underline_; }
     bool StrikeOut() const { return strikeOut_; }
-    int PixelsPerEm() const { return ppem_; }
     const std::string& File() const { return file_; }
 
     // The glyph of an ANSI byte, rasterised on first use and cached after.

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "win/PropertyKey.h"
-
 namespace win {
 
 HWND OffscreenWindowServices::CreateWindow() {
@@ -56,25 +54,18 @@ bool OffscreenWindowServices::KillTimer(HWND hwnd, std::uintptr_t id) {
 bool OffscreenWindowServices::SetPropA(HWND hwnd, std::string_view name, std::uintptr_t data) {
     Window* w = Find(hwnd);
     if (!w || name.empty()) return false;
-    w->props[PropertyKey(name)] = data;
+    w->props.Set(name, data);
     return true;
 }
 
 std::uintptr_t OffscreenWindowServices::GetPropA(HWND hwnd, std::string_view name) {
-    Window* w = Find(hwnd);
-    if (!w) return 0;
-    const auto it = w->props.find(PropertyKey(name));
-    return it == w->props.end() ? 0 : it->second;
+    const Window* w = Find(hwnd);
+    return w ? w->props.Get(name) : 0;
 }
 
 std::uintptr_t OffscreenWindowServices::RemovePropA(HWND hwnd, std::string_view name) {
     Window* w = Find(hwnd);
-    if (!w) return 0;
-    const auto it = w->props.find(PropertyKey(name));
-    if (it == w->props.end()) return 0;
-    const std::uintptr_t value = it->second;
-    w->props.erase(it);
-    return value;
+    return w ? w->props.Remove(name) : 0;
 }
 
 }  // namespace win

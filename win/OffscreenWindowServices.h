@@ -4,9 +4,9 @@
 
 #include <cstdint>
 #include <map>
-#include <string>
 #include <vector>
 
+#include "win/PropertyList.h"
 #include "win/WindowServices.h"
 
 namespace win {
@@ -34,7 +34,7 @@ public:
 
 private:
     struct Window {
-        std::map<std::string, std::uintptr_t> props;  // by PropertyKey
+        PropertyList props;
         std::vector<std::uintptr_t> timers;
     };
     Window* Find(HWND hwnd);

@@ -26,8 +26,6 @@ public:
     echolink::HResult SendMorse(std::int32_t reserved, const echolink::Variant& text) override;
     echolink::HResult PostChatLine(const std::string& line) override;
 
-    const QString& OwnerName() const { return owner_; }
-
 private slots:
     void chatTextSignal(const QString& line);
     void closingSignal();

@@ -81,30 +81,30 @@ std::intptr_t Program::Open(const relay::ShellOpenRequest& request) {
     return url.isValid() && QDesktopServices::openUrl(url) ? 42 : 2;
 }
 
-QWidget* Program::widget(relay::Control control) const {
+QWidget* Program::Widget(relay::Control control) const {
     return main_ ? main_->Find(relay::ControlName(control)) : nullptr;
 }
 
 bool Program::Visible(relay::Control control) const {
-    const QWidget* w = widget(control);
+    const QWidget* w = Widget(control);
     return w != nullptr && !w->isHidden();
 }
 
 void Program::SetVisible(relay::Control control, bool visible) {
-    if (QWidget* w = widget(control)) w->setVisible(visible);
+    if (QWidget* w = Widget(control)) w->setVisible(visible);
 }
 
 std::string Program::Text(relay::Control control) const {
-    const auto* box = qobject_cast<const TextBox*>(widget(control));
+    const auto* box = qobject_cast<const TextBox*>(Widget(control));
     return box != nullptr ? box->Text() : std::string();
 }
 
 void Program::SetText(relay::Control control, const std::string& text) {
-    if (auto* box = qobject_cast<TextBox*>(widget(control))) box->SetText(text);
+    if (auto* box = qobject_cast<TextBox*>(Widget(control))) box->SetText(text);
 }
 
 bool Program::SetFocus(relay::Control control) {
-    QWidget* w = widget(control);
+    QWidget* w = Widget(control);
     if (w == nullptr || !w->isEnabled() || w->isHidden() || w->focusPolicy() == Qt::NoFocus) return false;
     w->setFocus(Qt::OtherFocusReason);
     return true;

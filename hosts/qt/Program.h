@@ -51,7 +51,7 @@ public:
     bool SetHeight(int twips) override;
 
 private:
-    QWidget* widget(relay::Control control) const;
+    QWidget* Widget(relay::Control control) const;
 
     ProgramFiles files_;
     QtWindowServices windows_;

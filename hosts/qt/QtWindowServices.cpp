@@ -35,7 +35,7 @@ win::HWND QtWindowServices::Register(QWidget* widget) {
     handles_[widget] = h;
     connect(widget, &QObject::destroyed, this, [this, h, widget] {
         handles_.erase(widget);
-        forget(h);
+        Forget(h);
     });
     return win::HWND(h);
 }
@@ -51,7 +51,7 @@ win::HWND QtWindowServices::Handle(const QWidget* widget) const {
 }
 
 // A destroyed window leaves no timer and no property behind.
-void QtWindowServices::forget(std::uintptr_t hwnd) {
+void QtWindowServices::Forget(std::uintptr_t hwnd) {
     widgets_.erase(hwnd);
     for (auto it = timers_.begin(); it != timers_.end();) {
         if (it->first.first == hwnd) {

@@ -44,7 +44,7 @@ public:
     std::size_t PropertyCount() const { return props_.size(); }
 
 private:
-    void forget(std::uintptr_t hwnd);
+    void Forget(std::uintptr_t hwnd);
 
     std::uintptr_t next_ = 0x10000;
     std::map<std::uintptr_t, QPointer<QWidget>> widgets_;

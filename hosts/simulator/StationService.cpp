@@ -66,19 +66,19 @@ void StationService::EmitClosing() {
 }
 
 void StationService::SetTransmit(bool keyed) {
-    answer(std::string("SetTransmit(") + (keyed ? "true" : "false") + ")");
+    Answer(std::string("SetTransmit(") + (keyed ? "true" : "false") + ")");
 }
 
 void StationService::SendMorse(int reserved, const QDBusVariant& text) {
     const QVariant v = text.variant();
     const std::string shown = v.typeId() == QMetaType::QString ? Quoted(Utf8(v.toString()))
                                                                : std::string("<") + v.typeName() + ">";
-    answer("SendMorse(" + std::to_string(reserved) + ", " + shown + ")");
+    Answer("SendMorse(" + std::to_string(reserved) + ", " + shown + ")");
 }
 
-void StationService::PostChatLine(const QString& text) { answer("PostChatLine(" + Quoted(Utf8(text)) + ")"); }
+void StationService::PostChatLine(const QString& text) { Answer("PostChatLine(" + Quoted(Utf8(text)) + ")"); }
 
-void StationService::answer(const std::string& callText) {
+void StationService::Answer(const std::string& callText) {
     const bool fail = failing_ || (failCountdown_ > 0 && --failCountdown_ == 0);
     report_(fail ? callText + " -> error" : callText);
     if (!calledFromDBus()) return;

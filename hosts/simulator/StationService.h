@@ -45,7 +45,7 @@ signals:
     void Closing();
 
 private:
-    void answer(const std::string& callText);
+    void Answer(const std::string& callText);
 
     QDBusConnection bus_;
     Reporter report_;

@@ -65,7 +65,7 @@ bool Utterance::Succeeded() {
     return done_ && ok_;
 }
 
-void Utterance::finish(bool ok) {
+void Utterance::Finish(bool ok) {
     sink_.reset();  // the output is closed before anyone hears the utterance has ended
     std::lock_guard lock(m_);
     done_ = true;
@@ -94,13 +94,13 @@ std::string EspeakEngine::VoiceName() {
     std::unique_lock lock(m_);
     if (!started_) {
         started_ = true;
-        owner_ = std::thread([this] { run(); });
+        owner_ = std::thread([this] { Run(); });
     }
     cv_.wait(lock, [this] { return ready_; });
     return voice_;
 }
 
-void EspeakEngine::run() {
+void EspeakEngine::Run() {
     // Playback is ours, so the engine only synthesises; it must not exit the process on failure.
     const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 200, nullptr, espeakINITIALIZE_DONT_EXIT);
     std::string chosen;
@@ -124,14 +124,14 @@ void EspeakEngine::run() {
         const std::shared_ptr<Utterance> u = std::move(queue_.front());
         queue_.pop_front();
         lock.unlock();
-        u->finish(speakOnOwner(*u));
+        u->Finish(SpeakOnOwner(*u));
         lock.lock();
     }
     lock.unlock();
     if (rate > 0) espeak_Terminate();
 }
 
-bool EspeakEngine::speakOnOwner(Utterance& u) {
+bool EspeakEngine::SpeakOnOwner(Utterance& u) {
     if (sampleRate_ <= 0 || u.stop_.load()) return false;
     Synthesis s{u.sink_.get(), sampleRate_, &u.stop_, &u.reached_};
     // espeakCHARS_UTF8 without espeakSSML or espeakPHONEMES: chat text is read, never obeyed.
@@ -148,7 +148,7 @@ bool EspeakEngine::speakOnOwner(Utterance& u) {
 std::shared_ptr<Utterance> EspeakEngine::Start(std::string_view utf8, std::unique_ptr<AudioSink> sink) {
     auto u = std::make_shared<Utterance>();
     if (utf8.empty()) {
-        u->finish(true);
+        u->Finish(true);
         return u;
     }
     u->text_ = SpeakableText(utf8);
@@ -162,7 +162,7 @@ std::shared_ptr<Utterance> EspeakEngine::Start(std::string_view utf8, std::uniqu
             return u;
         }
     }
-    u->finish(false);
+    u->Finish(false);
     return u;
 }
 

@@ -33,7 +33,7 @@ public:
 
 private:
     friend class EspeakEngine;
-    void finish(bool ok);
+    void Finish(bool ok);
 
     std::string text_;
     std::unique_ptr<AudioSink> sink_;
@@ -68,8 +68,8 @@ public:
 
 private:
     EspeakEngine();
-    void run();
-    bool speakOnOwner(Utterance& u);
+    void Run();
+    bool SpeakOnOwner(Utterance& u);
 
     std::mutex m_;
     std::condition_variable cv_;

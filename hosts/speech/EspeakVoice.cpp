@@ -11,9 +11,9 @@ EspeakSpeechEngine::EspeakSpeechEngine()
 
 std::unique_ptr<relay::Voice> EspeakSpeechEngine::CreateVoice() { return std::make_unique<EspeakVoice>(sinks_); }
 
-EspeakVoice::~EspeakVoice() { stopAll(); }
+EspeakVoice::~EspeakVoice() { StopAll(); }
 
-void EspeakVoice::stopAll() {
+void EspeakVoice::StopAll() {
     for (const std::shared_ptr<Utterance>& u : queued_) {
         u->Stop();
     }
@@ -25,7 +25,7 @@ echolink::HResult EspeakVoice::Speak(const std::string& text, relay::SpeakFlags 
         return echolink::kInvalidArg;
     }
     if (flags.Has(relay::kSpeakPurgeBeforeSpeak)) {
-        stopAll();
+        StopAll();
     }
     if (text.empty()) return echolink::kOk;  // nothing to say; no output is opened
     std::unique_ptr<AudioSink> sink = sinks_ ? sinks_() : nullptr;

@@ -38,7 +38,7 @@ public:
     std::optional<std::size_t> SpokenCharacters() const override;
 
 private:
-    void stopAll();
+    void StopAll();
 
     SinkFactory sinks_;
     std::vector<std::shared_ptr<Utterance>> queued_;  // oldest first

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "win/PropertyKey.h"
-
 namespace win {
 namespace {
 
@@ -83,7 +81,7 @@ bool FakeWindowServices::HasTimer(HWND hwnd, std::uintptr_t id) const {
 
 std::size_t FakeWindowServices::PropertyCount(HWND hwnd) const {
     const Window* w = Find(hwnd);
-    return w ? w->props.size() : 0;
+    return w ? w->props.Size() : 0;
 }
 
 HWND FakeWindowServices::SetCapture(HWND hwnd) {
@@ -140,25 +138,18 @@ bool FakeWindowServices::KillTimer(HWND hwnd, std::uintptr_t id) {
 bool FakeWindowServices::SetPropA(HWND hwnd, std::string_view name, std::uintptr_t data) {
     Window* w = Find(hwnd);
     if (!w || name.empty()) return false;
-    w->props[PropertyKey(name)] = data;
+    w->props.Set(name, data);
     return true;
 }
 
 std::uintptr_t FakeWindowServices::GetPropA(HWND hwnd, std::string_view name) {
-    Window* w = Find(hwnd);
-    if (!w) return 0;
-    auto it = w->props.find(PropertyKey(name));
-    return it == w->props.end() ? 0 : it->second;
+    const Window* w = Find(hwnd);
+    return w ? w->props.Get(name) : 0;
 }
 
 std::uintptr_t FakeWindowServices::RemovePropA(HWND hwnd, std::string_view name) {
     Window* w = Find(hwnd);
-    if (!w) return 0;
-    auto it = w->props.find(PropertyKey(name));
-    if (it == w->props.end()) return 0;
-    std::uintptr_t value = it->second;
-    w->props.erase(it);
-    return value;
+    return w ? w->props.Remove(name) : 0;
 }
 
 }  // namespace win

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "win/PropertyList.h"
 #include "win/WindowServices.h"
 
 namespace win {
@@ -36,7 +37,6 @@ public:
 
     HWND Capture() const { return capture_; }
     const std::vector<PostedMessage>& Posted() const { return posted_; }
-    void ClearPosted() { posted_.clear(); }
     bool HasTimer(HWND hwnd, std::uintptr_t id) const;
     std::size_t TimerCount() const { return timers_.size(); }
     std::size_t PropertyCount(HWND hwnd) const;
@@ -60,7 +60,7 @@ private:
         HWND hwnd;
         HWND parent;
         gdi::RECT rect;
-        std::map<std::string, std::uintptr_t> props;  // by PropertyKey
+        PropertyList props;
     };
     struct Timer {
         HWND hwnd;
