@@ -11,7 +11,7 @@
 #include "buttons/HeadlessHost.h"
 #include "buttons/qkButtons_H.h"
 #include "gdi/Gdi.h"
-#include "win/FakeWindowServices.h"
+#include "win/testing/FakeWindowServices.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "echolink/FakeEchoLink.h"
+#include "echolink/testing/FakeEchoLink.h"
 #include "relay/Form1.h"
 #include "relay/testing/EventLog.h"
 #include "relay/testing/FakeForm.h"
