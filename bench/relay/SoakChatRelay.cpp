@@ -4,7 +4,9 @@
 
 #include <fstream>
 #include <string>
+#if defined(__linux__)
 #include <unistd.h>
+#endif
 
 #include "echolink/testing/FakeEchoLink.h"
 #include "relay/Form1.h"
@@ -16,11 +18,16 @@
 
 namespace {
 
+// Resident memory from /proc; elsewhere (the Windows build) no figure, shown as 0.
 double ResidentKb() {
+#if defined(__linux__)
     std::ifstream statm("/proc/self/statm");
     long pages = 0, resident = 0;
     statm >> pages >> resident;
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1024.0;
+#else
+    return 0;
+#endif
 }
 
 void SoakChatLines(benchmark::State& state) {
