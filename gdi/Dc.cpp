@@ -5,6 +5,7 @@
 
 #include "Objects.h"
 #include "Region.h"
+#include "Screen.h"
 #include "Table_p.h"
 
 namespace gdi {
@@ -13,8 +14,6 @@ using namespace detail;
 
 namespace {
 
-constexpr int ScreenWidth = 1024;
-constexpr int ScreenHeight = 768;
 constexpr int ScreenDpi = 96;
 
 // The slot of a live handle; null for the null handle.
@@ -239,8 +238,8 @@ int GetDeviceCaps(HDC hdc, int index) {
     if (!LookupDc(hdc)) return 0;
     // Memory DCs answer for the device they are compatible with: the screen.
     switch (index) {
-        case HORZRES: return ScreenWidth;
-        case VERTRES: return ScreenHeight;
+        case HORZRES: return GetScreenSize().Width;
+        case VERTRES: return GetScreenSize().Height;
         case BITSPIXEL: return 32;
         case LOGPIXELSX:
         case LOGPIXELSY: return ScreenDpi;

@@ -7,6 +7,7 @@
 #include "Image.h"
 #include "Objects.h"
 #include "Region.h"
+#include "Screen.h"
 #include "SysColor.h"
 #include "Text.h"
 #include "Types.h"

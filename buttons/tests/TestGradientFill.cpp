@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 
 #include "buttons/testing/FaceRig.h"
 #include "buttons/Gradient.h"
+#include "gdi/Screen.h"
 
 namespace {
 
@@ -47,6 +49,20 @@ TEST(FillGradient, TwoPixelStripsLeaveTheOddLastRow) {
     EXPECT_NE(rig.Pixel(1, 1), rig.Pixel(1, 2));
     EXPECT_EQ(rig.Pixel(1, 299), RGB(255, 255, 255));
     EXPECT_EQ(rig.Pixel(1, 300), Sentinel);
+}
+
+// A 200-row blend takes 2-row strips on a 768-row screen (768 / 200 < 4) and 1-row strips on a
+// 1080-row one: the rule reads the screen the host gives.
+TEST(FillGradient, StripsFollowTheScreenHeight) {
+    for (const auto& [screenHeight, stripRows] : {std::pair{768, 2}, std::pair{1080, 1}}) {
+        gdi::SetScreenSize({1920, screenHeight});
+        FaceRig rig(3, 200);
+        FillGradient(rig.buffer, rig.host, 3, RGB(0, 0, 0), RGB(255, 255, 255));
+        int strips = 1;
+        for (int y = 1; y < 200; ++y) strips += rig.Pixel(1, y) != rig.Pixel(1, y - 1);
+        EXPECT_EQ(strips, 200 / stripRows) << screenHeight;
+    }
+    gdi::SetScreenSize({});
 }
 
 TEST(FillGradient, SingleStripTakesTheStartColour) {

@@ -46,6 +46,19 @@ TEST(Dc, SettersReturnThePreviousValueAndRefuseBadOnes) {
     EXPECT_FALSE(CreateCompatibleDC(dead));
 }
 
+// Memory DCs answer for the screen too; a size that is not positive both ways is refused.
+TEST(Dc, TheHostGivesTheScreenSize) {
+    OwnedDC mem(CreateCompatibleDC(HDC{}));
+    EXPECT_TRUE(SetScreenSize({1920, 1080}));
+    for (const ScreenSize refused : {ScreenSize{0, 600}, ScreenSize{800, 0}, ScreenSize{-1920, 1080}}) {
+        EXPECT_FALSE(SetScreenSize(refused));
+    }
+    EXPECT_EQ(GetDeviceCaps(mem.get(), HORZRES), 1920);
+    EXPECT_EQ(GetDeviceCaps(mem.get(), VERTRES), 1080);
+    SetScreenSize({});
+    EXPECT_EQ(GetDeviceCaps(mem.get(), VERTRES), 768);
+}
+
 TEST(Dc, ScreenDcDescribesTheScreenAndDiscardsDrawing) {
     HDC screen = GetDC();
     EXPECT_EQ(GetDeviceCaps(screen, HORZRES), 1024);

@@ -12,6 +12,7 @@
 #include "hosts/dbus/BusNames.h"
 #include "hosts/qt/ButtonAccessible.h"
 #include "hosts/qt/DesktopColours.h"
+#include "hosts/qt/DesktopScreen.h"
 #include "hosts/qt/FontSubstitutes.h"
 #include "hosts/qt/InstalledFiles.h"
 #include "hosts/qt/Program.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     // The program ends when Form1 unloads, not when its last window happens to close.
     QApplication::setQuitOnLastWindowClosed(false);
     hosts::qt::ApplyDesktopColours(QApplication::palette());
+    hosts::qt::FollowPrimaryScreen();
     hosts::qt::InstallFontSubstitutes();
     QAccessible::installFactory(hosts::qt::ButtonAccessibleFactory);
 

@@ -7,13 +7,16 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTest>
 
 #include "buttons/qkButtons_H.h"
 #include "forms/Description.h"
+#include "gdi/Screen.h"
 #include "gdi/SysColor.h"
 #include "hosts/qt/ButtonAccessible.h"
 #include "hosts/qt/ButtonWidget.h"
+#include "hosts/qt/DesktopScreen.h"
 #include "hosts/qt/FormWindow.h"
 #include "hosts/qt/KeyCodes.h"
 #include "hosts/qt/QtWindowServices.h"
@@ -118,6 +121,16 @@ TEST(QtWindowServices, VirtualKeysMapBothWays) {
     EXPECT_EQ(QtKeyFromVirtualKey(0xE7), 0);
     EXPECT_EQ(VirtualKeyFromQtKey(Qt::Key_F25), 0);
     EXPECT_EQ(VirtualKeyFromQtKey(Qt::Key_unknown), 0);
+}
+
+TEST(DesktopScreen, TheDrawingLayerAnswersWithThePrimaryScreensSize) {
+    App();
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    ASSERT_NE(screen, QSize(1024, 768)) << "the test needs a screen unlike the default";
+    FollowPrimaryScreen();
+    const gdi::ScreenSize got = gdi::GetScreenSize();
+    EXPECT_EQ(QSize(got.Width, got.Height), screen);
+    gdi::SetScreenSize({});
 }
 
 // The next widget that Tab reaches, skipping the box's own inner widgets (viewport, scroll bars).
