@@ -12,21 +12,27 @@
 
 namespace buttons::testing {
 
+// A control on host and windows; fresh: started as a new one (InitProperties and a first size),
+// otherwise left for the caller to load (ReadProperties) and size. The host's records are cleared.
+inline std::unique_ptr<qkButtons_H> StartButton(HeadlessHost& host, win::WindowServices& windows, bool fresh = true) {
+    auto button = std::make_unique<qkButtons_H>(host, windows);
+    host.SetResizeHandler([control = button.get()] { control->Resize(); });
+    if (fresh) {
+        button->InitProperties();
+        button->Resize();
+    }
+    host.ClearRecords();
+    return button;
+}
+
 struct ControlRig {
-    // fresh: the control starts as a new one (InitProperties and a first size); otherwise it is
-    // left for the caller to load (ReadProperties) and size.
+    // fresh: as for StartButton.
     explicit ControlRig(int width = 80, int height = 30, bool runTime = true, bool fresh = true) : host(width, height) {
         const win::HWND container = windows.CreateWindow({0, 0, 400, 300});
         const win::HWND self = windows.CreateWindow({10, 10, 10 + width, 10 + height}, container);
         host.SetWindows(self, container);
         host.SetUserMode(runTime);
-        button = std::make_unique<qkButtons_H>(host, windows);
-        host.SetResizeHandler([this] { button->Resize(); });
-        if (fresh) {
-            button->InitProperties();
-            button->Resize();
-        }
-        host.ClearRecords();
+        button = StartButton(host, windows, fresh);
     }
     ~ControlRig() { button.reset(); }
     ControlRig(const ControlRig&) = delete;

@@ -3,13 +3,13 @@
 #include <functional>
 #include <memory>
 
-#include "InputTestSupport.h"
+#include "buttons/testing/TracedButton.h"
 
 namespace {
 
 using buttons::ButtonMode;
 using buttons::ToInt;
-using buttons::testing::TestControl;
+using buttons::testing::TracedButton;
 using buttons::testing::Trace;
 using win::FakeWindowServices;
 
@@ -20,12 +20,16 @@ constexpr std::int16_t Right = 2;
 class InputTest : public ::testing::Test {
 protected:
     InputTest() : form(ws.CreateWindow({0, 0, 400, 300})) {
-        button = std::make_unique<TestControl>(ws, form, gdi::RECT{10, 10, 110, 50}, trace);
+        button = std::make_unique<TracedButton>(ws, form, gdi::RECT{10, 10, 110, 50}, trace);
         ws.SetCursor({300, 200});
     }
-    buttons::ButtonState& S() { return button->State(); }
+    buttons::ButtonState& S() { return (*button)->State(); }
     buttons::ButtonInput& In() { return button->Input(); }
-    void SetMode(ButtonMode m) { button->SetMode(m); }
+    // The Mode setter's own redraw and notification are not part of what a test looks at.
+    void SetMode(ButtonMode m) {
+        (*button)->SetMode(ToInt(m));
+        Take();
+    }
 
     // Host notifications with by-value arguments for brevity.
     void Move(std::int16_t b, float x, float y) {
@@ -48,7 +52,7 @@ protected:
     FakeWindowServices ws;
     win::HWND form;
     Trace trace;
-    std::unique_ptr<TestControl> button;
+    std::unique_ptr<TracedButton> button;
 };
 
 TEST_F(InputTest, LeftClickOnACommandButton) {
@@ -61,7 +65,7 @@ TEST_F(InputTest, LeftClickOnACommandButton) {
     EXPECT_EQ(Take(), (Trace{"redraw", "MouseDown(1,0,5,6)"}));
     EXPECT_EQ(S().Input.StateFlags, buttons::MouseOver | buttons::HeldDown);
     EXPECT_TRUE(S().Input.ButtonDown);
-    EXPECT_EQ(ws.Capture(), button->Hwnd());
+    EXPECT_EQ(ws.Capture(), button->hwnd);
 
     Up(Left);
     In().Click();
@@ -119,13 +123,13 @@ TEST_F(InputTest, CheckButtonClickedTwiceTogglesValueAndClicksTwice) {
         In().Click();
     }
     // A check button is not redrawn on release: the Value change redraws it.
-    EXPECT_EQ(Take(), (Trace{"redraw", "MouseDown(1,0,5,6)", "MouseUp(1,0,5,6)", "Value=True", "redraw", "Click",
-                             "redraw", "MouseDown(1,0,5,6)", "MouseUp(1,0,5,6)", "Value=False", "redraw", "Click"}));
+    EXPECT_EQ(Take(), (Trace{"redraw", "MouseDown(1,0,5,6)", "MouseUp(1,0,5,6)", "redraw", "Value=True", "Click",
+                             "redraw", "MouseDown(1,0,5,6)", "MouseUp(1,0,5,6)", "redraw", "Value=False", "Click"}));
 }
 
 TEST_F(InputTest, ClickingAnOptionButtonThatIsOnDoesNothing) {
     SetMode(ButtonMode::ModeOption);
-    button->SetValue(true);
+    (*button)->SetValue(true);
     Take();
     Down(Left);
     Up(Left);
@@ -158,13 +162,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         KeyCase{"SpaceOnCommand", ButtonMode::ModeCommand, {32}, {32}, {"redraw", "KeyDown(32,0)", "redraw", "Click", "KeyUp(32,0)"}},
         KeyCase{"SpaceOnCheck", ButtonMode::ModeCheckBox, {32}, {32},
-                {"redraw", "KeyDown(32,0)", "KeyUp(32,0)", "Value=True", "redraw", "Click"}},
+                {"redraw", "KeyDown(32,0)", "KeyUp(32,0)", "redraw", "Value=True", "Click"}},
         KeyCase{"SpaceHeldRepeatsKeyDownOnly", ButtonMode::ModeCommand, {32, 32, 32}, {32},
                 {"redraw", "KeyDown(32,0)", "KeyDown(32,0)", "KeyDown(32,0)", "redraw", "Click", "KeyUp(32,0)"}},
         KeyCase{"ShiftIsReportedDownButNotUp", ButtonMode::ModeCommand, {16}, {16}, {"KeyDown(16,0)"}},
         KeyCase{"ArrowsAreNeverReported", ButtonMode::ModeCommand, {37, 38, 39, 40}, {37, 38, 39, 40}, {}},
         KeyCase{"ArrowUpSelectsAnOptionButtonThatIsOff", ButtonMode::ModeOption, {39}, {39},
-                {"Value=True", "redraw", "Click"}},
+                {"redraw", "Value=True", "Click"}},
         KeyCase{"OtherKeyUpWhileSpaceHeldOnlyLiftsTheLook", ButtonMode::ModeCommand, {32, 65}, {65},
                 {"redraw", "KeyDown(32,0)", "KeyDown(65,0)", "KeyUp(65,0)"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -182,14 +186,9 @@ TEST_F(InputTest, KeyCodesChangedByTheContainerReachTheHost) {
     struct Swallow : buttons::ButtonEvents {
         void KeyDown(std::int16_t& k, std::int16_t&) override { k = 0; }
     } swallow;
-    struct Control : TestControl {
-        using TestControl::TestControl;
-        buttons::ButtonEvents* listener = nullptr;
-        buttons::ButtonEvents* Listener() override { return listener; }
-    } control(ws, form, {200, 200, 250, 220}, trace);
-    control.listener = &swallow;
+    (*button)->SetEventListener(&swallow);
     std::int16_t key = 65, shift = 1;
-    control.Input().KeyDown(key, shift);
+    In().KeyDown(key, shift);
     EXPECT_EQ(key, 0);
 }
 
@@ -221,32 +220,31 @@ INSTANTIATE_TEST_SUITE_P(
                       AccessCase{"EnterOnCheck", ButtonMode::ModeCheckBox, true, 13, {}},
                       AccessCase{"EscOnOption", ButtonMode::ModeOption, false, 27, {}},
                       AccessCase{"LetterOnCheck", ButtonMode::ModeCheckBox, false, 'C',
-                                 {"redraw", "Value=True", "redraw", "Click"}}),
+                                 {"redraw", "redraw", "Value=True", "Click"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(InputTest, MouseMoveOnTheRightAndBottomEdgesCountsAsInside) {
     Move(0, 100, 40);
     EXPECT_TRUE(S().Input.HoverLit);
-    button->SetValue(false);
     Take();
-    TestControl other(ws, form, {200, 200, 300, 240}, trace, "B:");
+    TracedButton other(ws, form, {200, 200, 300, 240}, trace, "B:");
     float x = 100.5f, y = 0, nx = -0.5f;
     std::int16_t b = 0, s = 0;
     other.Input().MouseMove(b, s, x, y);
     other.Input().MouseMove(b, s, nx, y);
     EXPECT_EQ(Take(), (Trace{"B:MouseMove(0,0,100.5,0)", "B:MouseMove(0,0,-0.5,0)"}));
-    EXPECT_FALSE(other.State().Input.HoverLit);
+    EXPECT_FALSE(other.Fields().HoverLit);
 }
 
 TEST_F(InputTest, AmbientChanges) {
-    button->TestHost().SetDisplayAsDefault(true);
+    button->host.SetDisplayAsDefault(true);
     In().AmbientChanged("displayasdefault");
     EXPECT_EQ(S().Input.StateFlags, buttons::DefaultLook);
     S().Props.ShowFocusRect = false;
     In().AmbientChanged("DisplayAsDefault");
     EXPECT_EQ(S().Input.StateFlags, 0);
 
-    button->TestHost().SetAmbientBackColor(0x00123456);
+    button->host.SetAmbientBackColor(0x00123456);
     In().AmbientChanged("BackColor");
     EXPECT_EQ(S().Container.BackColor, 0x00123456u);
     S().Props.ButtonShape = ToInt(buttons::ButtonShapeKind::ShapeOvalOutline);
@@ -257,7 +255,7 @@ TEST_F(InputTest, AmbientChanges) {
 
 TEST_F(InputTest, AClickHandlerMayDestroyTheButton) {
     SetMode(ButtonMode::ModeCheckBox);
-    button->Events().onClick = [this] { button.reset(); };
+    button->listener.onClick = [this] { button.reset(); };
     KeyDown(32);
     KeyUp(32);
     EXPECT_EQ(button, nullptr);
@@ -266,9 +264,9 @@ TEST_F(InputTest, AClickHandlerMayDestroyTheButton) {
 
 TEST_F(InputTest, DestroyingAHoveredButtonStopsItsTimer) {
     Move(0, 5, 5);
-    ASSERT_TRUE(ws.HasTimer(button->Hwnd(), buttons::HoverTimerId));
-    const win::HWND hwnd = button->Hwnd();
-    button->Input().Teardown();
+    const win::HWND hwnd = button->hwnd;
+    ASSERT_TRUE(ws.HasTimer(hwnd, buttons::HoverTimerId));
+    button->button.reset();
     EXPECT_FALSE(ws.HasTimer(hwnd, buttons::HoverTimerId));
 }
 
