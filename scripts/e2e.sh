@@ -43,7 +43,7 @@ trap cleanup EXIT
 
 # ---- X server, sound server --------------------------------------------------------------
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$T/display" 2>"$T/xvfb.log" &
-pids+=($!)
+xvfb_pid=$!; pids+=($xvfb_pid)
 for _ in $(seq 1 100); do [ -s "$T/display" ] && break; sleep 0.05; done
 [ -s "$T/display" ] || skip "Xvfb did not start: $(tail -1 "$T/xvfb.log")"
 export DISPLAY=":$(head -1 "$T/display")"
@@ -100,7 +100,7 @@ start_app() {
   while [ "$(now_ms)" -lt "$limit" ]; do
     wid=$(xdotool search --onlyvisible --name '^Dizo Chat por QD4RV $' 2>/dev/null | head -1)
     [ -n "$wid" ] && break
-    app_running || { wait "$app_pid"; fail "the program ended at start-up (status $?): $(tail -3 "$T/app.out")"; return 1; }
+    app_running || { wait "$app_pid"; fail "the program ended at start-up (status $?): $(tail -6 "$T/app.out")$(display_state)"; return 1; }
     sleep 0.05
   done
   [ -n "$wid" ] || { fail "the main window did not appear within 30 s: $(tail -3 "$T/app.out")"; return 1; }
@@ -109,6 +109,8 @@ start_app() {
   sleep 0.3  # first paint
 }
 app_running() { kill -0 "$app_pid" 2>/dev/null; }
+# A program that cannot reach the display says little; say whether the X server is still there.
+display_state() { kill -0 "$xvfb_pid" 2>/dev/null || printf '\n(Xvfb on %s has gone: %s)' "$DISPLAY" "$(tail -2 "$T/xvfb.log")"; }
 app_gone() { ! app_running; }
 
 # Pointer actions in window pixels (the window's client area); buttons by their centre.
