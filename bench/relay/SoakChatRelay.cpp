@@ -2,12 +2,9 @@
 // end command, relay on). Resident memory is read at 10^4, 10^5 and 10^6 lines: it must stay flat.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <string>
-#if defined(__linux__)
-#include <unistd.h>
-#endif
 
+#include "bench/SoakMemory.h"
 #include "echolink/testing/FakeEchoLink.h"
 #include "relay/Form1.h"
 #include "relay/testing/EventLog.h"
@@ -17,18 +14,6 @@
 #include "relay/testing/FakeSpeech.h"
 
 namespace {
-
-// Resident memory from /proc; elsewhere (the Windows build) no figure, shown as 0.
-double ResidentKb() {
-#if defined(__linux__)
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1024.0;
-#else
-    return 0;
-#endif
-}
 
 void SoakChatLines(benchmark::State& state) {
     relay::fakes::EventLog log;
@@ -49,7 +34,8 @@ void SoakChatLines(benchmark::State& state) {
             const std::size_t kind = static_cast<std::size_t>(n % 4);
             form1.ChatTextReceived(lines[kind] + std::to_string(n) + endings[kind]);
             if (n == 10000 || n == 100000 || n == 1000000) {
-                state.counters["rss_kb_" + std::to_string(n)] = ResidentKb();
+                state.counters["rss_kb_" + std::to_string(n)] = bench::ResidentKb();
+                state.counters["heap_kb_" + std::to_string(n)] = bench::LiveHeapKb();
             }
         }
     }
