@@ -126,6 +126,29 @@ TEST_F(DbusEchoLinkTest, StationThatDiesIsNotReplacedByANewOne) {
     EXPECT_EQ(fresh->SetTransmit(false), echolink::kOk);
 }
 
+// A destroyed link leaves the station's signals: what the station sends later reaches a second link
+// on the same connection, and not the first (whose recorder outlives it).
+TEST_F(DbusEchoLinkTest, ADestroyedLinkHearsNothingMore) {
+    Station station(bus);
+    ASSERT_TRUE(station.WaitReady());
+    QDBusConnection connection = bus.Connect();
+    RecordedEvents otherEvents;
+    auto link = DbusEchoLink::Create(connection, events, DefaultCallTimeoutMs);
+    auto other = DbusEchoLink::Create(connection, otherEvents, DefaultCallTimeoutMs);
+    ASSERT_NE(link, nullptr);
+    ASSERT_NE(other, nullptr);
+    station.Type("QD4RV>um=");
+    ASSERT_TRUE(WaitFor([&] { return events.lines.size() == 1 && otherEvents.lines.size() == 1; }));
+
+    link.reset();
+    station.Type("QD4RV>dois=");
+    station.Type("/quit");
+    ASSERT_TRUE(WaitFor([&] { return otherEvents.closings == 1; }));
+    EXPECT_EQ(otherEvents.lines, (std::vector<std::string>{"QD4RV>um=", "QD4RV>dois="}));
+    EXPECT_EQ(events.lines, (std::vector<std::string>{"QD4RV>um="}));
+    EXPECT_EQ(events.closings, 0);
+}
+
 TEST_F(DbusEchoLinkTest, HungOrRefusingStationGivesBoundedFailures) {
     Station station(bus);
     ASSERT_TRUE(station.WaitReady());

@@ -1,5 +1,5 @@
-// A stand-in for the main window's controls: lamps, text boxes, focus and outer size in memory,
-// with switches that make focus or resizing fail. Owned by the test.
+// A stand-in for the main window's controls: lamps, text boxes, focus and outer size in memory, with
+// switches that make focus or resizing fail; text, focus and size requests go to the log in order. Owned by the test.
 #pragma once
 
 #include <map>
@@ -34,6 +34,7 @@ public:
         return true;
     }
     bool SetWidth(int twips) override {
+        Note("SetWidth(" + std::to_string(twips) + ")");
         if (minimised) {
             return false;
         }
@@ -41,6 +42,7 @@ public:
         return true;
     }
     bool SetHeight(int twips) override {
+        Note("SetHeight(" + std::to_string(twips) + ")");
         if (minimised) {
             return false;
         }

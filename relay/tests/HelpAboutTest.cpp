@@ -39,6 +39,18 @@ TEST(HelpPanel, ButtonsSetTheOuterSizeWhateverItWasBefore) {
     }
 }
 
+// The width goes first: a window whose height is set first grows the other way before it widens.
+TEST(HelpPanel, WidthIsSetBeforeHeight) {
+    for (const auto& [button, width] : {std::pair{"a_ajuda", kWidthHelpShown}, std::pair{"f_ajuda", kWidthHelpHidden}}) {
+        SCOPED_TRACE(button);
+        Rig rig;
+        rig.LoadAndClear();
+        rig.window.Click(button);
+        EXPECT_EQ(rig.log.Texts(), (std::vector<std::string>{"SetWidth(" + std::to_string(width) + ")",
+                                                             "SetHeight(" + std::to_string(kWindowHeight) + ")"}));
+    }
+}
+
 TEST(HelpPanel, AMinimisedWindowKeepsItsSizeAndTheNextPressWorks) {
     Rig rig;
     rig.LoadAndClear();

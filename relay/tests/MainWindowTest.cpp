@@ -148,6 +148,58 @@ TEST(MainWindowExit, NothingMoreHappensOnceTheProgramIsEnding) {
     EXPECT_EQ(rig.log.Texts(), (Strings{kOffLine, "Unload(Form1)"}));
 }
 
+// The two lamps are always switched together, so which one a path reads shows only when they
+// disagree: switching on, the chat relay and the manual sends read the red lamp (Image2); switching
+// off and the exits read the grey one (Image3). Each path runs from both inconsistent states.
+TEST(LampsRead, EachPathTestsItsOwnLamp) {
+    enum class Path { Ligar, Desligar, Sair, Closing, Chat, Local, Remoto };
+    struct Row {
+        const char* name;
+        Path path;
+        bool red;
+        bool grey;
+        Strings log;
+    };
+    const Strings morse{"SendMorse(0, BSTR 'cq>')"};
+    const Strings unload{"Unload(Form1)"};
+    const Strings sentHere{"SendMorse(0, BSTR 'cq')", "SetText(Text1, '')", "SetFocus(Text1)"};
+    const Strings sentThere{"PostChatLine('cq>')", "SetText(Text1, '')", "SetFocus(Text1)"};
+    const Row rows[] = {
+        {"ligar, both lit", Path::Ligar, true, true, {"SetFocus(Text1)"}},
+        {"ligar, both dark", Path::Ligar, false, false, {kOnLine, "SetFocus(Text1)"}},
+        {"desligar, both lit", Path::Desligar, true, true, {}},
+        {"desligar, both dark", Path::Desligar, false, false, {kOffLine}},
+        {"sair, both lit", Path::Sair, true, true, unload},
+        {"sair, both dark", Path::Sair, false, false, {kOffLine, "Unload(Form1)"}},
+        {"Closing, both lit", Path::Closing, true, true, unload},
+        {"Closing, both dark", Path::Closing, false, false, {kOffLine, "Unload(Form1)"}},
+        {"chat, both lit", Path::Chat, true, true, morse},
+        {"chat, both dark", Path::Chat, false, false, {}},
+        {"local, both lit", Path::Local, true, true, sentHere},
+        {"local, both dark", Path::Local, false, false, {}},
+        {"remoto, both lit", Path::Remoto, true, true, sentThere},
+        {"remoto, both dark", Path::Remoto, false, false, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Rig rig;
+        rig.LoadAndClear();
+        rig.form.visible[Control::Image2] = row.red;
+        rig.form.visible[Control::Image3] = row.grey;
+        rig.form.texts[Control::Text1] = "cq";
+        switch (row.path) {
+        case Path::Ligar: rig.window.Click("ligar"); break;
+        case Path::Desligar: rig.window.Click("desligar"); break;
+        case Path::Sair: rig.window.Click("sair"); break;
+        case Path::Closing: rig.echoLink.RaiseClosing(); break;
+        case Path::Chat: rig.echoLink.RaiseChatTextReceived("QD4RV>cq>"); break;
+        case Path::Local: rig.window.Click("local"); break;
+        case Path::Remoto: rig.window.Click("remoto"); break;
+        }
+        EXPECT_EQ(rig.log.Texts(), row.log);
+    }
+}
+
 TEST(MainWindowClick, UnknownNamesAreNotButtonsOfThisWindow) {
     Rig rig;
     rig.LoadAndClear();
