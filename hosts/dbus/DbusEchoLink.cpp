@@ -27,21 +27,21 @@ DbusEchoLink::DbusEchoLink(QDBusConnection bus, QString owner, echolink::ChatEve
     : bus_(std::move(bus)), owner_(std::move(owner)), events_(events), timeoutMs_(callTimeoutMs) {
     const QString path = QString::fromLatin1(ObjectPath);
     const QString iface = QString::fromLatin1(InterfaceName);
-    bus_.connect(owner_, path, iface, QStringLiteral("ChatTextReceived"), this, SLOT(chatTextSignal(QString)));
-    bus_.connect(owner_, path, iface, QStringLiteral("Closing"), this, SLOT(closingSignal()));
+    bus_.connect(owner_, path, iface, QStringLiteral("ChatTextReceived"), this, SLOT(ChatTextSignal(QString)));
+    bus_.connect(owner_, path, iface, QStringLiteral("Closing"), this, SLOT(ClosingSignal()));
     // Knowing at once that the station is gone spares each later call a round trip to the bus.
     auto* watcher = new QDBusServiceWatcher(owner_, bus_, QDBusServiceWatcher::WatchForUnregistration, this);
-    connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, &DbusEchoLink::ownerGone);
+    connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, &DbusEchoLink::OwnerGone);
 }
 
 DbusEchoLink::~DbusEchoLink() {
     const QString path = QString::fromLatin1(ObjectPath);
     const QString iface = QString::fromLatin1(InterfaceName);
-    bus_.disconnect(owner_, path, iface, QStringLiteral("ChatTextReceived"), this, SLOT(chatTextSignal(QString)));
-    bus_.disconnect(owner_, path, iface, QStringLiteral("Closing"), this, SLOT(closingSignal()));
+    bus_.disconnect(owner_, path, iface, QStringLiteral("ChatTextReceived"), this, SLOT(ChatTextSignal(QString)));
+    bus_.disconnect(owner_, path, iface, QStringLiteral("Closing"), this, SLOT(ClosingSignal()));
 }
 
-echolink::HResult DbusEchoLink::call(const char* method, const QList<QVariant>& args) {
+echolink::HResult DbusEchoLink::Call(const char* method, const QList<QVariant>& args) {
     if (gone_ || !bus_.isConnected()) return echolink::kDisconnected;
     QDBusMessage msg = QDBusMessage::createMethodCall(owner_, QString::fromLatin1(ObjectPath),
                                                       QString::fromLatin1(InterfaceName), QString::fromLatin1(method));
@@ -59,7 +59,7 @@ echolink::HResult DbusEchoLink::call(const char* method, const QList<QVariant>& 
     return echolink::kFail;
 }
 
-echolink::HResult DbusEchoLink::SetTransmit(bool keyed) { return call("SetTransmit", {QVariant(keyed)}); }
+echolink::HResult DbusEchoLink::SetTransmit(bool keyed) { return Call("SetTransmit", {QVariant(keyed)}); }
 
 echolink::HResult DbusEchoLink::SendMorse(std::int32_t reserved, const echolink::Variant& text) {
     QVariant value;
@@ -69,23 +69,23 @@ echolink::HResult DbusEchoLink::SendMorse(std::int32_t reserved, const echolink:
     case echolink::VarType::Bool: value = QVariant(text.Int32() != 0); break;
     case echolink::VarType::Empty: return echolink::kInvalidArg;  // D-Bus has no empty variant
     }
-    return call("SendMorse", {QVariant(static_cast<qint32>(reserved)), QVariant::fromValue(QDBusVariant(value))});
+    return Call("SendMorse", {QVariant(static_cast<qint32>(reserved)), QVariant::fromValue(QDBusVariant(value))});
 }
 
 echolink::HResult DbusEchoLink::PostChatLine(const std::string& line) {
-    return call("PostChatLine", {QVariant(FromUtf8(line))});
+    return Call("PostChatLine", {QVariant(FromUtf8(line))});
 }
 
-void DbusEchoLink::chatTextSignal(const QString& line) {
+void DbusEchoLink::ChatTextSignal(const QString& line) {
     if (gone_) return;
     const QByteArray utf8 = line.toUtf8();
     events_.ChatTextReceived(std::string(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
-void DbusEchoLink::closingSignal() {
+void DbusEchoLink::ClosingSignal() {
     if (!gone_) events_.Closing();
 }
 
-void DbusEchoLink::ownerGone() { gone_ = true; }
+void DbusEchoLink::OwnerGone() { gone_ = true; }
 
 }  // namespace hosts::dbus

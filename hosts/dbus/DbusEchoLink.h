@@ -27,13 +27,13 @@ public:
     echolink::HResult PostChatLine(const std::string& line) override;
 
 private slots:
-    void chatTextSignal(const QString& line);
-    void closingSignal();
-    void ownerGone();
+    void ChatTextSignal(const QString& line);
+    void ClosingSignal();
+    void OwnerGone();
 
 private:
     DbusEchoLink(QDBusConnection bus, QString owner, echolink::ChatEvents& events, int callTimeoutMs);
-    echolink::HResult call(const char* method, const QList<QVariant>& args);
+    echolink::HResult Call(const char* method, const QList<QVariant>& args);
 
     QDBusConnection bus_;
     QString owner_;

@@ -121,17 +121,17 @@ void ButtonWidget::SetEnabled(bool e) {
 
 void ButtonWidget::SetMousePointer(std::int32_t p) {
     props_.SetMousePointer(p);
-    updateCursor();
+    UpdateCursor();
 }
 
 void ButtonWidget::SetMouseIcon(buttons::PictureRef icon) {
     props_.SetMouseIcon(std::move(icon));
-    updateCursor();
+    UpdateCursor();
 }
 
 // MousePointer 99 shows MouseIcon (an icon or cursor: colour image under its AND mask); any other
 // code, or a custom pointer without a usable picture, shows the matching standard shape.
-void ButtonWidget::updateCursor() {
+void ButtonWidget::UpdateCursor() {
     if (const auto image = buttons::CustomCursorImage(props_.MousePointer, props_.MouseIcon)) {
         QImage q(image->Width, image->Height, QImage::Format_ARGB32);
         for (int y = 0; y < image->Height; ++y) {

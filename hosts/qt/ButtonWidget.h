@@ -103,7 +103,7 @@ protected:
 
 private:
     void Click() override;  // buttons::ButtonEvents
-    void updateCursor();
+    void UpdateCursor();
 
     QtWindowServices& windows_;
     std::string name_;

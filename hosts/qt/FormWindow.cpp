@@ -103,17 +103,17 @@ FormWindow::FormWindow(const forms::WindowModel& model, QtWindowServices& window
     setFont(FontOf(model.Font, font()));
     resize(model.ClientWidth, model.ClientHeight);
     windows_.Register(this);
-    for (const forms::ControlModel& child : model.Controls) build(child, this);
-    applyTabOrder(model.TabOrder);
+    for (const forms::ControlModel& child : model.Controls) Build(child, this);
+    ApplyTabOrder(model.TabOrder);
     // The default look follows the focus, as Enter does.
-    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this] { showDefaultLook(); });
-    showDefaultLook();
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this] { ShowDefaultLook(); });
+    ShowDefaultLook();
 }
 
 // Children leave after this body; none of their focus changes may reach a half-destroyed window.
 FormWindow::~FormWindow() { disconnect(focusWatch_); }
 
-void FormWindow::build(const forms::ControlModel& m, QWidget* parent) {
+void FormWindow::Build(const forms::ControlModel& m, QWidget* parent) {
     QWidget* w = nullptr;
     switch (m.Kind) {
     case forms::ControlKind::Button: {
@@ -121,7 +121,7 @@ void FormWindow::build(const forms::ControlModel& m, QWidget* parent) {
         b->OnClick = [this](const std::string& n) {
             if (OnClick) OnClick(n);
         };
-        b->DialogKey = [this](std::int16_t key) { return dialogKey(key); };
+        b->DialogKey = [this](std::int16_t key) { return DialogKey(key); };
         buttons_.push_back(b);
         w = b;
         break;
@@ -188,14 +188,14 @@ void FormWindow::build(const forms::ControlModel& m, QWidget* parent) {
     }
     if (m.Kind == forms::ControlKind::Frame || m.Kind == forms::ControlKind::PictureBox) {
         windows_.Register(w);
-        for (const forms::ControlModel& child : m.Children) build(child, w);
+        for (const forms::ControlModel& child : m.Children) Build(child, w);
     }
     w->setVisible(m.Visible);
     w->setEnabled(m.Enabled);
     byName_[Lower(m.Name)] = w;
 }
 
-void FormWindow::applyTabOrder(const std::vector<std::string>& order) {
+void FormWindow::ApplyTabOrder(const std::vector<std::string>& order) {
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(Find(order[i - 1]), Find(order[i]));
 }
 
@@ -212,7 +212,7 @@ std::vector<ButtonWidget*> FormWindow::Buttons() const {
     return out;
 }
 
-ButtonWidget* FormWindow::enterTarget() const {
+ButtonWidget* FormWindow::EnterTarget() const {
     auto* focused = qobject_cast<ButtonWidget*>(QApplication::focusWidget());
     if (focused != nullptr && focused->window() == this &&
         focused->Control().Mode() == buttons::ToInt(buttons::ButtonMode::ModeCommand))
@@ -223,10 +223,10 @@ ButtonWidget* FormWindow::enterTarget() const {
     return nullptr;
 }
 
-bool FormWindow::dialogKey(std::int16_t key) {
+bool FormWindow::DialogKey(std::int16_t key) {
     ButtonWidget* target = nullptr;
     if (key == 13) {
-        target = enterTarget();
+        target = EnterTarget();
     } else if (key == 27) {
         const std::vector<ButtonWidget*> all = Buttons();
         const auto cancel = std::find_if(all.begin(), all.end(), [](ButtonWidget* b) { return b->IsCancel(); });
@@ -237,8 +237,8 @@ bool FormWindow::dialogKey(std::int16_t key) {
     return true;
 }
 
-void FormWindow::showDefaultLook() {
-    ButtonWidget* target = enterTarget();
+void FormWindow::ShowDefaultLook() {
+    ButtonWidget* target = EnterTarget();
     for (ButtonWidget* b : Buttons()) b->SetDisplayAsDefault(b == target);
 }
 
@@ -276,10 +276,10 @@ void FormWindow::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!dialogKey(13)) QWidget::keyPressEvent(e);
+        if (!DialogKey(13)) QWidget::keyPressEvent(e);
         return;
     case Qt::Key_Escape:
-        if (!dialogKey(27)) QWidget::keyPressEvent(e);
+        if (!DialogKey(27)) QWidget::keyPressEvent(e);
         return;
     case Qt::Key_Right:
     case Qt::Key_Down: focusNextPrevChild(true); return;

@@ -56,12 +56,12 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    void build(const forms::ControlModel& control, QWidget* parent);
-    void applyTabOrder(const std::vector<std::string>& order);
+    void Build(const forms::ControlModel& control, QWidget* parent);
+    void ApplyTabOrder(const std::vector<std::string>& order);
     // The button Enter presses: the focused command button, else the Default button.
-    ButtonWidget* enterTarget() const;
-    bool dialogKey(std::int16_t key);
-    void showDefaultLook();
+    ButtonWidget* EnterTarget() const;
+    bool DialogKey(std::int16_t key);
+    void ShowDefaultLook();
 
     QtWindowServices& windows_;
     std::string name_;

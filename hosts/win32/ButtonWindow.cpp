@@ -158,7 +158,7 @@ ButtonWindow::ButtonWindow(const ButtonPlacement& place, Win32WindowServices& wi
     control_ = std::make_unique<buttons::qkButtons_H>(*this, windows_);
     control_->SetEventListener(this);
     control_->ReadProperties(settings);
-    updateWindowText();
+    UpdateWindowText();
 }
 
 ButtonWindow::~ButtonWindow() {
@@ -169,21 +169,21 @@ ButtonWindow::~ButtonWindow() {
         ::DestroyWindow(hwnd);
     }
     props_.MouseIcon.reset();
-    updateCursor();
+    UpdateCursor();
 }
 
 void ButtonWindow::SetMousePointer(std::int32_t p) {
     props_.SetMousePointer(p);
-    updateCursor();
+    UpdateCursor();
 }
 
 void ButtonWindow::SetMouseIcon(buttons::PictureRef icon) {
     props_.SetMouseIcon(std::move(icon));
-    updateCursor();
+    UpdateCursor();
 }
 
 // Made once when the pointer or its icon changes, not on every WM_SETCURSOR.
-void ButtonWindow::updateCursor() {
+void ButtonWindow::UpdateCursor() {
     if (const HCURSOR old = static_cast<HCURSOR>(customCursor_)) {
         // A cursor on the screen is not to be destroyed: the arrow takes its place first.
         if (::GetCursor() == old) ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
@@ -201,12 +201,12 @@ void ButtonWindow::SetEnabled(bool e) {
 }
 
 void ButtonWindow::PropertyChanged(const std::string& key) {
-    if (forms::KeyEquals(key, "Caption") && control_) updateWindowText();
+    if (forms::KeyEquals(key, "Caption") && control_) UpdateWindowText();
 }
 
 // The window's text is the caption with its access-key marks, so that the dialog manager finds
 // the access keys (and screen readers the name); line breaks become blanks.
-void ButtonWindow::updateWindowText() {
+void ButtonWindow::UpdateWindowText() {
     std::string text;
     const std::string& caption = control_->Caption();
     for (std::size_t i = 0; i < caption.size(); ++i) {
@@ -237,7 +237,7 @@ void ButtonWindow::SetDisplayAsDefault(bool on) {
 }
 
 // The buffer is 0x00RRGGBB in rows from the top: a top-down 32 bpp DIB as it stands.
-void ButtonWindow::present(void* nativeDc) const {
+void ButtonWindow::Present(void* nativeDc) const {
     const gdi::BitmapView v = buffer_.View();
     if (v.bitsPerPixel != 32 || nativeDc == nullptr) return;
     const BITMAPINFO info = TopDown32(v.stride, v.height);
@@ -250,7 +250,7 @@ void ButtonWindow::RefreshNow() {
     const ::HWND hwnd = Native(hwnd_);
     if (painting_ || hwnd == nullptr || !::IsWindowVisible(hwnd)) return;
     if (HDC dc = ::GetDC(hwnd)) {
-        present(dc);
+        Present(dc);
         ::ReleaseDC(hwnd, dc);
     }
 }
@@ -277,14 +277,14 @@ void ButtonWindow::SetWindowRgn(gdi::HRGN rgn, bool redraw) {
     if (!::SetWindowRgn(Native(hwnd_), native, redraw ? TRUE : FALSE) && native != nullptr) ::DeleteObject(native);
 }
 
-bool ButtonWindow::overButton(std::intptr_t lParam) const {
+bool ButtonWindow::OverButton(std::intptr_t lParam) const {
     const int x = static_cast<std::int16_t>(lParam & 0xFFFF);
     const int y = static_cast<std::int16_t>((lParam >> 16) & 0xFFFF);
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return false;
     return !region_ || gdi::PtInRegion(region_.get(), x, y);
 }
 
-std::int16_t ButtonWindow::shiftState() const {
+std::int16_t ButtonWindow::ShiftState() const {
     std::int16_t s = 0;
     if (::GetKeyState(VK_SHIFT) < 0) s |= 1;
     if (::GetKeyState(VK_CONTROL) < 0) s |= 2;
@@ -301,7 +301,7 @@ std::intptr_t ButtonWindow::HandleMessage(std::uint32_t message, std::uintptr_t 
         painting_ = true;
         if (control_) control_->Paint();
         painting_ = false;
-        present(dc);
+        Present(dc);
         ::EndPaint(hwnd, &ps);
         return 0;
     }
@@ -342,7 +342,7 @@ std::intptr_t ButtonWindow::HandleMessage(std::uint32_t message, std::uintptr_t 
     default: break;
     }
     if (control_) {
-        const MessageContext context{shiftState(), message == WM_LBUTTONUP && overButton(lParam)};
+        const MessageContext context{ShiftState(), message == WM_LBUTTONUP && OverButton(lParam)};
         ControlSink sink(control_->Input(), hwnd);
         if (TranslateButtonMessage(message, wParam, lParam, context, sink)) return 0;
     }

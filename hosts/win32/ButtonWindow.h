@@ -103,11 +103,11 @@ public:
 
 private:
     void Click() override;  // buttons::ButtonEvents
-    void present(void* nativeDc) const;
-    bool overButton(std::intptr_t lParam) const;
-    std::int16_t shiftState() const;
-    void updateWindowText();
-    void updateCursor();
+    void Present(void* nativeDc) const;
+    bool OverButton(std::intptr_t lParam) const;
+    std::int16_t ShiftState() const;
+    void UpdateWindowText();
+    void UpdateCursor();
 
     Win32WindowServices& windows_;
     std::string name_;
