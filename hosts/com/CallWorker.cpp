@@ -66,11 +66,14 @@ DWORD WINAPI WorkerMain(void* parameter) {
 
 }  // namespace
 
-CallWorker::CallWorker(IUnknown* object, REFIID iid) : shared_(std::make_shared<Shared>()) {
+CallWorker::CallWorker(IUnknown* object, REFIID iid, DWORD boundMs)
+    : shared_(std::make_shared<Shared>()), boundMs_(boundMs) {
     shared_->iid = iid;
     if (object == nullptr || FAILED(CoMarshalInterThreadInterfaceInStream(iid, object, &shared_->marshalled))) {
         shared_->marshalled = nullptr;
     }
+    // Read before the thread starts: it takes the stream as it begins.
+    const bool marshalled = shared_->marshalled != nullptr;
     auto* forThread = new std::shared_ptr<Shared>(shared_);
     thread_ = CreateThread(nullptr, 0, WorkerMain, forThread, 0, nullptr);
     if (thread_ == nullptr) {
@@ -78,24 +81,24 @@ CallWorker::CallWorker(IUnknown* object, REFIID iid) : shared_(std::make_shared<
         if (shared_->marshalled != nullptr) shared_->marshalled->Release();
         shared_->marshalled = nullptr;
     }
+    connected_ = thread_ != nullptr && marshalled;
 }
 
 CallWorker::~CallWorker() {
-    {
-        const std::lock_guard lock(shared_->mutex);
-        shared_->stopping = true;
-        shared_->queue.clear();
-    }
-    shared_->wake.notify_one();
-    if (thread_ != nullptr) {
-        WaitForSingleObject(thread_, lastBoundMs_);
-        CloseHandle(thread_);
-    }
+    Finish(nullptr);
+    if (thread_ != nullptr) CloseHandle(thread_);
 }
 
-HRESULT CallWorker::Run(Job job, DWORD boundMs) {
-    lastBoundMs_ = boundMs;
-    if (thread_ == nullptr) return CO_E_OBJNOTCONNECTED;
+HRESULT CallWorker::Wait(HANDLE handle) const {
+    DWORD index = 0;
+    // COM's own wait: it lets EchoLink's calls into this apartment in while we wait, and unlike a
+    // message filter's cancel it ends at the bound under Wine as well.
+    const HRESULT waited = CoWaitForMultipleHandles(0, boundMs_, 1, &handle, &index);
+    return waited == RPC_S_CALLPENDING ? RPC_E_TIMEOUT : waited;
+}
+
+HRESULT CallWorker::Run(Job job) {
+    if (thread_ == nullptr || finished_) return CO_E_OBJNOTCONNECTED;
     auto pending = std::make_shared<Pending>();
     if (pending->done == nullptr) return E_OUTOFMEMORY;
     pending->job = std::move(job);
@@ -104,13 +107,29 @@ HRESULT CallWorker::Run(Job job, DWORD boundMs) {
         shared_->queue.push_back(pending);
     }
     shared_->wake.notify_one();
-    DWORD index = 0;
-    // COM's own wait: it lets EchoLink's calls into this apartment in while we wait, and unlike a
-    // message filter's cancel it ends at the bound under Wine as well.
-    const HRESULT waited = CoWaitForMultipleHandles(0, boundMs, 1, &pending->done, &index);
-    if (waited == RPC_S_CALLPENDING) return RPC_E_TIMEOUT;
-    if (FAILED(waited)) return waited;
-    return pending->result;
+    const HRESULT waited = Wait(pending->done);
+    return FAILED(waited) ? waited : pending->result;
+}
+
+HRESULT CallWorker::Finish(Job last) {
+    if (finished_) return S_OK;
+    finished_ = true;
+    if (thread_ == nullptr) return S_OK;
+    {
+        const std::lock_guard lock(shared_->mutex);
+        // Calls given up at the bound stay queued: a farewell still reaches EchoLink if it wakes in time.
+        if (last) {
+            auto pending = std::make_shared<Pending>();
+            pending->job = std::move(last);
+            shared_->queue.push_back(std::move(pending));
+        }
+        shared_->stopping = true;
+    }
+    shared_->wake.notify_one();
+    // Disconnecting and the last release are calls to EchoLink too: one bound for them all, so a
+    // hung EchoLink cannot hold the program's exit.
+    const HRESULT waited = Wait(thread_);
+    return FAILED(waited) ? waited : S_OK;
 }
 
 }  // namespace hosts::com

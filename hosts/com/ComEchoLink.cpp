@@ -161,6 +161,17 @@ struct OwnedBstr {
     OwnedBstr& operator=(const OwnedBstr&) = delete;
 };
 
+// Disconnects the sink through the worker's own proxy: the connection point is found anew there,
+// since this thread's proxies are not the worker's to use.
+HRESULT Unadvise(IUnknown* object, DWORD cookie) {
+    ComPtr<IConnectionPointContainer> container;
+    ComPtr<IConnectionPoint> point;
+    HRESULT hr = object->QueryInterface(IID_PPV_ARGS(&container));
+    if (SUCCEEDED(hr)) hr = container->FindConnectionPoint(kEchoLinkEvents, &point);
+    if (SUCCEEDED(hr)) hr = point->Unadvise(cookie);
+    return hr;
+}
+
 constexpr UINT kDeliverMessage = WM_APP + 1;
 constexpr wchar_t kWindowClass[] = L"DizoChatEchoLinkEvents";
 
@@ -212,7 +223,7 @@ private:
     // Each call runs on the worker and holds this thread at most the bound.
     echolink::HResult Call(CallWorker::Job job) {
         ++calling_;
-        const HRESULT hr = worker_->Run(std::move(job), callTimeoutMs_);
+        const HRESULT hr = worker_->Run(std::move(job));
         if (--calling_ == 0 && deferred_) {
             deferred_ = false;
             PostMessageW(window_, kDeliverMessage, 0, 0);
@@ -223,8 +234,6 @@ private:
     echolink::ChatEvents& events_;
     DWORD callTimeoutMs_;
     bool apartment_ = false;
-    ComPtr<IUnknown> object_;
-    ComPtr<IConnectionPoint> point_;
     DWORD cookie_ = 0;
     EventSink* sink_ = nullptr;
     std::unique_ptr<CallWorker> worker_;
@@ -239,9 +248,13 @@ bool ComEchoLink::Connect() {
     apartment_ = SUCCEEDED(init);  // S_FALSE too: each success is balanced on destruction
     if (!apartment_ && init != RPC_E_CHANGED_MODE) return false;
 
+    // This thread's proxies are used only here, while EchoLink has just answered, and let go when
+    // this returns: a proxy's last release is a call to EchoLink, and at the end the worker makes
+    // it within the bound instead.
+    ComPtr<IUnknown> object;
     // EchoLink is an executable, so a local server; an in-process one serves as well.
     if (FAILED(CoCreateInstance(kEchoLinkClass, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
-                                kEchoLinkInterface, reinterpret_cast<void**>(object_.GetAddressOf())))) {
+                                kEchoLinkInterface, reinterpret_cast<void**>(object.GetAddressOf())))) {
         return false;
     }
     const auto ids = LookUpEventIds();
@@ -257,28 +270,33 @@ bool ComEchoLink::Connect() {
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
     ComPtr<IConnectionPointContainer> container;
-    if (FAILED(object_.As(&container)) || FAILED(container->FindConnectionPoint(kEchoLinkEvents, &point_))) {
+    ComPtr<IConnectionPoint> point;
+    if (FAILED(object.As(&container)) || FAILED(container->FindConnectionPoint(kEchoLinkEvents, &point))) {
         return false;
     }
+    worker_ = std::make_unique<CallWorker>(object.Get(), kEchoLinkInterface, callTimeoutMs_);
+    if (!worker_->Connected()) return false;
+    // The sink is advised from this thread, so the events come into this apartment.
     sink_ = new EventSink(*ids, this, &ComEchoLink::Queue);
-    if (FAILED(point_->Advise(sink_, &cookie_))) {
+    if (FAILED(point->Advise(sink_, &cookie_))) {
         cookie_ = 0;
         return false;
     }
-    worker_ = std::make_unique<CallWorker>(object_.Get(), kEchoLinkInterface);
     return true;
 }
 
 ComEchoLink::~ComEchoLink() {
-    worker_.reset();
-    if (sink_ != nullptr) {
-        sink_->Detach();
-        if (cookie_ != 0) point_->Unadvise(cookie_);
-        sink_->Release();
-    }
+    // Nothing reaches the owner from here on: it may be going itself.
+    if (sink_ != nullptr) sink_->Detach();
     if (window_ != nullptr) DestroyWindow(window_);
-    point_.Reset();
-    object_.Reset();
+    if (worker_ != nullptr) {
+        CallWorker::Job disconnect;
+        if (cookie_ != 0) disconnect = [cookie = cookie_](IUnknown* object) { return Unadvise(object, cookie); };
+        worker_->Finish(std::move(disconnect));
+        worker_.reset();
+    }
+    // The server may still hold the sink; detached, it ignores what comes.
+    if (sink_ != nullptr) sink_->Release();
     if (apartment_) CoUninitialize();
 }
 

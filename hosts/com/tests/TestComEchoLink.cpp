@@ -191,6 +191,24 @@ TEST_F(ComEchoLinkTest, HungServerIsGivenUpAtTheBound) {
     EXPECT_EQ(link->PostChatLine("z"), echolink::kOk);
 }
 
+TEST_F(ComEchoLinkTest, ServerHungAtTheEndHoldsTheTeardownOnlyTheBound) {
+    ComEchoLinkFactory bounded(std::chrono::milliseconds(300));
+    auto link = bounded.Create(events);
+    ASSERT_NE(link, nullptr);
+    Log log;
+    // As at the program's end: the farewell hangs, and disconnecting would wait behind it.
+    SetMode(standin::kHangSetting, L"2500");
+    EXPECT_EQ(link->PostChatLine("tchau"), echolink::HResult{static_cast<std::int32_t>(RPC_E_TIMEOUT)});
+    const auto start = std::chrono::steady_clock::now();
+    link.reset();
+    const auto held = std::chrono::steady_clock::now() - start;
+    SetMode(standin::kHangSetting, L"0");
+    EXPECT_LT(held, std::chrono::milliseconds(1500));
+    // Once the server is free it still gets the farewell, the disconnection and the release.
+    const std::vector<std::string> expected = {"PostChatLine(\"tchau\")", "Unadvise", "released"};
+    EXPECT_TRUE(PumpUntil([&] { return log.Lines() == expected; })) << ::testing::PrintToString(log.Lines());
+}
+
 // Last: it ends the server the other tests share.
 TEST_F(ComEchoLinkTest, ServerThatDiesMakesEveryCallFail) {
     auto link = factory_.Create(events);
