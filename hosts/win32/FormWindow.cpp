@@ -5,9 +5,11 @@
 #include <map>
 #include <stdexcept>
 
+#include "buttons/qkButtons_H.h"
 #include "forms/FormatError.h"
 #include "gdi/SysColor.h"
 #include "hosts/win32/ButtonWindow.h"
+#include "hosts/win32/DesktopScreen.h"
 #include "hosts/win32/Picture.h"
 #include "hosts/wide/WideText.h"
 #include "hosts/win32/Win32WindowServices.h"
@@ -325,6 +327,13 @@ LRESULT CALLBACK ContainerProc(::HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_SYSCOLORCHANGE:
         for (auto& b : impl->buttons) ::SendMessageW(Native(b->hWnd()), WM_SYSCOLORCHANGE, 0, 0);
         break;
+    case WM_DISPLAYCHANGE:
+        // The gradient's strips depend on the screen's size: the faces are drawn again for the new one.
+        if (hwnd != impl->top) break;
+        if (ApplyScreenSize()) {
+            for (auto& b : impl->buttons) b->Control().Refresh();
+        }
+        break;
     case WM_CLOSE:
         if (hwnd == impl->top) {
             if (*impl->onCloseBox) (*impl->onCloseBox)();
@@ -345,6 +354,7 @@ FormWindow::FormWindow(const forms::Document& doc, Win32WindowServices& windows,
 FormWindow::FormWindow(const forms::WindowModel& model, Win32WindowServices& windows, void* bigIcon, void* smallIcon)
     : impl_(std::make_unique<Impl>(windows, model.Units)) {
     Impl& impl = *impl_;
+    ApplyScreenSize();  // before the buttons first draw
     impl.onClick = &OnClick;
     impl.onCloseBox = &OnCloseBox;
     impl.name = model.Name;
