@@ -14,7 +14,7 @@ while [ $# -gt 0 ]; do
     *) scenarios+=("$1"); shift ;;
   esac
 done
-[ ${#scenarios[@]} -gt 0 ] || scenarios=(startup no_service relay manual help about fdp closing service_dies close_box)
+[ ${#scenarios[@]} -gt 0 ] || scenarios=(startup no_service relay manual help about fdp closing service_dies close_box time_out)
 
 skip() { echo "SKIP: $*"; exit 77; }
 for tool in Xvfb dbus-run-session dbus-send pulseaudio pactl parec xdotool import sox; do
@@ -91,8 +91,8 @@ call_ms() {  # monotonic time stamp (ms) of the Nth (default last) line equal to
 }
 
 app_pid=""; wid=""
-start_app() {
-  "$app" >"$T/app.out" 2>&1 &
+start_app() {  # start_app [PROGRAM] (default dizo-chat)
+  "${1:-$app}" >"$T/app.out" 2>&1 &
   app_pid=$!; pids+=($app_pid)
   wid=""
   # Generous on a loaded machine; a program that died is reported at once.
@@ -331,6 +331,49 @@ scenario_close_box() {
   app_gone && ok "the close box ends the program" || fail "still running after the close box"
   # A farewell is a blocking call, logged by the station before it answers: none can come later.
   has_call "$(q PostChatLine "$DESLIGADO")" && fail "the close box posted a farewell" || ok "the close box posts nothing"
+  stop_all
+}
+
+# keyed_ms N: how long the station was keyed the Nth time, from its own time stamps.
+keyed_ms() { echo $(( $(call_ms 'SetTransmit(false)' "$1") - $(call_ms 'SetTransmit(true)' "$1") )); }
+time_outs() { grep -c 'transmit time-out' "$T/app.out"; }
+
+# The program with a 6 s transmit limit: real speech far longer than that is cut at the limit,
+# from a chat line and from a local send, and each cut is one line on standard error.
+scenario_time_out() {
+  local short="$build/hosts/e2e/dizo-chat-short-limit" limit=6000 text="" k
+  [ -x "$short" ] || { fail "$short is not built"; return; }
+  start_sim && start_app "$short" || return
+  wait_for 3 has_call "$(q PostChatLine "$LIGADO")"
+  for _ in $(seq 1 30); do text+="uma frase longa que ninguem termina de ouvir "; done  # a minute of speech
+  record_start
+  say "QD4RV>${text}="
+  if wait_for 15 has_call 'SetTransmit(false)'; then
+    k=$(keyed_ms 1)
+    # Cut about a second before the limit, never after it.
+    [ "$k" -ge $((limit - 2000)) ] && [ "$k" -le "$limit" ] && ok "chat line cut: keyed $k ms (limit $limit)" ||
+      fail "chat line keyed $k ms (want $((limit - 2000))..$limit)"
+  else fail "still keyed 15 s after a long spoken line"; fi
+  rms=$(record_stop_rms); loud "$rms" && ok "the cut speech was heard (RMS $rms)" || fail "no sound (RMS $rms)"
+  [ "$(calls | grep '^SetTransmit' | tr '\n' ' ')" = "SetTransmit(true) SetTransmit(false) " ] &&
+    ok "keyed, then unkeyed once" || fail "transmitter calls: $(calls | grep '^SetTransmit' | tr '\n' ' ')"
+  local want="^Dizo chat: transmit time-out: speech from QD4RV stopped after [0-9]+\.[0-9] s keyed \(limit $((limit / 1000)) s\); [0-9]+ of ${#text} characters cut\$"
+  [ "$(time_outs)" = 1 ] && grep -qE "$want" "$T/app.out" && ok "one line: $(grep 'time-out' "$T/app.out")" ||
+    fail "time-out lines: $(grep 'time-out' "$T/app.out" | tr '\n' '|')"
+
+  say "QD4RV>oi="  # shorter speech is untouched (a loaded machine may take two seconds over it)
+  wait_for 10 count_is 2 'SetTransmit(false)' && [ "$(keyed_ms 2)" -lt $((limit - 2000)) ] && [ "$(time_outs)" = 1 ] &&
+    ok "a short line is spoken whole ($(keyed_ms 2) ms), nothing logged" || fail "short line after a cut"
+
+  click Text13; type_text "${text:0:250}"; click local
+  if wait_for 15 count_is 3 'SetTransmit(false)'; then
+    k=$(keyed_ms 3)
+    [ "$k" -ge $((limit - 2000)) ] && [ "$k" -le "$limit" ] && [ "$(time_outs)" = 2 ] &&
+      grep -q 'speech typed here stopped' "$T/app.out" && ok "local send cut: keyed $k ms" ||
+      fail "local send keyed $k ms, $(time_outs) time-out lines"
+  else fail "still keyed 15 s after a long local send"; fi
+  click sair
+  wait_for 15 app_gone && ok "sair ends the program" || fail "program still running after sair"
   stop_all
 }
 

@@ -14,10 +14,11 @@
 
 namespace hosts::qt {
 
-Program::Program(const ProgramFiles& files, QDBusConnection bus, int callTimeoutMs)
+Program::Program(const ProgramFiles& files, QDBusConnection bus, int callTimeoutMs,
+                 std::chrono::milliseconds transmitLimit)
     : files_(files), echoLink_(std::move(bus), callTimeoutMs) {
     main_ = std::make_unique<FormWindow>(forms::LoadDescription(files_.mainWindow), windows_);
-    form1_ = std::make_unique<relay::Form1>(relay::Form1Services{echoLink_, *this, speech_, pause_, *this});
+    form1_ = std::make_unique<relay::Form1>(relay::Form1Services{echoLink_, *this, speech_, pause_, *this, nullptr, transmitLimit});
     main_->OnClick = [this](const std::string& name) { form1_->Click(name); };
     main_->OnCloseBox = [this] { form1_->CloseBox(); };
 }

@@ -5,6 +5,7 @@
 
 #include <QDBusConnection>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 
@@ -26,8 +27,10 @@ class FormWindow;
 
 class Program final : public relay::ProgramHost, public relay::Shell, public relay::FormControls {
 public:
-    // Throws forms::FormatError when the main window's description is bad.
-    Program(const ProgramFiles& files, QDBusConnection bus, int callTimeoutMs);
+    // Throws forms::FormatError when the main window's description is bad. The transmit limit is
+    // the relay's constant except in the end-to-end build that shortens it.
+    Program(const ProgramFiles& files, QDBusConnection bus, int callTimeoutMs,
+            std::chrono::milliseconds transmitLimit);
     ~Program() override;
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
