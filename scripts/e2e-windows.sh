@@ -19,7 +19,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 [ ${#scenarios[@]} -gt 0 ] ||
-  scenarios=(startup relay windows fdp closing close_box absent failing failcreate hang sapi_fails)
+  scenarios=(startup relay manual windows fdp closing close_box absent failing failcreate hang sapi_fails)
 
 skip() { echo "SKIP: $*"; exit 77; }
 for tool in Xvfb xdotool xwininfo import wineserver; do
@@ -119,6 +119,7 @@ click() {  # click CAPTION FRM NAME [COUNT]
   xdotool mousemove $((cx + x)) $((cy + y)) click --repeat "${4:-1}" --delay 80 1
   sleep 0.15
 }
+type_text() { xdotool type --delay 20 -- "$1"; sleep 0.2; }
 pixel() {  # pixel X Y (screen) -> "r,g,b"
   import -window root -crop "1x1+$1+$2" txt:- 2>/dev/null | sed -n '2s/.*(\([0-9]*,[0-9]*,[0-9]*\).*/\1/p'
 }
@@ -223,6 +224,38 @@ scenario_relay() {
   wait_for 5 has_call "$DESLIGADO" && count_is 2 "$DESLIGADO" && ok "sair announces while on" || fail "sair did not announce"
   ends_cleanly sair
   wait_for 5 has_call released && ok "EchoLink's object released" || fail "the object was not released"
+  stop_app
+}
+
+scenario_manual() {
+  # The operator's own sends, typed with real key events into the EDIT boxes.
+  # ASCII only: xdotool types other characters on a key it maps for each one and unmaps at once,
+  # and Wine reads the character after the unmapping, so an "á" typed here never arrives.
+  start_announced "$recording" || return
+  type_text "primeiro"
+  click "$main" Form1.frm remoto
+  wait_for 5 has_call 'PostChatLine("primeiro =")' && ok "the focus starts in Text13" ||
+    fail "typing at start-up did not reach Text13: $(calls | tail -2 | tr '\n' '|')"
+  click "$main" Form1.frm Text1; type_text "cq"; click "$main" Form1.frm Text13; type_text "boa noite"
+  click "$main" Form1.frm remoto
+  wait_for 5 has_call 'PostChatLine("boa noite =")' &&
+    [ "$(ops | tail -2 | tr '\n' '|')" = 'PostChatLine("cq>")|PostChatLine("boa noite =")|' ] &&
+    ok "remoto posts both boxes into the chat, Morse first" || fail "remoto: $(calls | tail -3 | tr '\n' '|')"
+  click "$main" Form1.frm Text1; type_text "teste"; click "$main" Form1.frm local
+  wait_for 5 has_call 'SendMorse(0, VT_BSTR "teste")' && ok "local hands Text1 to EchoLink as Morse" ||
+    fail "local did not send Morse: $(calls | tail -2 | tr '\n' '|')"
+  has_call 'SetTransmit(-1)' && fail "local keyed for Morse alone" || ok "a Morse-only local send does not key"
+  click "$main" Form1.frm Text13; type_text "ola"; click "$main" Form1.frm local
+  wait_for 10 has_call 'SetTransmit(0)' || { fail "local speech: not unkeyed: $(calls | tail -3 | tr '\n' '|')"; stop_app; return; }
+  on=$(call_ms 'SetTransmit(-1)'); spoke=$(call_ms 'voice Speak("ola", 17)'); off=$(call_ms 'SetTransmit(0)')
+  # No pause before a local speech (a chat line has one); unkeyed once the voice has finished.
+  [ -n "$spoke" ] && [ "$spoke" -ge "$on" ] && [ $((off - spoke)) -ge 100 ] &&
+    ok "local speech: keyed, \"ola\" spoken, unkeyed $((off - spoke)) ms later" ||
+    fail "local speech: keyed ${on:-never}, spoke ${spoke:-never}, unkeyed $off: $(calls | tail -4 | tr '\n' '|')"
+  # The box was emptied and kept the focus: the next words are a line of their own.
+  type_text "de novo"; click "$main" Form1.frm remoto
+  wait_for 5 has_call 'PostChatLine("de novo =")' && ok "the sent box is emptied and keeps the focus" ||
+    fail "after the local send: $(calls | tail -2 | tr '\n' '|')"
   stop_app
 }
 
