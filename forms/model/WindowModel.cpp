@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "forms/FontSubstitutes.h"
+#include "forms/model/TextFit_p.h"
 #include "gdi/SysColor.h"
 
 namespace forms {
@@ -49,6 +50,19 @@ std::optional<FontModel> FontOf(const PropertyBag& bag, const std::optional<Font
     return FontModelOf(*f, scale);
 }
 
+// Wrapping cannot show a word wider than its label, and a label clips: such a box grows to the
+// word's width, about its alignment, so the whole caption shows ("QD4RV" in bold 24 pt Times New
+// Roman needs 110 pixels of its stored 97).
+void FitWidestWord(ControlModel& m) {
+    if (!m.Font) return;
+    const int needed = detail::WrappedTextWidth(m.Caption, *m.Font, m.Box.Width);
+    const int grow = needed - m.Box.Width;
+    if (grow <= 0) return;
+    if (m.Alignment == TextAlignment::Center) m.Box.Left -= grow / 2;
+    if (m.Alignment == TextAlignment::Right) m.Box.Left -= grow;
+    m.Box.Width = needed;
+}
+
 void SetColours(ControlModel& m, const PropertyBag& bag, std::uint32_t back, std::uint32_t fore, bool opaque) {
     m.Back = gdi::ColorFromOle(bag.ReadColour("BackColor", back));
     m.Fore = gdi::ColorFromOle(bag.ReadColour("ForeColor", fore));
@@ -91,6 +105,7 @@ struct Builder {
             m.Alignment = align == 1 ? TextAlignment::Right : align == 2 ? TextAlignment::Center : TextAlignment::Left;
             // BackStyle 0 is transparent, 1 (the default) opaque.
             SetColours(m, bag, OleButtonFace, OleWindowText, bag.ReadInt32("BackStyle", 1) != 0);
+            FitWidestWord(m);
             break;
         }
         case ControlKind::TextBox: {

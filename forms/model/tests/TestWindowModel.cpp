@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "forms/FontSubstitutes.h"
+#include "forms/model/TextFit_p.h"
 #include "forms/model/WindowModel.h"
 #include "gdi/SysColor.h"
 
@@ -133,6 +134,55 @@ TEST(WindowModel, TheProgramsWindowsStoreNoKeyThatIsIgnored) {
                 const bool read = std::any_of(keys.begin(), keys.end(), [&](std::string_view k) { return KeyEquals(k, e.Key); });
                 EXPECT_TRUE(read) << file << ": " << c->Name << "." << e.Key;
             }
+        }
+    }
+}
+
+// A label clips and wrapping cannot break a word: a box narrower than its widest word grows to
+// it about the label's alignment; one whose words fit keeps its stored size.
+TEST(WindowModel, ALabelGrowsToItsWidestWordAboutItsAlignment) {
+    const struct {
+        const char* name;
+        const char* caption;
+        int width;  // twips
+        int alignment;
+        bool grows;
+    } cases[] = {
+        {"one word too wide, left", "QD4RV", 1455, 0, true},
+        {"one word too wide, right", "QD4RV", 1455, 1, true},
+        {"one word too wide, centred", "QD4RV", 1455, 2, true},
+        {"words that wrap", "QD QD QD QD", 1455, 0, false},
+        {"wide enough", "QD4RV", 2400, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const WindowModel w = BuildWindowModel(Describe(
+            " Begin Label L\n  Left = 1500\n  Top = 0\n  Width = " + std::to_string(c.width) +
+            "\n  Height = 615\n  Alignment = " + std::to_string(c.alignment) + "\n  Caption = \"" + c.caption +
+            "\"\n  Font = Font(\"Times New Roman\", 24, Bold)\n End\n"));
+        const PixelRect stored{100, 0, StandardScale.Pixels(c.width), 41};
+        const PixelRect box = Only(w.Controls, "L").Box;
+        EXPECT_EQ(box.Width > stored.Width, c.grows) << box.Width;
+        EXPECT_EQ(box.Height, stored.Height);
+        const int grow = box.Width - stored.Width;
+        const int expectedLeft = c.alignment == 0 ? stored.Left : c.alignment == 1 ? stored.Left - grow : stored.Left - grow / 2;
+        EXPECT_EQ(box.Left, expectedLeft);
+    }
+}
+
+// Every label of the program's windows shows its whole words: none is narrower than the
+// drawing layer's word-wrapping asks for.
+TEST(WindowModel, TheProgramsLabelsShowTheirWholeWords) {
+    for (const char* file : {"Form1.frm", "sobre_.frm"}) {
+        const WindowModel w = BuildWindowModel(LoadDescription(Source / "relay" / "forms" / file));
+        std::vector<const ControlModel*> pending;
+        for (const ControlModel& c : w.Controls) pending.push_back(&c);
+        while (!pending.empty()) {
+            const ControlModel& c = *pending.back();
+            pending.pop_back();
+            for (const ControlModel& child : c.Children) pending.push_back(&child);
+            if (c.Kind != ControlKind::Label || !c.Font) continue;
+            EXPECT_EQ(detail::WrappedTextWidth(c.Caption, *c.Font, c.Box.Width), c.Box.Width) << file << ": " << c.Name;
         }
     }
 }
