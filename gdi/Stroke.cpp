@@ -1,6 +1,7 @@
 // Pen strokes: Bresenham lines with GDI's tie-breaking, cosmetic dash patterns, and wide pens
 // built as a region (segment bodies plus round joins and caps) filled in the pen colour.
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -198,7 +199,7 @@ private:
 // added separately). Straight segments are exact rectangles whose extra pixel of an even width
 // lies above or left of the centre line; slanted ones are the offset parallelogram (offsets
 // rounded to the nearest pixel).
-void SegmentRegion(Region& out, POINT a, POINT b, int width, const RECT& rows) {
+void SegmentRegion(Region& out, POINT a, POINT b, int width, const RECT* rows) {
     const int lo = width / 2, hi = width - width / 2;
     if (a.y == b.y) {
         SetRectRegion(out, std::min(a.x, b.x), a.y - lo, std::max(a.x, b.x) + 1, a.y + hi);
@@ -240,67 +241,222 @@ void SegmentRegion(Region& out, POINT a, POINT b, int width, const RECT& rows) {
                            {static_cast<LONG>(a.x + wx), static_cast<LONG>(a.y - wy)},
                            {static_cast<LONG>(b.x + wx), static_cast<LONG>(b.y - wy)},
                            {static_cast<LONG>(b.x - nx), static_cast<LONG>(b.y + ny)}};
-    PolygonRegion(out, quad, 4, ALTERNATE, &rows);
+    PolygonRegion(out, quad, 4, ALTERNATE, rows);
 }
 
-void WideStroke(Dc& dc, const Pen& pen, const POINT* points, int count, bool closed) {
-    // Ends far outside the surface are pulled in to 29 bits so the geometry cannot overflow;
-    // only absurd coordinates are affected. Rows off the surface are never scan-converted.
-    const int w = std::min(pen.width, MaxShapeExtent);
-    const RECT rows{0, -w, 0, dc.surface->height + w};
-    auto pull = [](POINT p) {
-        constexpr int m = 1 << 29;
-        return POINT{std::clamp(p.x, -m, m), std::clamp(p.y, -m, m)};
-    };
-    // The pieces (segment bodies and round joins) overlap heavily; uniting them one by one would
-    // cost a pass over the growing outline per piece, so their spans are gathered per row and
-    // merged once.
-    int lowY = rows.bottom, highY = rows.top;
-    for (int i = 0; i < count; ++i) {
-        lowY = std::min(lowY, pull(points[i]).y);
-        highY = std::max(highY, pull(points[i]).y);
+// Pixels [left, right) of row y, relative to a point of the stroke.
+struct Span {
+    int y, left, right;
+    std::uint64_t bits;  // right - left low bits set when the span is at most 64 wide, else 0
+};
+
+// The pieces one point of a stroke adds (its round join and the body of the one-pixel step
+// after it), merged per row once so each point marks a few rows.
+struct Stamp {
+    std::vector<Span> spans;
+    RECT box{};  // of the spans, relative to the point
+
+    void Add(const Region& r) {
+        for (const RECT& x : r.rects)
+            for (int y = x.top; y < x.bottom; ++y) spans.push_back(Span{y, x.left, x.right, 0});
     }
-    const int top = std::max(rows.top, lowY - w - 1), bottom = std::min(rows.bottom, highY + w + 2);
-    if (top >= bottom) return;
-    std::vector<std::vector<std::pair<int, int>>> spans(static_cast<std::size_t>(bottom - top));
-    Region piece;
-    auto gather = [&] {
-        for (const RECT& r : piece.rects)
-            for (int y = std::max(r.top, top); y < std::min(r.bottom, bottom); ++y)
-                spans[static_cast<std::size_t>(y - top)].emplace_back(r.left, r.right);
-    };
-    const int segments = closed ? count : count - 1;
-    for (int i = 0; i < segments; ++i) {
-        const POINT a = pull(points[i]), b = pull(points[(i + 1) % count]);
-        SegmentRegion(piece, a, b, w, rows);
-        gather();
-    }
-    // A round cap or join: the pen's circle centred on the point. The circle's region depends
-    // only on the pen's width, so it is built once and moved to each point.
-    Region disc;
-    EllipseRegion(disc, -(w / 2), -(w / 2), -(w / 2) + w + 1, -(w / 2) + w + 1);
-    for (int i = 0; i < count; ++i) {
-        const POINT p = pull(points[i]);
-        if (p.y + w < rows.top || p.y - w >= rows.bottom) continue;
-        for (const RECT& r : disc.rects)
-            for (int y = std::max(r.top + p.y, top); y < std::min(r.bottom + p.y, bottom); ++y)
-                spans[static_cast<std::size_t>(y - top)].emplace_back(r.left + p.x, r.right + p.x);
-    }
-    for (auto& row : spans) {
-        if (row.size() < 2) continue;
-        std::sort(row.begin(), row.end());
+    void Merge() {
+        std::sort(spans.begin(), spans.end(),
+                  [](const Span& a, const Span& b) { return a.y != b.y ? a.y < b.y : a.left < b.left; });
         std::size_t kept = 0;
-        for (std::size_t i = 1; i < row.size(); ++i) {
-            if (row[i].first <= row[kept].second)
-                row[kept].second = std::max(row[kept].second, row[i].second);
+        for (std::size_t i = 1; i < spans.size(); ++i) {
+            Span& last = spans[kept];
+            if (spans[i].y == last.y && spans[i].left <= last.right)
+                last.right = std::max(last.right, spans[i].right);
             else
-                row[++kept] = row[i];
+                spans[++kept] = spans[i];
         }
-        row.resize(kept + 1);
+        if (!spans.empty()) spans.resize(kept + 1);
+        for (Span& x : spans) {
+            const int n = x.right - x.left;
+            x.bits = n > 64 ? 0 : ~std::uint64_t{0} >> (64 - n);
+        }
+        box = spans.empty() ? RECT{} : RECT{spans.front().left, spans.front().y, spans.front().right, spans.back().y + 1};
+        for (const Span& x : spans) {
+            box.left = std::min(box.left, x.left);
+            box.right = std::max(box.right, x.right);
+        }
     }
-    Region shape;
-    RegionFromRows(shape, top, spans);
-    FillRegion(dc, shape, InkForDrawing(dc, pen.colour));
+};
+
+// A round cap or join is the pen's circle centred on the point, and a segment's body depends
+// only on its direction and the pen. So a point followed by a one-pixel step (all of an
+// outline's) takes one of nine stamps. They depend on the width alone, and an outline drawn
+// again (each redraw of an oval button) has the same width, so the last width's are kept.
+struct PenStamps {
+    int width = 0;
+    Region disc;
+    Stamp join;
+    Stamp steps[3][3];  // by dx + 1, dy + 1; [1][1] is a repeated point
+
+    const Stamp& Step(int dx, int dy) {
+        Stamp& stamp = steps[dx + 1][dy + 1];
+        if (stamp.spans.empty()) {
+            Region body;
+            SegmentRegion(body, POINT{0, 0}, POINT{dx, dy}, width, nullptr);
+            stamp.Add(body);
+            stamp.Add(disc);
+            stamp.Merge();
+        }
+        return stamp;
+    }
+};
+
+PenStamps& StampsFor(int width) {
+    thread_local PenStamps stamps;
+    if (stamps.width != width) {
+        stamps = PenStamps{};
+        stamps.width = width;
+        EllipseRegion(stamps.disc, -(width / 2), -(width / 2), -(width / 2) + width + 1, -(width / 2) + width + 1);
+        stamps.join.Add(stamps.disc);
+        stamps.join.Merge();
+    }
+    return stamps;
+}
+
+// The pixels a wide stroke covers, as one bit a pixel over the part of the surface it can
+// reach. Its pieces overlap heavily: marking them is cheaper than gathering and merging their
+// spans, and pixels off the surface need no place at all.
+class Coverage {
+public:
+    explicit Coverage(const RECT& box)
+        : box_(box),
+          words_(static_cast<std::size_t>(box.right - box.left + 63) / 64),
+          bits_(words_ * static_cast<std::size_t>(box.bottom - box.top)) {}
+
+    // Whatever lies outside the box is dropped.
+    void Mark(const RECT& r, int dx, int dy) {
+        const int left = std::max(r.left + dx, box_.left), right = std::min(r.right + dx, box_.right);
+        if (left >= right) return;
+        const int top = std::max(r.top + dy, box_.top), bottom = std::min(r.bottom + dy, box_.bottom);
+        for (int y = top; y < bottom; ++y) MarkRow(y, left, right);
+    }
+
+    void Mark(const Stamp& s, POINT at) {
+        if (at.x + s.box.left >= box_.left && at.x + s.box.right <= box_.right && at.y + s.box.top >= box_.top &&
+            at.y + s.box.bottom <= box_.bottom) {
+            for (const Span& x : s.spans) {
+                if (x.bits)
+                    MarkShort(at.y + x.y, at.x + x.left, x.bits);
+                else
+                    MarkRow(at.y + x.y, at.x + x.left, at.x + x.right);
+            }
+            return;
+        }
+        for (const Span& x : s.spans) Mark(RECT{x.left, x.y, x.right, x.y + 1}, at.x, at.y);
+    }
+
+    // Calls f(left, y, right) for every run of covered pixels, row by row.
+    template <typename F>
+    void ForEachRun(F&& f) const {
+        const std::size_t end = words_ * 64;
+        for (int y = box_.top; y < box_.bottom; ++y) {
+            const std::uint64_t* row = Row(y);
+            std::size_t x = 0;
+            while (x < end) {
+                const std::size_t start = NextBit(row, x, true);
+                if (start >= end) break;
+                x = NextBit(row, start, false);
+                f(box_.left + static_cast<int>(start), y, box_.left + static_cast<int>(x));
+            }
+        }
+    }
+
+private:
+    const std::uint64_t* Row(int y) const { return bits_.data() + static_cast<std::size_t>(y - box_.top) * words_; }
+
+    // The pixels of bits from left on in row y, all inside the box: one word or two.
+    void MarkShort(int y, int left, std::uint64_t bits) {
+        std::uint64_t* row = bits_.data() + static_cast<std::size_t>(y - box_.top) * words_;
+        const auto first = static_cast<unsigned>(left - box_.left);
+        const unsigned shift = first % 64;
+        row[first / 64] |= bits << shift;
+        // Spilled bits lie inside the box, so the next word is in the row.
+        if (shift != 0 && (bits >> (64 - shift)) != 0) row[first / 64 + 1] |= bits >> (64 - shift);
+    }
+
+    // Pixels [left, right) of row y, all inside the box.
+    void MarkRow(int y, int left, int right) {
+        std::uint64_t* row = bits_.data() + static_cast<std::size_t>(y - box_.top) * words_;
+        const auto first = static_cast<unsigned>(left - box_.left), last = static_cast<unsigned>(right - box_.left - 1);
+        const unsigned a = first / 64, b = last / 64;
+        const std::uint64_t head = ~std::uint64_t{0} << (first % 64);
+        const std::uint64_t tail = ~std::uint64_t{0} >> (63 - last % 64);
+        if (a == b) {
+            row[a] |= head & tail;
+            return;
+        }
+        row[a] |= head;
+        for (unsigned i = a + 1; i < b; ++i) row[i] = ~std::uint64_t{0};
+        row[b] |= tail;
+    }
+
+    // The first position at or after x whose bit is set (or clear); the row's end if none.
+    std::size_t NextBit(const std::uint64_t* row, std::size_t x, bool set) const {
+        std::size_t i = x / 64;
+        std::uint64_t w = (set ? row[i] : ~row[i]) & (~std::uint64_t{0} << (x % 64));
+        while (w == 0) {
+            if (++i == words_) return words_ * 64;
+            w = set ? row[i] : ~row[i];
+        }
+        return i * 64 + static_cast<std::size_t>(std::countr_zero(w));
+    }
+
+    RECT box_;
+    std::size_t words_;
+    std::vector<std::uint64_t> bits_;
+};
+
+void WideStroke(Dc& dc, const Pen& pen, const POINT* points, int count, bool closed) {
+    const int w = std::min(pen.width, MaxShapeExtent);
+    // Only the part of the surface within the pen's reach of the points is ever marked.
+    int lowX = points[0].x, highX = lowX, lowY = points[0].y, highY = lowY;
+    for (int i = 1; i < count; ++i) {
+        lowX = std::min(lowX, points[i].x);
+        highX = std::max(highX, points[i].x);
+        lowY = std::min(lowY, points[i].y);
+        highY = std::max(highY, points[i].y);
+    }
+    // Ends far outside the surface are pulled in to 29 bits so the geometry cannot overflow;
+    // only absurd coordinates are affected, so the common stroke skips the pulling.
+    constexpr int m = 1 << 29;
+    const bool far = lowX < -m || lowY < -m || highX > m || highY > m;
+    auto at = [&](int i) {
+        const POINT p = points[i];
+        return far ? POINT{std::clamp(p.x, -m, m), std::clamp(p.y, -m, m)} : p;
+    };
+    const RECT box{std::max(0, std::max(lowX, -m) - w - 1), std::max(0, std::max(lowY, -m) - w - 1),
+                   std::min(dc.surface->width, std::min(highX, m) + w + 2),
+                   std::min(dc.surface->height, std::min(highY, m) + w + 2)};
+    if (box.left >= box.right || box.top >= box.bottom) return;
+    Coverage covered(box);
+
+    PenStamps& stamps = StampsFor(w);
+    Region piece;
+    const int segments = closed ? count : count - 1;
+    for (int i = 0; i < count; ++i) {
+        const POINT a = at(i);
+        if (i >= segments) {
+            covered.Mark(stamps.join, a);
+            continue;
+        }
+        const POINT b = at((i + 1) % count);
+        const int dx = b.x - a.x, dy = b.y - a.y;
+        if (dx < -1 || dx > 1 || dy < -1 || dy > 1) {
+            SegmentRegion(piece, a, b, w, &box);
+            for (const RECT& r : piece.rects) covered.Mark(r, 0, 0);
+            covered.Mark(stamps.join, a);
+            continue;
+        }
+        covered.Mark(stamps.Step(dx, dy), a);
+    }
+    const Ink ink = InkForDrawing(dc, pen.colour);
+    covered.ForEachRun([&](int left, int y, int right) { FillSolid(dc, RECT{left, y, right, y + 1}, ink); });
 }
 
 }  // namespace
@@ -328,6 +484,8 @@ void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>&
     if (width <= 0 || height <= 0 || width > MaxShapeExtent || height > MaxShapeExtent) return;
     // One quadrant (bottom right) by Zingl's integer ellipse walk, mirrored to the others.
     std::vector<POINT> q;
+    // Each step moves left or down or both, so the quadrant has at most this many points.
+    q.reserve(static_cast<std::size_t>(width - width / 2 + height - height / 2 + 1));
     const std::int64_t a = width - 1, b = height - 1;
     const std::int64_t asq = 8 * a * a, bsq = 8 * b * b;
     std::int64_t dx = 4 * b * b * (1 - a);
@@ -351,29 +509,13 @@ void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>&
         if (out.empty() || !(out.back() == p)) out.push_back(p);
     };
     const int n = static_cast<int>(q.size());
+    out.reserve(4 * q.size());
     const int W = width - 1, H = height - 1;
     for (int i = 0; i < n; ++i) push(q[i].x, q[i].y);
     for (int i = n - 1; i >= 0; --i) push(W - q[i].x, q[i].y);
     for (int i = 0; i < n; ++i) push(W - q[i].x, H - q[i].y);
     for (int i = n - 1; i >= 0; --i) push(q[i].x, H - q[i].y);
     while (out.size() > 1 && out.back() == out.front()) out.pop_back();
-}
-
-RECT PenBox(const Dc& dc, RECT r) {
-    if (dc.penObj && dc.penObj->style == PS_INSIDEFRAME && dc.penObj->width > 1) {
-        const int w = dc.penObj->width;
-        r.left += w / 2;
-        r.top += w / 2;
-        r.right -= (w - 1) / 2;
-        r.bottom -= (w - 1) / 2;
-    }
-    return r;
-}
-
-bool FrameCoversFigure(const Dc& dc, const RECT& box, const RECT& shrunk) {
-    const bool wideInsideFrame = dc.penObj && dc.penObj->style == PS_INSIDEFRAME && dc.penObj->width > 1;
-    return wideInsideFrame && box.left < box.right && box.top < box.bottom &&
-           (shrunk.left >= shrunk.right || shrunk.top >= shrunk.bottom);
 }
 
 }  // namespace gdi::detail

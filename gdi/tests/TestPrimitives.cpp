@@ -244,6 +244,46 @@ TEST(Lines, SlantedWidePens) {
                                          }));
 }
 
+// A wide stroke marks only the part of the surface it can reach. Cut by the surface's edges
+// (and across 64-pixel words), it must still be the whole stroke cut; and drawing with another
+// width in between must not change a width's pixels.
+TEST(Lines, WideStrokesCutByTheSurfaceAreTheWholeStrokeCut) {
+    constexpr int margin = 20;
+    auto draw = [](HDC dc, int width, int kind, int dx, int dy) {
+        Tools t(dc, CreatePen(PS_SOLID, width, Black), CreateSolidBrush(White));
+        if (kind == 0) {
+            Arc(dc, dx - 4, dy - 3, dx + 75, dy + 30, 0, 0, 0, 0);
+        } else {
+            // One-pixel steps, a long slanted segment and a repeated point.
+            const POINT pts[] = {{dx - 3, dy + 2}, {dx - 2, dy + 3}, {dx - 1, dy + 3}, {dx + 66, dy + 25},
+                                 {dx + 66, dy + 25}, {dx + 67, dy + 24}, {dx + 70, dy - 2}};
+            Polyline(dc, pts, 7);
+        }
+    };
+    // Each stroke on a surface that cuts it, and the same stroke whole on a larger one.
+    auto cutAndWhole = [&](int width, int kind) {
+        Canvas cut(68, 26), whole(68 + 2 * margin, 26 + 2 * margin);
+        draw(cut.dc(), width, kind, 0, 0);
+        draw(whole.dc(), width, kind, margin, margin);
+        std::vector<COLORREF> a, b;
+        for (int y = 0; y < 26; ++y)
+            for (int x = 0; x < 68; ++x) {
+                a.push_back(cut.At(x, y));
+                b.push_back(whole.At(x + margin, y + margin));
+            }
+        EXPECT_EQ(a, b) << "width " << width << " kind " << kind;
+        EXPECT_GT(whole.Count(Black), cut.Count(Black)) << "the stroke reaches past the cut surface";
+        return a;
+    };
+    for (int kind = 0; kind < 2; ++kind) {
+        const std::vector<COLORREF> first = cutAndWhole(2, kind);
+        for (int width : {3, 5, 9}) {
+            cutAndWhole(width, kind);
+            EXPECT_EQ(cutAndWhole(2, kind), first) << "width 2 after width " << width;
+        }
+    }
+}
+
 TEST(Pixels, SetAndGetOnBothDepths) {
     struct Case {
         int bpp;
