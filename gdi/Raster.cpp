@@ -6,15 +6,6 @@
 
 namespace gdi::detail {
 
-RECT Normalised(int left, int top, int right, int bottom) {
-    return RECT{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
-}
-
-Ink InkForDrawing(const Dc& dc, COLORREF c) {
-    if (dc.surface && dc.surface->bitsPerPixel == 1) return Ink{MonoForDrawing(dc, c)};
-    return Ink{ToPixel(c)};
-}
-
 Ink InkNearest(const Dc& dc, COLORREF c) {
     if (dc.surface && dc.surface->bitsPerPixel == 1) return Ink{NearestMono(c)};
     return Ink{ToPixel(c)};
@@ -22,13 +13,24 @@ Ink InkNearest(const Dc& dc, COLORREF c) {
 
 namespace {
 
-// Sixteen pixels a step, which the compiler turns into four wide stores; most rows of a face
-// are over a hundred pixels long.
+// Sixteen pixels a step in four wide stores, then four at a time, the last four ending at the
+// row's end even where they overlap the ones before: most rows of a face are over a hundred
+// pixels long, and a scalar tail would cost as much as the rest.
 void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t v) {
+    if (n < 4) {
+        for (std::size_t i = 0; i < n; ++i) p[i] = v;
+        return;
+    }
+    const std::uint32_t four[4] = {v, v, v, v};
     std::size_t i = 0;
-    for (; i + 16 <= n; i += 16)
-        for (std::size_t k = 0; k < 16; ++k) p[i + k] = v;
-    for (; i < n; ++i) p[i] = v;
+    for (; i + 16 <= n; i += 16) {
+        std::memcpy(p + i, four, sizeof four);
+        std::memcpy(p + i + 4, four, sizeof four);
+        std::memcpy(p + i + 8, four, sizeof four);
+        std::memcpy(p + i + 12, four, sizeof four);
+    }
+    for (; i + 4 <= n; i += 4) std::memcpy(p + i, four, sizeof four);
+    if (i < n) std::memcpy(p + n - 4, four, sizeof four);
 }
 
 }  // namespace
@@ -62,12 +64,8 @@ void FillSolid(Dc& dc, const RECT& rect, Ink ink) {
     });
 }
 
-BrushInk BrushInkFor(const Dc& dc, COLORREF c) {
+BrushInk DitheredInkFor(COLORREF c) {
     BrushInk ink;
-    if (!dc.surface || dc.surface->bitsPerPixel != 1) {
-        ink.solid = ToPixel(c);
-        return ink;
-    }
     // Level 0..64 from the luminance, rounded; a pixel is set where the (vertically mirrored)
     // Bayer threshold lies below the level, so black and white stay solid.
     static constexpr std::uint8_t Bayer[8][8] = {

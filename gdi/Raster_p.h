@@ -18,7 +18,11 @@ struct Ink {
     std::uint32_t pixel = 0;
 };
 // Pens and brushes on a 1 bpp surface follow MonoForDrawing; SetPixel uses the nearest colour.
-Ink InkForDrawing(const Dc& dc, COLORREF c);
+// Inline: every drawing call asks, most of them on a colour surface.
+inline Ink InkForDrawing(const Dc& dc, COLORREF c) {
+    if (dc.surface && dc.surface->bitsPerPixel == 1) return Ink{MonoForDrawing(dc, c)};
+    return Ink{ToPixel(c)};
+}
 Ink InkNearest(const Dc& dc, COLORREF c);
 
 // A brush made ready for one surface: a solid value, or on a 1 bpp surface an 8x8 ordered dither
@@ -29,7 +33,13 @@ struct BrushInk {
     std::uint8_t rows[8] = {};  // bit x of rows[y] for device pixel (x % 8, y % 8)
     std::uint32_t At(int x, int y) const { return dithered ? (rows[y & 7] >> (x & 7)) & 1u : solid; }
 };
-BrushInk BrushInkFor(const Dc& dc, COLORREF c);
+BrushInk DitheredInkFor(COLORREF c);
+inline BrushInk BrushInkFor(const Dc& dc, COLORREF c) {
+    if (dc.surface && dc.surface->bitsPerPixel == 1) return DitheredInkFor(c);
+    BrushInk ink;
+    ink.solid = ToPixel(c);
+    return ink;
+}
 void FillBrushInk(Dc& dc, const RECT& rect, const BrushInk& ink);
 void FillRegionBrush(Dc& dc, const Region& r, const BrushInk& ink);
 
@@ -56,7 +66,10 @@ constexpr int ClampCoord(std::int64_t v) {
 constexpr int MaxShapeExtent = 1 << 16;
 
 // The rectangle with its corners ordered.
-RECT Normalised(int left, int top, int right, int bottom);
+inline RECT Normalised(int left, int top, int right, int bottom) {
+    return RECT{left < right ? left : right, top < bottom ? top : bottom, left < right ? right : left,
+                top < bottom ? bottom : top};
+}
 
 // Regions of shapes, also used by wide pens.
 // rowLimit, when given, keeps only the rows inside it (for shapes that are only filled).

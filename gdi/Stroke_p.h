@@ -16,10 +16,23 @@ void StrokePath(Dc& dc, const POINT* points, int count, bool closed);
 void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>& out);
 
 // PS_INSIDEFRAME keeps a wide pen inside the box by shrinking the outline's path.
-RECT PenBox(const Dc& dc, RECT r);
+inline RECT PenBox(const Dc& dc, RECT r) {
+    if (dc.penObj && dc.penObj->style == PS_INSIDEFRAME && dc.penObj->width > 1) {
+        const int w = dc.penObj->width;
+        r.left += w / 2;
+        r.top += w / 2;
+        r.right -= (w - 1) / 2;
+        r.bottom -= (w - 1) / 2;
+    }
+    return r;
+}
 // True when an inside-frame pen is too wide for the box (of a non-empty figure) to leave any
 // outline path: the frame then covers the whole figure. GDI documents that such a figure stays
 // inside its box; Wine 8 strokes the folded path past the box instead.
-bool FrameCoversFigure(const Dc& dc, const RECT& box, const RECT& shrunk);
+inline bool FrameCoversFigure(const Dc& dc, const RECT& box, const RECT& shrunk) {
+    const bool wideInsideFrame = dc.penObj && dc.penObj->style == PS_INSIDEFRAME && dc.penObj->width > 1;
+    return wideInsideFrame && box.left < box.right && box.top < box.bottom &&
+           (shrunk.left >= shrunk.right || shrunk.top >= shrunk.bottom);
+}
 
 }  // namespace gdi::detail
