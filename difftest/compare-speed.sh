@@ -13,17 +13,14 @@ done
 
 source "$here/../scripts/wine/session.sh" "${WINEPREFIX:-$build/difftest/wineprefix}"
 
-fonts=()
-for style in Regular Bold; do
-  file="$(fc-match -f '%{file}' "Liberation Serif:style=$style")"
-  [ -f "$file" ] && fonts+=("Z:${file//\//\\}")
-done
+source "$here/../scripts/wine/fonts.sh"
+wine_font_files "Liberation Serif" -- Regular Bold
 
 # Both sides report wall time and CPU time a redraw, in microseconds.
 ours="$("$bench" --benchmark_filter='BM_ButtonSequence' --benchmark_format=csv --benchmark_time_unit=us \
   --benchmark_min_time=0.5 2>/dev/null |
   awk -F, '/BM_ButtonSequence\/icon:0"?,/ {a=$3" "$4} /BM_ButtonSequence\/icon:1"?,/ {b=$3" "$4} END {print a, b}')"
-theirs="$(wine "$winebench" "${fonts[@]}" </dev/null |
+theirs="$(wine "$winebench" "${wine_fonts[@]}" </dev/null |
   awk '/without_icon/ {a=$2" "$3} /with_icon/ {b=$2" "$3} END {print a, b}')"
 
 read -r oursPlainWall oursPlainCpu oursIconWall oursIconCpu <<<"$ours"

@@ -19,13 +19,10 @@ fi
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 # The same font files fontconfig gives our layer, registered in the Windows program.
+source "$here/../scripts/wine/fonts.sh"
+wine_font_files "Liberation Serif" "Liberation Sans" -- Regular Bold Italic "Bold Italic"
 fonts=()
-for family in "Liberation Serif" "Liberation Sans"; do
-  for style in Regular Bold Italic "Bold Italic"; do
-    file="$(fc-match -f '%{file}' "$family:style=$style")"
-    [ -f "$file" ] && fonts+=(--font "$(winpath "$file")")
-  done
-done
+for file in "${wine_fonts[@]}"; do fonts+=(--font "$file"); done
 
 rm -rf "$out"
 mkdir -p "$out"

@@ -15,11 +15,8 @@ cd "$root"
 cmake --build "$build" --target bench_gdi bench_buttons bench_relay dizo_wine_bench dizo-chat dizo-bare-window -j2 >/dev/null
 
 source "$root/scripts/wine/session.sh" "$build/wineprefix"
-fonts=()
-for style in Regular Bold; do
-  file="$(fc-match -f '%{file}' "Liberation Serif:style=$style")"
-  [ -f "$file" ] && fonts+=("Z:${file//\//\\}")
-done
+source "$root/scripts/wine/fonts.sh"
+wine_font_files "Liberation Serif" -- Regular Bold
 
 # name,real_time (microseconds) of each benchmark's median. Wall time, not CPU time: under Wine a
 # thread's CPU time comes in 10 ms steps, too coarse for a benchmark's few hundred milliseconds.
@@ -33,7 +30,7 @@ medians() {
   medians "$build/bench/bench_buttons.exe" --benchmark_filter='BM_RedrawButtonLigar|BM_PressReleaseClick|BM_HoverTickPointerStillOver'
   medians "$build/bench/bench_relay.exe"
   # Wine's gdi32, same calls, same session: wall time a redraw, the work of Wine's server included.
-  wine "$build/difftest/WineBench.exe" "${fonts[@]}" </dev/null 2>/dev/null |
+  wine "$build/difftest/WineBench.exe" "${wine_fonts[@]}" </dev/null 2>/dev/null |
     awk '/without_icon/ {print "wine:without," $2} /with_icon/ {print "wine:with," $2}'
 } >"$build/windows-bench.csv"
 
