@@ -214,11 +214,14 @@ scenario_relay() {
   wait_for 5 has_call "$DESLIGADO" && ok "desligar announces" || fail "desligar did not announce"
   wait_for 3 lamp_not_red && ok "the lamp changes" || fail "the lamp is still red"
   shot win32-main-relay-off "$main"
-  say "QD4RV>bom dia="; say "QD4RV>cq>"; sleep 1.5
-  [ "$(count_call 'SetTransmit(-1)')" = 1 ] && ! has_call 'SendMorse(0, VT_BSTR "cq>")' && ok "relay off: lines ignored" ||
-    fail "relay off still relays"
+  say "QD4RV>bom dia="; say "QD4RV>cq>"
+  # Once fired, both lines wait in the program's queue as posted messages, which Windows hands
+  # out before any later input: when ligar's click has announced, both have been handled.
+  wait_for 5 has_call 'ChatTextReceived("QD4RV>cq>") to 1 sink(s)' || fail "the stand-in did not fire"
   click "$main" Form1.frm ligar
   wait_for 5 count_is 2 "$LIGADO" && ok "ligar announces" || fail "ligar did not announce"
+  [ "$(count_call 'SetTransmit(-1)')" = 1 ] && ! has_call 'SendMorse(0, VT_BSTR "cq>")' && ok "relay off: lines ignored" ||
+    fail "relay off still relays"
   wait_for 3 lamp_red && ok "the lamp is red again" || fail "the lamp is not red after ligar"
   click "$main" Form1.frm sair
   wait_for 5 has_call "$DESLIGADO" && count_is 2 "$DESLIGADO" && ok "sair announces while on" || fail "sair did not announce"
@@ -275,10 +278,11 @@ scenario_windows() {
   wait_for 10 mapped "$about" && ok "About window shown" || { fail "no About window"; stop_app; return; }
   sleep 0.5; shot win32-about "$about"
   # Modal: the main window's buttons do nothing while the About window is up.
-  click "$main" Form1.frm desligar; click "$main" Form1.frm sair; sleep 1
-  ! ended && ! has_call "$DESLIGADO" && ok "main window blocked while About is up" || fail "the main window took a click"
+  click "$main" Form1.frm desligar; click "$main" Form1.frm sair
   click "$about" sobre_.frm retorna
   wait_for 5 unmapped "$about" && ok "Retornar closed it" || fail "About still up"
+  # Input is handled in order: once Retornar has been, so have the two clicks before it.
+  ! ended && ! has_call "$DESLIGADO" && ok "main window blocked while About is up" || fail "the main window took a click"
   click "$main" Form1.frm desligar
   wait_for 5 has_call "$DESLIGADO" && ok "main window takes clicks again" || fail "main window still blocked"
   stop_app
