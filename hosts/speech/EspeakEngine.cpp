@@ -56,7 +56,7 @@ void Utterance::Wait() {
 }
 
 void Utterance::Stop() {
-    stop_.store(true);
+    RequestStop();
     Wait();
 }
 

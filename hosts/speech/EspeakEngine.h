@@ -24,8 +24,10 @@ public:
     // Waits at most `timeout` for the speech to end (played out, stopped or failed).
     bool Wait(std::chrono::milliseconds timeout);
     void Wait();
-    // Stops synthesis at the next block, drops what the sink has not played yet and returns once
-    // the utterance has ended.
+    // Asks the engine to stop synthesis at the next block and drop what the sink has not played
+    // yet; an utterance still queued is never started. Returns at once.
+    void RequestStop() { stop_.store(true); }
+    // RequestStop, then waits until the utterance has ended.
     void Stop();
     bool Succeeded();
     // Characters (code points) of the text synthesised so far, by espeak-ng's word events.

@@ -14,8 +14,13 @@ std::unique_ptr<relay::Voice> EspeakSpeechEngine::CreateVoice() { return std::ma
 EspeakVoice::~EspeakVoice() { StopAll(); }
 
 void EspeakVoice::StopAll() {
+    // Every stop is asked for before any is waited on: the engine would otherwise start the next
+    // queued text while the first one winds down, and a purged text would still be heard.
     for (const std::shared_ptr<Utterance>& u : queued_) {
-        u->Stop();
+        u->RequestStop();
+    }
+    for (const std::shared_ptr<Utterance>& u : queued_) {
+        u->Wait();
     }
     queued_.clear();
 }

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <vector>
 
+#include "hosts/speech/EspeakEngine.h"
 #include "hosts/speech/EspeakVoice.h"
 
 namespace hosts::speech {
@@ -28,8 +29,20 @@ struct Recording {
     int gateAfter = -1;
     std::mutex m;
     std::condition_variable cv;
+    bool blocked = false;  // the engine is inside the gated write
     bool gateOpen = false;
     double Seconds() const { return rate > 0 ? static_cast<double>(samples) / rate : 0.0; }
+    void WaitUntilBlocked() {
+        std::unique_lock lock(m);
+        cv.wait(lock, [this] { return blocked; });
+    }
+    void OpenGate() {
+        {
+            std::lock_guard lock(m);
+            gateOpen = true;
+        }
+        cv.notify_all();
+    }
 };
 
 class RecordingSink final : public AudioSink {
@@ -42,7 +55,8 @@ public:
     }
     bool Write(const std::int16_t*, std::size_t count) override {
         std::unique_lock lock(r_.m);
-        if (r_.gateAfter >= 0 && r_.writes >= r_.gateAfter) {
+        if (r_.gateAfter >= 0 && r_.writes >= r_.gateAfter && !r_.gateOpen) {
+            r_.blocked = true;
             r_.cv.notify_all();
             r_.cv.wait(lock, [this] { return r_.gateOpen; });
         }
@@ -63,9 +77,18 @@ private:
     Recording& r_;
 };
 
+std::unique_ptr<AudioSink> SinkOf(Recording& r) { return std::make_unique<RecordingSink>(r); }
+
 echolink::HResult SpeakInto(Recording& r, const std::string& text, relay::SpeakFlags flags = relay::kSpeakLiteral) {
-    EspeakSpeechEngine engine([&r] { return std::unique_ptr<AudioSink>(std::make_unique<RecordingSink>(r)); });
+    EspeakSpeechEngine engine([&r] { return SinkOf(r); });
     return engine.CreateVoice()->Speak(text, flags);
+}
+
+// Minutes of speech: it is always stopped long before its end.
+std::string LongText() {
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += "uma frase longa que nunca acaba ";
+    return text;
 }
 
 TEST(EspeakVoice, SpeaksTextIntoOneDrainedOutput) {
@@ -129,7 +152,7 @@ TEST(EspeakVoice, RefusesWhatItCannotHonour) {
 
 TEST(EspeakVoice, AsynchronousSpeechIsWaitedOnUntilItHasPlayed) {
     Recording r;
-    EspeakSpeechEngine engine([&r] { return std::unique_ptr<AudioSink>(std::make_unique<RecordingSink>(r)); });
+    EspeakSpeechEngine engine([&r] { return SinkOf(r); });
     const std::unique_ptr<relay::Voice> voice = engine.CreateVoice();
     EXPECT_TRUE(voice->WaitUntilDone(std::chrono::milliseconds(0)));  // nothing queued
     EXPECT_EQ(voice->Speak("bom dia", relay::kSpeakLiteralAsync), echolink::kOk);
@@ -138,36 +161,43 @@ TEST(EspeakVoice, AsynchronousSpeechIsWaitedOnUntilItHasPlayed) {
     EXPECT_GT(r.Seconds(), 0.3);
 }
 
-// A purge stops the speech at the next block and drops what the device still holds: it is never
-// drained, and the voice reports how far it got.
-TEST(EspeakVoice, PurgeStopsPlayingSpeechAndDropsTheRest) {
+// The stop is asked for while the device holds the engine in a write: that block is the last
+// one written, and what the device still holds is dropped, never drained.
+TEST(EspeakVoice, StopTakesEffectAtTheNextBlock) {
     Recording r;
     r.gateAfter = 2;
-    EspeakSpeechEngine engine([&r] { return std::unique_ptr<AudioSink>(std::make_unique<RecordingSink>(r)); });
-    const std::unique_ptr<relay::Voice> voice = engine.CreateVoice();
-    std::string text;
-    for (int i = 0; i < 200; ++i) text += "uma frase longa que nunca acaba ";
-    ASSERT_EQ(voice->Speak(text, relay::kSpeakLiteralAsync), echolink::kOk);
-    {
-        std::unique_lock lock(r.m);
-        r.cv.wait(lock, [&r] { return r.writes >= r.gateAfter; });
-    }
-    EXPECT_FALSE(voice->WaitUntilDone(std::chrono::milliseconds(0)));
-    const std::optional<std::size_t> reached = voice->SpokenCharacters();
-    ASSERT_TRUE(reached.has_value());
-    EXPECT_LT(*reached, text.size() / 2);
-    auto purge = std::async(std::launch::async, [&] { return voice->Speak("", relay::kSpeakPurgeBeforeSpeak); });
-    {
-        std::lock_guard lock(r.m);
-        r.gateOpen = true;  // the device plays on while the stop takes effect
-    }
-    r.cv.notify_all();
-    EXPECT_EQ(purge.get(), echolink::kOk);
-    EXPECT_TRUE(voice->WaitUntilDone(std::chrono::milliseconds(0)));
+    const std::string text = LongText();
+    const std::shared_ptr<Utterance> u = EspeakEngine::Instance().Start(text, SinkOf(r));
+    r.WaitUntilBlocked();
+    u->RequestStop();
+    r.OpenGate();
+    u->Wait();
+    EXPECT_FALSE(u->Succeeded());
+    EXPECT_EQ(r.writes, r.gateAfter + 1);
     EXPECT_EQ(r.discards, 1);
     EXPECT_EQ(r.drains, 0);
-    // How many blocks play before the stop takes effect depends on when the purging thread runs
-    // (the gate opens beside it), so only the discard, not a block count, is asserted here.
+    EXPECT_LT(u->ReachedCharacters(), text.size() / 2);
+}
+
+// A purge silences all the voice has queued: the playing text is dropped and the next one never
+// reaches the device.
+TEST(EspeakVoice, PurgeStopsPlayingAndQueuedSpeech) {
+    Recording r;
+    r.gateAfter = 2;
+    EspeakSpeechEngine engine([&r] { return SinkOf(r); });
+    const std::unique_ptr<relay::Voice> voice = engine.CreateVoice();
+    ASSERT_EQ(voice->Speak(LongText(), relay::kSpeakLiteralAsync), echolink::kOk);
+    ASSERT_EQ(voice->Speak("bom dia", relay::kSpeakLiteralAsync), echolink::kOk);
+    r.WaitUntilBlocked();
+    EXPECT_FALSE(voice->WaitUntilDone(std::chrono::milliseconds(0)));
+    EXPECT_TRUE(voice->SpokenCharacters().has_value());
+    auto purge = std::async(std::launch::async, [&] { return voice->Speak("", relay::kSpeakPurgeBeforeSpeak); });
+    r.OpenGate();
+    EXPECT_EQ(purge.get(), echolink::kOk);
+    EXPECT_TRUE(voice->WaitUntilDone(std::chrono::milliseconds(0)));
+    EXPECT_EQ(r.opens, 1);
+    EXPECT_EQ(r.discards, 1);
+    EXPECT_EQ(r.drains, 0);
 }
 
 TEST(EspeakVoice, NoSinkMeansQuietFailure) {
