@@ -80,6 +80,15 @@ bool RegisterStandIn() {
     return status == 0;
 }
 
+const echolink::HResult kTimedOut{static_cast<std::int32_t>(RPC_E_TIMEOUT)};
+
+// How long `action` held this thread.
+std::chrono::steady_clock::duration Held(const std::function<void()>& action) {
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    return std::chrono::steady_clock::now() - start;
+}
+
 void SetMode(const wchar_t* setting, const wchar_t* value) { ASSERT_TRUE(standin::WriteSetting(setting, value)); }
 
 // One object held for the whole run keeps the server up, so only the first test pays for its start.
@@ -98,6 +107,7 @@ protected:
     }
 
     static inline ComEchoLinkFactory factory_;
+    static inline ComEchoLinkFactory bounded_{std::chrono::milliseconds(300)};  // for the hung server
     static inline RecordedEvents keeperEvents_;
     static inline echolink::EchoLink* keeper_ = nullptr;
     RecordedEvents events;
@@ -174,16 +184,14 @@ TEST_F(ComEchoLinkTest, FailuresAreReportedWithTheServersCode) {
 }
 
 TEST_F(ComEchoLinkTest, HungServerIsGivenUpAtTheBound) {
-    ComEchoLinkFactory bounded(std::chrono::milliseconds(300));
-    auto link = bounded.Create(events);
+    auto link = bounded_.Create(events);
     ASSERT_NE(link, nullptr);
     Log log;
     SetMode(standin::kHangSetting, L"2000");
-    const auto start = std::chrono::steady_clock::now();
-    const echolink::HResult result = link->SetTransmit(true);
-    const auto held = std::chrono::steady_clock::now() - start;
+    echolink::HResult result;
+    const auto held = Held([&] { result = link->SetTransmit(true); });
     SetMode(standin::kHangSetting, L"0");
-    EXPECT_EQ(result, echolink::HResult{static_cast<std::int32_t>(RPC_E_TIMEOUT)});
+    EXPECT_EQ(result, kTimedOut);
     EXPECT_GE(held, std::chrono::milliseconds(250));
     EXPECT_LT(held, std::chrono::milliseconds(1500));
     // The server still runs the call it was given; once it is free, calls go through again.
@@ -192,16 +200,13 @@ TEST_F(ComEchoLinkTest, HungServerIsGivenUpAtTheBound) {
 }
 
 TEST_F(ComEchoLinkTest, ServerHungAtTheEndHoldsTheTeardownOnlyTheBound) {
-    ComEchoLinkFactory bounded(std::chrono::milliseconds(300));
-    auto link = bounded.Create(events);
+    auto link = bounded_.Create(events);
     ASSERT_NE(link, nullptr);
     Log log;
     // As at the program's end: the farewell hangs, and disconnecting would wait behind it.
     SetMode(standin::kHangSetting, L"2500");
-    EXPECT_EQ(link->PostChatLine("tchau"), echolink::HResult{static_cast<std::int32_t>(RPC_E_TIMEOUT)});
-    const auto start = std::chrono::steady_clock::now();
-    link.reset();
-    const auto held = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(link->PostChatLine("tchau"), kTimedOut);
+    const auto held = Held([&] { link.reset(); });
     SetMode(standin::kHangSetting, L"0");
     EXPECT_LT(held, std::chrono::milliseconds(1500));
     // Once the server is free it still gets the farewell, the disconnection and the release.
