@@ -14,8 +14,6 @@ using namespace detail;
 
 namespace {
 
-constexpr int ScreenDpi = 96;
-
 // The slot of a live handle; null for the null handle.
 template <class H>
 Slot* SlotOf(H h) {
@@ -242,7 +240,7 @@ int GetDeviceCaps(HDC hdc, int index) {
         case VERTRES: return GetScreenSize().Height;
         case BITSPIXEL: return 32;
         case LOGPIXELSX:
-        case LOGPIXELSY: return ScreenDpi;
+        case LOGPIXELSY: return GetScreenDpi();
         default: return 0;
     }
 }

@@ -9,6 +9,7 @@ namespace {
 // Set on the user-interface thread, read wherever drawing happens.
 std::atomic<int> g_width{ScreenSize{}.Width};
 std::atomic<int> g_height{ScreenSize{}.Height};
+std::atomic<int> g_dpi{96};
 
 }  // namespace
 
@@ -20,5 +21,13 @@ bool SetScreenSize(ScreenSize size) {
 }
 
 ScreenSize GetScreenSize() { return ScreenSize{g_width.load(), g_height.load()}; }
+
+bool SetScreenDpi(int dpi) {
+    if (dpi <= 0) return false;
+    g_dpi.store(dpi);
+    return true;
+}
+
+int GetScreenDpi() { return g_dpi.load(); }
 
 }  // namespace gdi

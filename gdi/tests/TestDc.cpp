@@ -59,6 +59,16 @@ TEST(Dc, TheHostGivesTheScreenSize) {
     EXPECT_EQ(GetDeviceCaps(mem.get(), VERTRES), 768);
 }
 
+TEST(Dc, TheHostGivesTheScreenDpi) {
+    OwnedDC mem(CreateCompatibleDC(HDC{}));
+    EXPECT_TRUE(SetScreenDpi(144));
+    EXPECT_FALSE(SetScreenDpi(0));
+    EXPECT_FALSE(SetScreenDpi(-96));
+    EXPECT_EQ(GetDeviceCaps(mem.get(), LOGPIXELSX), 144);
+    EXPECT_EQ(GetDeviceCaps(mem.get(), LOGPIXELSY), 144);
+    SetScreenDpi(96);
+}
+
 TEST(Dc, ScreenDcDescribesTheScreenAndDiscardsDrawing) {
     HDC screen = GetDC();
     EXPECT_EQ(GetDeviceCaps(screen, HORZRES), 1024);

@@ -7,6 +7,7 @@
 
 #include "buttons/qkButtons_H.h"
 #include "forms/FormatError.h"
+#include "gdi/Screen.h"
 #include "gdi/SysColor.h"
 #include "hosts/win32/ButtonWindow.h"
 #include "hosts/win32/DesktopScreen.h"
@@ -355,6 +356,9 @@ FormWindow::FormWindow(const forms::WindowModel& model, Win32WindowServices& win
     : impl_(std::make_unique<Impl>(windows, model.Units)) {
     Impl& impl = *impl_;
     ApplyScreenSize();  // before the buttons first draw
+    // The buttons size their caption fonts by the same dpi as the window's geometry, so that a
+    // high-dpi screen scales the whole window as one.
+    gdi::SetScreenDpi(model.Units.Dpi);
     impl.onClick = &OnClick;
     impl.onCloseBox = &OnCloseBox;
     impl.name = model.Name;

@@ -32,13 +32,14 @@ inline void Pump(::HWND dialog) {
 
 class TestWindow {
 public:
-    // `controls` are the description's Begin...End blocks inside a 466x200 pixel window.
-    explicit TestWindow(std::string_view controls) {
+    // `controls` are the description's Begin...End blocks inside a 7000x3000 twips window (466x200
+    // pixels at the standard scale).
+    explicit TestWindow(std::string_view controls, forms::Scale scale = forms::StandardScale) {
         const std::string text = "DizoForm 1\nBegin Form Probe\n    Caption = \"Probe\"\n    ClientWidth = 7000\n"
                                  "    ClientHeight = 3000\n" +
                                  std::string(controls) + "End\n";
         const forms::Document doc = forms::ParseDescription(text, "probe.frm", DIZO_SOURCE_DIR);
-        window_ = std::make_unique<FormWindow>(doc, services_, forms::StandardScale, nullptr, nullptr);
+        window_ = std::make_unique<FormWindow>(doc, services_, scale, nullptr, nullptr);
         window_->OnClick = [this](const std::string& name) { clicks_.push_back(name); };
         window_->Show();
         Pump();
