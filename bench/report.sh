@@ -16,21 +16,23 @@ help="$(cmake --build "$build" --target help)"
 [[ $help == *dizo_wine_bench* ]] && targets+=(dizo_wine_bench)
 cmake --build "$build" --target "${targets[@]}" -j2 >/dev/null
 
-# name,cpu_time (microseconds) of each benchmark's median.
+# name,time (microseconds) of each benchmark's median: CPU time, or wall time for the benchmarks
+# that ask for it (their names end in /real_time); PREFIX names the run.
 medians() {
+  local prefix="$1"
+  shift
   "$@" --benchmark_repetitions="$reps" --benchmark_report_aggregates_only=true --benchmark_format=csv \
-    --benchmark_time_unit=us 2>/dev/null | awk -F, '$1 ~ /_median"?$/ {gsub(/"/, "", $1); sub(/_median$/, "", $1); print $1 "," $4}'
+    --benchmark_time_unit=us 2>/dev/null | awk -F, -v p="$prefix" '$1 ~ /_median"?$/ {
+      gsub(/"/, "", $1); sub(/_median$/, "", $1); print p $1 "," ($1 ~ /\/real_time$/ ? $3 : $4) }'
 }
 {
-  medians "$build/bench/bench_buttons" --benchmark_filter='BM_RedrawButton' --benchmark_min_time=0.05
-  medians "$build/bench/bench_gdi" --benchmark_filter='BM_ButtonSequence' --benchmark_min_time=0.2
-  medians "$build/bench/bench_hosts" --benchmark_filter='BM_QPushButtonRender|BM_QtButtonRepaint|BM_QtHoverEnterAndLeave' \
-    --benchmark_min_time=0.2
+  medians "" "$build/bench/bench_buttons" --benchmark_filter='BM_RedrawButton' --benchmark_min_time=0.05
+  medians "" "$build/bench/bench_gdi" --benchmark_filter='BM_ButtonSequence' --benchmark_min_time=0.2
+  qt='BM_QPushButtonRender|BM_QtButtonRepaint|BM_QtButtonPresent|BM_QtHoverEnter'
+  medians "" "$build/bench/bench_hosts" --benchmark_filter="$qt" --benchmark_min_time=0.2
   if command -v xvfb-run >/dev/null; then
-    QT_QPA_PLATFORM=xcb xvfb-run -a "$build/bench/bench_hosts" --benchmark_filter='BM_QtHoverEnterAndLeave' \
-      --benchmark_repetitions="$reps" --benchmark_report_aggregates_only=true --benchmark_format=csv \
-      --benchmark_time_unit=us --benchmark_min_time=0.2 2>/dev/null |
-      awk -F, '$1 ~ /_median"?$/ {print "xvfb:BM_QtHoverEnterAndLeave," $4}'
+    medians xvfb: env QT_QPA_PLATFORM=xcb xvfb-run -a "$build/bench/bench_hosts" \
+      --benchmark_filter='BM_QtButtonPresent|BM_QtHoverEnter' --benchmark_min_time=0.2
   fi
   # Wine's side through the existing comparison: CPU time of its thread for the same calls.
   if [ -e "$build/difftest/WineBench.exe" ]; then
@@ -58,9 +60,17 @@ awk -F, -v reps="$reps" '
     over = 0
     for (k in t) if (k ~ /^BM_RedrawButtonShapeGradientPicture\// && t[k] > 3) over++
     if (n) printf "| %-44s | %9d | %-22s | %9s | %6s | %-14s |\n", "combinations over 3 us", over, "", "", "", "0"
+    for (shape = 0; shape <= 6; shape++) {
+      worst = 0
+      for (k in t) if (index(k, "BM_RedrawButtonShapeGradientPicture/shape:" shape "/") == 1 && t[k] > worst) worst = t[k]
+      if (worst) row("  slowest of shape " shape " (all gradients, sizes)", worst, "", "", "<= 3 us")
+    }
     row("button sequence, no icon", t["BM_ButtonSequence/icon:0"], t["wine:without"], "Wine gdi32, same calls", ">= 20x")
     row("button sequence, 32-pixel icon", t["BM_ButtonSequence/icon:1"], t["wine:with"], "Wine gdi32, same calls", "")
     row("Qt host: ligar repaint (redraw + present)", t["BM_QtButtonRepaint"], "", "", "")
+    row("Qt host: present only, offscreen", t["BM_QtButtonPresent"], "", "", "")
+    row("Qt host: present only, Xvfb", t["xvfb:BM_QtButtonPresent"], "", "", "")
     row("Qt host: hover enter + leave, offscreen", t["BM_QtHoverEnterAndLeave"], "", "", "")
     row("Qt host: hover enter + leave, Xvfb", t["xvfb:BM_QtHoverEnterAndLeave"], "", "", "")
+    row("Qt host: hover enter to repaint, Xvfb, wall", t["xvfb:BM_QtHoverEnter/real_time"], "", "", "")
   }' "$build/report.csv"

@@ -73,6 +73,38 @@ void BM_QtButtonRepaint(benchmark::State& state) {
 }
 BENCHMARK(BM_QtButtonRepaint);
 
+// The present path alone: the buffer the control has drawn shown again (RefreshNow's repaint,
+// which does not redraw): the QImage view over the buffer's memory, drawImage into the backing
+// store and its flush.
+void BM_QtButtonPresent(benchmark::State& state) {
+    App();
+    MainWindow w;
+    for (auto _ : state) w.ligar->RefreshNow();
+}
+BENCHMARK(BM_QtButtonPresent);
+
+// A hover's enter alone, from the mouse move to the lit face handed to the window system; the
+// leave that puts the button back is not timed. Real time, since under Xvfb the X connection's
+// work is part of the latency.
+void BM_QtHoverEnter(benchmark::State& state) {
+    App();
+    MainWindow w;
+    const QPoint inside = w.ligar->mapToGlobal(QPoint(20, 20));
+    const QPoint outside = w.window.mapToGlobal(QPoint(-50, -50));
+    const QPointF local(20, 20);
+    for (auto _ : state) {
+        QCursor::setPos(inside);
+        QMouseEvent move(QEvent::MouseMove, local, QPointF(inside), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w.ligar, &move);
+        state.PauseTiming();
+        QCursor::setPos(outside);
+        w.ligar->Control().Input().HoverTick(0);
+        state.ResumeTiming();
+    }
+    state.SetLabel(QGuiApplication::platformName().toStdString());
+}
+BENCHMARK(BM_QtHoverEnter)->UseRealTime();
+
 // The pointer comes onto `ligar` (a mouse move, which lights it and repaints at once) and leaves
 // (the hover timer's tick finds it elsewhere and repaints): two state changes shown on screen.
 void BM_QtHoverEnterAndLeave(benchmark::State& state) {
