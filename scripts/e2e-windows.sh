@@ -30,7 +30,8 @@ build="$(cd "$build" && pwd)"
 product="$build/hosts/win32/dizo-chat.exe"
 recording="$build/hosts/win32/dizo-chat-e2e.exe"
 standin="$build/hosts/com/dizo-echolink-standin.exe"
-for f in "$product" "$recording" "$standin"; do [ -f "$f" ] || skip "$f is not built"; done
+typer="$build/hosts/win32/dizo-e2e-type.exe"
+for f in "$product" "$recording" "$standin" "$typer"; do [ -f "$f" ] || skip "$f is not built"; done
 
 T="$(mktemp -d /tmp/dizo-e2e-win.XXXXXX)"
 pids=()
@@ -120,6 +121,10 @@ click() {  # click CAPTION FRM NAME [COUNT]
   sleep 0.15
 }
 type_text() { xdotool type --delay 20 -- "$1"; sleep 0.2; }
+# Characters outside the keyboard map, handed to the focused control as the keyboard's WM_CHAR:
+# xdotool types them on a key it maps and unmaps at once, and Wine reads the character only after
+# the unmapping, so they never arrive. Posted before any later input, so a click after it sees them.
+type_chars() { LC_ALL=C.UTF-8 wine "$typer" "$main" "$1" </dev/null >>"$T/standin.out" 2>&1; }
 pixel() {  # pixel X Y (screen) -> "r,g,b"
   import -window root -crop "1x1+$1+$2" txt:- 2>/dev/null | sed -n '2s/.*(\([0-9]*,[0-9]*,[0-9]*\).*/\1/p'
 }
@@ -232,8 +237,6 @@ scenario_relay() {
 
 scenario_manual() {
   # The operator's own sends, typed with real key events into the EDIT boxes.
-  # ASCII only: xdotool types other characters on a key it maps for each one and unmaps at once,
-  # and Wine reads the character after the unmapping, so an "á" typed here never arrives.
   start_announced "$recording" || return
   type_text "primeiro"
   click "$main" Form1.frm remoto
@@ -248,12 +251,12 @@ scenario_manual() {
   wait_for 5 has_call 'SendMorse(0, VT_BSTR "teste")' && ok "local hands Text1 to EchoLink as Morse" ||
     fail "local did not send Morse: $(calls | tail -2 | tr '\n' '|')"
   has_call 'SetTransmit(-1)' && fail "local keyed for Morse alone" || ok "a Morse-only local send does not key"
-  click "$main" Form1.frm Text13; type_text "ola"; click "$main" Form1.frm local
+  click "$main" Form1.frm Text13; type_text "ol"; type_chars "á"; click "$main" Form1.frm local
   wait_for 10 has_call 'SetTransmit(0)' || { fail "local speech: not unkeyed: $(calls | tail -3 | tr '\n' '|')"; stop_app; return; }
-  on=$(call_ms 'SetTransmit(-1)'); spoke=$(call_ms 'voice Speak("ola", 17)'); off=$(call_ms 'SetTransmit(0)')
+  on=$(call_ms 'SetTransmit(-1)'); spoke=$(call_ms 'voice Speak("olá", 17)'); off=$(call_ms 'SetTransmit(0)')
   # No pause before a local speech (a chat line has one); unkeyed once the voice has finished.
   [ -n "$spoke" ] && [ "$spoke" -ge "$on" ] && [ $((off - spoke)) -ge 100 ] &&
-    ok "local speech: keyed, \"ola\" spoken, unkeyed $((off - spoke)) ms later" ||
+    ok "local speech: keyed, \"olá\" spoken, unkeyed $((off - spoke)) ms later" ||
     fail "local speech: keyed ${on:-never}, spoke ${spoke:-never}, unkeyed $off: $(calls | tail -4 | tr '\n' '|')"
   # The box was emptied and kept the focus: the next words are a line of their own.
   type_text "de novo"; click "$main" Form1.frm remoto
