@@ -9,30 +9,17 @@ void ButtonInput::StartHover() {
     ws.SetPropA(hwnd, modQkTimer::ClassIdProperty, reinterpret_cast<std::uintptr_t>(this));
     ws.SetPropA(hwnd, modQkTimer::TimerIdProperty, HoverTimerId);
     ws.SetTimer(hwnd, HoverTimerId, HoverIntervalMs, modQkTimer::TimerProc);
-    control_.State().Input.HoverLit = true;
 }
 
 void ButtonInput::HoverTick(std::uintptr_t timerId) {
     win::WindowServices& ws = control_.Windows();
-    const win::HWND hwnd = control_.Host().hWnd();
     gdi::POINT cursor{};
     ws.GetCursorPos(&cursor);
-    if (ws.WindowFromPoint(cursor) == hwnd) return;
-
-    ButtonState& s = control_.State();
-    ws.KillTimer(hwnd, timerId);
-    s.Input.StateFlags = static_cast<std::uint8_t>(s.Input.StateFlags & ~MouseOver);
-    s.Input.HoverLit = false;
-    s.Input.DelayFlag = false;
-    const Alive alive = Watch();
-    if (ButtonEvents* l = control_.Listener()) {
-        bool onButton = false;
-        l->MouseOnButton(onButton);
-        if (alive.expired()) return;
-    }
-    // HeldDown stays: a left button still held brings the pressed look back when the pointer returns.
-    s.Input.ButtonDown = false;
-    control_.Refresh();
+    input::Notification n;
+    n.kind = input::Kind::HoverTick;
+    n.flag = ws.WindowFromPoint(cursor) == control_.Host().hWnd();
+    n.timer = timerId;
+    Run(n, {});
 }
 
 namespace modQkTimer {

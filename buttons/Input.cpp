@@ -10,15 +10,6 @@
 namespace buttons {
 namespace {
 
-bool Has(const ButtonState& s, std::uint8_t flag) { return (s.Input.StateFlags & flag) != 0; }
-void Set(ButtonState& s, std::uint8_t flag) { s.Input.StateFlags = static_cast<std::uint8_t>(s.Input.StateFlags | flag); }
-void Clear(ButtonState& s, std::uint8_t flag) { s.Input.StateFlags = static_cast<std::uint8_t>(s.Input.StateFlags & ~flag); }
-
-constexpr std::int32_t Command = ToInt(ButtonMode::ModeCommand);
-constexpr std::int32_t Option = ToInt(ButtonMode::ModeOption);
-
-bool IsArrow(std::int16_t key) { return key >= win::VK_LEFT && key <= win::VK_DOWN; }
-
 // lParam of the forwarded key-down: repeat count 1, scan code in bits 16 to 23.
 std::intptr_t ArrowKeyLParam(std::int16_t key) {
     switch (key) {
@@ -57,189 +48,178 @@ void ButtonInput::Teardown() {
     }
 }
 
-void ButtonInput::MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
-    ButtonState& s = control_.State();
-    s.Input.LastButton = button;
-    s.Input.DoubleClickPress = false;
-    if (button == LeftButton) {
-        Set(s, HeldDown);
-        s.Input.ButtonDown = true;
-        s.Input.DelayFlag = false;
-        control_.Refresh();
-        control_.Windows().SetCapture(control_.Host().hWnd());
+input::View ButtonInput::ViewOf() {
+    const ButtonState& s = control_.State();
+    input::View v;
+    v.fields = s.Input;
+    v.mode = s.Props.Mode;
+    v.value = control_.GetValue();
+    v.showFocusRect = s.Props.ShowFocusRect;
+    v.shape = s.Props.ButtonShape;
+    v.scaleWidth = control_.Host().ScaleWidth();
+    v.scaleHeight = control_.Host().ScaleHeight();
+    return v;
+}
+
+bool ButtonInput::Run(const input::Notification& n, const HostArgs& args) {
+    using input::Op;
+    input::Steps steps;
+    input::React(ViewOf(), n, steps);
+    const Alive alive = Watch();
+    Interaction& f = control_.State().Input;
+    win::WindowServices& ws = control_.Windows();
+    for (const input::Step& step : steps) {
+        switch (step.op) {
+            case Op::SetFlags: f.StateFlags = static_cast<std::uint8_t>(f.StateFlags | step.arg); break;
+            case Op::ClearFlags: f.StateFlags = static_cast<std::uint8_t>(f.StateFlags & ~step.arg); break;
+            case Op::SetHoverLit: f.HoverLit = step.arg != 0; break;
+            case Op::SetButtonDown: f.ButtonDown = step.arg != 0; break;
+            case Op::SetLastButton: f.LastButton = static_cast<std::int16_t>(step.arg); break;
+            case Op::SetDelayFlag: f.DelayFlag = step.arg != 0; break;
+            case Op::SetDoubleClickPress: f.DoubleClickPress = step.arg != 0; break;
+            case Op::Redraw: control_.Refresh(); break;
+            case Op::Capture: ws.SetCapture(control_.Host().hWnd()); break;
+            case Op::ReleaseCapture: ws.ReleaseCapture(); break;
+            case Op::StartHover: StartHover(); break;
+            case Op::StopHover: ws.KillTimer(control_.Host().hWnd(), step.timer); break;
+            case Op::PostArrowKey: {
+                const auto key = static_cast<std::int16_t>(step.arg);
+                ws.PostMessageA(ContainerWindow(control_), win::WM_KEYDOWN, static_cast<std::uintptr_t>(key),
+                                ArrowKeyLParam(key));
+                break;
+            }
+            case Op::ZeroKeyCode:
+                if (args.key) *args.key = 0;
+                break;
+            case Op::SetContainerBackColor:
+                control_.State().Container.BackColor = ConvertSysColor(control_.Host().AmbientBackColor());
+                break;
+            // The calls out: the container's handlers, and the Value setter's notifications and
+            // group walk, may destroy the button.
+            case Op::SetValue:
+                control_.SetValue(step.arg != 0);
+                if (alive.expired()) return false;
+                break;
+            case Op::Raise:
+                Raise(step, args);
+                if (alive.expired()) return false;
+                break;
+            case Op::QueryGroup: {
+                input::Notification answer;
+                answer.kind = input::Kind::GroupAnswered;
+                answer.flag = OptionToggle(control_, OptionAction::Query);
+                if (!Run(answer, args)) return false;
+                break;
+            }
+            case Op::Then: {
+                input::Notification next = step.next;
+                if (next.kind == input::Kind::AfterMouseUp && args.button) next.button = *args.button;
+                if (!Run(next, args)) return false;
+                break;
+            }
+        }
     }
-    if (ButtonEvents* l = control_.Listener()) l->MouseDown(button, shift, x, y);
+    return true;
+}
+
+void ButtonInput::Raise(const input::Step& step, const HostArgs& args) {
+    ButtonEvents* l = control_.Listener();
+    if (!l) return;
+    // Own arguments live here for the call; the host's go by reference, so the container's changes reach it.
+    std::int16_t ownButton = step.button;
+    std::int16_t ownShift = 0;
+    float ownX = step.x;
+    float ownY = step.y;
+    const bool own = step.own || !args.button;
+    std::int16_t& button = own ? ownButton : *args.button;
+    std::int16_t& shift = own || !args.shift ? ownShift : *args.shift;
+    float& x = own ? ownX : *args.x;
+    float& y = own ? ownY : *args.y;
+    switch (step.event) {
+        case input::Event::MouseDown: l->MouseDown(button, shift, x, y); break;
+        case input::Event::MouseUp: l->MouseUp(button, shift, x, y); break;
+        case input::Event::MouseMove: l->MouseMove(button, shift, x, y); break;
+        case input::Event::MouseOnButton: {
+            bool onButton = step.arg != 0;
+            l->MouseOnButton(onButton);
+            break;
+        }
+        case input::Event::KeyDown: l->KeyDown(*args.key, *args.shift); break;
+        case input::Event::KeyPress: l->KeyPress(*args.key); break;
+        case input::Event::KeyUp: l->KeyUp(*args.key, *args.shift); break;
+        case input::Event::Click: l->Click(); break;
+        case input::Event::DoubleClick: l->DoubleClick(ownButton); break;
+    }
+}
+
+namespace {
+
+input::Notification Mouse(input::Kind kind, std::int16_t button, float x, float y) {
+    input::Notification n;
+    n.kind = kind;
+    n.button = button;
+    n.x = x;
+    n.y = y;
+    return n;
+}
+
+input::Notification Key(input::Kind kind, std::int16_t key) {
+    input::Notification n;
+    n.kind = kind;
+    n.key = key;
+    return n;
+}
+
+}  // namespace
+
+void ButtonInput::MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+    Run(Mouse(input::Kind::MouseDown, button, x, y), {&button, &shift, &x, &y, nullptr});
 }
 
 void ButtonInput::MouseMove(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
-    ButtonState& s = control_.State();
-    ButtonHost& host = control_.Host();
-    const bool outside = x < 0 || y < 0 || x > host.ScaleWidth() || y > host.ScaleHeight();
-    if (!s.Input.HoverLit && !outside) {
-        // The pointer has just come onto the button.
-        Set(s, MouseOver);
-        const Alive alive = Watch();
-        if (ButtonEvents* l = control_.Listener()) {
-            bool onButton = true;
-            l->MouseOnButton(onButton);
-            if (alive.expired()) return;
-        }
-        StartHover();
-        s.Input.DelayFlag = false;
-        if (button == LeftButton) s.Input.ButtonDown = true;
-        control_.Refresh();
-    }
-    if (ButtonEvents* l = control_.Listener()) l->MouseMove(button, shift, x, y);
+    Run(Mouse(input::Kind::MouseMove, button, x, y), {&button, &shift, &x, &y, nullptr});
 }
 
 void ButtonInput::MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
-    ButtonState& s = control_.State();
-    s.Input.ButtonDown = false;
-    if (button == LeftButton) {
-        control_.Windows().ReleaseCapture();
-        Clear(s, HeldDown);
-        s.Input.DelayFlag = false;
-        // A check or option button is redrawn by the Value change of the click that follows.
-        if (s.Props.Mode == Command) control_.Refresh();
-    }
-    const Alive alive = Watch();
-    if (ButtonEvents* l = control_.Listener()) l->MouseUp(button, shift, x, y);
-    if (alive.expired()) return;
-    // The release that ends a double click is no click of its own: the host's Click that follows
-    // every release finds no left button and does nothing.
-    const bool endsDoubleClick = s.Input.DoubleClickPress && button == LeftButton;
-    s.Input.DoubleClickPress = false;
-    s.Input.LastButton = endsDoubleClick ? std::int16_t{-1} : button;
+    Run(Mouse(input::Kind::MouseUp, button, x, y), {&button, &shift, &x, &y, nullptr});
 }
 
-void ButtonInput::Click() {
-    ButtonState& s = control_.State();
-    if (s.Input.LastButton != LeftButton) return;
-    if (s.Props.Mode != Command) {
-        if (s.Props.Mode == Option && control_.GetValue()) return;
-        const Alive alive = Watch();
-        control_.SetValue(!control_.GetValue());
-        if (alive.expired()) return;
-    }
-    if (ButtonEvents* l = control_.Listener()) l->Click();
-}
+void ButtonInput::Click() { Run(Key(input::Kind::Click, 0), {}); }
 
 void ButtonInput::DblClick() {
-    ButtonState& s = control_.State();
     gdi::POINT p{};
     control_.Windows().GetCursorPos(&p);
     control_.Windows().ScreenToClient(control_.Host().hWnd(), &p);
-    float x = static_cast<float>(p.x);
-    float y = static_cast<float>(p.y);
-    const Alive alive = Watch();
-    std::int16_t button = s.Input.LastButton;
-    if (ButtonEvents* l = control_.Listener()) {
-        l->DoubleClick(button);
-        if (alive.expired()) return;
-    }
-    if (s.Input.LastButton == LeftButton) {
-        std::int16_t left = LeftButton;
-        std::int16_t shift = 0;
-        MouseDown(left, shift, x, y);
-        if (alive.expired()) return;
-        s.Input.LastButton = -1;
-        s.Input.DoubleClickPress = true;
-    } else {
-        std::int16_t shift = 0;
-        std::int16_t last = s.Input.LastButton;
-        if (ButtonEvents* l = control_.Listener()) l->MouseDown(last, shift, x, y);
-    }
+    Run(Mouse(input::Kind::DoubleClick, 0, static_cast<float>(p.x), static_cast<float>(p.y)), {});
 }
 
 void ButtonInput::KeyDown(std::int16_t& keyCode, std::int16_t& shift) {
-    ButtonState& s = control_.State();
-    if (IsArrow(keyCode)) {
-        const std::int16_t key = keyCode;
-        keyCode = 0;
-        control_.Windows().PostMessageA(ContainerWindow(control_), win::WM_KEYDOWN, static_cast<std::uintptr_t>(key),
-                                        ArrowKeyLParam(key));
-    }
-    if (keyCode == win::VK_SPACE && !Has(s, HeldDown)) {
-        Set(s, MouseOver);
-        Set(s, HeldDown);
-        s.Input.ButtonDown = true;
-        control_.Refresh();
-        if (!s.Input.HoverLit) Clear(s, MouseOver);
-    }
-    if (keyCode != 0)
-        if (ButtonEvents* l = control_.Listener()) l->KeyDown(keyCode, shift);
+    Run(Key(input::Kind::KeyDown, keyCode), {nullptr, &shift, nullptr, nullptr, &keyCode});
 }
 
 void ButtonInput::KeyPress(std::int16_t& keyAscii) {
-    if (ButtonEvents* l = control_.Listener()) l->KeyPress(keyAscii);
+    Run(Key(input::Kind::KeyPress, keyAscii), {nullptr, nullptr, nullptr, nullptr, &keyAscii});
 }
 
 void ButtonInput::KeyUp(std::int16_t& keyCode, std::int16_t& shift) {
-    ButtonState& s = control_.State();
-    const Alive alive = Watch();
-    s.Input.ButtonDown = false;
-    if (keyCode == win::VK_SPACE && Has(s, HeldDown)) {
-        s.Input.LastButton = LeftButton;
-        Clear(s, HeldDown);
-        if (s.Props.Mode == Command) {
-            control_.Refresh();
-        } else {
-            if (ButtonEvents* l = control_.Listener()) {
-                l->KeyUp(keyCode, shift);
-                if (alive.expired()) return;
-            }
-            keyCode = 0;
-        }
-        Click();
-        if (alive.expired()) return;
-    }
-    if (IsArrow(keyCode)) {
-        keyCode = 0;
-        if (s.Props.Mode == Option && !control_.GetValue()) {
-            s.Input.LastButton = LeftButton;
-            Click();
-            if (alive.expired()) return;
-        }
-    }
-    if (keyCode == win::VK_SHIFT) keyCode = 0;
-    if (keyCode != 0)
-        if (ButtonEvents* l = control_.Listener()) l->KeyUp(keyCode, shift);
+    Run(Key(input::Kind::KeyUp, keyCode), {nullptr, &shift, nullptr, nullptr, &keyCode});
 }
 
-void ButtonInput::AccessKeyPress(std::int16_t keyAscii) {
-    ButtonState& s = control_.State();
-    const bool enterOrEsc = keyAscii == 13 || keyAscii == 27;
-    if (enterOrEsc && s.Props.Mode > Command) return;
-    if (!enterOrEsc && !Has(s, DefaultLook)) control_.Refresh();
-    s.Input.LastButton = LeftButton;
-    Click();
-}
+void ButtonInput::AccessKeyPress(std::int16_t keyAscii) { Run(Key(input::Kind::AccessKey, keyAscii), {}); }
 
-void ButtonInput::GotFocus() {
-    ButtonState& s = control_.State();
-    if (s.Props.Mode != Option || control_.GetValue()) return;
-    if (!OptionToggle(control_, OptionAction::Query)) {
-        s.Input.LastButton = LeftButton;
-        Click();
-    }
-}
+void ButtonInput::GotFocus() { Run(Key(input::Kind::GotFocus, 0), {}); }
 
 void ButtonInput::AmbientChanged(std::string_view propertyName) {
-    ButtonState& s = control_.State();
-    ButtonHost& host = control_.Host();
+    input::Notification n;
     if (EqualsNoCase(propertyName, "DisplayAsDefault")) {
-        if (s.Props.ShowFocusRect && host.DisplayAsDefault())
-            Set(s, DefaultLook);
-        else
-            Clear(s, DefaultLook);
-        control_.Refresh();
+        n.kind = input::Kind::DisplayAsDefaultChanged;
+        n.flag = control_.Host().DisplayAsDefault();
     } else if (EqualsNoCase(propertyName, "BackColor")) {
-        s.Container.BackColor = ConvertSysColor(host.AmbientBackColor());
-        // Only the oval shapes show the container's colour in their corners.
-        if (s.Props.ButtonShape >= ToInt(ButtonShapeKind::ShapeOvalRim) &&
-            s.Props.ButtonShape <= ToInt(ButtonShapeKind::ShapeOvalOutline))
-            control_.Refresh();
+        n.kind = input::Kind::BackColorChanged;
+    } else {
+        return;
     }
+    Run(n, {});
 }
 
 void ButtonInput::OLECompleteDrag(std::int32_t& effect) {

@@ -1,6 +1,6 @@
-// How qkButtons_H reacts to what its host delivers: mouse, keys, access keys, focus, ambient
-// changes, drag and drop, and the 50 ms hover poll. Owns no window resources beyond the hover
-// timer and capture it starts; the control owns one ButtonInput and forwards notifications to it.
+// How qkButtons_H takes what its host delivers: mouse, keys, access keys, focus, ambient changes,
+// drag and drop, and the 50 ms hover poll. The rules are InputMachine's; this applies their steps.
+// Owns no window resources beyond the hover timer and capture it starts; the control owns one.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "buttons/ButtonControl.h"
+#include "buttons/InputMachine.h"
 
 namespace buttons {
 
@@ -60,6 +61,19 @@ private:
     using Alive = std::weak_ptr<const bool>;
     Alive Watch() const { return alive_; }
 
+    // The host's by-reference arguments of the notification being handled; null where it has none.
+    struct HostArgs {
+        std::int16_t* button = nullptr;
+        std::int16_t* shift = nullptr;
+        float* x = nullptr;
+        float* y = nullptr;
+        std::int16_t* key = nullptr;
+    };
+    // Reacts to one notification: asks the rules, then applies their steps in order. Returns
+    // false once a call into the container has destroyed the button.
+    bool Run(const input::Notification& n, const HostArgs& args);
+    void Raise(const input::Step& step, const HostArgs& args);
+    input::View ViewOf();
     void StartHover();
 
     ButtonControl& control_;
