@@ -65,7 +65,15 @@ bool ButtonInput::Run(const input::Notification& n, const HostArgs& args) {
     using input::Op;
     input::Steps steps;
     input::React(ViewOf(), n, steps);
-    const Alive alive = Watch();
+    if (steps.size() == 0) return true;
+    // Watched from the first call out that has steps after it: a button destroyed by its last
+    // step has nothing left to do, and most reactions need no watch at all.
+    Alive alive;
+    const input::Step* const last = steps.end() - 1;
+    const auto watch = [&](const input::Step& step) {
+        if (&step != last && alive.expired()) alive = Watch();
+    };
+    const auto survived = [&](const input::Step& step) { return &step == last || !alive.expired(); };
     Interaction& f = control_.State().Input;
     win::WindowServices& ws = control_.Windows();
     for (const input::Step& step : steps) {
@@ -97,24 +105,32 @@ bool ButtonInput::Run(const input::Notification& n, const HostArgs& args) {
             // The calls out: the container's handlers, and the Value setter's notifications and
             // group walk, may destroy the button.
             case Op::SetValue:
+                watch(step);
                 control_.SetValue(step.arg != 0);
-                if (alive.expired()) return false;
+                if (!survived(step)) return false;
                 break;
             case Op::Raise:
+                watch(step);
                 Raise(step, args);
-                if (alive.expired()) return false;
+                if (!survived(step)) return false;
                 break;
             case Op::QueryGroup: {
                 input::Notification answer;
                 answer.kind = input::Kind::GroupAnswered;
                 answer.flag = OptionToggle(control_, OptionAction::Query);
-                if (!Run(answer, args)) return false;
+                watch(step);
+                if (!Run(answer, args) || !survived(step)) return false;
                 break;
             }
             case Op::Then: {
-                input::Notification next = step.next;
+                input::Notification next;
+                next.kind = static_cast<input::Kind>(step.arg);
+                next.x = step.x;
+                next.y = step.y;
+                // After MouseUp the rules read the host's button as the container left it.
                 if (next.kind == input::Kind::AfterMouseUp && args.button) next.button = *args.button;
-                if (!Run(next, args)) return false;
+                watch(step);
+                if (!Run(next, args) || !survived(step)) return false;
                 break;
             }
         }

@@ -12,7 +12,7 @@ constexpr std::int32_t Option = ToInt(ButtonMode::ModeOption);
 bool IsArrow(std::int16_t key) { return key >= win::VK_LEFT && key <= win::VK_DOWN; }
 
 Step Do(Op op, std::int32_t arg = 0) {
-    Step s;
+    Step s{};
     s.op = op;
     s.arg = arg;
     return s;
@@ -35,10 +35,9 @@ Step RaiseOwn(Event event, std::int32_t arg = 0, std::int16_t button = 0, float 
 }
 
 Step Then(Kind kind, float x = 0, float y = 0) {
-    Step s = Do(Op::Then);
-    s.next.kind = kind;
-    s.next.x = x;
-    s.next.y = y;
+    Step s = Do(Op::Then, static_cast<std::int32_t>(kind));
+    s.x = x;
+    s.y = y;
     return s;
 }
 

@@ -51,23 +51,23 @@ enum class Op : std::uint8_t {
     SetContainerBackColor,  // from the host's ambient BackColor
     QueryGroup,             // ask the option group, then react to GroupAnswered
     Raise,                  // an event to the container
-    Then,                   // react to `next` now, then go on
+    Then,                   // react to a follow-up notification now, then go on
 };
 
 enum class Event : std::uint8_t { MouseDown, MouseUp, MouseMove, MouseOnButton, KeyDown, KeyPress, KeyUp, Click, DoubleClick };
 
+// Trivial, so that a reaction's steps cost nothing until they are written.
 struct Step {
-    Op op = Op::Redraw;
-    std::int32_t arg = 0;
+    Op op;
     // Raise: the event, and whether it carries its own arguments (button, x, y with Shift 0; arg
     // for MouseOnButton) instead of the host's by-reference ones.
-    Event event = Event::Click;
-    bool own = false;
-    std::int16_t button = 0;
-    float x = 0;
-    float y = 0;
-    std::uintptr_t timer = 0;  // StopHover
-    Notification next;         // Then
+    Event event;
+    bool own;
+    std::int16_t button;
+    std::int32_t arg;          // flags, field value, key; Then: the Kind to react to
+    float x;                   // own arguments; Then: the follow-up's x and y
+    float y;
+    std::uintptr_t timer;      // StopHover
 };
 
 // A reaction: at most a handful of steps, kept without allocation.
@@ -79,7 +79,7 @@ public:
     std::size_t size() const { return count_; }
 
 private:
-    std::array<Step, 16> items_{};
+    std::array<Step, 16> items_;
     std::size_t count_ = 0;
 };
 

@@ -253,13 +253,23 @@ TEST_F(InputTest, AmbientChanges) {
     EXPECT_EQ(Take(), (Trace{"redraw", "redraw", "redraw"})) << "BackColor redraws only the oval shapes";
 }
 
+// Nothing is raised after the handler destroyed the button: a command button would still have
+// its KeyUp to raise after the click.
 TEST_F(InputTest, AClickHandlerMayDestroyTheButton) {
-    SetMode(ButtonMode::ModeCheckBox);
-    button->listener.onClick = [this] { button.reset(); };
-    KeyDown(32);
-    KeyUp(32);
-    EXPECT_EQ(button, nullptr);
-    EXPECT_EQ(ws.TimerCount(), 0u);
+    const std::pair<ButtonMode, Trace> rows[] = {
+        {ButtonMode::ModeCheckBox, {"redraw", "KeyDown(32,0)", "KeyUp(32,0)", "redraw", "Value=True", "Click"}},
+        {ButtonMode::ModeCommand, {"redraw", "KeyDown(32,0)", "redraw", "Click"}},
+    };
+    for (const auto& [mode, expected] : rows) {
+        button = std::make_unique<TracedButton>(ws, form, gdi::RECT{10, 10, 110, 50}, trace);
+        SetMode(mode);
+        button->listener.onClick = [this] { button.reset(); };
+        KeyDown(32);
+        KeyUp(32);
+        EXPECT_EQ(button, nullptr);
+        EXPECT_EQ(Take(), expected);
+        EXPECT_EQ(ws.TimerCount(), 0u);
+    }
 }
 
 TEST_F(InputTest, DestroyingAHoveredButtonStopsItsTimer) {
