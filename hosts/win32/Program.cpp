@@ -28,6 +28,10 @@ Program::Program(const ProgramFiles& files, forms::Scale scale, echolink::EchoLi
 }
 
 Program::~Program() {
+    // Letting go of EchoLink waits in COM's loop, which still dispatches the window's messages: a
+    // click meanwhile must not reach the logic being destroyed.
+    main_->OnClick = nullptr;
+    main_->OnCloseBox = nullptr;
     form1_.reset();  // drops oEchoLink and its event connection before the windows go
     main_.reset();
 }
