@@ -83,42 +83,50 @@ void BM_QtButtonPresent(benchmark::State& state) {
 }
 BENCHMARK(BM_QtButtonPresent);
 
+// The pointer onto `ligar` (a mouse move, which lights it and repaints at once) and away (the
+// hover timer's tick finds it elsewhere and repaints).
+struct Hover {
+    explicit Hover(MainWindow& w)
+        : w(w), inside(w.ligar->mapToGlobal(QPoint(20, 20))), outside(w.window.mapToGlobal(QPoint(-50, -50))) {}
+    void Enter() {
+        QCursor::setPos(inside);
+        QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), QPointF(inside), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(w.ligar, &move);
+    }
+    void Leave() {
+        QCursor::setPos(outside);
+        w.ligar->Control().Input().HoverTick(0);
+    }
+    MainWindow& w;
+    QPoint inside, outside;
+};
+
 // A hover's enter alone, from the mouse move to the lit face handed to the window system; the
 // leave that puts the button back is not timed. Real time, since under Xvfb the X connection's
 // work is part of the latency.
 void BM_QtHoverEnter(benchmark::State& state) {
     App();
     MainWindow w;
-    const QPoint inside = w.ligar->mapToGlobal(QPoint(20, 20));
-    const QPoint outside = w.window.mapToGlobal(QPoint(-50, -50));
-    const QPointF local(20, 20);
+    Hover hover(w);
     for (auto _ : state) {
-        QCursor::setPos(inside);
-        QMouseEvent move(QEvent::MouseMove, local, QPointF(inside), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(w.ligar, &move);
+        hover.Enter();
         state.PauseTiming();
-        QCursor::setPos(outside);
-        w.ligar->Control().Input().HoverTick(0);
+        hover.Leave();
         state.ResumeTiming();
     }
     state.SetLabel(QGuiApplication::platformName().toStdString());
 }
 BENCHMARK(BM_QtHoverEnter)->UseRealTime();
 
-// The pointer comes onto `ligar` (a mouse move, which lights it and repaints at once) and leaves
-// (the hover timer's tick finds it elsewhere and repaints): two state changes shown on screen.
+// Two state changes shown on screen: the enter and the leave.
 void BM_QtHoverEnterAndLeave(benchmark::State& state) {
     App();
     MainWindow w;
-    const QPoint inside = w.ligar->mapToGlobal(QPoint(20, 20));
-    const QPoint outside = w.window.mapToGlobal(QPoint(-50, -50));
-    const QPointF local(20, 20);
+    Hover hover(w);
     for (auto _ : state) {
-        QCursor::setPos(inside);
-        QMouseEvent move(QEvent::MouseMove, local, QPointF(inside), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(w.ligar, &move);
-        QCursor::setPos(outside);
-        w.ligar->Control().Input().HoverTick(0);
+        hover.Enter();
+        hover.Leave();
     }
     state.SetLabel(QGuiApplication::platformName().toStdString());
 }
