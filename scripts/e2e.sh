@@ -26,7 +26,8 @@ sim="$build/hosts/simulator/dizo-station-sim"
 
 # Everything below runs on a private session bus, bounded in time.
 if [ -z "${DIZO_E2E_IN_SESSION:-}" ]; then
-  exec env DIZO_E2E_IN_SESSION=1 timeout --kill-after=5 240 dbus-run-session -- bash "$0" --build "$build" \
+  bound=240; [[ " ${scenarios[*]} " == *" soak "* ]] && bound=1500  # the soak runs for minutes
+  exec env DIZO_E2E_IN_SESSION=1 timeout --kill-after=5 "$bound" dbus-run-session -- bash "$0" --build "$build" \
     ${shots:+--shots "$shots"} "${scenarios[@]}"
 fi
 
@@ -372,6 +373,47 @@ scenario_time_out() {
       grep -q 'speech typed here stopped' "$T/app.out" && ok "local send cut: keyed $k ms" ||
       fail "local send keyed $k ms, $(time_outs) time-out lines"
   else fail "still keyed 15 s after a long local send"; fi
+  click sair
+  wait_for 15 app_gone && ok "sair ends the program" || fail "program still running after sair"
+  stop_all
+}
+
+# Resident memory (kB) and open files of the program.
+rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$app_pid/status"; }
+fds() { ls "/proc/$app_pid/fd" | wc -l; }
+handled() { calls | grep -cE '^(SendMorse|SetTransmit\(false\))'; }
+
+# Not run by CTest (minutes long): the real program fed DIZO_SOAK_LINES chat lines (10 000), most
+# of them Morse at 60 a second and one in 65 spoken (real speech to the null sink) at one a
+# second, both floods at once. Every line must reach the station in order, and the program's
+# resident memory and open files must not grow after the first lines.
+scenario_soak() {
+  local total="${DIZO_SOAK_LINES:-10000}" spoken morse n last=-1 table=""
+  spoken=$(( total / 65 )); morse=$(( total - spoken ))
+  start_sim && start_app || return
+  wait_for 3 has_call "$(q PostChatLine "$LIGADO")"
+  say "QD4RV>aquecer="; say "QD4RV>aquecer>"  # speech and Morse once, so their set-up is done
+  wait_for 15 has_call 'SendMorse(0, "aquecer>")' || { fail "warm-up lines not handled"; stop_all; return; }
+  local rss0 fds0 t0; rss0=$(rss_kb); fds0=$(fds); t0=$(now_ms)
+  say "/flood $morse 60 cq #>"; say "/flood $spoken 1 linha #="
+  local limit=$(( t0 + 1200000 ))
+  while n=$(( $(handled) - 2 )); [ "$n" -lt "$total" ] && [ "$(now_ms)" -lt "$limit" ] && app_running; do
+    if [ $(( n / 1000 )) -ne "$last" ]; then
+      last=$(( n / 1000 )); table+="$(printf '%6d lines %5d s  RSS %6d kB  fds %3d' "$n" $(( ($(now_ms) - t0) / 1000 )) "$(rss_kb)" "$(fds)")"$'\n'
+    fi
+    sleep 1
+  done
+  local rss1 fds1 secs; rss1=$(rss_kb); fds1=$(fds); secs=$(( ($(now_ms) - t0) / 1000 ))
+  table+="$(printf '%6d lines %5d s  RSS %6d kB  fds %3d' "$n" "$secs" "$rss1" "$fds1")"
+  echo "after warm-up: RSS $rss0 kB, fds $fds0"; echo "$table"
+  [ "$n" -ge "$total" ] && ok "$n lines handled in $secs s" || fail "only $n of $total lines handled in $secs s"
+  # Every Morse line once and in order, every spoken one keyed and unkeyed.
+  [ "$(calls | sed -nE 's/^SendMorse\(0, "cq ([0-9]+)>"\)$/\1/p' | tr '\n' ' ')" = "$(seq -s ' ' 1 "$morse") " ] &&
+    ok "all $morse Morse lines reached the station in order" || fail "Morse lines missing or out of order"
+  [ "$(count_call 'SetTransmit(true)')" = $(( spoken + 1 )) ] && [ "$(count_call 'SetTransmit(false)')" = $(( spoken + 1 )) ] &&
+    ok "all $spoken spoken lines keyed and unkeyed" || fail "keyed $(count_call 'SetTransmit(true)'), unkeyed $(count_call 'SetTransmit(false)')"
+  [ "$fds1" -le "$fds0" ] && ok "open files $fds0 -> $fds1" || fail "open files grew $fds0 -> $fds1"
+  [ "$rss1" -le $(( rss0 + 2048 )) ] && ok "resident memory $rss0 -> $rss1 kB" || fail "resident memory grew $rss0 -> $rss1 kB"
   click sair
   wait_for 15 app_gone && ok "sair ends the program" || fail "program still running after sair"
   stop_all
