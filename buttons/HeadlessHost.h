@@ -8,14 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "buttons/ButtonHost.h"
 #include "buttons/HostProperties.h"
 #include "buttons/PresentationBuffer.h"
 #include "gdi/Handles.h"
 
 namespace buttons {
 
-class HeadlessHost : public ButtonHost {
+class HeadlessHost : public PropertyHoldingHost {
 public:
     struct Record {
         enum class Kind { PropertyChanged, Message };
@@ -55,23 +54,7 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
 
-    // ---- ButtonHost.
-    OleColor ForeColor() const override { return props_.ForeColor; }
-    void SetForeColor(OleColor c) override { props_.ForeColor = c; }
-    FontDesc Font() const override { return props_.Font; }
-    void SetFont(const FontDesc& f) override { props_.Font = f; }
-    bool Enabled() const override { return props_.Enabled; }
-    void SetEnabled(bool e) override { props_.Enabled = e; }
-    std::int32_t MousePointer() const override { return props_.MousePointer; }
-    // Accepts the platform's codes 0 to 15 and 99 (custom); throws std::invalid_argument otherwise.
-    void SetMousePointer(std::int32_t p) override { props_.SetMousePointer(p); }
-    PictureRef MouseIcon() const override { return props_.MouseIcon; }
-    // Accepts icons, cursors and empty; throws std::invalid_argument for a bitmap.
-    void SetMouseIcon(PictureRef icon) override { props_.SetMouseIcon(std::move(icon)); }
-    std::string AccessKeys() const override { return props_.AccessKeys; }
-    void SetAccessKeys(const std::string& keys) override { props_.AccessKeys = keys; }
-    std::string Tag() const override { return props_.Tag; }
-    void SetTag(const std::string& tag) override { props_.Tag = tag; }
+    // ---- The rest of ButtonHost.
     bool UserMode() const override { return userMode_; }
     OleColor AmbientBackColor() const override { return ambientBack_; }
     std::string DisplayName() const override { return displayName_; }
@@ -95,7 +78,6 @@ private:
     int height_ = 0;
     std::function<void()> onResize_;
 
-    HostProperties props_;
     bool userMode_ = true;
     OleColor ambientBack_ = SysButtonFace;
     std::string displayName_ = "qkButtons_H1";

@@ -114,25 +114,12 @@ win::HWND ButtonWidget::hWnd() const { return windows_.Handle(this); }
 
 win::HWND ButtonWidget::ContainerHwnd() const { return windows_.Handle(parentWidget()); }
 
-void ButtonWidget::SetEnabled(bool e) {
-    props_.Enabled = e;
-    setEnabled(e);
-}
-
-void ButtonWidget::SetMousePointer(std::int32_t p) {
-    props_.SetMousePointer(p);
-    UpdateCursor();
-}
-
-void ButtonWidget::SetMouseIcon(buttons::PictureRef icon) {
-    props_.SetMouseIcon(std::move(icon));
-    UpdateCursor();
-}
+void ButtonWidget::EnabledChanged() { setEnabled(Enabled()); }
 
 // MousePointer 99 shows MouseIcon (an icon or cursor: colour image under its AND mask); any other
 // code, or a custom pointer without a usable picture, shows the matching standard shape.
-void ButtonWidget::UpdateCursor() {
-    if (const auto image = buttons::CustomCursorImage(props_.MousePointer, props_.MouseIcon)) {
+void ButtonWidget::PointerChanged() {
+    if (const auto image = buttons::CustomCursorImage(MousePointer(), MouseIcon())) {
         QImage q(image->Width, image->Height, QImage::Format_ARGB32);
         for (int y = 0; y < image->Height; ++y) {
             for (int x = 0; x < image->Width; ++x) {
@@ -142,11 +129,11 @@ void ButtonWidget::UpdateCursor() {
         setCursor(QCursor(QPixmap::fromImage(q), image->HotX, image->HotY));
         return;
     }
-    setCursor(CursorFor(props_.MousePointer));
+    setCursor(CursorFor(MousePointer()));
 }
 
-void ButtonWidget::SetAccessKeys(const std::string& keys) {
-    props_.AccessKeys = keys;
+void ButtonWidget::AccessKeysChanged() {
+    const std::string keys = AccessKeys();
     for (QShortcut* s : shortcuts_) delete s;
     shortcuts_.clear();
     QWidget* top = window();

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "buttons/ButtonEvents.h"
-#include "buttons/ButtonHost.h"
 #include "buttons/HostProperties.h"
 #include "buttons/PresentationBuffer.h"
 #include "gdi/Handles.h"
@@ -29,7 +28,7 @@ namespace hosts::qt {
 
 class QtWindowServices;
 
-class ButtonWidget final : public QWidget, public buttons::ButtonHost, private buttons::ButtonEvents {
+class ButtonWidget final : public QWidget, public buttons::PropertyHoldingHost, private buttons::ButtonEvents {
     Q_OBJECT
 public:
     // The control is created and its stored settings read here; throws forms::FormatError for a
@@ -58,22 +57,7 @@ public:
     // The caption as a screen reader should say it: no access-key marks, line breaks as blanks.
     QString SpokenCaption() const;
 
-    // ---- ButtonHost.
-    buttons::OleColor ForeColor() const override { return props_.ForeColor; }
-    void SetForeColor(buttons::OleColor c) override { props_.ForeColor = c; }
-    buttons::FontDesc Font() const override { return props_.Font; }
-    void SetFont(const buttons::FontDesc& f) override { props_.Font = f; }
-    bool Enabled() const override { return props_.Enabled; }
-    void SetEnabled(bool e) override;
-    std::int32_t MousePointer() const override { return props_.MousePointer; }
-    // Refuses what every host refuses (std::invalid_argument), before anything changes.
-    void SetMousePointer(std::int32_t p) override;
-    buttons::PictureRef MouseIcon() const override { return props_.MouseIcon; }
-    void SetMouseIcon(buttons::PictureRef icon) override;
-    std::string AccessKeys() const override { return props_.AccessKeys; }
-    void SetAccessKeys(const std::string& keys) override;
-    std::string Tag() const override { return props_.Tag; }
-    void SetTag(const std::string& tag) override { props_.Tag = tag; }
+    // ---- The rest of ButtonHost (the host-held properties are PropertyHoldingHost's).
     bool UserMode() const override { return true; }
     buttons::OleColor AmbientBackColor() const override { return ambientBack_; }
     std::string DisplayName() const override { return name_; }
@@ -103,7 +87,9 @@ protected:
 
 private:
     void Click() override;  // buttons::ButtonEvents
-    void UpdateCursor();
+    void EnabledChanged() override;
+    void PointerChanged() override;
+    void AccessKeysChanged() override;
 
     QtWindowServices& windows_;
     std::string name_;
@@ -114,7 +100,6 @@ private:
     bool presenting_ = false;  // a repaint that only shows the buffer the control has just drawn
     bool focusByPress_ = false;  // mousePressEvent is giving the focus and reports it itself
 
-    buttons::HostProperties props_;
     std::vector<QShortcut*> shortcuts_;
     buttons::OleColor ambientBack_;
     bool default_ = false;

@@ -168,36 +168,24 @@ ButtonWindow::~ButtonWindow() {
         windows_.ForgetWindow(hwnd_);
         ::DestroyWindow(hwnd);
     }
-    props_.MouseIcon.reset();
-    UpdateCursor();
-}
-
-void ButtonWindow::SetMousePointer(std::int32_t p) {
-    props_.SetMousePointer(p);
-    UpdateCursor();
-}
-
-void ButtonWindow::SetMouseIcon(buttons::PictureRef icon) {
-    props_.SetMouseIcon(std::move(icon));
-    UpdateCursor();
+    SetMouseIcon(nullptr);  // destroys the cursor made from it
 }
 
 // Made once when the pointer or its icon changes, not on every WM_SETCURSOR.
-void ButtonWindow::UpdateCursor() {
+void ButtonWindow::PointerChanged() {
     if (const HCURSOR old = static_cast<HCURSOR>(customCursor_)) {
         // A cursor on the screen is not to be destroyed: the arrow takes its place first.
         if (::GetCursor() == old) ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
         ::DestroyCursor(old);
     }
     customCursor_ = nullptr;
-    if (const auto image = buttons::CustomCursorImage(props_.MousePointer, props_.MouseIcon)) {
+    if (const auto image = buttons::CustomCursorImage(MousePointer(), MouseIcon())) {
         customCursor_ = MakeCursor(*image);
     }
 }
 
-void ButtonWindow::SetEnabled(bool e) {
-    props_.Enabled = e;
-    if (hwnd_) ::EnableWindow(Native(hwnd_), e ? TRUE : FALSE);
+void ButtonWindow::EnabledChanged() {
+    if (hwnd_) ::EnableWindow(Native(hwnd_), Enabled() ? TRUE : FALSE);
 }
 
 void ButtonWindow::PropertyChanged(const std::string& key) {
@@ -221,7 +209,7 @@ void ButtonWindow::UpdateWindowText() {
 }
 
 void ButtonWindow::AccessKey(std::int16_t keyAscii) {
-    if (props_.Enabled && ::IsWindowVisible(Native(hwnd_))) control_->Input().AccessKeyPress(keyAscii);
+    if (Enabled() && ::IsWindowVisible(Native(hwnd_))) control_->Input().AccessKeyPress(keyAscii);
 }
 
 bool ButtonWindow::IsCommand() const {
@@ -319,13 +307,15 @@ std::intptr_t ButtonWindow::HandleMessage(std::uint32_t message, std::uintptr_t 
         const LRESULT push = displayAsDefault_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
         return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_BUTTON | push;
     }
-    case BM_CLICK:
-        AccessKey(props_.AccessKeys.empty() ? std::int16_t{0} : static_cast<std::int16_t>(props_.AccessKeys[0]));
+    case BM_CLICK: {
+        const std::string keys = AccessKeys();
+        AccessKey(keys.empty() ? std::int16_t{0} : static_cast<std::int16_t>(keys[0]));
         return 0;
+    }
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
             const HCURSOR custom = static_cast<HCURSOR>(customCursor_);
-            ::SetCursor(custom != nullptr ? custom : ::LoadCursorA(nullptr, CursorFor(props_.MousePointer)));
+            ::SetCursor(custom != nullptr ? custom : ::LoadCursorA(nullptr, CursorFor(MousePointer())));
             return TRUE;
         }
         break;

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "buttons/ButtonEvents.h"
-#include "buttons/ButtonHost.h"
 #include "buttons/HostProperties.h"
 #include "buttons/PresentationBuffer.h"
 #include "gdi/Handles.h"
@@ -34,7 +33,7 @@ struct ButtonPlacement {
     int height = 0;
 };
 
-class ButtonWindow final : public buttons::ButtonHost, private buttons::ButtonEvents {
+class ButtonWindow final : public buttons::PropertyHoldingHost, private buttons::ButtonEvents {
 public:
     static constexpr char ClassName[] = "qkButtons_H";
     // Registers the window class once per process; false when the platform refuses.
@@ -67,22 +66,7 @@ public:
     void AmbientChanged(const char* name);
     void SetDisplayAsDefault(bool on);
 
-    // ---- ButtonHost.
-    buttons::OleColor ForeColor() const override { return props_.ForeColor; }
-    void SetForeColor(buttons::OleColor c) override { props_.ForeColor = c; }
-    buttons::FontDesc Font() const override { return props_.Font; }
-    void SetFont(const buttons::FontDesc& f) override { props_.Font = f; }
-    bool Enabled() const override { return props_.Enabled; }
-    void SetEnabled(bool e) override;
-    std::int32_t MousePointer() const override { return props_.MousePointer; }
-    // Refuses what every host refuses (std::invalid_argument), before anything changes.
-    void SetMousePointer(std::int32_t p) override;
-    buttons::PictureRef MouseIcon() const override { return props_.MouseIcon; }
-    void SetMouseIcon(buttons::PictureRef icon) override;
-    std::string AccessKeys() const override { return props_.AccessKeys; }
-    void SetAccessKeys(const std::string& keys) override { props_.AccessKeys = keys; }
-    std::string Tag() const override { return props_.Tag; }
-    void SetTag(const std::string& tag) override { props_.Tag = tag; }
+    // ---- The rest of ButtonHost (the host-held properties are PropertyHoldingHost's).
     bool UserMode() const override { return true; }
     buttons::OleColor AmbientBackColor() const override { return ambientBack_; }
     std::string DisplayName() const override { return name_; }
@@ -107,7 +91,8 @@ private:
     bool OverButton(std::intptr_t lParam) const;
     std::int16_t ShiftState() const;
     void UpdateWindowText();
-    void UpdateCursor();
+    void EnabledChanged() override;
+    void PointerChanged() override;
 
     Win32WindowServices& windows_;
     std::string name_;
@@ -120,7 +105,6 @@ private:
     std::unique_ptr<buttons::qkButtons_H> control_;
     bool painting_ = false;
 
-    buttons::HostProperties props_;
     void* customCursor_ = nullptr;  // HCURSOR made from MouseIcon for MousePointer 99; owned
     buttons::OleColor ambientBack_;
     bool default_ = false;
