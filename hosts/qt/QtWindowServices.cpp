@@ -7,19 +7,8 @@
 #include <QKeyEvent>
 
 #include <algorithm>
-#include <cctype>
 
 namespace hosts::qt {
-
-namespace {
-
-std::string LowerName(std::string_view name) {
-    std::string s(name);
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-}  // namespace
 
 QtWindowServices::QtWindowServices() { clock_.start(); }
 
@@ -62,9 +51,7 @@ void QtWindowServices::Forget(std::uintptr_t hwnd) {
             ++it;
         }
     }
-    for (auto it = props_.begin(); it != props_.end();) {
-        it = it->first.first == hwnd ? props_.erase(it) : std::next(it);
-    }
+    props_.erase(hwnd);
     if (capture_.value == hwnd) capture_ = {};
 }
 
@@ -146,21 +133,24 @@ bool QtWindowServices::KillTimer(win::HWND hwnd, std::uintptr_t id) {
 
 bool QtWindowServices::SetPropA(win::HWND hwnd, std::string_view name, std::uintptr_t data) {
     if (Widget(hwnd) == nullptr) return false;
-    props_[{hwnd.value, LowerName(name)}] = data;
+    props_[hwnd.value].Set(name, data);
     return true;
 }
 
 std::uintptr_t QtWindowServices::GetPropA(win::HWND hwnd, std::string_view name) {
-    const auto it = props_.find({hwnd.value, LowerName(name)});
-    return it == props_.end() ? 0 : it->second;
+    const auto it = props_.find(hwnd.value);
+    return it == props_.end() ? 0 : it->second.Get(name);
 }
 
 std::uintptr_t QtWindowServices::RemovePropA(win::HWND hwnd, std::string_view name) {
-    const auto it = props_.find({hwnd.value, LowerName(name)});
-    if (it == props_.end()) return 0;
-    const std::uintptr_t v = it->second;
-    props_.erase(it);
-    return v;
+    const auto it = props_.find(hwnd.value);
+    return it == props_.end() ? 0 : it->second.Remove(name);
+}
+
+std::size_t QtWindowServices::PropertyCount() const {
+    std::size_t count = 0;
+    for (const auto& [hwnd, list] : props_) count += list.Size();
+    return count;
 }
 
 }  // namespace hosts::qt

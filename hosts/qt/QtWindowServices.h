@@ -13,6 +13,7 @@
 #include <string>
 #include <utility>
 
+#include "win/PropertyList.h"
 #include "win/WindowServices.h"
 
 namespace hosts::qt {
@@ -41,7 +42,7 @@ public:
     std::uintptr_t RemovePropA(win::HWND hwnd, std::string_view name) override;
 
     std::size_t TimerCount() const { return timers_.size(); }
-    std::size_t PropertyCount() const { return props_.size(); }
+    std::size_t PropertyCount() const;
 
 private:
     void Forget(std::uintptr_t hwnd);
@@ -50,7 +51,7 @@ private:
     std::map<std::uintptr_t, QPointer<QWidget>> widgets_;
     std::map<const QWidget*, std::uintptr_t> handles_;
     std::map<std::pair<std::uintptr_t, std::uintptr_t>, QTimer*> timers_;
-    std::map<std::pair<std::uintptr_t, std::string>, std::uintptr_t> props_;  // names lower-cased, as atoms match
+    std::map<std::uintptr_t, win::PropertyList> props_;
     win::HWND capture_;
     QElapsedTimer clock_;
 };
