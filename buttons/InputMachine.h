@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 
 #include "buttons/ButtonState.h"
 
@@ -73,7 +74,11 @@ struct Step {
 // A reaction: at most a handful of steps, kept without allocation.
 class Steps {
 public:
-    void Add(const Step& step) { items_[count_++] = step; }
+    // More steps than room is a fault in the rules, never the input's: stop rather than write past.
+    void Add(const Step& step) {
+        if (count_ == items_.size()) throw std::logic_error("input rules: a reaction has too many steps");
+        items_[count_++] = step;
+    }
     const Step* begin() const { return items_.data(); }
     const Step* end() const { return items_.data() + count_; }
     std::size_t size() const { return count_; }
