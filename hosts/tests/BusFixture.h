@@ -11,7 +11,11 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <ostream>
 #include <string>
+
+// Test failures show QStrings as text, not as the bytes of each character.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace hosts::testing {
 
