@@ -256,6 +256,7 @@ int SelectClipRgn(HDC hdc, HRGN rgn) {
     const Region* r = LookupRegion(rgn);
     if (!r) return ERROR;
     dc->clip = *r;
+    IndexBands(dc->clip, dc->clipBands);
     dc->hasClip = true;
     return RegionType(dc->clip);
 }

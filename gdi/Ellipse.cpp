@@ -54,15 +54,6 @@ std::size_t LastPointBefore(const std::vector<Vec>& pts, Vec ray) {
     return best;
 }
 
-// The outline in GDI's drawing order, which decides where a dash pattern falls: counter-clockwise
-// on screen from the rightmost pixel of row (height-1)/2.
-void GdiOrder(std::vector<POINT>& pts, const RECT& box) {
-    std::reverse(pts.begin(), pts.end());
-    const POINT start{box.right - 1, box.top + (box.bottom - box.top - 1) / 2};
-    const auto it = std::find(pts.begin(), pts.end(), start);
-    if (it != pts.end()) std::rotate(pts.begin(), it, pts.end());
-}
-
 RECT FigureBox(int left, int top, int right, int bottom) {
     return Normalised(ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom));
 }
@@ -113,9 +104,6 @@ BOOL Arc(HDC hdc, int left, int top, int right, int bottom, int xStart, int ySta
     const RECT r = PenBox(*dc, box);
     if (!dc->surface) return TRUE;
     if (r.left >= r.right || r.top >= r.bottom) return TRUE;
-    std::vector<POINT> pts;
-    EllipsePoints(r.left, r.top, r.right, r.bottom, pts);
-    if (pts.empty()) return TRUE;
     const std::int64_t cx2 = static_cast<std::int64_t>(r.left) + r.right;
     const std::int64_t cy2 = static_cast<std::int64_t>(r.top) + r.bottom;
     // A radial point at the centre gives no direction; GDI then measures from angle zero.
@@ -127,10 +115,12 @@ BOOL Arc(HDC hdc, int left, int top, int right, int bottom, int xStart, int ySta
     // Equal rays mean the whole ellipse.
     const bool whole = Cross(start, end) == 0 && Dot(start, end) > 0;
     if (whole) {
-        GdiOrder(pts, r);
-        StrokePath(*dc, pts.data(), static_cast<int>(pts.size()), true);
+        StrokeEllipseOutline(*dc, r);
         return TRUE;
     }
+    std::vector<POINT> pts;
+    EllipsePoints(r.left, r.top, r.right, r.bottom, pts);
+    if (pts.empty()) return TRUE;
     // The outline comes clockwise on screen; walk it backwards to go counter-clockwise.
     std::vector<Vec> v(pts.size());
     for (std::size_t i = 0; i < pts.size(); ++i)

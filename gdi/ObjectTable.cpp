@@ -145,7 +145,11 @@ RECT SurfaceRect(const Dc& dc) {
 
 bool IsVisible(const Dc& dc, int x, int y) {
     if (!dc.surface || x < 0 || y < 0 || x >= dc.surface->width || y >= dc.surface->height) return false;
-    return !dc.hasClip || RegionContains(dc.clip, x, y);
+    if (!dc.hasClip) return true;
+    const std::vector<RECT>& rects = dc.clip.rects;
+    for (std::size_t i = FirstBandReaching(dc.clip, dc.clipBands, y); i < rects.size() && rects[i].top <= y; ++i)
+        if (x >= rects[i].left && x < rects[i].right) return true;
+    return false;
 }
 
 }  // namespace gdi::detail

@@ -2,6 +2,7 @@
 // Owns every live object; handles carry a slot index and a generation so stale values are refused.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <variant>
@@ -55,6 +56,25 @@ struct Region {
     RECT box{};  // all zero when empty
 };
 
+// Where each row's band starts in a region, so that a clipped fill finds its first rectangle at
+// once: a face clip has a band for almost every row, and a redraw makes hundreds of small fills.
+// Rows past the first MaxRows of the region are found by halving instead.
+struct BandIndex {
+    static constexpr int MaxRows = 4096;
+    int top = 0;                        // the first indexed row
+    std::vector<std::uint32_t> first;   // per row: the first rectangle whose band ends below it
+};
+void IndexBands(const Region& r, BandIndex& index);
+// The first rectangle of r (indexed by index) whose band ends below row y.
+inline std::size_t FirstBandReaching(const Region& r, const BandIndex& index, int y) {
+    if (y < index.top) return 0;
+    const auto row = static_cast<std::size_t>(y - index.top);
+    if (row < index.first.size()) return index.first[row];
+    return static_cast<std::size_t>(
+        std::partition_point(r.rects.begin(), r.rects.end(), [&](const RECT& c) { return c.bottom <= y; }) -
+        r.rects.begin());
+}
+
 // The region type GDI reports: NULLREGION, SIMPLEREGION or COMPLEXREGION.
 int RegionType(const Region& r);
 void SetRectRegion(Region& r, int left, int top, int right, int bottom);
@@ -91,6 +111,7 @@ struct Dc {
     POINT position{};
     bool hasClip = false;
     Region clip;  // device coordinates; meaningful only when hasClip
+    BandIndex clipBands;  // of clip, rebuilt whenever clip changes
 };
 
 // An icon or cursor keeps its own copies of the mask and colour bitmaps.
@@ -155,7 +176,10 @@ void ForEachVisibleRect(const Dc& dc, const RECT& area, F&& f) {
         f(static_cast<const RECT&>(a));
         return;
     }
-    for (const RECT& c : dc.clip.rects) {
+    // Held in locals: f writes pixels, which the compiler cannot tell apart from the clip.
+    const RECT* const end = dc.clip.rects.data() + dc.clip.rects.size();
+    for (const RECT* it = dc.clip.rects.data() + FirstBandReaching(dc.clip, dc.clipBands, a.top); it != end; ++it) {
+        const RECT c = *it;
         if (c.top >= a.bottom) break;
         if (c.bottom <= a.top || c.right <= a.left || c.left >= a.right) continue;
         RECT r{c.left > a.left ? c.left : a.left, c.top > a.top ? c.top : a.top,

@@ -83,12 +83,26 @@ void SetRectRegion(Region& r, int left, int top, int right, int bottom) {
     UpdateBox(r);
 }
 
+void IndexBands(const Region& r, BandIndex& index) {
+    index.first.clear();
+    if (r.rects.empty()) return;
+    index.top = r.box.top;
+    const int rows = std::min(r.box.bottom - r.box.top, BandIndex::MaxRows);
+    index.first.reserve(static_cast<std::size_t>(rows));
+    // Bands come top to bottom, so one pass hands each row the first band not above it.
+    std::size_t i = 0;
+    for (int y = r.box.top; y < r.box.top + rows; ++y) {
+        while (i < r.rects.size() && r.rects[i].bottom <= y) ++i;
+        index.first.push_back(static_cast<std::uint32_t>(i));
+    }
+}
+
 bool RegionContains(const Region& r, int x, int y) {
     if (x < r.box.left || x >= r.box.right || y < r.box.top || y >= r.box.bottom) return false;
-    for (const RECT& c : r.rects) {
-        if (c.top > y) break;
-        if (y < c.bottom && x >= c.left && x < c.right) return true;
-    }
+    // The band holding row y is found by halving (see ForEachVisibleRect), then walked.
+    const auto first = std::partition_point(r.rects.begin(), r.rects.end(), [&](const RECT& c) { return c.bottom <= y; });
+    for (auto it = first; it != r.rects.end() && it->top <= y; ++it)
+        if (x >= it->left && x < it->right) return true;
     return false;
 }
 

@@ -412,8 +412,11 @@ private:
     std::vector<std::uint64_t> bits_;
 };
 
-void WideStroke(Dc& dc, const Pen& pen, const POINT* points, int count, bool closed) {
-    const int w = std::min(pen.width, MaxShapeExtent);
+// Calls run(left, y, right) for every run of pixels a pen of the given width covers along the
+// points, cut to the surface.
+template <typename F>
+void ForEachWideRun(const Dc& dc, int width, const POINT* points, int count, bool closed, F&& run) {
+    const int w = std::min(width, MaxShapeExtent);
     // Only the part of the surface within the pen's reach of the points is ever marked.
     int lowX = points[0].x, highX = lowX, lowY = points[0].y, highY = lowY;
     for (int i = 1; i < count; ++i) {
@@ -455,11 +458,62 @@ void WideStroke(Dc& dc, const Pen& pen, const POINT* points, int count, bool clo
         }
         covered.Mark(stamps.Step(dx, dy), a);
     }
-    const Ink ink = InkForDrawing(dc, pen.colour);
-    covered.ForEachRun([&](int left, int y, int right) { FillSolid(dc, RECT{left, y, right, y + 1}, ink); });
+    covered.ForEachRun(run);
 }
 
+void WideStroke(Dc& dc, const Pen& pen, const POINT* points, int count, bool closed) {
+    const Ink ink = InkForDrawing(dc, pen.colour);
+    ForEachWideRun(dc, pen.width, points, count, closed,
+                   [&](int left, int y, int right) { FillSolid(dc, RECT{left, y, right, y + 1}, ink); });
+}
+
+// The runs of the last ellipse outlined with a wide pen, and what decided them: the outline's
+// box, the pen's width and the surface's size (the runs are cut to it). The clip and the colour
+// are applied when the runs are filled.
+struct KeptOutline {
+    RECT box{};
+    int width = 0;
+    int surfaceWidth = -1;
+    int surfaceHeight = -1;
+    std::vector<RECT> runs;
+
+    bool Matches(const RECT& r, int w, const Bitmap& s) const {
+        return box == r && width == w && surfaceWidth == s.width && surfaceHeight == s.height;
+    }
+};
+
 }  // namespace
+
+void StrokeEllipseOutline(Dc& dc, const RECT& r) {
+    const Pen* pen = dc.penObj;
+    if (!pen || pen->style == PS_NULL || !dc.surface) return;
+    std::vector<POINT> pts;
+    if (pen->width <= 1) {
+        // A cosmetic pen's dashes depend on where the outline starts, so it keeps GDI's order.
+        EllipsePoints(r.left, r.top, r.right, r.bottom, pts);
+        GdiOrder(pts, r);
+        StrokePath(dc, pts.data(), static_cast<int>(pts.size()), true);
+        return;
+    }
+    // A wide pen covers the same pixels wherever the closed outline starts.
+    thread_local KeptOutline kept;
+    if (!kept.Matches(r, pen->width, *dc.surface)) {
+        kept = KeptOutline{r, pen->width, dc.surface->width, dc.surface->height, {}};
+        EllipsePoints(r.left, r.top, r.right, r.bottom, pts);
+        if (!pts.empty())
+            ForEachWideRun(dc, pen->width, pts.data(), static_cast<int>(pts.size()), true,
+                           [&](int left, int y, int right) { kept.runs.push_back(RECT{left, y, right, y + 1}); });
+    }
+    const Ink ink = InkForDrawing(dc, pen->colour);
+    for (const RECT& run : kept.runs) FillSolid(dc, run, ink);
+}
+
+void GdiOrder(std::vector<POINT>& pts, const RECT& box) {
+    std::reverse(pts.begin(), pts.end());
+    const POINT start{box.right - 1, box.top + (box.bottom - box.top - 1) / 2};
+    const auto it = std::find(pts.begin(), pts.end(), start);
+    if (it != pts.end()) std::rotate(pts.begin(), it, pts.end());
+}
 
 void StrokePath(Dc& dc, const POINT* points, int count, bool closed) {
     const Pen* pen = dc.penObj;

@@ -15,6 +15,14 @@ void StrokePath(Dc& dc, const POINT* points, int count, bool closed);
 // In a tall, narrow box the walk ends before the top and bottom rows, as GDI's outline does.
 void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>& out);
 
+// The outline in GDI's drawing order, which decides where a dash pattern falls: counter-clockwise
+// on screen from the rightmost pixel of row (height-1)/2.
+void GdiOrder(std::vector<POINT>& pts, const RECT& box);
+// Strokes the closed outline of the ellipse in box r with the DC's pen, as StrokePath strokes its
+// points in GDI's order. An oval face outlines the same ellipse with the same wide pen on every
+// redraw, so the last wide outline's pixels are kept and only filled again.
+void StrokeEllipseOutline(Dc& dc, const RECT& r);
+
 // PS_INSIDEFRAME keeps a wide pen inside the box by shrinking the outline's path.
 inline RECT PenBox(const Dc& dc, RECT r) {
     if (dc.penObj && dc.penObj->style == PS_INSIDEFRAME && dc.penObj->width > 1) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <set>
 #include <utility>
 
@@ -200,5 +201,51 @@ TEST(Ellipse, InsideFrameWiderThanTheBoxCoversTheFigure) {
         FillRgn(filled.dc(), rgn.get(), red.get());
         EXPECT_EQ(Of(drawn, 14, 14, Red), Of(filled, 14, 14, Red)) << b.left << "," << b.top << "," << b.right << "," << b.bottom;
         EXPECT_FALSE(Of(drawn, 14, 14, Red).empty());
+    }
+}
+
+// A whole arc with a wide pen is filled from the last outline's kept pixels while its box, the
+// pen's width and the surface's size stay the same. Each case is drawn twice (made, then kept)
+// after a case that differs in one of those, the clip or the colour, and both must match the
+// ellipse's own stroke, which is made afresh every time.
+TEST(Arc, KeptWideOutlineMatchesTheEllipsesOwnStroke) {
+    struct Case {
+        RECT box;
+        int width, surfaceWidth, surfaceHeight;
+        bool clipped;
+        COLORREF colour;
+    } cases[] = {
+        {{0, 0, 145, 41}, 2, 145, 41, false, Black},
+        {{0, 0, 145, 41}, 2, 145, 41, true, Black},   // through a clip
+        {{0, 0, 145, 41}, 2, 145, 41, false, Red},    // another colour
+        {{0, 0, 145, 41}, 3, 145, 41, false, Red},    // another width
+        {{0, 0, 145, 41}, 3, 100, 30, false, Red},    // a surface that cuts it
+        {{1, 0, 145, 41}, 3, 100, 30, true, Red},     // the box moved
+        {{-5, -3, 40, 20}, 9, 64, 16, true, Black},
+        {{0, 0, 145, 41}, 2, 145, 41, false, Black},  // the first again
+    };
+    auto draw = [](const Case& k, bool ellipse) {
+        auto c = std::make_unique<Canvas>(k.surfaceWidth, k.surfaceHeight);
+        OwnedRgn clip(CreateEllipticRgn(10, 4, k.surfaceWidth - 20, k.surfaceHeight));
+        if (k.clipped) SelectClipRgn(c->dc(), clip.get());
+        OwnedPen pen(CreatePen(PS_SOLID, k.width, k.colour));
+        const HPEN oldPen = SelectObject(c->dc(), pen.get());
+        const HBRUSH oldBrush = SelectObject(c->dc(), NullBrush());
+        if (ellipse)
+            Ellipse(c->dc(), k.box.left, k.box.top, k.box.right, k.box.bottom);
+        else
+            Arc(c->dc(), k.box.left, k.box.top, k.box.right, k.box.bottom, 0, 0, 0, 0);
+        SelectObject(c->dc(), oldPen);
+        SelectObject(c->dc(), oldBrush);
+        return c;
+    };
+    for (const Case& k : cases) {
+        const auto expected = draw(k, true);
+        const Pixels stroke = Of(*expected, k.surfaceWidth, k.surfaceHeight, k.colour);
+        ASSERT_GT(stroke.size(), 20u) << k.box.left << "," << k.box.top << " width " << k.width;
+        for (const char* pass : {"made", "kept"})
+            EXPECT_EQ(Of(*draw(k, false), k.surfaceWidth, k.surfaceHeight, k.colour), stroke)
+                << pass << " " << k.box.left << "," << k.box.top << " width " << k.width << " on "
+                << k.surfaceWidth << "x" << k.surfaceHeight << (k.clipped ? " clipped" : "");
     }
 }

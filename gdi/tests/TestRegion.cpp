@@ -253,3 +253,44 @@ TEST(Region, EllipsesMovedWithTheirBoxKeepTheirShape) {
             EXPECT_TRUE(EqualRgn(origin.get(), there.get())) << "width " << w << " at " << at.x << "," << at.y;
         }
 }
+
+// Clipped drawing finds each row's band through an index made when the clip is selected; rows
+// past the index's reach are found by halving. Whatever the region (bands with holes, above the
+// surface, taller than the index), a fill or a pixel lands exactly where the region holds it.
+TEST(Region, ClippedDrawingLandsWhereTheRegionHoldsThePixel) {
+    constexpr int W = 9, H = 4200;  // taller than the clip's row index reaches
+    auto ring = [] {
+        HRGN outer = CreateEllipticRgn(-3, -4, 9, 30), inner = CreateEllipticRgn(1, 2, 6, 20);
+        CombineRgn(outer, outer, inner, RGN_XOR);  // two spans on the middle rows
+        DeleteObject(inner);
+        return outer;
+    };
+    auto tall = [] {
+        HRGN r = CreateRectRgn(2, -5, 7, H - 2);
+        HRGN cut = CreateRectRgn(0, H - 50, 4, H - 40);
+        CombineRgn(r, r, cut, RGN_DIFF);
+        DeleteObject(cut);
+        return r;
+    };
+    auto empty = [] { return CreateRectRgn(0, 0, 0, 0); };
+    // Rows, columns, a block and single pixels, each over part of the region.
+    const RECT fills[] = {{0, 5, W, 6}, {4, 0, 5, H}, {1, 0, 8, 40}, {0, H - 60, W, H}};
+    for (auto make : {+ring, +tall, +empty}) {
+        const OwnedRgn region(make());
+        for (const RECT& f : fills) {
+            Canvas c(W, H);
+            SelectClipRgn(c.dc(), region.get());
+            OwnedBrush brush(CreateSolidBrush(test::Red));
+            FillRect(c.dc(), f, brush.get());
+            for (int y = 0; y < H; y += 7) SetPixel(c.dc(), y % W, y, test::Blue);
+            for (int y = 0; y < H; ++y)
+                for (int x = 0; x < W; ++x) {
+                    const bool in = PtInRegion(region.get(), x, y) != FALSE;
+                    COLORREF expected = test::Sentinel;
+                    if (in && x >= f.left && x < f.right && y >= f.top && y < f.bottom) expected = test::Red;
+                    if (in && y % 7 == 0 && x == y % W) expected = test::Blue;
+                    ASSERT_EQ(c.At(x, y), expected) << "fill " << f.left << "," << f.top << " at " << x << "," << y;
+                }
+        }
+    }
+}
