@@ -114,31 +114,33 @@ void DrawBox(RenderBuffer& buffer, gdi::HDC hdc, int x1, int y1, int x2, int y2,
 
 void BoxRun::Add(int x1, int y1, int x2, int y2, OleColor fill) {
     if (pending_ && buffer_.Dc()) {
-        const gdi::HDC dc = buffer_.Dc();
         if (!dcObjects_) {
             // Displaces (and deletes) the pen and brush the first DrawBox would have replaced.
             buffer_.SelectBrush(gdi::HBRUSH(gdi::GetStockObject(gdi::DC_BRUSH).value));
             buffer_.SelectPen(gdi::HPEN(gdi::GetStockObject(gdi::DC_PEN).value));
             dcObjects_ = true;
         }
-        gdi::SetDCBrushColor(dc, fill_);
-        gdi::SetDCPenColor(dc, fill_);
-        gdi::Rectangle(dc, x1_, y1_, x2_, y2_);
+        if (batched_ == BatchSize) Flush();
+        batch_[static_cast<std::size_t>(batched_++)] = last_;
     } else if (pending_) {
-        DrawBox(buffer_, buffer_.Dc(), x1_, y1_, x2_, y2_, fill_);
+        DrawBox(buffer_, buffer_.Dc(), last_.rect.left, last_.rect.top, last_.rect.right, last_.rect.bottom,
+                last_.colour);
     }
     pending_ = true;
-    x1_ = x1;
-    y1_ = y1;
-    x2_ = x2;
-    y2_ = y2;
-    fill_ = fill;
+    last_ = {{x1, y1, x2, y2}, fill};
+}
+
+void BoxRun::Flush() {
+    gdi::RectanglesInDcColours(buffer_.Dc(), batch_.data(), batched_);
+    batched_ = 0;
 }
 
 void BoxRun::Finish() {
     if (!pending_) return;
     pending_ = false;
-    DrawBox(buffer_, buffer_.Dc(), x1_, y1_, x2_, y2_, fill_);
+    Flush();
+    DrawBox(buffer_, buffer_.Dc(), last_.rect.left, last_.rect.top, last_.rect.right, last_.rect.bottom,
+            last_.colour);
 }
 
 }  // namespace buttons

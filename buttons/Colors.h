@@ -2,10 +2,12 @@
 // Owns nothing; SetDrawColor selects new pens and brushes into the buffer and deletes what they displace.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "buttons/ButtonTypes.h"
 #include "buttons/RenderBuffer.h"
+#include "gdi/Draw.h"
 #include "gdi/Handles.h"
 #include "gdi/Types.h"
 
@@ -30,8 +32,9 @@ void DrawBox(RenderBuffer& buffer, gdi::HDC hdc, int x1, int y1, int x2, int y2,
 
 // Solid boxes painted one after another exactly as DrawBox calls with pen -1 would paint them,
 // leaving the same objects selected afterwards (a new brush and pen of the last box's colour).
-// Every box but the last is painted with the DC's own brush and pen, so shading rows and
-// gradient strips make and delete no pen or brush each. Finish (or the destructor) paints the last.
+// Every box but the last is painted with the DC's own brush and pen, gathered and handed to gdi
+// in batches, so shading rows and gradient strips make and delete no pen or brush each and cost
+// one look-up a batch. Finish (or the destructor) paints the last.
 class BoxRun {
 public:
     explicit BoxRun(RenderBuffer& buffer) : buffer_(buffer) {}
@@ -43,11 +46,18 @@ public:
     void Finish();
 
 private:
+    void Flush();
+
+    // Room for every strip of a face up to this wide or tall in one batch (side-by-side strips
+    // are filled as one row copied down).
+    static constexpr int BatchSize = 256;
+
     RenderBuffer& buffer_;
     bool pending_ = false;
     bool dcObjects_ = false;  // the DC's own brush and pen are selected
-    int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
-    OleColor fill_ = 0;
+    gdi::ColouredRect last_{};
+    std::array<gdi::ColouredRect, BatchSize> batch_;
+    int batched_ = 0;
 };
 
 // nearest(x): the nearest integer, halves to even (the control's one rounding rule).

@@ -21,6 +21,15 @@ BOOL Arc(HDC hdc, int left, int top, int right, int bottom, int xStart, int ySta
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom);
 int FillRect(HDC hdc, const RECT& rect, HBRUSH brush);
 
+struct ColouredRect {
+    RECT rect;
+    COLORREF colour;
+};
+// The same pixels and DC colours as SetDCBrushColor, SetDCPenColor and Rectangle for each box in
+// turn. With the stock DC_BRUSH and DC_PEN selected on a colour surface, each box is one fill
+// without the calls' look-ups: a face's many one-pixel rows and columns.
+BOOL RectanglesInDcColours(HDC hdc, const ColouredRect* boxes, int count);
+
 // Any ROP3 code. Colour/monochrome conversions follow GDI: colour to mono gives 1 where the
 // source equals the source DC's background colour; mono to colour maps 0 to the destination
 // DC's text colour and 1 to its background colour.

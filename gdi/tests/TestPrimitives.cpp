@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -381,4 +383,83 @@ TEST(FillRect, UnclippedFillsMatchTheClipWalk) {
         EXPECT_EQ(test::PixelsOf(plain.bitmap()), test::PixelsOf(clipped.bitmap()))
             << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     }
+}
+
+// The batch stands for SetDCBrushColor, SetDCPenColor and Rectangle a box: the same pixels and DC
+// colours whether it takes its fills (rows, side-by-side strips) or falls back to those calls.
+TEST(RectanglesInDcColours, PaintAndLeaveWhatTheCallsItStandsForDo) {
+    constexpr int W = 20, H = 9;
+    const std::vector<ColouredRect> cases[] = {
+        // shading rows, inside the sides
+        {{{1, 1, 19, 2}, RGB(200, 10, 10)}, {{1, 2, 19, 3}, RGB(190, 20, 10)}, {{1, 3, 19, 4}, RGB(180, 30, 10)}},
+        // one-pixel columns side by side, running off the surface on both sides
+        {{{-2, 0, -1, 9}, 1}, {{-1, 0, 0, 9}, 2}, {{0, 0, 1, 9}, 3}, {{1, 0, 2, 9}, 4}, {{19, 0, 20, 9}, 5},
+         {{20, 0, 21, 9}, 6}},
+        // two-pixel strips touching, one given right to left, the last cut by the surface
+        {{{0, 2, 2, 7}, RGB(9, 8, 7)}, {{4, 2, 2, 7}, RGB(6, 5, 4)}, {{4, 2, 6, 7}, RGB(3, 2, 1)},
+         {{6, 2, 30, 7}, RGB(0, 99, 0)}},
+        // strips with a gap, which must stay as it was
+        {{{0, 0, 3, 9}, RGB(1, 1, 200)}, {{4, 0, 7, 9}, RGB(1, 200, 1)}},
+        // strips of unequal heights
+        {{{0, 0, 3, 9}, RGB(1, 1, 200)}, {{3, 1, 7, 9}, RGB(1, 200, 1)}},
+        // overlapping boxes: the later one wins; empty and inverted boxes; a flag byte above the colour
+        {{{2, 2, 12, 8}, RGB(50, 60, 70)}, {{5, 0, 15, 4}, 0x02000000 | RGB(70, 60, 50)}, {{8, 3, 8, 9}, 0xFF},
+         {{16, 8, 11, 1}, RGB(255, 255, 255)}},
+        // coordinates far past GDI's limit
+        {{{-2000000000, 4, 2000000000, 5}, RGB(0, 0, 1)}, {{3, -2000000000, 4, 2000000000}, RGB(1, 0, 0)}},
+        // one box
+        {{{0, 0, W, H}, RGB(128, 255, 128)}},
+    };
+    enum class Objects { DcOwn, Others };
+    struct Setting {
+        const char* name;
+        int bitsPerPixel;
+        Objects objects;
+        bool clip;  // an elliptic clip region, as the oval faces set
+    } settings[] = {
+        {"own objects", 32, Objects::DcOwn, false},
+        {"own objects, clipped", 32, Objects::DcOwn, true},
+        {"own objects, monochrome", 1, Objects::DcOwn, true},
+        {"other pen and brush", 32, Objects::Others, false},
+    };
+    const OwnedPen red(CreatePen(PS_SOLID, 2, Red));
+    const OwnedBrush blue(CreateSolidBrush(test::Blue));
+    for (const Setting& setting : settings) {
+        for (std::size_t k = 0; k < std::size(cases); ++k) {
+            const std::vector<ColouredRect>& boxes = cases[k];
+            Canvas calls(W, H, setting.bitsPerPixel), batch(W, H, setting.bitsPerPixel);
+            for (Canvas* c : {&calls, &batch}) {
+                if (setting.objects == Objects::DcOwn) {
+                    SelectObject(c->dc(), HBRUSH(GetStockObject(DC_BRUSH).value));
+                    SelectObject(c->dc(), HPEN(GetStockObject(DC_PEN).value));
+                } else {
+                    SelectObject(c->dc(), blue.get());
+                    SelectObject(c->dc(), red.get());
+                }
+                if (setting.clip) {
+                    const OwnedRgn oval(CreateEllipticRgn(0, 0, W, H));
+                    SelectClipRgn(c->dc(), oval.get());
+                }
+            }
+            for (const ColouredRect& b : boxes) {
+                SetDCBrushColor(calls.dc(), b.colour);
+                SetDCPenColor(calls.dc(), b.colour);
+                Rectangle(calls.dc(), b.rect.left, b.rect.top, b.rect.right, b.rect.bottom);
+            }
+            EXPECT_TRUE(RectanglesInDcColours(batch.dc(), boxes.data(), static_cast<int>(boxes.size())));
+            const std::string where = std::string(setting.name) + ", case " + std::to_string(k);
+            EXPECT_EQ(test::PixelsOf(calls.bitmap()), test::PixelsOf(batch.bitmap())) << where;
+            EXPECT_EQ(GetDCBrushColor(calls.dc()), GetDCBrushColor(batch.dc())) << where;
+            EXPECT_EQ(GetDCPenColor(calls.dc()), GetDCPenColor(batch.dc())) << where;
+            for (Canvas* c : {&calls, &batch}) {
+                SelectObject(c->dc(), HBRUSH(GetStockObject(WHITE_BRUSH).value));
+                SelectObject(c->dc(), HPEN(GetStockObject(BLACK_PEN).value));
+            }
+        }
+    }
+    const ColouredRect one{{0, 0, 1, 1}, 0};
+    EXPECT_FALSE(RectanglesInDcColours(HDC{}, &one, 1));
+    Canvas c(2, 2);
+    EXPECT_FALSE(RectanglesInDcColours(c.dc(), nullptr, 1));
+    EXPECT_TRUE(RectanglesInDcColours(c.dc(), nullptr, 0));
 }
