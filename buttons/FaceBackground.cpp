@@ -76,8 +76,16 @@ void DrawFaceBackground(const ButtonState& s, RenderBuffer& buffer, const Button
         }
     } else if (host.Enabled() || s.Props.Mode > 0) {
         // Row 0 and the side columns are left to the outlines.
+        // Neighbouring rows often share their darkening, and so their colour.
         BoxRun rows(buffer);
-        for (int row = 1; row <= h - 1; ++row) rows.Add(1, row, w - 1, row + 1, ShiftColor(bg, ShadingAmount(row, h)));
+        std::int16_t amount = 0;
+        gdi::COLORREF colour = bg;
+        for (int row = 1; row <= h - 1; ++row) {
+            const std::int16_t next = ShadingAmount(row, h);
+            if (row == 1 || next != amount) colour = ShiftColor(bg, next);
+            amount = next;
+            rows.Add(1, row, w - 1, row + 1, colour);
+        }
     } else {
         DrawBox(buffer, buffer.Dc(), 0, 0, w, h, bg);
     }
