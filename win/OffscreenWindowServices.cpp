@@ -51,21 +51,9 @@ bool OffscreenWindowServices::KillTimer(HWND hwnd, std::uintptr_t id) {
     return w && std::erase(w->timers, id) > 0;
 }
 
-bool OffscreenWindowServices::SetPropA(HWND hwnd, std::string_view name, std::uintptr_t data) {
+PropertyList* OffscreenWindowServices::PropertiesOf(HWND hwnd) {
     Window* w = Find(hwnd);
-    if (!w || name.empty()) return false;
-    w->props.Set(name, data);
-    return true;
-}
-
-std::uintptr_t OffscreenWindowServices::GetPropA(HWND hwnd, std::string_view name) {
-    const Window* w = Find(hwnd);
-    return w ? w->props.Get(name) : 0;
-}
-
-std::uintptr_t OffscreenWindowServices::RemovePropA(HWND hwnd, std::string_view name) {
-    Window* w = Find(hwnd);
-    return w ? w->props.Remove(name) : 0;
+    return w ? &w->props : nullptr;
 }
 
 }  // namespace win

@@ -6,12 +6,11 @@
 #include <map>
 #include <vector>
 
-#include "win/PropertyList.h"
-#include "win/WindowServices.h"
+#include "win/PropertyListServices.h"
 
 namespace win {
 
-class OffscreenWindowServices final : public WindowServices {
+class OffscreenWindowServices final : public PropertyListServices {
 public:
     HWND CreateWindow();
     // Forgets the window's properties and timers.
@@ -28,11 +27,10 @@ public:
     // Timers are kept (and replaced, and killed) but never run.
     std::uintptr_t SetTimer(HWND hwnd, std::uintptr_t id, std::uint32_t elapseMs, TIMERPROC proc) override;
     bool KillTimer(HWND hwnd, std::uintptr_t id) override;
-    bool SetPropA(HWND hwnd, std::string_view name, std::uintptr_t data) override;
-    std::uintptr_t GetPropA(HWND hwnd, std::string_view name) override;
-    std::uintptr_t RemovePropA(HWND hwnd, std::string_view name) override;
 
 private:
+    PropertyList* PropertiesOf(HWND hwnd) override;
+
     struct Window {
         PropertyList props;
         std::vector<std::uintptr_t> timers;

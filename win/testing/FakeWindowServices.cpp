@@ -135,21 +135,9 @@ bool FakeWindowServices::KillTimer(HWND hwnd, std::uintptr_t id) {
     return std::erase_if(timers_, [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; }) > 0;
 }
 
-bool FakeWindowServices::SetPropA(HWND hwnd, std::string_view name, std::uintptr_t data) {
+PropertyList* FakeWindowServices::PropertiesOf(HWND hwnd) {
     Window* w = Find(hwnd);
-    if (!w || name.empty()) return false;
-    w->props.Set(name, data);
-    return true;
-}
-
-std::uintptr_t FakeWindowServices::GetPropA(HWND hwnd, std::string_view name) {
-    const Window* w = Find(hwnd);
-    return w ? w->props.Get(name) : 0;
-}
-
-std::uintptr_t FakeWindowServices::RemovePropA(HWND hwnd, std::string_view name) {
-    Window* w = Find(hwnd);
-    return w ? w->props.Remove(name) : 0;
+    return w ? &w->props : nullptr;
 }
 
 }  // namespace win

@@ -7,12 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "win/PropertyList.h"
-#include "win/WindowServices.h"
+#include "win/PropertyListServices.h"
 
 namespace win {
 
-class FakeWindowServices : public WindowServices {
+class FakeWindowServices : public PropertyListServices {
 public:
     struct PostedMessage {
         HWND hwnd;
@@ -51,11 +50,10 @@ public:
     HWND WindowFromPoint(gdi::POINT point) override;
     std::uintptr_t SetTimer(HWND hwnd, std::uintptr_t id, std::uint32_t elapseMs, TIMERPROC proc) override;
     bool KillTimer(HWND hwnd, std::uintptr_t id) override;
-    bool SetPropA(HWND hwnd, std::string_view name, std::uintptr_t data) override;
-    std::uintptr_t GetPropA(HWND hwnd, std::string_view name) override;
-    std::uintptr_t RemovePropA(HWND hwnd, std::string_view name) override;
 
 private:
+    PropertyList* PropertiesOf(HWND hwnd) override;
+
     struct Window {
         HWND hwnd;
         HWND parent;
