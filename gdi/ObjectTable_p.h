@@ -188,6 +188,19 @@ void ForEachVisibleRect(const Dc& dc, const RECT& area, F&& f) {
     }
 }
 
+// Calls f(left, right) for each part of [left, right) of row y inside the DC's clip region
+// (which the DC has; the row and the span are already cut to the surface).
+template <class F>
+void ForEachClipSpan(const Dc& dc, int y, int left, int right, F&& f) {
+    const RECT* const end = dc.clip.rects.data() + dc.clip.rects.size();
+    for (const RECT* it = dc.clip.rects.data() + FirstBandReaching(dc.clip, dc.clipBands, y); it != end && it->top <= y;
+         ++it) {
+        if (it->right <= left) continue;
+        if (it->left >= right) break;
+        f(left > it->left ? left : it->left, right < it->right ? right : it->right);
+    }
+}
+
 // True when (x, y) is on the DC's surface and inside its clip region.
 bool IsVisible(const Dc& dc, int x, int y);
 

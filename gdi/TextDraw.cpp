@@ -53,38 +53,40 @@ void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, i
     if (clip) lineBox = Intersect(lineBox, *clip);
     const RECT surface = detail::SurfaceRect(dc);
     lineBox = Intersect(lineBox, surface);
-    if (lineBox.left < lineBox.right && lineBox.top < lineBox.bottom && !dc.hasClip) {
-        // Without a clip region each run only needs cutting to one rectangle.
+    if (lineBox.left < lineBox.right && lineBox.top < lineBox.bottom) {
+        // Each run is cut to one rectangle, and through a clip region to its row's spans.
         const RECT area = clip ? Intersect(*clip, surface) : surface;
         detail::Bitmap& bmp = *dc.surface;
         const std::uint32_t px = detail::ToPixel(dc.textColour);
         const std::uint8_t bit = bmp.bitsPerPixel == 1 ? detail::MonoForDrawing(dc, dc.textColour) : 0;
-        int penX = x;
-        for (char ch : text) {
-            const Glyph& g = font.GlyphFor(static_cast<unsigned char>(ch));
-            for (const InkRun& run : g.runs) {
-                const int row = baseline + run.y;
-                if (row < area.top || row >= area.bottom) continue;
-                const int x0 = std::max<int>(penX + run.x0, area.left);
-                const int x1 = std::min<int>(penX + run.x1, area.right);
-                if (x0 >= x1) continue;
-                if (bmp.bitsPerPixel == 32) {
-                    std::fill(bmp.Row32(row) + x0, bmp.Row32(row) + x1, px);
-                } else {
-                    std::fill(bmp.Row1(row) + x0, bmp.Row1(row) + x1, bit);
+        auto fill = [&](int row, int x0, int x1) {
+            if (bmp.bitsPerPixel == 32) {
+                std::fill(bmp.Row32(row) + x0, bmp.Row32(row) + x1, px);
+            } else {
+                std::fill(bmp.Row1(row) + x0, bmp.Row1(row) + x1, bit);
+            }
+        };
+        // Walked once for each case, so the unclipped walk carries no test for the clip.
+        auto walk = [&](auto&& put) {
+            int penX = x;
+            for (char ch : text) {
+                const Glyph& g = font.GlyphFor(static_cast<unsigned char>(ch));
+                for (const InkRun& run : g.runs) {
+                    const int row = baseline + run.y;
+                    if (row < area.top || row >= area.bottom) continue;
+                    const int x0 = std::max<int>(penX + run.x0, area.left);
+                    const int x1 = std::min<int>(penX + run.x1, area.right);
+                    if (x0 < x1) put(row, x0, x1);
                 }
+                penX += g.advance;
             }
-            penX += g.advance;
-        }
-    } else if (lineBox.left < lineBox.right && lineBox.top < lineBox.bottom) {
-        int penX = x;
-        for (char ch : text) {
-            const Glyph& g = font.GlyphFor(static_cast<unsigned char>(ch));
-            for (const InkRun& run : g.runs) {
-                FillArea(dc, {penX + run.x0, baseline + run.y, penX + run.x1, baseline + run.y + 1}, clip,
-                         dc.textColour);
-            }
-            penX += g.advance;
+        };
+        if (!dc.hasClip) {
+            walk(fill);
+        } else {
+            walk([&](int row, int x0, int x1) {
+                detail::ForEachClipSpan(dc, row, x0, x1, [&](int l, int r) { fill(row, l, r); });
+            });
         }
     }
     if (font.Underline()) {

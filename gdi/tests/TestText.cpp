@@ -298,6 +298,34 @@ TEST(DrawText, RespectsTheClipRegion) {
     EXPECT_LE(ink.bottom, 9);
 }
 
+// Through a clip region (here a ring: two spans on its middle rows, the caption's bold glyphs
+// crossing both edges) the caption keeps exactly the unclipped caption's pixels inside the
+// region and touches none outside it, on both depths.
+TEST(DrawText, ThroughARegionKeepsTheUnclippedPixelsInsideIt) {
+    for (int bpp : {32, 1}) {
+        const LOGFONTA lf = Font("Times New Roman", -21, FW_BOLD);
+        Canvas whole(145, 41, lf, bpp), clipped(145, 41, lf, bpp), untouched(145, 41, lf, bpp);
+        OwnedRgn ring(CreateEllipticRgn(2, 2, 144, 40)), hole(CreateEllipticRgn(50, 12, 100, 30));
+        CombineRgn(ring.get(), ring.get(), hole.get(), RGN_DIFF);
+        SelectClipRgn(clipped.dc(), ring.get());
+        for (Canvas* c : {&whole, &clipped}) {
+            RECT r{0, 0, 145, 41};
+            DrawTextA(c->dc(), "Ligar o r\xe1" "dio", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        }
+        const BitmapView w = whole.view(), k = clipped.view(), blank = untouched.view();
+        int inked = 0;
+        for (int y = 0; y < 41; ++y)
+            for (int x = 0; x < 145; ++x) {
+                const int i = y * w.stride + x;
+                const auto at = [&](const BitmapView& v) { return bpp == 32 ? v.pixels32[i] : v.pixels1[i]; };
+                const bool in = PtInRegion(ring.get(), x, y) != FALSE;
+                ASSERT_EQ(at(k), in ? at(w) : at(blank)) << bpp << " bpp at " << x << "," << y;
+                inked += in && at(k) != at(blank);
+            }
+        EXPECT_GT(inked, 100) << bpp << " bpp: the caption crosses the region";
+    }
+}
+
 TEST(DrawText, AlignsEachLine) {
     Canvas c(120, 20, Font("MS Sans Serif", -13));
     const int width = Extent(c.dc(), "Ok").cx;
