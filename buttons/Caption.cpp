@@ -5,6 +5,7 @@
 #include "buttons/CaptionLayout.h"
 #include "buttons/Colors.h"
 #include "buttons/PictureDraw.h"
+#include "gdi/Dc.h"
 #include "gdi/Text.h"
 
 namespace buttons {
@@ -74,10 +75,10 @@ void CalcCaptionLayout(ButtonState& s, const RenderBuffer& buffer, const ButtonH
     in.hasPicture = HasPicture(s);
     in.pictureAlign = s.Props.PictureAlign;
     in.pictureSize = s.Props.PictureSize;
+    in.dpi = gdi::GetDeviceCaps(buffer.Dc(), gdi::LOGPIXELSX);
     if (in.hasCaption) {
-        const PictureReserve reserve = CalcPictureReserve(in.hasPicture, s.Props.PictureAlign, s.Props.PictureSize);
-        const gdi::SIZE size =
-            MeasureCaption(buffer.Dc(), CaptionText(s), CaptionMeasuringRect(span, faceHeight, reserve, s.Props.PictureSize));
+        const PictureReserve reserve = CalcPictureReserve(in.hasPicture, s.Props.PictureAlign, s.Props.PictureSize, in.dpi);
+        const gdi::SIZE size = MeasureCaption(buffer.Dc(), CaptionText(s), CaptionMeasuringRect(span, faceHeight, reserve));
         in.textWidth = size.cx;
         in.textHeight = size.cy;
         if (s.Props.CaptionStyle != ToInt(CaptionEffect::EffectFlat)) {

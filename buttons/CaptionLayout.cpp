@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "buttons/ButtonTypes.h"
+#include "forms/Units.h"
 
 namespace buttons {
 
@@ -79,10 +80,18 @@ UsableSpan CalcUsableSpan(std::int32_t shape, std::int32_t faceWidth, std::int32
     return span;
 }
 
-PictureReserve CalcPictureReserve(bool hasPicture, std::int32_t pictureAlign, std::int16_t pictureSize) {
+std::int32_t FixedPictureSide(std::int16_t pictureSize, std::int32_t dpi) {
+    if (pictureSize <= 0 || pictureSize > 32 || dpi <= 0) return pictureSize;
+    // Bounded as the stored size is, so that no dpi a host passes overflows the face arithmetic.
+    const std::int64_t side = (std::int64_t{pictureSize} * dpi + forms::StandardDpi / 2) / forms::StandardDpi;
+    return static_cast<std::int32_t>(std::min<std::int64_t>(side, INT16_MAX));
+}
+
+PictureReserve CalcPictureReserve(bool hasPicture, std::int32_t pictureAlign, std::int16_t stored, std::int32_t dpi) {
     PictureReserve r;
     // The automatic sizes (40 and 48) are drawn over the face and take no room.
-    if (!hasPicture || pictureSize >= 33) return r;
+    if (!hasPicture || stored >= 33) return r;
+    const std::int32_t pictureSize = FixedPictureSide(stored, dpi);
     switch (pictureAlign) {
         case ToInt(PictureAlignment::PicLeftEdge):
         case ToInt(PictureAlignment::PicLeftOfCaption):
@@ -108,18 +117,17 @@ PictureReserve CalcPictureReserve(bool hasPicture, std::int32_t pictureAlign, st
     return r;
 }
 
-gdi::RECT CaptionMeasuringRect(const UsableSpan& span, std::int32_t faceHeight, const PictureReserve& reserve,
-                               std::int16_t pictureSize) {
+gdi::RECT CaptionMeasuringRect(const UsableSpan& span, std::int32_t faceHeight, const PictureReserve& reserve) {
     gdi::RECT r;
-    r.right = span.width - 2 * Margin - (reserve.beside ? pictureSize : 0);
-    r.bottom = faceHeight - 2 * Margin - (reserve.stacked ? pictureSize : 0);
+    r.right = span.width - 2 * Margin - reserve.left - reserve.right;
+    r.bottom = faceHeight - 2 * Margin - reserve.top - reserve.bottom;
     return r;
 }
 
 CaptionPlacement PlaceCaptionAndPicture(const CaptionPlacementInput& in) {
     const std::int32_t sh = in.faceHeight;
     const UsableSpan& span = in.span;
-    const PictureReserve res = CalcPictureReserve(in.hasPicture, in.pictureAlign, in.pictureSize);
+    const PictureReserve res = CalcPictureReserve(in.hasPicture, in.pictureAlign, in.pictureSize, in.dpi);
 
     CaptionPlacement out;
     gdi::RECT& cap = out.caption;
@@ -137,7 +145,7 @@ CaptionPlacement PlaceCaptionAndPicture(const CaptionPlacementInput& in) {
         moveCaptionDown((sh - th) / 2);
     } else {
         gdi::RECT& pic = out.picture;
-        const std::int32_t size = in.pictureSize;
+        const std::int32_t size = FixedPictureSide(in.pictureSize, in.dpi);
         switch (in.pictureAlign) {
             case ToInt(PictureAlignment::PicLeftEdge):
                 pic.left = span.left + Margin;

@@ -31,11 +31,15 @@ struct PictureReserve {
     bool stacked = false;
 };
 
-PictureReserve CalcPictureReserve(bool hasPicture, std::int32_t pictureAlign, std::int16_t pictureSize);
+// A fixed picture size (16, 24, 32) counts pixels of a 96-dpi screen, as the caption's points do
+// through its font, so on a denser screen it grows by the same factor. Other sizes are returned as stored.
+std::int32_t FixedPictureSide(std::int16_t pictureSize, std::int32_t dpi);
+
+PictureReserve CalcPictureReserve(bool hasPicture, std::int32_t pictureAlign, std::int16_t pictureSize,
+                                  std::int32_t dpi);
 
 // The rectangle the caption is measured in (word wrapping happens at its width).
-gdi::RECT CaptionMeasuringRect(const UsableSpan& span, std::int32_t faceHeight, const PictureReserve& reserve,
-                               std::int16_t pictureSize);
+gdi::RECT CaptionMeasuringRect(const UsableSpan& span, std::int32_t faceHeight, const PictureReserve& reserve);
 
 struct CaptionPlacementInput {
     UsableSpan span;
@@ -47,6 +51,7 @@ struct CaptionPlacementInput {
     bool hasPicture = false;
     std::int32_t pictureAlign = 0;
     std::int16_t pictureSize = 16;
+    std::int32_t dpi = 96;  // the screen's, for the fixed picture sizes
 };
 
 struct CaptionPlacement {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "buttons/CaptionLayout.h"
 #include "buttons/Colors.h"
 #include "gdi/MemoryDC.h"
 #include "gdi/Dc.h"
@@ -97,8 +98,8 @@ PictureTarget CalcPictureTarget(const PictureTargetInput& in) {
     const std::int32_t shift = in.movedSideways ? 1 : 0;
     if (in.pictureSize <= LargestFixedSize) {
         t.rect = in.rect;
-        t.width = in.pictureSize;
-        t.height = in.pictureSize;
+        t.width = FixedPictureSide(in.pictureSize, in.dpi);
+        t.height = t.width;
     } else if (in.pictureSize == StretchSize) {
         t.rect = {shift, shift, in.faceWidth, in.faceHeight};
         t.width = in.faceWidth - shift;
@@ -137,6 +138,7 @@ void DrawPicture(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& h
     in.usableLeft = left;
     in.pictureWidth = s.Geometry.PictureWidth;
     in.pictureHeight = s.Geometry.PictureHeight;
+    in.dpi = gdi::GetDeviceCaps(buffer.Dc(), gdi::LOGPIXELSX);
     const PictureTarget target = CalcPictureTarget(in);
     if (target.width == 0) return;
     if (s.Props.PictureSize > LargestFixedSize) rect = target.rect;

@@ -34,9 +34,10 @@ struct PictureTargetInput {
     std::int32_t usableLeft = 0;
     std::int32_t pictureWidth = 0;
     std::int32_t pictureHeight = 0;
+    std::int32_t dpi = 96;  // the screen's, for the fixed sizes
 };
 
-// 16, 24, 32 keep rect; 40 stretches over the face; 48 (and any other size above 32) fits the face.
+// 16, 24, 32 keep rect (grown with the screen's dpi); 40 stretches over the face; 48 (and any other size above 32) fits the face.
 PictureTarget CalcPictureTarget(const PictureTargetInput& in);
 
 // Colour-keyed copy of a bitmap (key: its top-left pixel), shrunk to fit when larger than the target;

@@ -4,17 +4,21 @@
 # (xdotool), the windows measured with xwininfo, what the operator sees read from the screen, and
 # every EchoLink call read from the stand-in's log. dizo-chat-e2e.exe is the program with a voice
 # that records into that log; dizo-chat.exe itself runs where SAPI's own failure is the point.
-# Usage: scripts/e2e-windows.sh --build DIR [--shots DIR] [SCENARIO...]   (exit 77: skipped)
+# Usage: scripts/e2e-windows.sh --build DIR [--shots DIR] [--dpi N] [SCENARIO...]   (exit 77: skipped)
 #   DIR is a Windows build (build/win64, build/win32); the prefix is DIR/e2e-wine, kept between runs.
+#   --dpi N runs on a screen of N dots per inch (default 96), in a prefix of its own, on a screen
+#   as much larger as the windows grow.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build=""
 shots=""
+dpi=96
 scenarios=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --build) build="$2"; shift 2 ;;
     --shots) shots="$2"; shift 2 ;;
+    --dpi) dpi="$2"; shift 2 ;;
     *) scenarios+=("$1"); shift ;;
   esac
 done
@@ -31,7 +35,8 @@ product="$build/hosts/win32/dizo-chat.exe"
 recording="$build/hosts/win32/dizo-chat-e2e.exe"
 standin="$build/hosts/com/dizo-echolink-standin.exe"
 typer="$build/hosts/win32/dizo-e2e-type.exe"
-for f in "$product" "$recording" "$standin" "$typer"; do [ -f "$f" ] || skip "$f is not built"; done
+layout="$build/hosts/win32/dizo-e2e-layout.exe"
+for f in "$product" "$recording" "$standin" "$typer" "$layout"; do [ -f "$f" ] || skip "$f is not built"; done
 
 T="$(mktemp -d /tmp/dizo-e2e-win.XXXXXX)"
 pids=()
@@ -44,7 +49,7 @@ cleanup() {
 trap cleanup EXIT
 
 # Nothing started here keeps this script's streams: CTest reads them and would wait for it.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$T/display" </dev/null >"$T/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 $((1024 * dpi / 96))x$((768 * dpi / 96))x24 -nolisten tcp 3>"$T/display" </dev/null >"$T/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 1 100); do [ -s "$T/display" ] && break; sleep 0.05; done
 [ -s "$T/display" ] || skip "Xvfb did not start: $(tail -1 "$T/xvfb.log")"
@@ -53,7 +58,13 @@ export DISPLAY=":$(head -1 "$T/display")"
 # Our own Wine session on our own prefix (the shared set-up: no debugger, no 2-second window
 # teardown, the classic font names), started after DISPLAY so its desktop is this Xvfb.
 prefix="$build/e2e-wine/prefix"
+[ "$dpi" = 96 ] || prefix+="-dpi$dpi"
 source "$root/scripts/wine/session.sh" "$prefix" || skip "the Wine session did not start"
+# The screen's dots per inch, read by each program as it starts.
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
+}
+set_dpi "$dpi" || skip "cannot set the prefix's dpi"
 trap cleanup EXIT
 
 failures=0
@@ -96,10 +107,12 @@ shot() {  # shot NAME CAPTION
   mkdir -p "$shots"; import -window "$(window "$2")" "$shots/$1.png" 2>/dev/null || fail "screenshot $1"
 }
 
-# Centre of a control of a description, in client pixels at 15 twips a pixel.
+# Twips to the screen's pixels, to the nearest (1440 twips an inch).
+px() { echo $(( ($1 * dpi + 720) / 1440 )); }
+# Centre of a control of a description, in client pixels.
 centre() {  # centre FRM NAME
-  awk -v name="$2" '$1 == "Begin" && $3 == name {on = 1} on && $1 == "Left" {l = $3} on && $1 == "Top" {t = $3}
-    on && $1 == "Width" {w = $3} on && $1 == "Height" {h = $3; printf "%d %d\n", (l + w / 2) / 15, (t + h / 2) / 15; exit}' \
+  awk -v name="$2" -v dpi="$dpi" '$1 == "Begin" && $3 == name {on = 1} on && $1 == "Left" {l = $3} on && $1 == "Top" {t = $3}
+    on && $1 == "Width" {w = $3} on && $1 == "Height" {h = $3; printf "%d %d\n", (l + w / 2) * dpi / 1440, (t + h / 2) * dpi / 1440; exit}' \
     "$root/relay/forms/$1"
 }
 # The screen position of a window's client area: its outer size less the client size its
@@ -107,7 +120,8 @@ centre() {  # centre FRM NAME
 # main window, its client height stays).
 client() {  # client CAPTION FRM -> "X Y"
   local cw ch ow oh ox oy bx
-  read -r cw ch < <(awk '$1 == "ClientWidth" {w = $3} $1 == "ClientHeight" {h = $3} END {print int(w / 15 + 0.5), int(h / 15 + 0.5)}' "$root/relay/forms/$2")
+  read -r cw ch < <(awk -v dpi="$dpi" '$1 == "ClientWidth" {w = $3} $1 == "ClientHeight" {h = $3}
+    END {print int(w * dpi / 1440 + 0.5), int(h * dpi / 1440 + 0.5)}' "$root/relay/forms/$2")
   IFS=x read -r ow oh < <(size "$1")
   read -r ox oy < <(origin "$1")
   bx=$(( (oh - ch) > 0 ? 4 : 0 ))
@@ -130,9 +144,9 @@ pixel() {  # pixel X Y (screen) -> "r,g,b"
 }
 # The relay's lamp, as the operator sees it: red while the relay is on (Image2, client 200,112).
 lamp_red() {
-  local cx cy px r g
+  local cx cy rgb r g
   read -r cx cy < <(client "$main" Form1.frm)
-  px=$(pixel $((cx + 211)) $((cy + 122))); r=${px%%,*}; g=${px#*,}; g=${g%%,*}
+  rgb=$(pixel $((cx + $(px 3165))) $((cy + $(px 1830)))); r=${rgb%%,*}; g=${rgb#*,}; g=${g%%,*}
   [ "${r:-0}" -gt 150 ] && [ "${g:-255}" -lt 120 ]
 }
 lamp_not_red() { ! lamp_red; }
@@ -271,12 +285,12 @@ scenario_windows() {
   ok "main window mapped as $(size "$main")"
   shot win32-main "$main"
   click "$main" Form1.frm a_ajuda
-  wait_for 5 width_is "$main" 786 && ok "help shown: $(size "$main")" ||
-    fail "help panel: outer size $(size "$main"), expected width 786 (11790 twips)"
+  wait_for 5 width_is "$main" "$(px 11790)" && ok "help shown: $(size "$main")" ||
+    fail "help panel: outer size $(size "$main"), expected width $(px 11790) (11790 twips)"
   shot win32-main-help "$main"
   click "$main" Form1.frm f_ajuda
-  wait_for 5 width_is "$main" 428 && ok "help hidden: $(size "$main")" ||
-    fail "help hidden: outer size $(size "$main"), expected width 428 (6420 twips)"
+  wait_for 5 width_is "$main" "$(px 6420)" && ok "help hidden: $(size "$main")" ||
+    fail "help hidden: outer size $(size "$main"), expected width $(px 6420) (6420 twips)"
   click "$main" Form1.frm sobre
   wait_for 10 mapped "$about" && ok "About window shown" || { fail "no About window"; stop_app; return; }
   sleep 0.5; shot win32-about "$about"
@@ -383,6 +397,105 @@ scenario_sapi_fails() {
     fail "keyed $((off - on)) ms"; }
   click "$main" Form1.frm sair
   ends_cleanly sair
+  stop_app
+}
+
+# ---- one screen against another --------------------------------------------------------------
+# Where Windows has a window and its descendants, as dizo-e2e-layout.exe prints them, and the
+# screen as it was then: NAME.layout and NAME.png in $T.
+capture() {  # capture CAPTION NAME
+  wine "$layout" "$1" </dev/null 2>>"$T/standin.out" | tr -d '\r' >"$T/$2.layout"
+  import -window root "$T/$2.png" 2>/dev/null
+  [ -s "$T/$2.layout" ] && [ -s "$T/$2.png" ] || { fail "cannot capture $1"; return 1; }
+  [ -z "$shots" ] || { mkdir -p "$shots"; import -window "$(window "$1")" "$shots/win32-dpi$dpi-$2.png" 2>/dev/null; }
+}
+# Both windows captured as REF-main and REF-about at the prefix's dpi, the program started by
+# START...; it is left running.
+capture_both() {  # capture_both REF START...
+  "${@:2}" || return 1
+  capture "$main" "$1-main" || return 1
+  click "$main" Form1.frm sobre
+  wait_for 10 mapped "$about" || { fail "no About window at $dpi dpi"; return 1; }
+  sleep 0.5  # its first paint
+  capture "$about" "$1-about" || return 1
+  click "$about" sobre_.frm retorna
+  wait_for 5 unmapped "$about" || { fail "Retornar did not close the About window at $dpi dpi"; return 1; }
+}
+# Every window of a layout against the same one at 96 dpi, grown by the screens' ratio: its place
+# and size (the top-level's client size only), its region's box and area. Prints what differs.
+layout_differs() {  # layout_differs REF HI
+  awk -v r="$dpi" 'function far(got, want, slack) { d = got - want; return d > slack || -d > slack }
+    FNR == 1 { file++ } file == 1 { ref[FNR] = $0; n = FNR; next }
+    { split(ref[FNR], a, " "); what = $2 " " substr($0, index($0, $13))
+      if (a[2] != $2) { print "window " FNR ": " a[2] " at 96 dpi, " $2 " here"; next }
+      for (i = (FNR == 1 ? 5 : 3); i <= 11; i++) {
+        if ((a[i] == "-") != ($i == "-")) { print what ": region only at one dpi"; break }
+        if ($i == "-") continue
+        want = i == 11 ? a[i] * (r / 96) ^ 2 : a[i] * r / 96
+        if (far($i, want, i == 11 ? 0.04 * want + 8 : 2)) print what ": field " i - 2 " is " $i ", 96 dpi " a[i] " grown " int(want + 0.5)
+      } }
+    END { if (FNR != n) print FNR " windows, " n " at 96 dpi" }' "$1" "$2"
+}
+# The box of what is drawn dark inside each window (caption text, a picture's outline) of a shot,
+# in the window's pixels; a border of 4 pixels at 96 dpi, grown as the window is, is left out so
+# that a button's edge is not. One pass over the shot for all of them.
+inks() {  # inks SHOT DPI < "x y w h ..." lines (screen) -> "x y w h" lines
+  local edge=$(( (4 * $2 + 48) / 96 )) x y w h crops=()
+  while read -r x y w h _; do
+    crops+=('(' +clone -crop "$((w - 2 * edge))x$((h - 2 * edge))+$((x + edge))+$((y + edge))" +repage -trim
+            -format '%X %Y %w %h\n' -write info: +delete ')')
+  done
+  convert "$1" -colorspace gray -threshold 45% -negate "${crops[@]}" null: 2>/dev/null | tr -d '+' |
+    awk -v edge="$edge" '{ print $1 + edge, $2 + edge, $3, $4 }'
+}
+# The buttons and the labels with a caption of a layout: "x y w h" on the screen, then the caption.
+texts() {  # texts LAYOUT
+  awk 'FNR == 1 { ox = $3; oy = $4; next } $2 == "qkButtons_H" || ($2 == "Static" && NF > 11) {
+    t = $12; for (i = 13; i <= NF; i++) t = t " " $i; print ox + $3, oy + $4, $5, $6, t }' "$1"
+}
+# The ink of every button and label against the same one at 96 dpi, grown by the ratio.
+ink_differs() {  # ink_differs REF HI
+  paste -d' ' <(texts "$T/$1.layout" | inks "$T/$1.png" 96) <(texts "$T/$2.layout" | inks "$T/$2.png" "$dpi") \
+    <(texts "$T/$2.layout" | cut -d' ' -f5-) |
+    awk -v r="$dpi" 'function off(i) { w = $i * r / 96; return $(i + 4) - w > 0.08 * w + 3 ? 1 : w - $(i + 4) > 0.08 * w + 3 ? -1 : 0 }
+      # Windows wraps a caption by its real width at each size: one line fewer is wider and lower.
+      off(3) == 1 && off(4) == -1 { next }
+      off(1) || off(2) || off(3) || off(4) { t = $9; for (i = 10; i <= NF; i++) t = t " " $i
+        print "\"" t "\": ink " $5, $6, $7, $8 " here, " $1, $2, $3, $4 " at 96 dpi" }'
+}
+# The program at this dpi against itself at 96, as the operator sees it: both windows and every
+# control in them grown by the screens' ratio, button regions with them, captions and pictures
+# drawn to the same proportion; then the clicks land on the buttons at this dpi.
+at_96_dpi() {  # the reference: both windows captured at 96 dpi, and the program ended
+  local dpi=96 done=0
+  set_dpi 96 && capture_both ref start_announced "$recording" && done=1
+  if ! ended; then click "$main" Form1.frm sair; wait_for 10 ended; fi
+  # Its stand-in is of no further use: not waited for.
+  standin /crash
+  stop_app
+  [ "$done" = 1 ]
+}
+scenario_high_dpi() {
+  [ "$dpi" != 96 ] || { fail "needs --dpi N with N other than 96"; return; }
+  at_96_dpi || { set_dpi "$dpi"; return; }
+  set_dpi "$dpi"
+  capture_both hi start_announced "$recording" || { stop_app; return; }
+  local w diff
+  for w in main about; do
+    diff=$(layout_differs "$T/ref-$w.layout" "$T/hi-$w.layout")
+    [ -z "$diff" ] && ok "$w: $(wc -l <"$T/hi-$w.layout") windows and their regions $dpi/96 of their 96-dpi size" ||
+      fail "$w at $dpi dpi: $(echo "$diff" | tr '\n' '|')"
+    diff=$(ink_differs "ref-$w" "hi-$w")
+    [ -z "$diff" ] && ok "$w: captions and pictures drawn in proportion" || fail "$w at $dpi dpi: $(echo "$diff" | tr '\n' '|')"
+  done
+  click "$main" Form1.frm desligar
+  wait_for 5 has_call "$DESLIGADO" && wait_for 3 lamp_not_red && ok "desligar clicked at $dpi dpi" ||
+    fail "desligar at $dpi dpi: $(calls | tr '\n' '|')"
+  click "$main" Form1.frm ligar
+  wait_for 5 count_is 2 "$LIGADO" && wait_for 3 lamp_red && ok "ligar clicked at $dpi dpi" ||
+    fail "ligar at $dpi dpi: $(calls | tr '\n' '|')"
+  click "$main" Form1.frm sair
+  ends_cleanly "sair at $dpi dpi"
   stop_app
 }
 

@@ -6,6 +6,7 @@
 
 #include "buttons/ButtonTypes.h"
 #include "buttons/CaptionLayout.h"
+#include "buttons/PictureDraw.h"
 
 namespace buttons {
 namespace {
@@ -69,8 +70,9 @@ struct PlaceCase {
     gdi::RECT caption, picture;
 };
 
-CaptionPlacement Place(const PlaceCase& c) {
+CaptionPlacement Place(const PlaceCase& c, std::int32_t dpi = 96) {
     CaptionPlacementInput in;
+    in.dpi = dpi;
     in.span = CalcUsableSpan(Rect, c.faceWidth, 0, c.faceWidth, 0);
     in.faceHeight = c.faceHeight;
     in.hasCaption = c.hasCaption;
@@ -148,13 +150,36 @@ TEST(CaptionLayoutPlace, AutomaticSizesReserveNoRoom) {
     for (std::int16_t size : {std::int16_t{40}, std::int16_t{48}}) {
         for (std::int32_t align : {PicLeftEdge, PicLeftOf, PicRightEdge, PicRightOf, PicTop, PicBottom}) {
             const PlaceCase c{"auto", 100, 30, true, 40, 13, Center, true, align, size, {}, {}};
-            const PictureReserve r = CalcPictureReserve(true, align, size);
+            const PictureReserve r = CalcPictureReserve(true, align, size, 96);
             EXPECT_FALSE(r.beside || r.stacked) << size << " " << align;
             if (align < PicTop) {
                 EXPECT_EQ(Place(c).caption, (gdi::RECT{30, 8, 70, 21})) << size << " " << align;
             }
         }
     }
+}
+
+// The fixed sizes are 96-dpi pixels: a denser screen grows the picture, its room and its place as
+// it grows the caption's font; the automatic sizes follow the face alone.
+TEST(CaptionLayoutPlace, FixedPicturesGrowWithTheScreensDpi) {
+    struct Case {
+        std::int16_t size;
+        std::int32_t dpi, side;
+    };
+    const Case sides[] = {{16, 96, 16}, {32, 96, 32},  {16, 144, 24}, {24, 144, 36}, {32, 144, 48},        {32, 120, 40},
+                          {40, 144, 40}, {48, 144, 48}, {32, 0, 32},   {0, 144, 0},   {32, 1 << 30, INT16_MAX}};
+    for (const Case& c : sides) EXPECT_EQ(FixedPictureSide(c.size, c.dpi), c.side) << c.size << " at " << c.dpi;
+
+    const PictureReserve r = CalcPictureReserve(true, PicLeftEdge, 32, 144);
+    EXPECT_EQ(r.left, 48);
+    EXPECT_EQ(CaptionMeasuringRect(CalcUsableSpan(Rect, 218, 0, 218, 0), 62, r), (gdi::RECT{0, 0, 158, 50}));
+    const PlaceCase c{"32 at 144 dpi", 218, 62, true, 80, 24, Center, true, PicLeftEdge, 32, {}, {}};
+    EXPECT_EQ(Place(c, 144).picture, (gdi::RECT{6, 7, 54, 55}));
+    PictureTargetInput drawn;
+    drawn.pictureSize = 32;
+    drawn.rect = Place(c, 144).picture;
+    drawn.dpi = 144;
+    EXPECT_EQ(CalcPictureTarget(drawn).width, 48);
 }
 
 TEST(CaptionLayoutPlace, TooLargeCaptionIsCutToTheSpanAndMargins) {
@@ -212,8 +237,8 @@ TEST(CaptionLayoutPlace, MeasuringBoxLeavesRoomForMarginsAndPicture) {
         {true, 17, 16, {0, 0, 88, 18}},
     };
     for (const auto& c : cases) {
-        const PictureReserve r = CalcPictureReserve(c.hasPicture, c.align, c.size);
-        EXPECT_EQ(CaptionMeasuringRect(span, 30, r, c.size), c.box) << c.align << " " << c.size;
+        const PictureReserve r = CalcPictureReserve(c.hasPicture, c.align, c.size, 96);
+        EXPECT_EQ(CaptionMeasuringRect(span, 30, r), c.box) << c.align << " " << c.size;
     }
 }
 

@@ -34,7 +34,7 @@ TEST(PictureTarget, SizesAndPositions) {
     };
     for (const auto& c : cases) {
         const PictureTarget t = CalcPictureTarget({c.size, c.rect, c.moved, c.faceWidth, c.faceHeight, c.usableWidth,
-                                                   c.usableLeft, c.pictureWidth, c.pictureHeight});
+                                                   c.usableLeft, c.pictureWidth, c.pictureHeight, 96});
         EXPECT_EQ(t.width, c.expectWidth) << c.name;
         EXPECT_EQ(t.height, c.expectHeight) << c.name;
         EXPECT_EQ(t.rect, c.expectRect) << c.name << ": " << t.rect.left << "," << t.rect.top << ","
@@ -56,7 +56,7 @@ TEST(PictureTarget, NothingToDrawForEmptyOrInvertedSizes) {
     };
     for (const auto& c : cases) {
         const PictureTarget t = CalcPictureTarget({c.size, c.rect, c.moved, c.faceWidth, c.faceHeight, c.usableWidth,
-                                                   c.usableLeft, c.pictureWidth, c.pictureHeight});
+                                                   c.usableLeft, c.pictureWidth, c.pictureHeight, 96});
         EXPECT_EQ(t.width, c.expectWidth) << c.name;
         EXPECT_EQ(t.height, c.expectHeight) << c.name;
     }
