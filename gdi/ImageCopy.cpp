@@ -128,14 +128,14 @@ void DrawUnscaled(detail::Dc& dc, int x, int y, const Icon& ic, UINT flags) {
     const bool mono = dst.bitsPerPixel == 1;
     if (!mono && colour && useMask && useImage && ic.andWords) {
         // The common case, kept free of per-pixel decisions; the compiler vectorises the row.
+        // The row pointers step by their strides instead of being worked out again for each row.
         detail::ForEachVisibleRect(dc, RECT{x, y, x + w, y + h}, [&](const RECT& r) {
-            for (int yy = r.top; yy < r.bottom; ++yy) {
-                const std::uint32_t* m = ic.andWords->data() + static_cast<std::size_t>(yy - y) * w + (r.left - x);
-                const std::uint32_t* c = ic.colour.Row32(yy - y) + (r.left - x);
-                std::uint32_t* d = dst.Row32(yy) + r.left;
-                const int n = r.right - r.left;
+            const std::uint32_t* m = ic.andWords->data() + static_cast<std::size_t>(r.top - y) * w + (r.left - x);
+            const std::uint32_t* c = ic.colour.Row32(r.top - y) + (r.left - x);
+            std::uint32_t* d = dst.Row32(r.top) + r.left;
+            const int n = r.right - r.left;
+            for (int yy = r.top; yy < r.bottom; ++yy, m += w, c += ic.colour.width, d += dst.width)
                 for (int i = 0; i < n; ++i) d[i] = (d[i] & m[i]) ^ c[i];
-            }
         });
         return;
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -308,28 +309,34 @@ TEST(DrawIconEx, OwnSizeEqualsTheMaskAndImageBlits) {
     ICONINFO info;
     ASSERT_TRUE(GetIconInfo(icon.get(), &info));
     OwnedBitmap mask(info.hbmMask), colour(info.hbmColor);
+    // Clips that cut the icon's left and bottom, its top, and every row differently.
+    const RECT clips[] = {{2, 0, 9, 8}, {0, 4, 11, 10}, {1, 1, 11, 10}};
     for (const int bpp : {32, 1}) {
-        IconCanvas fast(12, 10, bpp), blits(12, 10, bpp);
-        for (IconCanvas* c : {&fast, &blits}) {
-            if (bpp == 1) PatBlt(c->dc(), 0, 0, 12, 10, WHITENESS);
-            OwnedRgn clip(CreateRectRgn(2, 0, 9, 8));
-            SelectClipRgn(c->dc(), clip.get());
-        }
-        DrawIconEx(fast.dc(), 1, 2, icon.get(), 0, 0, 0, HBRUSH{}, DI_NORMAL);
-        OwnedDC src(CreateCompatibleDC(HDC{}));
-        SetTextColor(blits.dc(), RGB(0, 0, 0));
-        SetBkColor(blits.dc(), RGB(255, 255, 255));
-        const HBITMAP old = SelectObject(src.get(), mask.get());
-        BitBlt(blits.dc(), 1, 2, 9, 7, src.get(), 0, 0, SRCAND);
-        SelectObject(src.get(), colour.get());
-        BitBlt(blits.dc(), 1, 2, 9, 7, src.get(), 0, 0, SRCINVERT);
-        SelectObject(src.get(), old);
-        const BitmapView a = GetBitmapView(fast.bitmap()), b = GetBitmapView(blits.bitmap());
-        for (int i = 0; i < 12 * 10; ++i) {
-            if (bpp == 32) {
-                EXPECT_EQ(a.pixels32[i], b.pixels32[i]) << "pixel " << i;
-            } else {
-                EXPECT_EQ(a.pixels1[i], b.pixels1[i]) << "pixel " << i;
+        for (std::size_t k = 0; k < std::size(clips); ++k) {
+            IconCanvas fast(12, 10, bpp), blits(12, 10, bpp);
+            for (IconCanvas* c : {&fast, &blits}) {
+                if (bpp == 1) PatBlt(c->dc(), 0, 0, 12, 10, WHITENESS);
+                const RECT& r = clips[k];
+                OwnedRgn clip(k == 2 ? CreateEllipticRgn(r.left, r.top, r.right, r.bottom)
+                                     : CreateRectRgn(r.left, r.top, r.right, r.bottom));
+                SelectClipRgn(c->dc(), clip.get());
+            }
+            DrawIconEx(fast.dc(), 1, 2, icon.get(), 0, 0, 0, HBRUSH{}, DI_NORMAL);
+            OwnedDC src(CreateCompatibleDC(HDC{}));
+            SetTextColor(blits.dc(), RGB(0, 0, 0));
+            SetBkColor(blits.dc(), RGB(255, 255, 255));
+            const HBITMAP old = SelectObject(src.get(), mask.get());
+            BitBlt(blits.dc(), 1, 2, 9, 7, src.get(), 0, 0, SRCAND);
+            SelectObject(src.get(), colour.get());
+            BitBlt(blits.dc(), 1, 2, 9, 7, src.get(), 0, 0, SRCINVERT);
+            SelectObject(src.get(), old);
+            const BitmapView a = GetBitmapView(fast.bitmap()), b = GetBitmapView(blits.bitmap());
+            for (int i = 0; i < 12 * 10; ++i) {
+                if (bpp == 32) {
+                    EXPECT_EQ(a.pixels32[i], b.pixels32[i]) << "clip " << k << ", pixel " << i;
+                } else {
+                    EXPECT_EQ(a.pixels1[i], b.pixels1[i]) << "clip " << k << ", pixel " << i;
+                }
             }
         }
     }
