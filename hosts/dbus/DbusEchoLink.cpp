@@ -32,6 +32,11 @@ DbusEchoLink::DbusEchoLink(QDBusConnection bus, QString owner, echolink::ChatEve
     // Knowing at once that the station is gone spares each later call a round trip to the bus.
     auto* watcher = new QDBusServiceWatcher(owner_, bus_, QDBusServiceWatcher::WatchForUnregistration, this);
     connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, &DbusEchoLink::OwnerGone);
+    // Qt sends the subscriptions without waiting for them. The bus daemon handles one connection's
+    // messages in order, so once it answers this the subscriptions are in place: a chat line sent
+    // after Create returns is heard, and a station that is gone by now is known to be gone.
+    const QDBusReply<bool> present = bus_.interface()->isServiceRegistered(owner_);
+    if (present.isValid() && !present.value()) gone_ = true;
 }
 
 DbusEchoLink::~DbusEchoLink() {

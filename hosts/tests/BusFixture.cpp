@@ -41,11 +41,15 @@ PrivateBus::PrivateBus() {
     App();
     daemon_.start(QStringLiteral("dbus-daemon"),
                   {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
-    if (!daemon_.waitForStarted(5000)) return;
+    if (!daemon_.waitForStarted(kWaitMs)) return;
+    // A loaded machine may keep the daemon quiet for seconds: only its end or the deadline ends the wait.
     QByteArray line;
-    QDeadlineTimer deadline(5000);
-    while (!line.contains('\n') && !deadline.hasExpired() && daemon_.waitForReadyRead(1000)) line += daemon_.readAll();
-    address_ = QString::fromUtf8(line).trimmed();
+    QDeadlineTimer deadline(kWaitMs);
+    while (!line.contains('\n') && !deadline.hasExpired() && daemon_.state() == QProcess::Running) {
+        daemon_.waitForReadyRead(100);
+        line += daemon_.readAll();
+    }
+    if (line.contains('\n')) address_ = QString::fromUtf8(line).trimmed();
 }
 
 PrivateBus::~PrivateBus() {
@@ -81,15 +85,19 @@ Station::~Station() {
     }
 }
 
-bool Station::WaitReady() {
-    return WaitFor([this] {
+::testing::AssertionResult Station::WaitReady() {
+    const auto ready = [this] {
         return std::any_of(Calls().begin(), Calls().end(),
                            [](const QString& c) { return c.startsWith(QStringLiteral("ready: ")); });
-    });
+    };
+    if (WaitFor([&] { return ready() || process_.state() == QProcess::NotRunning; }) && ready())
+        return ::testing::AssertionSuccess();
+    return Missing(QStringLiteral("\"ready: ...\""), kWaitMs);
 }
 
-bool Station::WaitFinished() {
-    return WaitFor([this] { return process_.state() == QProcess::NotRunning; });
+::testing::AssertionResult Station::WaitFinished() {
+    if (WaitFor([this] { return process_.state() == QProcess::NotRunning; })) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the station still runs after " << kWaitMs << " ms";
 }
 
 void Station::Type(const std::string& line) {
@@ -114,19 +122,35 @@ const QStringList& Station::Calls() {
     return calls_;
 }
 
-bool Station::WaitForCall(const QString& call, int timeoutMs) {
-    return WaitFor([&] { return Calls().contains(call); }, timeoutMs);
+::testing::AssertionResult Station::WaitForCall(const QString& call, int timeoutMs) {
+    if (WaitFor([&] { return Calls().contains(call); }, timeoutMs)) return ::testing::AssertionSuccess();
+    return Missing(call, timeoutMs);
 }
 
 // Polls the output file: the caller stands in for a handler that holds the thread, so the event
 // loop must not run here.
-bool Station::WaitForCallBlocking(const QString& call, int timeoutMs) {
+::testing::AssertionResult Station::WaitForCallBlocking(const QString& call, int timeoutMs) {
     QDeadlineTimer deadline(timeoutMs);
     while (!Calls().contains(call)) {
-        if (deadline.hasExpired()) return false;
+        if (deadline.hasExpired()) return Missing(call, timeoutMs);
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    return true;
+    return ::testing::AssertionSuccess();
+}
+
+// CI shows the end of a long log only: the message stays one short line, the last calls at its end.
+::testing::AssertionResult Station::Missing(const QString& what, int timeoutMs) {
+    constexpr qsizetype kShown = 4;
+    const QStringList& calls = Calls();
+    QStringList last = calls.mid(std::max<qsizetype>(0, calls.size() - kShown));
+    for (QString& c : last) {
+        if (c.size() > 100) c = c.left(100) + QStringLiteral("...");
+    }
+    auto failure = ::testing::AssertionFailure() << "expected " << what.toStdString() << " within " << timeoutMs
+                                                 << " ms; came " << calls.size() << " calls, the last: "
+                                                 << (last.isEmpty() ? QStringLiteral("(none)") : last.join(QStringLiteral(" | "))).toStdString();
+    if (process_.state() == QProcess::NotRunning) failure << " (the station ended, status " << process_.exitCode() << ")";
+    return failure;
 }
 
 }  // namespace hosts::testing

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <ostream>
 #include <string>
@@ -21,8 +23,12 @@ namespace hosts::testing {
 
 QCoreApplication& App();
 
+// A wait ends at its event; the limit only ends a wait for something that never comes, so it
+// holds on a loaded machine many times slower than a developer's.
+inline constexpr int kWaitMs = 30000;
+
 // Runs the event loop until `done` or the deadline; returns `done()`.
-bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000);
+bool WaitFor(const std::function<bool()>& done, int timeoutMs = kWaitMs);
 
 class PrivateBus {
 public:
@@ -43,18 +49,21 @@ class Station {
 public:
     explicit Station(const PrivateBus& bus, const QStringList& extraArgs = {});
     ~Station();
-    // True once the simulator owns the name (it printed "ready:").
-    bool WaitReady();
-    bool WaitFinished();
+    // Once the simulator owns the name (it printed "ready:"). A failure says what it printed.
+    ::testing::AssertionResult WaitReady();
+    ::testing::AssertionResult WaitFinished();
     void Type(const std::string& line);  // one line on its standard input
     // Everything printed so far (time stamps removed, one call a line).
     const QStringList& Calls();
-    bool WaitForCall(const QString& call, int timeoutMs = 5000);
+    // A failure names the call and the last ones that came instead.
+    ::testing::AssertionResult WaitForCall(const QString& call, int timeoutMs = kWaitMs);
     // The same without running the event loop, for a test standing in for a blocked handler.
-    bool WaitForCallBlocking(const QString& call, int timeoutMs = 5000);
+    ::testing::AssertionResult WaitForCallBlocking(const QString& call, int timeoutMs = kWaitMs);
     QProcess& Process() { return process_; }
 
 private:
+    ::testing::AssertionResult Missing(const QString& what, int timeoutMs);
+
     QTemporaryDir dir_;
     QProcess process_;
     QFile output_;

@@ -31,9 +31,10 @@ struct RecordedEvents final : echolink::ChatEvents {
     }
 };
 
-// Runs this thread's message loop until `done` or five seconds have passed.
+// Runs this thread's message loop until `done`. The limit only ends a wait for what never comes,
+// so it holds on a loaded machine, where Wine's cross-process calls are many times slower.
 bool PumpUntil(const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!done()) {
         if (std::chrono::steady_clock::now() > end) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
