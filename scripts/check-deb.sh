@@ -42,7 +42,7 @@ wait_for() {  # wait_for SECONDS COMMAND...
   until "$@"; do tries=$((tries - 1)); [ "$tries" -gt 0 ] || return 1; sleep 0.05; done
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$T/display" 2>"$T/xvfb.log" &
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$T/display" 2>"$T/xvfb.log" &
 pids+=($!)
 wait_for 5 test -s "$T/display" || fail "Xvfb did not start: $(tail -1 "$T/xvfb.log")"
 export DISPLAY=":$(head -1 "$T/display")"

@@ -49,7 +49,7 @@ cleanup() {
 trap cleanup EXIT
 
 # Nothing started here keeps this script's streams: CTest reads them and would wait for it.
-Xvfb -displayfd 3 -screen 0 $((1024 * dpi / 96))x$((768 * dpi / 96))x24 -nolisten tcp 3>"$T/display" </dev/null >"$T/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -noreset -screen 0 $((1024 * dpi / 96))x$((768 * dpi / 96))x24 -nolisten tcp 3>"$T/display" </dev/null >"$T/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 1 100); do [ -s "$T/display" ] && break; sleep 0.05; done
 [ -s "$T/display" ] || skip "Xvfb did not start: $(tail -1 "$T/xvfb.log")"
@@ -72,6 +72,9 @@ fail() { echo "FAIL [$scenario]: $*"; failures=$((failures + 1)); }
 ok() { echo "ok   [$scenario]: $*"; }
 # Milliseconds of a monotonic clock (10 ms steps): the wall clock may be stepped while we time.
 now_ms() { local up; read -r up _ </proc/uptime; echo $(( ${up/./} * 10 )); }
+# A wait ends as soon as its event comes; the limit only ends a wait for what never comes,
+# so it is sized for a loaded machine (Wine, Xvfb and the screen reads are slow there).
+patience=20
 wait_for() {  # wait_for SECONDS COMMAND...: polls every 50 ms
   local limit=$(( $(now_ms) + $1 * 1000 )); shift
   until "$@"; do [ "$(now_ms)" -lt "$limit" ] || return 1; sleep 0.05; done
@@ -175,30 +178,30 @@ ends_cleanly() {  # ends_cleanly WHAT: the program ends by itself with status 0
 stop_app() {
   if ! ended; then
     click "$main" Form1.frm sair
-    wait_for 10 ended || kill "$app_pid" 2>/dev/null
+    wait_for $patience ended || kill "$app_pid" 2>/dev/null
   fi
   wait "$app_pid" 2>/dev/null
-  wait_for 10 bash -c '! pgrep -f "dizo-echolink-standin.exe -Embedding" >/dev/null' || standin /crash
+  wait_for $patience bash -c '! pgrep -f "dizo-echolink-standin.exe -Embedding" >/dev/null' || standin /crash
 }
 
 # The program started beside a fresh stand-in, once it has announced itself.
 start_announced() {  # start_announced EXE
   use_standin && start_app "$1" || return 1
-  wait_for 5 has_call "$LIGADO" || fail "no start-up announcement: $(calls | tr '\n' '|')"
+  wait_for $patience has_call "$LIGADO" || fail "no start-up announcement: $(calls | tr '\n' '|')"
 }
 # A spoken chat line relayed: sets on, spoke and off to the times of the keying, the speech (empty
 # when the voice heard nothing) and the unkeying; fails when the transmitter was not unkeyed.
 relay_bom_dia() {
   say "QD4RV>bom dia="
-  wait_for 10 has_call 'SetTransmit(0)' || { fail "transmitter not unkeyed after a spoken line"; return 1; }
+  wait_for $patience has_call 'SetTransmit(0)' || { fail "transmitter not unkeyed after a spoken line"; return 1; }
   on=$(call_ms 'SetTransmit(-1)'); spoke=$(call_ms 'voice Speak("bom dia", 17)'); off=$(call_ms 'SetTransmit(0)')
 }
 
 # With oEchoLink empty the window still works: the lamps switch and Sair ends the program.
 works_alone() {  # works_alone WHEN
-  lamp_red && ok "red lamp shown $1" || fail "the lamp is not red $1"
+  wait_for $patience lamp_red && ok "red lamp shown $1" || fail "the lamp is not red $1"
   click "$main" Form1.frm desligar
-  wait_for 3 lamp_not_red && ok "desligar switches the lamps $1" || fail "the lamp did not change $1"
+  wait_for $patience lamp_not_red && ok "desligar switches the lamps $1" || fail "the lamp did not change $1"
   click "$main" Form1.frm sair
   ends_cleanly "sair $1"
 }
@@ -208,11 +211,11 @@ about="Sobre"
 
 scenario_startup() {
   use_standin && start_app "$recording" || return
-  wait_for 5 has_call "$LIGADO" && ok "announced on start-up, \"á\" intact" || fail "no announcement: $(calls | tr '\n' '|')"
+  wait_for $patience has_call "$LIGADO" && ok "announced on start-up, \"á\" intact" || fail "no announcement: $(calls | tr '\n' '|')"
   sleep 0.5
   [ "$(ops | head -3 | tr '\n' '|')" = "create|Advise|$LIGADO|" ] && ok "created, connected, then announced once" ||
     fail "start-up calls: $(calls | tr '\n' '|')"
-  lamp_red && ok "red lamp shown" || fail "the lamp is not red"
+  wait_for $patience lamp_red && ok "red lamp shown" || fail "the lamp is not red"
   [ -z "$(window "Dizo Chat por QD4RV")" ] && ok "caption keeps its final blank" || fail "the caption lost its final blank"
   stop_app
 }
@@ -226,26 +229,26 @@ scenario_relay() {
       fail "keying: on $on, speech ${spoke:-none}, off $off"
   fi
   say "QD4RV>cq test>"
-  wait_for 5 has_call 'SendMorse(0, VT_BSTR "cq test>")' && ok "Morse line handed to EchoLink" || fail "no SendMorse"
+  wait_for $patience has_call 'SendMorse(0, VT_BSTR "cq test>")' && ok "Morse line handed to EchoLink" || fail "no SendMorse"
   [ "$(count_call 'SetTransmit(-1)')" = 1 ] && ok "the Morse line does not key" || fail "the Morse line keyed"
 
   click "$main" Form1.frm desligar
-  wait_for 5 has_call "$DESLIGADO" && ok "desligar announces" || fail "desligar did not announce"
-  wait_for 3 lamp_not_red && ok "the lamp changes" || fail "the lamp is still red"
+  wait_for $patience has_call "$DESLIGADO" && ok "desligar announces" || fail "desligar did not announce"
+  wait_for $patience lamp_not_red && ok "the lamp changes" || fail "the lamp is still red"
   shot win32-main-relay-off "$main"
   say "QD4RV>bom dia="; say "QD4RV>cq>"
   # Once fired, both lines wait in the program's queue as posted messages, which Windows hands
   # out before any later input: when ligar's click has announced, both have been handled.
-  wait_for 5 has_call 'ChatTextReceived("QD4RV>cq>") to 1 sink(s)' || fail "the stand-in did not fire"
+  wait_for $patience has_call 'ChatTextReceived("QD4RV>cq>") to 1 sink(s)' || fail "the stand-in did not fire"
   click "$main" Form1.frm ligar
-  wait_for 5 count_is 2 "$LIGADO" && ok "ligar announces" || fail "ligar did not announce"
+  wait_for $patience count_is 2 "$LIGADO" && ok "ligar announces" || fail "ligar did not announce"
   [ "$(count_call 'SetTransmit(-1)')" = 1 ] && ! has_call 'SendMorse(0, VT_BSTR "cq>")' && ok "relay off: lines ignored" ||
     fail "relay off still relays"
-  wait_for 3 lamp_red && ok "the lamp is red again" || fail "the lamp is not red after ligar"
+  wait_for $patience lamp_red && ok "the lamp is red again" || fail "the lamp is not red after ligar"
   click "$main" Form1.frm sair
-  wait_for 5 has_call "$DESLIGADO" && count_is 2 "$DESLIGADO" && ok "sair announces while on" || fail "sair did not announce"
+  wait_for $patience has_call "$DESLIGADO" && count_is 2 "$DESLIGADO" && ok "sair announces while on" || fail "sair did not announce"
   ends_cleanly sair
-  wait_for 5 has_call released && ok "EchoLink's object released" || fail "the object was not released"
+  wait_for $patience has_call released && ok "EchoLink's object released" || fail "the object was not released"
   stop_app
 }
 
@@ -254,19 +257,19 @@ scenario_manual() {
   start_announced "$recording" || return
   type_text "primeiro"
   click "$main" Form1.frm remoto
-  wait_for 5 has_call 'PostChatLine("primeiro =")' && ok "the focus starts in Text13" ||
+  wait_for $patience has_call 'PostChatLine("primeiro =")' && ok "the focus starts in Text13" ||
     fail "typing at start-up did not reach Text13: $(calls | tail -2 | tr '\n' '|')"
   click "$main" Form1.frm Text1; type_text "cq"; click "$main" Form1.frm Text13; type_text "boa noite"
   click "$main" Form1.frm remoto
-  wait_for 5 has_call 'PostChatLine("boa noite =")' &&
+  wait_for $patience has_call 'PostChatLine("boa noite =")' &&
     [ "$(ops | tail -2 | tr '\n' '|')" = 'PostChatLine("cq>")|PostChatLine("boa noite =")|' ] &&
     ok "remoto posts both boxes into the chat, Morse first" || fail "remoto: $(calls | tail -3 | tr '\n' '|')"
   click "$main" Form1.frm Text1; type_text "teste"; click "$main" Form1.frm local
-  wait_for 5 has_call 'SendMorse(0, VT_BSTR "teste")' && ok "local hands Text1 to EchoLink as Morse" ||
+  wait_for $patience has_call 'SendMorse(0, VT_BSTR "teste")' && ok "local hands Text1 to EchoLink as Morse" ||
     fail "local did not send Morse: $(calls | tail -2 | tr '\n' '|')"
   has_call 'SetTransmit(-1)' && fail "local keyed for Morse alone" || ok "a Morse-only local send does not key"
   click "$main" Form1.frm Text13; type_text "ol"; type_chars "á"; click "$main" Form1.frm local
-  wait_for 10 has_call 'SetTransmit(0)' || { fail "local speech: not unkeyed: $(calls | tail -3 | tr '\n' '|')"; stop_app; return; }
+  wait_for $patience has_call 'SetTransmit(0)' || { fail "local speech: not unkeyed: $(calls | tail -3 | tr '\n' '|')"; stop_app; return; }
   on=$(call_ms 'SetTransmit(-1)'); spoke=$(call_ms 'voice Speak("olá", 17)'); off=$(call_ms 'SetTransmit(0)')
   # No pause before a local speech (a chat line has one); unkeyed once the voice has finished.
   [ -n "$spoke" ] && [ "$spoke" -ge "$on" ] && [ $((off - spoke)) -ge 100 ] &&
@@ -274,7 +277,7 @@ scenario_manual() {
     fail "local speech: keyed ${on:-never}, spoke ${spoke:-never}, unkeyed $off: $(calls | tail -4 | tr '\n' '|')"
   # The box was emptied and kept the focus: the next words are a line of their own.
   type_text "de novo"; click "$main" Form1.frm remoto
-  wait_for 5 has_call 'PostChatLine("de novo =")' && ok "the sent box is emptied and keeps the focus" ||
+  wait_for $patience has_call 'PostChatLine("de novo =")' && ok "the sent box is emptied and keeps the focus" ||
     fail "after the local send: $(calls | tail -2 | tr '\n' '|')"
   stop_app
 }
@@ -285,29 +288,29 @@ scenario_windows() {
   ok "main window mapped as $(size "$main")"
   shot win32-main "$main"
   click "$main" Form1.frm a_ajuda
-  wait_for 5 width_is "$main" "$(px 11790)" && ok "help shown: $(size "$main")" ||
+  wait_for $patience width_is "$main" "$(px 11790)" && ok "help shown: $(size "$main")" ||
     fail "help panel: outer size $(size "$main"), expected width $(px 11790) (11790 twips)"
   shot win32-main-help "$main"
   click "$main" Form1.frm f_ajuda
-  wait_for 5 width_is "$main" "$(px 6420)" && ok "help hidden: $(size "$main")" ||
+  wait_for $patience width_is "$main" "$(px 6420)" && ok "help hidden: $(size "$main")" ||
     fail "help hidden: outer size $(size "$main"), expected width $(px 6420) (6420 twips)"
   click "$main" Form1.frm sobre
-  wait_for 10 mapped "$about" && ok "About window shown" || { fail "no About window"; stop_app; return; }
+  wait_for $patience mapped "$about" && ok "About window shown" || { fail "no About window"; stop_app; return; }
   sleep 0.5; shot win32-about "$about"
   # Modal: the main window's buttons do nothing while the About window is up.
   click "$main" Form1.frm desligar; click "$main" Form1.frm sair
   click "$about" sobre_.frm retorna
-  wait_for 5 unmapped "$about" && ok "Retornar closed it" || fail "About still up"
+  wait_for $patience unmapped "$about" && ok "Retornar closed it" || fail "About still up"
   # Input is handled in order: once Retornar has been, so have the two clicks before it.
   ! ended && ! has_call "$DESLIGADO" && ok "main window blocked while About is up" || fail "the main window took a click"
   click "$main" Form1.frm desligar
-  wait_for 5 has_call "$DESLIGADO" && ok "main window takes clicks again" || fail "main window still blocked"
+  wait_for $patience has_call "$DESLIGADO" && ok "main window takes clicks again" || fail "main window still blocked"
   stop_app
 }
 
 scenario_fdp() {
   start_announced "$recording" || return
-  click "$main" Form1.frm desligar; wait_for 5 has_call "$DESLIGADO"
+  click "$main" Form1.frm desligar; wait_for $patience has_call "$DESLIGADO"
   say "QD4RV>tchau fdp"
   ends_cleanly "'fdp' with the relay off"
   [ "$(calls | grep -c '^PostChatLine')" = 2 ] && ok "nothing posted on fdp" || fail "fdp posted: $(calls | tr '\n' '|')"
@@ -317,7 +320,7 @@ scenario_fdp() {
 scenario_closing() {
   start_announced "$recording" || return
   standin /close
-  wait_for 5 has_call "$DESLIGADO" && ok "Closing: farewell posted" || fail "no farewell on Closing"
+  wait_for $patience has_call "$DESLIGADO" && ok "Closing: farewell posted" || fail "no farewell on Closing"
   ends_cleanly Closing
   stop_app
 }
@@ -343,20 +346,20 @@ scenario_absent() {
 
 scenario_failing() {
   use_standin && standin /fail on && start_app "$recording" || return
-  wait_for 5 has_call "$LIGADO -> E_FAIL" && ok "a failing announcement is skipped" || fail "start-up: $(calls | tr '\n' '|')"
-  lamp_red && ok "the relay is on all the same" || fail "the lamp is not red"
+  wait_for $patience has_call "$LIGADO -> E_FAIL" && ok "a failing announcement is skipped" || fail "start-up: $(calls | tr '\n' '|')"
+  wait_for $patience lamp_red && ok "the relay is on all the same" || fail "the lamp is not red"
   say "QD4RV>bom dia="
-  wait_for 10 has_call 'SetTransmit(0) -> E_FAIL' && has_call 'voice Speak("bom dia", 17)' &&
+  wait_for $patience has_call 'SetTransmit(0) -> E_FAIL' && has_call 'voice Speak("bom dia", 17)' &&
     ok "every step runs though EchoLink fails" || fail "relay steps: $(calls | tr '\n' '|')"
   click "$main" Form1.frm sair
-  wait_for 5 has_call "$DESLIGADO -> E_FAIL" || fail "sair did not try its farewell"
+  wait_for $patience has_call "$DESLIGADO -> E_FAIL" || fail "sair did not try its farewell"
   ends_cleanly "sair with EchoLink failing"
   stop_app
 }
 
 scenario_failcreate() {
   use_standin && standin /failcreate on && start_app "$recording" || return
-  wait_for 5 has_call 'create -> E_FAIL' && ok "creation refused" || fail "no creation: $(calls | tr '\n' '|')"
+  wait_for $patience has_call 'create -> E_FAIL' && ok "creation refused" || fail "no creation: $(calls | tr '\n' '|')"
   works_alone "after a failed creation"
   [ "$(ops | tr '\n' '|')" = "create -> E_FAIL|" ] && ok "oEchoLink stayed empty: no call" || fail "calls: $(calls | tr '\n' '|')"
   stop_app
@@ -415,11 +418,11 @@ capture_both() {  # capture_both REF START...
   "${@:2}" || return 1
   capture "$main" "$1-main" || return 1
   click "$main" Form1.frm sobre
-  wait_for 10 mapped "$about" || { fail "no About window at $dpi dpi"; return 1; }
+  wait_for $patience mapped "$about" || { fail "no About window at $dpi dpi"; return 1; }
   sleep 0.5  # its first paint
   capture "$about" "$1-about" || return 1
   click "$about" sobre_.frm retorna
-  wait_for 5 unmapped "$about" || { fail "Retornar did not close the About window at $dpi dpi"; return 1; }
+  wait_for $patience unmapped "$about" || { fail "Retornar did not close the About window at $dpi dpi"; return 1; }
 }
 # Every window of a layout against the same one at 96 dpi, grown by the screens' ratio: its place
 # and size (the top-level's client size only), its region's box and area. Prints what differs.
@@ -469,7 +472,7 @@ ink_differs() {  # ink_differs REF HI
 at_96_dpi() {  # the reference: both windows captured at 96 dpi, and the program ended
   local dpi=96 done=0
   set_dpi 96 && capture_both ref start_announced "$recording" && done=1
-  if ! ended; then click "$main" Form1.frm sair; wait_for 10 ended; fi
+  if ! ended; then click "$main" Form1.frm sair; wait_for $patience ended; fi
   # Its stand-in is of no further use: not waited for.
   standin /crash
   stop_app
@@ -489,10 +492,10 @@ scenario_high_dpi() {
     [ -z "$diff" ] && ok "$w: captions and pictures drawn in proportion" || fail "$w at $dpi dpi: $(echo "$diff" | tr '\n' '|')"
   done
   click "$main" Form1.frm desligar
-  wait_for 5 has_call "$DESLIGADO" && wait_for 3 lamp_not_red && ok "desligar clicked at $dpi dpi" ||
+  wait_for $patience has_call "$DESLIGADO" && wait_for $patience lamp_not_red && ok "desligar clicked at $dpi dpi" ||
     fail "desligar at $dpi dpi: $(calls | tr '\n' '|')"
   click "$main" Form1.frm ligar
-  wait_for 5 count_is 2 "$LIGADO" && wait_for 3 lamp_red && ok "ligar clicked at $dpi dpi" ||
+  wait_for $patience count_is 2 "$LIGADO" && wait_for $patience lamp_red && ok "ligar clicked at $dpi dpi" ||
     fail "ligar at $dpi dpi: $(calls | tr '\n' '|')"
   click "$main" Form1.frm sair
   ends_cleanly "sair at $dpi dpi"

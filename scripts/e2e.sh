@@ -43,7 +43,9 @@ cleanup() {
 trap cleanup EXIT
 
 # ---- X server, sound server --------------------------------------------------------------
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$T/display" 2>"$T/xvfb.log" &
+# -noreset: with no client left (each xdotool poll is one) Xvfb would reset, and a program
+# connecting during the reset is refused.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$T/display" 2>"$T/xvfb.log" &
 xvfb_pid=$!; pids+=($xvfb_pid)
 for _ in $(seq 1 100); do [ -s "$T/display" ] && break; sleep 0.05; done
 [ -s "$T/display" ] || skip "Xvfb did not start: $(tail -1 "$T/xvfb.log")"

@@ -9,7 +9,7 @@ T="$(mktemp -d /tmp/dizo-startup.XXXXXX)"
 xvfb=""
 cleanup() { [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; wineserver -k </dev/null >/dev/null 2>&1; rm -rf "$T"; }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$T/display" </dev/null >/dev/null 2>&1 &
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$T/display" </dev/null >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 1 100); do [ -s "$T/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -1 "$T/display")"
