@@ -45,7 +45,9 @@ void FillSideBySide(Dc& dc, const ColouredRect* boxes, int count) {
     const RECT area{first.left, first.top, FilledBox(boxes[count - 1]).right, first.bottom};
     const int left = std::max(area.left, 0), right = std::min(area.right, s.width);
     if (left >= right) return;
-    std::vector<std::uint32_t> row(static_cast<std::size_t>(right - left));
+    // Kept between calls: this runs on every redraw of a horizontal gradient.
+    thread_local std::vector<std::uint32_t> row;
+    row.resize(static_cast<std::size_t>(right - left));
     for (int i = 0; i < count; ++i) {
         const RECT r = FilledBox(boxes[i]);
         const int from = std::max(r.left, left), to = std::min(r.right, right);

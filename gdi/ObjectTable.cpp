@@ -145,11 +145,7 @@ RECT SurfaceRect(const Dc& dc) {
 
 bool IsVisible(const Dc& dc, int x, int y) {
     if (!dc.surface || x < 0 || y < 0 || x >= dc.surface->width || y >= dc.surface->height) return false;
-    if (!dc.hasClip) return true;
-    const std::vector<RECT>& rects = dc.clip.rects;
-    for (std::size_t i = FirstBandReaching(dc.clip, dc.clipBands, y); i < rects.size() && rects[i].top <= y; ++i)
-        if (x >= rects[i].left && x < rects[i].right) return true;
-    return false;
+    return !dc.hasClip || BandHolds(dc.clip, FirstBandReaching(dc.clip, dc.clipBands, y), x, y);
 }
 
 }  // namespace gdi::detail

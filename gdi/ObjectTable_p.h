@@ -65,14 +65,23 @@ struct BandIndex {
     std::vector<std::uint32_t> first;   // per row: the first rectangle whose band ends below it
 };
 void IndexBands(const Region& r, BandIndex& index);
-// The first rectangle of r (indexed by index) whose band ends below row y.
-inline std::size_t FirstBandReaching(const Region& r, const BandIndex& index, int y) {
-    if (y < index.top) return 0;
-    const auto row = static_cast<std::size_t>(y - index.top);
-    if (row < index.first.size()) return index.first[row];
+// The first rectangle of r whose band ends below row y, found by halving.
+inline std::size_t FirstBandReaching(const Region& r, int y) {
     return static_cast<std::size_t>(
         std::partition_point(r.rects.begin(), r.rects.end(), [&](const RECT& c) { return c.bottom <= y; }) -
         r.rects.begin());
+}
+// The same through r's index.
+inline std::size_t FirstBandReaching(const Region& r, const BandIndex& index, int y) {
+    if (y < index.top) return 0;
+    const auto row = static_cast<std::size_t>(y - index.top);
+    return row < index.first.size() ? index.first[row] : FirstBandReaching(r, y);
+}
+// Whether (x, y) lies in a rectangle of r's band for row y, which starts at `first`.
+inline bool BandHolds(const Region& r, std::size_t first, int x, int y) {
+    for (std::size_t i = first; i < r.rects.size() && r.rects[i].top <= y; ++i)
+        if (x >= r.rects[i].left && x < r.rects[i].right) return true;
+    return false;
 }
 
 // The region type GDI reports: NULLREGION, SIMPLEREGION or COMPLEXREGION.

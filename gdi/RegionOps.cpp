@@ -99,11 +99,7 @@ void IndexBands(const Region& r, BandIndex& index) {
 
 bool RegionContains(const Region& r, int x, int y) {
     if (x < r.box.left || x >= r.box.right || y < r.box.top || y >= r.box.bottom) return false;
-    // The band holding row y is found by halving (see ForEachVisibleRect), then walked.
-    const auto first = std::partition_point(r.rects.begin(), r.rects.end(), [&](const RECT& c) { return c.bottom <= y; });
-    for (auto it = first; it != r.rects.end() && it->top <= y; ++it)
-        if (x >= it->left && x < it->right) return true;
-    return false;
+    return BandHolds(r, FirstBandReaching(r, y), x, y);
 }
 
 void CombineRegions(Region& out, const Region& a, const Region& b, int mode) {

@@ -81,7 +81,7 @@ protected:
     void ExpectReceived(const QStringList& expected) { EXPECT_EQ(Received(expected.size()), expected); }
     // Whether the station logged `call` since the last look, within the time.
     bool ReceivedCall(const QString& call, int timeoutMs) {
-        return WaitFor([&] { return station->Calls().mid(seen_).contains(call); }, timeoutMs);
+        return WaitFor([&] { return station->Calls().indexOf(call, seen_) >= 0; }, timeoutMs);
     }
 
     // The relay switch still works, within one call's time-out, whatever came before.
