@@ -1,9 +1,11 @@
 #include "hosts/dbus/DbusEchoLink.h"
 
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
+#include <QDeadlineTimer>
+
+#include <algorithm>
 
 #include "hosts/dbus/BusNames.h"
 
@@ -13,14 +15,47 @@ namespace {
 
 QString FromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
+// A question to the bus daemon itself, bounded by what is left of Create's time-out: Qt's own
+// helpers wait 25 s, and a daemon that never answers would hold the start-up that long.
+QDBusMessage AskBus(QDBusConnection& bus, const char* method, const QString& name, const QDeadlineTimer& deadline) {
+    QDBusMessage msg = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                                      QStringLiteral("org.freedesktop.DBus"), QString::fromLatin1(method));
+    msg << name;
+    // At least 1 ms: no time-out at all would mean Qt's default again.
+    return bus.call(msg, QDBus::Block, static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
+}
+
+bool Silent(const QDBusMessage& reply) {
+    return reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
+           reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.Timeout");
+}
+
 }  // namespace
 
 std::unique_ptr<DbusEchoLink> DbusEchoLink::Create(QDBusConnection bus, echolink::ChatEvents& events,
                                                    int callTimeoutMs) {
-    if (!bus.isConnected() || bus.interface() == nullptr) return nullptr;
-    const QDBusReply<QString> owner = bus.interface()->serviceOwner(QString::fromLatin1(ServiceName));
-    if (!owner.isValid() || owner.value().isEmpty()) return nullptr;
-    return std::unique_ptr<DbusEchoLink>(new DbusEchoLink(bus, owner.value(), events, callTimeoutMs));
+    if (!bus.isConnected()) return nullptr;
+    const QDeadlineTimer deadline(callTimeoutMs);
+    const auto unanswered = [callTimeoutMs](const char* method) {
+        qWarning("dizo-chat: the session bus did not answer %s within %d ms; EchoLink is not reached", method,
+                 callTimeoutMs);
+        return nullptr;
+    };
+    const QDBusMessage owner = AskBus(bus, "GetNameOwner", QString::fromLatin1(ServiceName), deadline);
+    if (Silent(owner)) return unanswered("GetNameOwner");
+    if (owner.type() != QDBusMessage::ReplyMessage || owner.arguments().isEmpty()) return nullptr;
+    const QString name = owner.arguments().constFirst().toString();
+    if (name.isEmpty()) return nullptr;
+    std::unique_ptr<DbusEchoLink> link(new DbusEchoLink(bus, name, events, callTimeoutMs));
+    // Qt sends the subscriptions without waiting for them. The bus daemon handles one connection's
+    // messages in order, so once it answers this the subscriptions are in place: a chat line sent
+    // after Create returns is heard, and a station that is gone by now is known to be gone. Without
+    // that answer the link is dropped whole (its destructor unsubscribes), never returned half made.
+    const QDBusMessage present = AskBus(bus, "NameHasOwner", name, deadline);
+    if (Silent(present)) return unanswered("NameHasOwner");
+    if (present.type() != QDBusMessage::ReplyMessage || present.arguments().isEmpty()) return nullptr;
+    if (!present.arguments().constFirst().toBool()) link->gone_ = true;
+    return link;
 }
 
 DbusEchoLink::DbusEchoLink(QDBusConnection bus, QString owner, echolink::ChatEvents& events, int callTimeoutMs)
@@ -32,11 +67,6 @@ DbusEchoLink::DbusEchoLink(QDBusConnection bus, QString owner, echolink::ChatEve
     // Knowing at once that the station is gone spares each later call a round trip to the bus.
     auto* watcher = new QDBusServiceWatcher(owner_, bus_, QDBusServiceWatcher::WatchForUnregistration, this);
     connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, &DbusEchoLink::OwnerGone);
-    // Qt sends the subscriptions without waiting for them. The bus daemon handles one connection's
-    // messages in order, so once it answers this the subscriptions are in place: a chat line sent
-    // after Create returns is heard, and a station that is gone by now is known to be gone.
-    const QDBusReply<bool> present = bus_.interface()->isServiceRegistered(owner_);
-    if (present.isValid() && !present.value()) gone_ = true;
 }
 
 DbusEchoLink::~DbusEchoLink() {

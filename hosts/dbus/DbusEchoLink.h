@@ -17,7 +17,8 @@ class DbusEchoLink final : public QObject, public echolink::EchoLink {
 public:
     // Binds to the process that owns the station's name at this moment; null when nobody does.
     // Calls and signals go to that owner's unique name, so a station that quits or crashes is not
-    // silently replaced by one started later: from then on every call fails.
+    // silently replaced by one started later: from then on every call fails. Null too when the bus
+    // daemon does not answer within the call time-out, which bounds the whole of Create.
     static std::unique_ptr<DbusEchoLink> Create(QDBusConnection bus, echolink::ChatEvents& events, int callTimeoutMs);
 
     ~DbusEchoLink() override;

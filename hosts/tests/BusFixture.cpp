@@ -3,6 +3,7 @@
 #include <QProcessEnvironment>
 
 #include <algorithm>
+#include <csignal>
 #include <chrono>
 #include <thread>
 
@@ -63,6 +64,10 @@ QDBusConnection PrivateBus::Connect() {
     const QString name = QStringLiteral("private-%1").arg(++counter);
     names_ << name;
     return QDBusConnection::connectToBus(address_, name);
+}
+
+void PrivateBus::Freeze(bool frozen) {
+    ::kill(static_cast<pid_t>(daemon_.processId()), frozen ? SIGSTOP : SIGCONT);
 }
 
 // The simulator prints into a file, not a pipe: a test blocked in a D-Bus call reads no pipe,

@@ -38,6 +38,8 @@ public:
     const QString& Address() const { return address_; }
     // A fresh client connection to this bus.
     QDBusConnection Connect();
+    // Stops or resumes the daemon: a bus that takes messages and never answers them.
+    void Freeze(bool frozen);
 
 private:
     QProcess daemon_;

@@ -179,6 +179,39 @@ TEST_F(DbusEchoLinkTest, HungOrRefusingStationGivesBoundedFailures) {
     EXPECT_EQ(patient->PostChatLine("y"), echolink::kOk);
 }
 
+// Qt's own look-ups would wait 25 s for a daemon that has stopped answering; Create gives up
+// within the link's call time-out, says why, and leaves nothing behind on the connection.
+TEST_F(DbusEchoLinkTest, SilentBusDaemonGivesNoObjectWithinTheCallTimeOut) {
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { warnings << text; });
+    Station station(bus);
+    ASSERT_TRUE(station.WaitReady());
+    QDBusConnection connection = bus.Connect();
+    ASSERT_TRUE(connection.isConnected());
+
+    bus.Freeze(true);
+    QElapsedTimer timer;
+    timer.start();
+    auto link = DbusEchoLink::Create(connection, events, 300);
+    const qint64 elapsed = timer.elapsed();
+    bus.Freeze(false);
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(link, nullptr);
+    EXPECT_LT(elapsed, 2000);
+    EXPECT_EQ(warnings, QStringList{QStringLiteral(
+                            "dizo-chat: the session bus did not answer GetNameOwner within 300 ms; EchoLink is not reached")});
+
+    // The late answer to the abandoned look-up confuses nothing: the same connection links again.
+    auto later = DbusEchoLink::Create(connection, events, kPatientMs);
+    ASSERT_NE(later, nullptr);
+    EXPECT_EQ(later->SetTransmit(false), echolink::kOk);
+    station.Type("QD4RV>oi=");
+    ASSERT_TRUE(WaitFor([&] { return !events.lines.empty(); }));
+    EXPECT_EQ(events.lines, std::vector<std::string>{"QD4RV>oi="});
+}
+
 TEST_F(DbusEchoLinkTest, SecondStationRefusesToStart) {
     Station first(bus);
     ASSERT_TRUE(first.WaitReady());
