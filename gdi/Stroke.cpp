@@ -42,6 +42,8 @@ constexpr U128 Add(U128 a, std::uint64_t b) {
 constexpr bool LessOrEqual(U128 a, U128 b) { return a.hi != b.hi ? a.hi < b.hi : a.lo <= b.lo; }
 // floor(n / d) for d > 0 when the quotient fits in 64 bits, by long division.
 constexpr std::uint64_t Divide(U128 n, std::uint64_t d) {
+    // Every line that starts on the surface or near it: one machine division.
+    if (n.hi == 0) return n.lo / d;
     std::uint64_t rem = 0, quotient = 0;
     for (int i = 127; i >= 0; --i) {
         const bool carry = (rem >> 63) != 0;
@@ -129,6 +131,33 @@ public:
                                                      2 * uMajor * taken);
         std::int64_t pMajor = majorStart + kLo * majorInc;
         std::int64_t pMinor = minorStart + static_cast<std::int64_t>(taken) * minorInc;
+        if (!dashes_ && !dc_.hasClip && dc_.surface->bitsPerPixel == 32) {
+            // The minor coordinate moves one way only, so when its first and last values are on
+            // the surface every pixel is: the bevel's edges and every unclipped outline.
+            const std::uint64_t takenLast = Divide(
+                Add(Multiply(2 * uMinor, static_cast<std::uint64_t>(kHi - 1)), uMajor - 1 + bias), 2 * uMajor);
+            const std::int64_t lastMinor = minorStart + static_cast<std::int64_t>(takenLast) * minorInc;
+            const std::int64_t minorLimit = xMajor ? dc_.surface->height : dc_.surface->width;
+            if (pMinor >= 0 && pMinor < minorLimit && lastMinor >= 0 && lastMinor < minorLimit) {
+                const std::ptrdiff_t stride = dc_.surface->width;
+                const std::ptrdiff_t majorStep = xMajor ? majorInc : majorInc * stride;
+                const std::ptrdiff_t minorStep = xMajor ? minorInc * stride : minorInc;
+                std::uint32_t* p = xMajor ? dc_.surface->Row32(static_cast<int>(pMinor)) + pMajor
+                                          : dc_.surface->Row32(static_cast<int>(pMajor)) + pMinor;
+                // The pointer steps only between pixels, so it never leaves the surface.
+                for (std::int64_t k = kLo;;) {
+                    *p = ink_.pixel;
+                    if (++k == kHi) return;
+                    if (err + bias > 0) {
+                        p += minorStep;
+                        err += 2 * minor - 2 * major;
+                    } else {
+                        err += 2 * minor;
+                    }
+                    p += majorStep;
+                }
+            }
+        }
         for (std::int64_t k = kLo; k < kHi; ++k) {
             if (xMajor)
                 Put(static_cast<int>(pMajor), static_cast<int>(pMinor));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <iterator>
 #include <set>
@@ -158,6 +159,26 @@ TEST(Lines, PolylineJoinsDrawEachVertexOnceAndLeaveTheEndOut) {
     EXPECT_EQ(c.Picture({{Black, '#'}}), Rows({"####.", "...#.", "...#.", "..##.", "....."}));
     EXPECT_FALSE(Polyline(c.dc(), pts, 1));
     EXPECT_FALSE(Polyline(c.dc(), nullptr, 4));
+}
+
+// Unclipped solid lines are written straight into the rows; a clip that holds the whole surface
+// sends the same lines through the per-pixel visibility test, which must agree pixel for pixel.
+TEST(Lines, UnclippedLinesMatchThePerPixelWalk) {
+    constexpr int W = 20, H = 9;
+    // Corners, inside points, points off each side and far away: every pair is one line.
+    const POINT ends[] = {{0, 0},   {19, 8},  {19, 0},   {0, 8},        {7, 3},           {12, 5},
+                          {-6, 4},  {26, 2},  {9, -5},   {3, 14},       {-3000000, 1},    {5, 2000000000},
+                          {21, 9},  {-1, -1}, {18, 7},   {INT_MIN, 4}};
+    for (const POINT& a : ends)
+        for (const POINT& b : ends) {
+            Canvas plain(W, H), clipped(W, H);
+            const OwnedRgn all(CreateRectRgn(0, 0, W, H));
+            SelectClipRgn(clipped.dc(), all.get());
+            const POINT pts[] = {a, b};
+            for (Canvas* c : {&plain, &clipped}) Polyline(c->dc(), pts, 2);
+            EXPECT_EQ(test::PixelsOf(plain.bitmap()), test::PixelsOf(clipped.bitmap()))
+                << a.x << "," << a.y << " -> " << b.x << "," << b.y;
+        }
 }
 
 TEST(Lines, MoveToAndLineToTrackTheCurrentPosition) {
