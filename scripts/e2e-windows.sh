@@ -181,7 +181,17 @@ stop_app() {
     wait_for $patience ended || kill "$app_pid" 2>/dev/null
   fi
   wait "$app_pid" 2>/dev/null
-  wait_for $patience bash -c '! pgrep -f "dizo-echolink-standin.exe -Embedding" >/dev/null' || standin /crash
+  wait_for $patience standin_gone || standin /crash
+}
+# Whether this prefix's stand-in server has left; another run's, in its own prefix, is not ours to
+# wait for. The pattern must not match the text that holds it: pgrep leaves out only its own
+# process, and a shell whose command line held the plain name kept every wait to its limit.
+standin_gone() {
+  local p
+  for p in $(pgrep -f 'dizo-echolink-standin[.]exe -Embedding'); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 1
+  done
+  return 0
 }
 
 # The program started beside a fresh stand-in, once it has announced itself.
@@ -388,8 +398,11 @@ scenario_hang() {
   [ $((t1 - t0)) -lt 8000 ] && ok "sair with EchoLink hung ended the program in $((t1 - t0)) ms" ||
     fail "sair with EchoLink hung for 20 s took $((t1 - t0)) ms"
   ends_cleanly "sair with EchoLink hung"
-  # The stand-in holds the hung calls of a client that is gone: it cannot leave by itself.
-  standin /hang 0; standin /crash
+  # The stand-in holds the hung calls of a client that is gone: it cannot leave by itself, and it
+  # takes no command while it sleeps in the farewell, whose line it writes when it wakes.
+  standin /hang 0
+  wait_for 30 count_is 2 "$DESLIGADO"
+  standin /crash
   stop_app
 }
 
