@@ -1,5 +1,6 @@
 #include "buttons/Colors.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -112,14 +113,17 @@ void DrawBox(RenderBuffer& buffer, gdi::HDC hdc, int x1, int y1, int x2, int y2,
     gdi::Rectangle(hdc, x1, y1, x2, y2);
 }
 
+void BoxRun::SelectDcObjects() {
+    if (dcObjects_) return;
+    // Displaces (and deletes) the pen and brush the first DrawBox would have replaced.
+    buffer_.SelectBrush(gdi::HBRUSH(gdi::GetStockObject(gdi::DC_BRUSH).value));
+    buffer_.SelectPen(gdi::HPEN(gdi::GetStockObject(gdi::DC_PEN).value));
+    dcObjects_ = true;
+}
+
 void BoxRun::Add(int x1, int y1, int x2, int y2, OleColor fill) {
     if (pending_ && buffer_.Dc()) {
-        if (!dcObjects_) {
-            // Displaces (and deletes) the pen and brush the first DrawBox would have replaced.
-            buffer_.SelectBrush(gdi::HBRUSH(gdi::GetStockObject(gdi::DC_BRUSH).value));
-            buffer_.SelectPen(gdi::HPEN(gdi::GetStockObject(gdi::DC_PEN).value));
-            dcObjects_ = true;
-        }
+        SelectDcObjects();
         if (batched_ == BatchSize) Flush();
         batch_[static_cast<std::size_t>(batched_++)] = last_;
     } else if (pending_) {
@@ -128,6 +132,31 @@ void BoxRun::Add(int x1, int y1, int x2, int y2, OleColor fill) {
     }
     pending_ = true;
     last_ = {{x1, y1, x2, y2}, fill};
+}
+
+void BoxRun::AddStrips(const gdi::RECT& first, bool sideBySide, const gdi::COLORREF* colours, int count) {
+    if (count <= 0) return;
+    // The box before these and every strip but the last are painted now, in order; the last
+    // strip waits, as Add's last box does.
+    if (buffer_.Dc() && (pending_ || count > 1)) {
+        SelectDcObjects();
+        if (pending_) {
+            if (batched_ == BatchSize) Flush();
+            batch_[static_cast<std::size_t>(batched_++)] = last_;
+        }
+        if (batched_ > 0) Flush();
+        if (count > 1) gdi::StripsInDcColours(buffer_.Dc(), first, sideBySide, colours, count - 1);
+    } else if (pending_) {
+        DrawBox(buffer_, buffer_.Dc(), last_.rect.left, last_.rect.top, last_.rect.right, last_.rect.bottom,
+                last_.colour);
+    }
+    pending_ = true;
+    // Worked out wide so that no coordinate wraps; gdi clamps them far inside int's range.
+    const std::int64_t by = (sideBySide ? std::int64_t{first.right} - first.left
+                                        : std::int64_t{first.bottom} - first.top) * (count - 1);
+    const auto at = [](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); };
+    const std::int64_t dx = sideBySide ? by : 0, dy = sideBySide ? 0 : by;
+    last_ = {{at(first.left + dx), at(first.top + dy), at(first.right + dx), at(first.bottom + dy)}, colours[count - 1]};
 }
 
 void BoxRun::Flush() {

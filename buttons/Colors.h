@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "buttons/ButtonTypes.h"
 #include "buttons/RenderBuffer.h"
@@ -43,9 +44,13 @@ public:
     ~BoxRun() { Finish(); }
 
     void Add(int x1, int y1, int x2, int y2, OleColor fill);
+    // As Add for count strips the size of first, side by side or stacked, strip i in colours[i]
+    // (plain RGB, as stored).
+    void AddStrips(const gdi::RECT& first, bool sideBySide, const gdi::COLORREF* colours, int count);
     void Finish();
 
 private:
+    void SelectDcObjects();
     void Flush();
 
     // Room for every strip of a face up to this wide or tall in one batch (side-by-side strips
@@ -58,6 +63,36 @@ private:
     gdi::ColouredRect last_{};
     std::array<gdi::ColouredRect, BatchSize> batch_;
     int batched_ = 0;
+};
+
+// The colours of a face's rows or strips, kept between redraws (the last two tables a thread, as a
+// face and its rim, or a hovered and a plain face, alternate): they depend only on Key, and working
+// them out costs more than filling the face.
+template <class Key>
+class KeptColours {
+public:
+    // The table for key, made by make(std::vector<COLORREF>&) when neither kept table has that key.
+    template <class Make>
+    const std::vector<gdi::COLORREF>& For(const Key& key, Make&& make) {
+        for (Table& t : tables_)
+            if (t.made && t.key == key) return t.colours;
+        Table& t = tables_[next_];
+        next_ = 1 - next_;
+        t.colours.clear();
+        make(t.colours);
+        t.key = key;
+        t.made = true;
+        return t.colours;
+    }
+
+private:
+    struct Table {
+        bool made = false;
+        Key key{};
+        std::vector<gdi::COLORREF> colours;
+    };
+    std::array<Table, 2> tables_;
+    int next_ = 0;
 };
 
 // nearest(x): the nearest integer, halves to even (the control's one rounding rule).

@@ -1,5 +1,6 @@
 // DrawFaceBackground: the oval rim and the face fill (shading, gradient or flat).
 #include <cstdint>
+#include <vector>
 
 #include "buttons/Colors.h"
 #include "buttons/FaceSize.h"
@@ -76,16 +77,25 @@ void DrawFaceBackground(const ButtonState& s, RenderBuffer& buffer, const Button
         }
     } else if (host.Enabled() || s.Props.Mode > 0) {
         // Row 0 and the side columns are left to the outlines.
-        // Neighbouring rows often share their darkening, and so their colour.
+        struct Key {
+            gdi::COLORREF bg;
+            int height;
+            bool operator==(const Key&) const = default;
+        };
+        thread_local KeptColours<Key> kept;
+        const std::vector<gdi::COLORREF>& colours = kept.For({bg, h}, [&](std::vector<gdi::COLORREF>& out) {
+            // Neighbouring rows often share their darkening, and so their colour.
+            std::int16_t amount = 0;
+            gdi::COLORREF colour = bg;
+            for (int row = 1; row <= h - 1; ++row) {
+                const std::int16_t next = ShadingAmount(row, h);
+                if (row == 1 || next != amount) colour = ShiftColor(bg, next);
+                amount = next;
+                out.push_back(colour);
+            }
+        });
         BoxRun rows(buffer);
-        std::int16_t amount = 0;
-        gdi::COLORREF colour = bg;
-        for (int row = 1; row <= h - 1; ++row) {
-            const std::int16_t next = ShadingAmount(row, h);
-            if (row == 1 || next != amount) colour = ShiftColor(bg, next);
-            amount = next;
-            rows.Add(1, row, w - 1, row + 1, colour);
-        }
+        rows.AddStrips({1, 1, w - 1, 2}, false, colours.data(), static_cast<int>(colours.size()));
     } else {
         DrawBox(buffer, buffer.Dc(), 0, 0, w, h, bg);
     }

@@ -81,23 +81,24 @@ void FillGradient(RenderBuffer& buffer, const ButtonHost& host, std::int32_t mod
 
     const GradientStrips plan = PlanGradientStrips(mode, faceWidth, faceHeight, screenWidth, screenHeight);
     if (plan.count <= 0) return;
-    std::vector<gdi::COLORREF> table(static_cast<std::size_t>(plan.count));
-    CalcGradientColors(table, startColour, endColour);
-
-    gdi::RECT strip{0, 0, plan.horizontal ? plan.stripWidth : faceWidth,
-                    plan.horizontal ? faceHeight : plan.stripWidth};
+    // The strips' colours in the order they are painted, left to right or top to bottom.
+    struct Key {
+        gdi::COLORREF start, end;
+        int count;
+        bool startFirst;
+        bool operator==(const Key&) const = default;
+    };
+    thread_local KeptColours<Key> kept;
+    const std::vector<gdi::COLORREF>& colours =
+        kept.For({startColour, endColour, plan.count, plan.startFirst}, [&](std::vector<gdi::COLORREF>& out) {
+            out.resize(static_cast<std::size_t>(plan.count));
+            CalcGradientColors(out, startColour, endColour);
+            if (!plan.startFirst) std::reverse(out.begin(), out.end());
+        });
+    const gdi::RECT first{0, 0, plan.horizontal ? plan.stripWidth : faceWidth,
+                          plan.horizontal ? faceHeight : plan.stripWidth};
     BoxRun strips(buffer);
-    for (int i = 0; i < plan.count; ++i) {
-        const int index = plan.startFirst ? i : plan.count - 1 - i;
-        strips.Add(strip.left, strip.top, strip.right, strip.bottom, table[static_cast<std::size_t>(index)]);
-        if (plan.horizontal) {
-            strip.left += plan.stripWidth;
-            strip.right += plan.stripWidth;
-        } else {
-            strip.top += plan.stripWidth;
-            strip.bottom += plan.stripWidth;
-        }
-    }
+    strips.AddStrips(first, plan.horizontal, colours.data(), plan.count);
 }
 
 }  // namespace buttons

@@ -29,6 +29,10 @@ struct ColouredRect {
 // turn. With the stock DC_BRUSH and DC_PEN selected on a colour surface, each box is one fill
 // without the calls' look-ups: a face's many one-pixel rows and columns.
 BOOL RectanglesInDcColours(HDC hdc, const ColouredRect* boxes, int count);
+// The same for count strips the size of first, side by side (strip i moved right by i widths) or
+// stacked (down by i heights), strip i in colours[i]: a face's shading rows and gradient strips
+// without a box list to build and read back.
+BOOL StripsInDcColours(HDC hdc, const RECT& first, bool sideBySide, const COLORREF* colours, int count);
 
 // Any ROP3 code. Colour/monochrome conversions follow GDI: colour to mono gives 1 where the
 // source equals the source DC's background colour; mono to colour maps 0 to the destination

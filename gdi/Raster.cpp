@@ -11,8 +11,6 @@ Ink InkNearest(const Dc& dc, COLORREF c) {
     return Ink{ToPixel(c)};
 }
 
-namespace {
-
 // Sixteen pixels a step in four wide stores, then four at a time, the last four ending at the
 // row's end even where they overlap the ones before: most rows of a face are over a hundred
 // pixels long, and a scalar tail would cost as much as the rest.
@@ -32,8 +30,6 @@ void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t v) {
     for (; i + 4 <= n; i += 4) std::memcpy(p + i, four, sizeof four);
     if (i < n) std::memcpy(p + n - 4, four, sizeof four);
 }
-
-}  // namespace
 
 void FillSolid(Dc& dc, const RECT& rect, Ink ink) {
     Bitmap* s = dc.surface;

@@ -43,6 +43,8 @@ inline BrushInk BrushInkFor(const Dc& dc, COLORREF c) {
 void FillBrushInk(Dc& dc, const RECT& rect, const BrushInk& ink);
 void FillRegionBrush(Dc& dc, const Region& r, const BrushInk& ink);
 
+// n pixels of one value from p (32 bpp rows).
+void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t v);
 // Fills rect (device coordinates, clipped) with one ink.
 void FillSolid(Dc& dc, const RECT& rect, Ink ink);
 // Fills with a brush; nothing for the null brush.

@@ -191,16 +191,32 @@ TEST(RenderPipeline, BoxRunPaintsAndLeavesWhatTheDrawBoxLoopDoes) {
         int x1, y1, x2, y2;
         buttons::OleColor fill;
     };
+    // Strips stand for one Add each: strip i is first moved by i widths or heights.
+    struct Strips {
+        gdi::RECT first;
+        bool sideBySide;
+        std::vector<gdi::COLORREF> colours;
+    };
     struct Case {
         const char* name;
         std::vector<Box> boxes;
         bool clip;  // an elliptic clip region, as the oval shapes set
+        Strips strips{};  // added after boxes
+        std::vector<Box> after{};
     } cases[] = {
         {"rows", {{1, 1, 11, 2, RGB(200, 10, 10)}, {1, 2, 11, 3, RGB(190, 20, 10)}, {1, 3, 11, 4, RGB(180, 30, 10)}}, false},
         {"columns, clipped", {{0, 0, 1, 8, RGB(1, 2, 3)}, {1, 0, 2, 8, RGB(4, 5, 6)}, {2, 0, 3, 8, RGB(7, 8, 9)}}, true},
         {"two-pixel strips, inverted and empty", {{0, 0, 12, 2, 0xFF}, {12, 4, 0, 2, 0xFF00}, {3, 5, 3, 7, 0xFF0000}}, true},
         {"one box", {{2, 2, 9, 6, RGB(9, 99, 199)}}, false},
         {"system colour bit", {{0, 0, 6, 8, buttons::SysButtonFace}, {6, 0, 12, 8, 0x80000000 | RGB(5, 6, 7)}}, false},
+        {"stacked rows after a box, clipped", {{0, 0, 12, 8, RGB(9, 9, 9)}}, true,
+         {{1, 1, 11, 2}, false, {RGB(200, 0, 0), RGB(190, 0, 0), RGB(190, 0, 0), RGB(180, 0, 0), RGB(170, 0, 0)}}},
+        {"two-pixel columns alone, past the right side", {}, false,
+         {{0, 0, 2, 8}, true, {1, 2, 3, 4, 5, 6, RGB(7, 7, 7)}}},
+        {"one strip between boxes", {{2, 2, 9, 6, RGB(9, 99, 199)}}, false, {{0, 0, 3, 8}, true, {RGB(1, 1, 1)}},
+         {{5, 1, 10, 3, RGB(200, 100, 0)}}},
+        {"inverted rows, then a box, clipped", {}, true,
+         {{11, 1, 1, 3}, false, {RGB(0, 0, 250), RGB(0, 250, 0), RGB(250, 0, 0)}}, {{1, 0, 3, 8, RGB(5, 5, 5)}}},
     };
     for (const auto& c : cases) {
         ControlRig loop(12, 8), run(12, 8);
@@ -217,9 +233,20 @@ TEST(RenderPipeline, BoxRunPaintsAndLeavesWhatTheDrawBoxLoopDoes) {
             const gdi::ObjectCounts before = gdi::LiveObjects();
             if (rig == &loop) {
                 for (const Box& b : c.boxes) buttons::DrawBox(s, s.Dc(), b.x1, b.y1, b.x2, b.y2, b.fill);
+                const gdi::RECT& f = c.strips.first;
+                const int dx = c.strips.sideBySide ? f.right - f.left : 0, dy = c.strips.sideBySide ? 0 : f.bottom - f.top;
+                for (std::size_t i = 0; i < c.strips.colours.size(); ++i) {
+                    const int k = static_cast<int>(i);
+                    buttons::DrawBox(s, s.Dc(), f.left + k * dx, f.top + k * dy, f.right + k * dx, f.bottom + k * dy,
+                                     c.strips.colours[i]);
+                }
+                for (const Box& b : c.after) buttons::DrawBox(s, s.Dc(), b.x1, b.y1, b.x2, b.y2, b.fill);
             } else {
                 buttons::BoxRun boxes(s);
                 for (const Box& b : c.boxes) boxes.Add(b.x1, b.y1, b.x2, b.y2, b.fill);
+                boxes.AddStrips(c.strips.first, c.strips.sideBySide, c.strips.colours.data(),
+                                static_cast<int>(c.strips.colours.size()));
+                for (const Box& b : c.after) boxes.Add(b.x1, b.y1, b.x2, b.y2, b.fill);
             }
             change[side] = gdi::LiveObjects();
             change[side].pens -= before.pens;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <iterator>
 #include <set>
@@ -406,8 +407,61 @@ TEST(FillRect, UnclippedFillsMatchTheClipWalk) {
     }
 }
 
-// The batch stands for SetDCBrushColor, SetDCPenColor and Rectangle a box: the same pixels and DC
-// colours whether it takes its fills (rows, side-by-side strips) or falls back to those calls.
+namespace {
+
+// Each batch call stands for SetDCBrushColor, SetDCPenColor and Rectangle a box: run on a W x H
+// surface in every setting a face's fills meet, it must paint and leave the DC colours as those calls.
+template <class Batch>
+void ExpectTheCallsOfEachBox(const std::vector<ColouredRect>& boxes, Batch&& batchCall, const std::string& name) {
+    constexpr int W = 20, H = 9;
+    enum class Objects { DcOwn, Others };
+    struct Setting {
+        const char* name;
+        int bitsPerPixel;
+        Objects objects;
+        bool clip;  // an elliptic clip region, as the oval faces set
+    } settings[] = {
+        {"own objects", 32, Objects::DcOwn, false},
+        {"own objects, clipped", 32, Objects::DcOwn, true},
+        {"own objects, monochrome", 1, Objects::DcOwn, true},
+        {"other pen and brush", 32, Objects::Others, false},
+    };
+    const OwnedPen red(CreatePen(PS_SOLID, 2, Red));
+    const OwnedBrush blue(CreateSolidBrush(test::Blue));
+    for (const Setting& setting : settings) {
+        Canvas calls(W, H, setting.bitsPerPixel), batch(W, H, setting.bitsPerPixel);
+        for (Canvas* c : {&calls, &batch}) {
+            if (setting.objects == Objects::DcOwn) {
+                SelectObject(c->dc(), HBRUSH(GetStockObject(DC_BRUSH).value));
+                SelectObject(c->dc(), HPEN(GetStockObject(DC_PEN).value));
+            } else {
+                SelectObject(c->dc(), blue.get());
+                SelectObject(c->dc(), red.get());
+            }
+            if (setting.clip) {
+                const OwnedRgn oval(CreateEllipticRgn(0, 0, W, H));
+                SelectClipRgn(c->dc(), oval.get());
+            }
+        }
+        for (const ColouredRect& b : boxes) {
+            SetDCBrushColor(calls.dc(), b.colour);
+            SetDCPenColor(calls.dc(), b.colour);
+            Rectangle(calls.dc(), b.rect.left, b.rect.top, b.rect.right, b.rect.bottom);
+        }
+        EXPECT_TRUE(batchCall(batch.dc()));
+        const std::string where = std::string(setting.name) + ", " + name;
+        EXPECT_EQ(test::PixelsOf(calls.bitmap()), test::PixelsOf(batch.bitmap())) << where;
+        EXPECT_EQ(GetDCBrushColor(calls.dc()), GetDCBrushColor(batch.dc())) << where;
+        EXPECT_EQ(GetDCPenColor(calls.dc()), GetDCPenColor(batch.dc())) << where;
+        for (Canvas* c : {&calls, &batch}) {
+            SelectObject(c->dc(), HBRUSH(GetStockObject(WHITE_BRUSH).value));
+            SelectObject(c->dc(), HPEN(GetStockObject(BLACK_PEN).value));
+        }
+    }
+}
+
+}  // namespace
+
 TEST(RectanglesInDcColours, PaintAndLeaveWhatTheCallsItStandsForDo) {
     constexpr int W = 20, H = 9;
     const std::vector<ColouredRect> cases[] = {
@@ -431,56 +485,61 @@ TEST(RectanglesInDcColours, PaintAndLeaveWhatTheCallsItStandsForDo) {
         // one box
         {{{0, 0, W, H}, RGB(128, 255, 128)}},
     };
-    enum class Objects { DcOwn, Others };
-    struct Setting {
-        const char* name;
-        int bitsPerPixel;
-        Objects objects;
-        bool clip;  // an elliptic clip region, as the oval faces set
-    } settings[] = {
-        {"own objects", 32, Objects::DcOwn, false},
-        {"own objects, clipped", 32, Objects::DcOwn, true},
-        {"own objects, monochrome", 1, Objects::DcOwn, true},
-        {"other pen and brush", 32, Objects::Others, false},
-    };
-    const OwnedPen red(CreatePen(PS_SOLID, 2, Red));
-    const OwnedBrush blue(CreateSolidBrush(test::Blue));
-    for (const Setting& setting : settings) {
-        for (std::size_t k = 0; k < std::size(cases); ++k) {
-            const std::vector<ColouredRect>& boxes = cases[k];
-            Canvas calls(W, H, setting.bitsPerPixel), batch(W, H, setting.bitsPerPixel);
-            for (Canvas* c : {&calls, &batch}) {
-                if (setting.objects == Objects::DcOwn) {
-                    SelectObject(c->dc(), HBRUSH(GetStockObject(DC_BRUSH).value));
-                    SelectObject(c->dc(), HPEN(GetStockObject(DC_PEN).value));
-                } else {
-                    SelectObject(c->dc(), blue.get());
-                    SelectObject(c->dc(), red.get());
-                }
-                if (setting.clip) {
-                    const OwnedRgn oval(CreateEllipticRgn(0, 0, W, H));
-                    SelectClipRgn(c->dc(), oval.get());
-                }
-            }
-            for (const ColouredRect& b : boxes) {
-                SetDCBrushColor(calls.dc(), b.colour);
-                SetDCPenColor(calls.dc(), b.colour);
-                Rectangle(calls.dc(), b.rect.left, b.rect.top, b.rect.right, b.rect.bottom);
-            }
-            EXPECT_TRUE(RectanglesInDcColours(batch.dc(), boxes.data(), static_cast<int>(boxes.size())));
-            const std::string where = std::string(setting.name) + ", case " + std::to_string(k);
-            EXPECT_EQ(test::PixelsOf(calls.bitmap()), test::PixelsOf(batch.bitmap())) << where;
-            EXPECT_EQ(GetDCBrushColor(calls.dc()), GetDCBrushColor(batch.dc())) << where;
-            EXPECT_EQ(GetDCPenColor(calls.dc()), GetDCPenColor(batch.dc())) << where;
-            for (Canvas* c : {&calls, &batch}) {
-                SelectObject(c->dc(), HBRUSH(GetStockObject(WHITE_BRUSH).value));
-                SelectObject(c->dc(), HPEN(GetStockObject(BLACK_PEN).value));
-            }
-        }
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        const std::vector<ColouredRect>& boxes = cases[k];
+        ExpectTheCallsOfEachBox(
+            boxes, [&](HDC dc) { return RectanglesInDcColours(dc, boxes.data(), static_cast<int>(boxes.size())); },
+            "case " + std::to_string(k));
     }
     const ColouredRect one{{0, 0, 1, 1}, 0};
     EXPECT_FALSE(RectanglesInDcColours(HDC{}, &one, 1));
     Canvas c(2, 2);
     EXPECT_FALSE(RectanglesInDcColours(c.dc(), nullptr, 1));
     EXPECT_TRUE(RectanglesInDcColours(c.dc(), nullptr, 0));
+}
+
+// Strips are boxes laid out by the call: strip i is first moved by i widths or heights.
+TEST(StripsInDcColours, PaintAndLeaveWhatTheCallsOfEachStripDo) {
+    struct Case {
+        const char* name;
+        RECT first;
+        bool sideBySide;
+        int count;
+    } cases[] = {
+        {"shading rows inside the sides", {1, 1, 19, 2}, false, 8},
+        {"rows starting above the surface, running off its foot", {0, -3, 20, -2}, false, 14},
+        {"two-pixel rows, cut at the foot", {2, 0, 17, 2}, false, 5},
+        {"one-pixel columns running off both sides", {-3, 0, -2, 9}, true, 26},
+        {"two-pixel columns, from off the left, cut at the right", {-3, 1, -1, 8}, true, 13},
+        {"columns wholly right of the surface", {20, 0, 21, 9}, true, 4},
+        {"one strip", {3, 3, 9, 6}, true, 1},
+        {"an inverted first strip", {19, 1, 1, 2}, false, 4},
+        {"an inverted first column", {4, 2, 2, 7}, true, 4},
+        {"empty strips", {3, 3, 3, 6}, true, 5},
+        {"strips past GDI's limit", {0, 2, 20, 1000000000}, false, 3},
+        {"columns starting past GDI's limit", {-2000000000, 0, 0, 9}, true, 3},
+        {"rows whose far end wraps int", {0, 0, 20, 100000000}, false, 30},
+    };
+    for (const Case& c : cases) {
+        std::vector<COLORREF> colours;
+        std::vector<ColouredRect> boxes;
+        const std::int64_t step = c.sideBySide ? std::int64_t{c.first.right} - c.first.left
+                                               : std::int64_t{c.first.bottom} - c.first.top;
+        for (int i = 0; i < c.count; ++i) {
+            // Distinct colours, one with a flag byte above it.
+            colours.push_back(RGB(10 * i, 255 - 9 * i, (i * 37) & 0xFF) | (i == 2 ? 0x02000000 : 0));
+            const auto at = [](std::int64_t v) { return static_cast<LONG>(std::clamp<std::int64_t>(v, -(1 << 30), 1 << 30)); };
+            const std::int64_t dx = c.sideBySide ? step * i : 0, dy = c.sideBySide ? 0 : step * i;
+            boxes.push_back({{at(c.first.left + dx), at(c.first.top + dy), at(c.first.right + dx), at(c.first.bottom + dy)},
+                             colours.back()});
+        }
+        ExpectTheCallsOfEachBox(
+            boxes, [&](HDC dc) { return StripsInDcColours(dc, c.first, c.sideBySide, colours.data(), c.count); },
+            c.name);
+    }
+    Canvas c(2, 2);
+    const COLORREF one = 0;
+    EXPECT_FALSE(StripsInDcColours(HDC{}, {0, 0, 1, 1}, false, &one, 1));
+    EXPECT_FALSE(StripsInDcColours(c.dc(), {0, 0, 1, 1}, false, nullptr, 1));
+    EXPECT_TRUE(StripsInDcColours(c.dc(), {0, 0, 1, 1}, false, nullptr, 0));
 }
