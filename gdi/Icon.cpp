@@ -31,12 +31,14 @@ HICON CreateIconIndirect(const ICONINFO& info) {
     if (!mask) return HICON{};
     const Bitmap* colour = info.hbmColor ? LookupBitmap(info.hbmColor) : nullptr;
     if (info.hbmColor && !colour) return HICON{};
+    // The drawing reads both bitmaps by the mask's size: a colour bitmap of another size is refused
+    // rather than read past its end.
+    if (colour && (colour->width != mask->width || colour->height != mask->height)) return HICON{};
     Icon icon;
     icon.isIcon = info.fIcon != FALSE;
     icon.xHotspot = info.xHotspot;
     icon.yHotspot = info.yHotspot;
-    icon.mask = AsMono(*mask);
-    if (colour) icon.colour = AsColour(*colour);
+    icon.image = MakeIconImage(AsMono(*mask), colour ? AsColour(*colour) : Bitmap{0, 0, 32, false, {}, {}});
     return NewIcon(std::move(icon));
 }
 
@@ -48,11 +50,12 @@ BOOL GetIconInfo(HICON h, ICONINFO* out) {
     ICONINFO info;
     info.fIcon = icon->isIcon ? TRUE : FALSE;
     // GDI reports an icon's hotspot as its centre.
-    info.xHotspot = icon->isIcon ? static_cast<DWORD>(icon->mask.width / 2) : icon->xHotspot;
-    info.yHotspot = icon->isIcon ? static_cast<DWORD>((icon->hasColour() ? icon->mask.height : icon->mask.height / 2) / 2)
+    const Bitmap& mask = icon->mask();
+    info.xHotspot = icon->isIcon ? static_cast<DWORD>(mask.width / 2) : icon->xHotspot;
+    info.yHotspot = icon->isIcon ? static_cast<DWORD>((icon->hasColour() ? mask.height : mask.height / 2) / 2)
                                  : icon->yHotspot;
-    info.hbmMask = NewBitmap(Bitmap(icon->mask));
-    info.hbmColor = icon->hasColour() ? NewBitmap(Bitmap(icon->colour)) : HBITMAP{};
+    info.hbmMask = NewBitmap(Bitmap(mask));
+    info.hbmColor = icon->hasColour() ? NewBitmap(Bitmap(icon->colour())) : HBITMAP{};
     *out = info;
     return TRUE;
 }

@@ -45,9 +45,9 @@ OwnedIcon LoadIconFromMemory(std::span<const std::uint8_t> data, const std::stri
     icon.isIcon = img.isIcon;
     icon.xHotspot = static_cast<DWORD>(img.hotX);
     icon.yHotspot = static_cast<DWORD>(img.hotY);
-    icon.colour = ColourBitmap(img.colour, false);
-    icon.mask = detail::MakeBitmap(img.colour.width, img.colour.height, 1);
-    icon.mask.pixels1 = img.mask;
+    detail::Bitmap mask = detail::MakeBitmap(img.colour.width, img.colour.height, 1);
+    mask.pixels1 = img.mask;
+    icon.image = detail::MakeIconImage(std::move(mask), ColourBitmap(img.colour, false));
     return OwnedIcon(detail::NewIcon(std::move(icon)));
 }
 

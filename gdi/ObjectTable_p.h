@@ -123,21 +123,47 @@ struct Dc {
     BandIndex clipBands;  // of clip, rebuilt whenever clip changes
 };
 
-// An icon or cursor keeps its own copies of the mask and colour bitmaps.
+// One stretch of a colour icon's row that draws one way: transparent pixels (mask 1, image
+// black) only lose the destination's top byte, opaque ones (mask 0) are the image's pixel, and
+// the rest take the AND and the XOR. x1 is exclusive.
+struct IconRun {
+    enum class Kind : std::uint8_t { Keep, Copy, Mixed };
+    std::int32_t x0 = 0;
+    std::int32_t x1 = 0;
+    Kind kind = Kind::Mixed;
+};
+
+// What an icon shows. Icons never change once made, so a copy at the same size shares this
+// (a face copies its picture on every redraw) and what is derived from the bits is made once.
+struct IconImage {
+    Bitmap mask;    // 1 bpp
+    Bitmap colour;  // 32 bpp; width 0 for a monochrome icon
+    // A colour icon's mask as 32-bit AND words (0x00FFFFFF keeps the destination, 0 clears it),
+    // so a mixed run is one AND and one XOR a pixel with no widening of mask bytes.
+    std::vector<std::uint32_t> andWords;
+    // A colour icon's rows as runs, left to right; row y's are runs[rowRuns[y]] up to
+    // runs[rowRuns[y + 1]].
+    std::vector<IconRun> runs;
+    std::vector<std::uint32_t> rowRuns;
+    // Whether the plain runs hold most of the pixels, so that drawing by runs pays for itself.
+    bool drawByRuns = false;
+    bool hasColour() const { return colour.width > 0; }
+};
+// The image of mask and colour (colour empty for a monochrome icon) with its derived data.
+std::shared_ptr<const IconImage> MakeIconImage(Bitmap&& mask, Bitmap&& colour);
+
+// An icon or cursor: its hotspot and its image, shared with its same-size copies.
 struct Icon {
     bool isIcon = true;
     DWORD xHotspot = 0;
     DWORD yHotspot = 0;
-    Bitmap mask;     // 1 bpp
-    Bitmap colour;   // 32 bpp; width 0 for a monochrome icon
-    bool hasColour() const { return colour.width > 0; }
-    // The last resized copy made of this icon. Icons never change once made, so a picture
-    // copied at the same size again (every redraw of a face) is duplicated, not scaled again.
+    std::shared_ptr<const IconImage> image;  // never null once made
+    // The last resized copy made of this icon, so that a picture copied at the same size again
+    // (every redraw of a face) shares that image instead of being scaled again.
     std::shared_ptr<const Icon> lastResized;
-    // A colour icon's mask as 32-bit AND words (0x00FFFFFF keeps the destination, 0 clears it),
-    // made with the icon and shared by its same-size copies, so drawing it is one AND and one XOR
-    // a pixel with no widening of mask bytes.
-    std::shared_ptr<const std::vector<std::uint32_t>> andWords;
+    const Bitmap& mask() const { return image->mask; }
+    const Bitmap& colour() const { return image->colour; }
+    bool hasColour() const { return image->hasColour(); }
 };
 
 }  // namespace gdi::detail

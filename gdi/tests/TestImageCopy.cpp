@@ -188,7 +188,7 @@ TEST(CopyImage, DeleteOriginalOnRequest) {
 // icon drawing must not use.
 class IconCanvas {
 public:
-    IconCanvas(int w, int h, int bpp = 32)
+    IconCanvas(int w, int h, int bpp = 32, std::uint32_t fill = kSentinel)
         : dc_(CreateCompatibleDC(HDC{})),
           bmp_(bpp == 32 ? CreateDIBSection32(w, h) : CreateBitmap(w, h, 1, 1, nullptr)) {
         old_ = SelectObject(dc_.get(), bmp_.get());
@@ -197,7 +197,7 @@ public:
         const BitmapView v = GetBitmapView(bmp_.get());
         for (int y = 0; y < v.height; ++y)
             for (int x = 0; x < v.width; ++x) {
-                if (bpp == 32) v.pixels32[y * v.stride + x] = kSentinel;
+                if (bpp == 32) v.pixels32[y * v.stride + x] = fill;
             }
     }
     ~IconCanvas() { SelectObject(dc_.get(), old_); }
@@ -297,45 +297,55 @@ TEST(DrawIconEx, MonochromeIconsAndMonochromeTargets) {
               (std::vector<int>{1, 0, 0, 0}));
 }
 
-// The unscaled fast path must give exactly what the two blits give.
+// The unscaled fast paths must give exactly what the two blits give: a small icon of short
+// runs drawn row by row, and a wide one with long transparent, opaque and mixed stretches drawn
+// run by run, over a background whose top bytes are set (the AND clears them).
 TEST(DrawIconEx, OwnSizeEqualsTheMaskAndImageBlits) {
-    std::vector<std::string> rows;
+    std::vector<std::string> shortRuns;
     for (int y = 0; y < 7; ++y) {
         std::string row;
         for (int x = 0; x < 9; ++x) row += ".KRx"[(x * 3 + y * 5 + x * y) % 4];
-        rows.push_back(row);
+        shortRuns.push_back(row);
     }
-    OwnedIcon icon = IconFrom(rows);
-    ICONINFO info;
-    ASSERT_TRUE(GetIconInfo(icon.get(), &info));
-    OwnedBitmap mask(info.hbmMask), colour(info.hbmColor);
-    // Clips that cut the icon's left and bottom, its top, and every row differently.
-    const RECT clips[] = {{2, 0, 9, 8}, {0, 4, 11, 10}, {1, 1, 11, 10}};
-    for (const int bpp : {32, 1}) {
-        for (std::size_t k = 0; k < std::size(clips); ++k) {
-            IconCanvas fast(12, 10, bpp), blits(12, 10, bpp);
-            for (IconCanvas* c : {&fast, &blits}) {
-                if (bpp == 1) PatBlt(c->dc(), 0, 0, 12, 10, WHITENESS);
-                const RECT& r = clips[k];
-                OwnedRgn clip(k == 2 ? CreateEllipticRgn(r.left, r.top, r.right, r.bottom)
-                                     : CreateRectRgn(r.left, r.top, r.right, r.bottom));
-                SelectClipRgn(c->dc(), clip.get());
-            }
-            DrawIconEx(fast.dc(), 1, 2, icon.get(), 0, 0, 0, HBRUSH{}, DI_NORMAL);
-            OwnedDC src(CreateCompatibleDC(HDC{}));
-            SetTextColor(blits.dc(), RGB(0, 0, 0));
-            SetBkColor(blits.dc(), RGB(255, 255, 255));
-            const HBITMAP old = SelectObject(src.get(), mask.get());
-            BitBlt(blits.dc(), 1, 2, 9, 7, src.get(), 0, 0, SRCAND);
-            SelectObject(src.get(), colour.get());
-            BitBlt(blits.dc(), 1, 2, 9, 7, src.get(), 0, 0, SRCINVERT);
-            SelectObject(src.get(), old);
-            const BitmapView a = GetBitmapView(fast.bitmap()), b = GetBitmapView(blits.bitmap());
-            for (int i = 0; i < 12 * 10; ++i) {
-                if (bpp == 32) {
-                    EXPECT_EQ(a.pixels32[i], b.pixels32[i]) << "clip " << k << ", pixel " << i;
-                } else {
-                    EXPECT_EQ(a.pixels1[i], b.pixels1[i]) << "clip " << k << ", pixel " << i;
+    const std::string border(33, '.');
+    const std::vector<std::string> longRuns = {
+        std::string(80, '.'), border + std::string(14, 'R') + border, border + std::string(14, 'x') + border,
+        std::string(40, 'K') + std::string(40, 'R'), std::string(80, 'x'), shortRuns[1] + std::string(71, 'R')};
+    for (const auto& rows : {shortRuns, longRuns}) {
+        OwnedIcon icon = IconFrom(rows);
+        ICONINFO info;
+        ASSERT_TRUE(GetIconInfo(icon.get(), &info));
+        OwnedBitmap mask(info.hbmMask), colour(info.hbmColor);
+        const int w = static_cast<int>(rows[0].size()), h = static_cast<int>(rows.size());
+        const int cw = w + 3, ch = h + 3;
+        // Clips that cut the icon's left and bottom, its top, and every row differently.
+        const RECT clips[] = {{2, 0, w, h + 1}, {0, 4, cw - 1, ch}, {1, 1, cw - 1, ch}};
+        for (const int bpp : {32, 1}) {
+            for (std::size_t k = 0; k < std::size(clips); ++k) {
+                IconCanvas fast(cw, ch, bpp, 0xAB123456), blits(cw, ch, bpp, 0xAB123456);
+                for (IconCanvas* c : {&fast, &blits}) {
+                    if (bpp == 1) PatBlt(c->dc(), 0, 0, cw, ch, WHITENESS);
+                    const RECT& r = clips[k];
+                    OwnedRgn clip(k == 2 ? CreateEllipticRgn(r.left, r.top, r.right, r.bottom)
+                                         : CreateRectRgn(r.left, r.top, r.right, r.bottom));
+                    SelectClipRgn(c->dc(), clip.get());
+                }
+                DrawIconEx(fast.dc(), 1, 2, icon.get(), 0, 0, 0, HBRUSH{}, DI_NORMAL);
+                OwnedDC src(CreateCompatibleDC(HDC{}));
+                SetTextColor(blits.dc(), RGB(0, 0, 0));
+                SetBkColor(blits.dc(), RGB(255, 255, 255));
+                const HBITMAP old = SelectObject(src.get(), mask.get());
+                BitBlt(blits.dc(), 1, 2, w, h, src.get(), 0, 0, SRCAND);
+                SelectObject(src.get(), colour.get());
+                BitBlt(blits.dc(), 1, 2, w, h, src.get(), 0, 0, SRCINVERT);
+                SelectObject(src.get(), old);
+                const BitmapView a = GetBitmapView(fast.bitmap()), b = GetBitmapView(blits.bitmap());
+                for (int i = 0; i < cw * ch; ++i) {
+                    if (bpp == 32) {
+                        ASSERT_EQ(a.pixels32[i], b.pixels32[i]) << w << " wide, clip " << k << ", pixel " << i;
+                    } else {
+                        ASSERT_EQ(a.pixels1[i], b.pixels1[i]) << w << " wide, clip " << k << ", pixel " << i;
+                    }
                 }
             }
         }

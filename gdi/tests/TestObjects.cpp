@@ -239,6 +239,14 @@ TEST(Icons, CreateQueryAndDestroyKeepCopies) {
 
     info.hbmMask = HBITMAP{};
     EXPECT_FALSE(CreateIconIndirect(info));
+    // A colour bitmap that does not match the mask's size would be read past its end when drawn.
+    for (const SIZE colourSize : {SIZE{2, 4}, SIZE{4, 2}}) {
+        OwnedBitmap squareMask(CreateBitmap(4, 4, 1, 1, nullptr));
+        OwnedBitmap other(CreateBitmap(colourSize.cx, colourSize.cy, 1, 32, nullptr));
+        info.hbmMask = squareMask.get();
+        info.hbmColor = other.get();
+        EXPECT_FALSE(CreateIconIndirect(info)) << colourSize.cx << "x" << colourSize.cy;
+    }
 }
 
 TEST(Objects, OwnedHandlesDeleteOnce) {
