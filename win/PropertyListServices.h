@@ -12,7 +12,8 @@ namespace win {
 
 class PropertyListServices : public WindowServices {
 public:
-    // An unknown window or an empty name is refused, as the platform refuses them.
+    // An unknown window is refused, as the platform refuses it; so is an empty name, which the
+    // control never uses (Wine takes one).
     bool SetPropA(HWND hwnd, std::string_view name, std::uintptr_t data) final;
     std::uintptr_t GetPropA(HWND hwnd, std::string_view name) final;
     std::uintptr_t RemovePropA(HWND hwnd, std::string_view name) final;

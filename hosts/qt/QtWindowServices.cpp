@@ -131,20 +131,8 @@ bool QtWindowServices::KillTimer(win::HWND hwnd, std::uintptr_t id) {
     return true;
 }
 
-bool QtWindowServices::SetPropA(win::HWND hwnd, std::string_view name, std::uintptr_t data) {
-    if (Widget(hwnd) == nullptr) return false;
-    props_[hwnd.value].Set(name, data);
-    return true;
-}
-
-std::uintptr_t QtWindowServices::GetPropA(win::HWND hwnd, std::string_view name) {
-    const auto it = props_.find(hwnd.value);
-    return it == props_.end() ? 0 : it->second.Get(name);
-}
-
-std::uintptr_t QtWindowServices::RemovePropA(win::HWND hwnd, std::string_view name) {
-    const auto it = props_.find(hwnd.value);
-    return it == props_.end() ? 0 : it->second.Remove(name);
+win::PropertyList* QtWindowServices::PropertiesOf(win::HWND hwnd) {
+    return Widget(hwnd) == nullptr ? nullptr : &props_[hwnd.value];
 }
 
 std::size_t QtWindowServices::PropertyCount() const {

@@ -14,11 +14,11 @@
 #include <utility>
 
 #include "win/PropertyList.h"
-#include "win/WindowServices.h"
+#include "win/PropertyListServices.h"
 
 namespace hosts::qt {
 
-class QtWindowServices final : public QObject, public win::WindowServices {
+class QtWindowServices final : public QObject, public win::PropertyListServices {
     Q_OBJECT
 public:
     QtWindowServices();
@@ -37,14 +37,12 @@ public:
     win::HWND WindowFromPoint(gdi::POINT point) override;
     std::uintptr_t SetTimer(win::HWND hwnd, std::uintptr_t id, std::uint32_t elapseMs, win::TIMERPROC proc) override;
     bool KillTimer(win::HWND hwnd, std::uintptr_t id) override;
-    bool SetPropA(win::HWND hwnd, std::string_view name, std::uintptr_t data) override;
-    std::uintptr_t GetPropA(win::HWND hwnd, std::string_view name) override;
-    std::uintptr_t RemovePropA(win::HWND hwnd, std::string_view name) override;
 
     std::size_t TimerCount() const { return timers_.size(); }
     std::size_t PropertyCount() const;
 
 private:
+    win::PropertyList* PropertiesOf(win::HWND hwnd) override;
     void Forget(std::uintptr_t hwnd);
 
     std::uintptr_t next_ = 0x10000;
