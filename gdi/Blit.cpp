@@ -219,6 +219,23 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
               std::min(y + height, sb->height - dy)};
     if (area.left >= area.right || area.top >= area.bottom) return TRUE;
 
+    const int index = RopIndex(rop);
+    if (index == 0xCC && sb != dc->surface && sb->bitsPerPixel == 32 && dc->surface->bitsPerPixel == 32) {
+        // A plain copy between two colour bitmaps, as every redraw ends: rows by memcpy, and a
+        // block of whole rows of two bitmaps of one width in one (the area is cut to the source,
+        // so whole destination rows are whole source rows).
+        Bitmap* db = dc->surface;
+        ForEachVisibleRect(*dc, area, [&](const RECT& r) {
+            const auto n = static_cast<std::size_t>(r.right - r.left);
+            if (r.right - r.left == db->width && db->width == sb->width) {
+                std::memcpy(db->Row32(r.top), sb->Row32(r.top + dy), n * static_cast<std::size_t>(r.bottom - r.top) * 4);
+                return;
+            }
+            for (int yy = r.top; yy < r.bottom; ++yy)
+                std::memcpy(db->Row32(yy) + r.left, sb->Row32(yy + dy) + r.left + dx, n * sizeof(std::uint32_t));
+        });
+        return TRUE;
+    }
     // Blitting within one bitmap reads from a snapshot, so overlapping moves come out right.
     Bitmap snapshot;
     if (sb == dc->surface) {
@@ -227,7 +244,6 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
     }
     Bitmap* db = dc->surface;
     const SourceReader reader(*sb, *sdc, *db, *dc);
-    const int index = RopIndex(rop);
     const std::uint32_t mask = MaskOf(*db);
     std::uint32_t sbuf[Chunk], dbuf[Chunk];
     ForEachVisibleRect(*dc, area, [&](const RECT& r) {

@@ -64,6 +64,33 @@ T* Found(H h, Slot*& s) {
     return s ? std::get_if<T>(&s->obj) : nullptr;
 }
 
+// The selections proper, for an object already found live in slot s with its kind checked: the
+// typed calls and the generic one (which has looked the handle up to learn its kind) share them.
+HPEN SelectFound(Dc& dc, HPEN h, Slot& s) {
+    dc.penObj = s.dcColours ? &dc.dcPen : std::get_if<Pen>(&s.obj);
+    return Swap(dc.pen, dc.penSlot, h, &s);
+}
+HBRUSH SelectFound(Dc& dc, HBRUSH h, Slot& s) {
+    dc.brushObj = s.dcColours ? &dc.dcBrush : std::get_if<Brush>(&s.obj);
+    return Swap(dc.brush, dc.brushSlot, h, &s);
+}
+HFONT SelectFound(Dc& dc, HFONT h, Slot& s) { return Swap(dc.font, dc.fontSlot, h, &s); }
+HBITMAP SelectFound(Dc& dc, HBITMAP h, Slot& s) {
+    // Only memory DCs take bitmaps, and a bitmap lives in one DC at a time (the stock one excepted).
+    if (dc.screen) return HBITMAP{};
+    if (h != dc.bitmap && !s.stock && s.selections > 0) return HBITMAP{};
+    dc.surface = std::get_if<Bitmap>(&s.obj);
+    return Swap(dc.bitmap, dc.bitmapSlot, h, &s);
+}
+
+template <class T, class H>
+H SelectTyped(HDC hdc, H h) {
+    Dc* dc = LookupDc(hdc);
+    Slot* s = nullptr;
+    if (!Found<T>(h, s) || !dc) return H{};
+    return SelectFound(*dc, h, *s);
+}
+
 }  // namespace
 
 HDC GetDC() { return NewDc(true); }
@@ -92,41 +119,10 @@ BOOL DeleteDC(HDC hdc) {
     return DeleteSlot(hdc.value, ObjectKind::Dc) ? TRUE : FALSE;
 }
 
-HPEN SelectObject(HDC hdc, HPEN h) {
-    Dc* dc = LookupDc(hdc);
-    Slot* s = nullptr;
-    const Pen* p = Found<Pen>(h, s);
-    if (!dc || !p) return HPEN{};
-    dc->penObj = s->stock && h.value == StockHandle(DC_PEN) ? &dc->dcPen : p;
-    return Swap(dc->pen, dc->penSlot, h, s);
-}
-
-HBRUSH SelectObject(HDC hdc, HBRUSH h) {
-    Dc* dc = LookupDc(hdc);
-    Slot* s = nullptr;
-    const Brush* b = Found<Brush>(h, s);
-    if (!dc || !b) return HBRUSH{};
-    dc->brushObj = s->stock && h.value == StockHandle(DC_BRUSH) ? &dc->dcBrush : b;
-    return Swap(dc->brush, dc->brushSlot, h, s);
-}
-
-HFONT SelectObject(HDC hdc, HFONT h) {
-    Dc* dc = LookupDc(hdc);
-    Slot* s = nullptr;
-    if (!dc || !Found<Font>(h, s)) return HFONT{};
-    return Swap(dc->font, dc->fontSlot, h, s);
-}
-
-HBITMAP SelectObject(HDC hdc, HBITMAP h) {
-    Dc* dc = LookupDc(hdc);
-    Slot* s = nullptr;
-    Bitmap* b = Found<Bitmap>(h, s);
-    // Only memory DCs take bitmaps, and a bitmap lives in one DC at a time (the stock one excepted).
-    if (!dc || !b || dc->screen) return HBITMAP{};
-    if (h != dc->bitmap && !s->stock && s->selections > 0) return HBITMAP{};
-    dc->surface = b;
-    return Swap(dc->bitmap, dc->bitmapSlot, h, s);
-}
+HPEN SelectObject(HDC hdc, HPEN h) { return SelectTyped<Pen>(hdc, h); }
+HBRUSH SelectObject(HDC hdc, HBRUSH h) { return SelectTyped<Brush>(hdc, h); }
+HFONT SelectObject(HDC hdc, HFONT h) { return SelectTyped<Font>(hdc, h); }
+HBITMAP SelectObject(HDC hdc, HBITMAP h) { return SelectTyped<Bitmap>(hdc, h); }
 
 int SelectObject(HDC hdc, HRGN h) {
     if (!h) return ERROR;  // SelectObject, unlike SelectClipRgn, has no "remove clipping" form
@@ -134,17 +130,22 @@ int SelectObject(HDC hdc, HRGN h) {
 }
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
-    switch (KindOf(h.value)) {
-        case ObjectKind::Pen: return HGDIOBJ(SelectObject(hdc, HPEN(h.value)));
-        case ObjectKind::Brush: return HGDIOBJ(SelectObject(hdc, HBRUSH(h.value)));
-        case ObjectKind::Font: return HGDIOBJ(SelectObject(hdc, HFONT(h.value)));
-        case ObjectKind::Bitmap: return HGDIOBJ(SelectObject(hdc, HBITMAP(h.value)));
-        case ObjectKind::Region: {
-            // As GDI does, a region selection answers with the region type in the handle value.
-            HGDIOBJ result;
-            result.value = static_cast<std::uint32_t>(SelectObject(hdc, HRGN(h.value)));
-            return result;
-        }
+    Slot* s = TheTable().Find(h.value);
+    if (!s) return HGDIOBJ{};
+    const auto kind = static_cast<ObjectKind>(s->obj.index());
+    if (kind == ObjectKind::Region) {
+        // As GDI does, a region selection answers with the region type in the handle value.
+        HGDIOBJ result;
+        result.value = static_cast<std::uint32_t>(SelectObject(hdc, HRGN(h.value)));
+        return result;
+    }
+    Dc* dc = LookupDc(hdc);
+    if (!dc) return HGDIOBJ{};
+    switch (kind) {
+        case ObjectKind::Pen: return HGDIOBJ(SelectFound(*dc, HPEN(h.value), *s));
+        case ObjectKind::Brush: return HGDIOBJ(SelectFound(*dc, HBRUSH(h.value), *s));
+        case ObjectKind::Font: return HGDIOBJ(SelectFound(*dc, HFONT(h.value), *s));
+        case ObjectKind::Bitmap: return HGDIOBJ(SelectFound(*dc, HBITMAP(h.value), *s));
         default: return HGDIOBJ{};
     }
 }

@@ -22,22 +22,7 @@ Table::Table() { CreateStock(); }
 
 void Table::Grow() { chunks_.push_back(std::make_unique<std::array<Slot, ChunkSize>>()); }
 
-void Table::Free(std::uint32_t value) {
-    const std::uint32_t index = (value & IndexMask) - 1;
-    Slot& s = At(index);
-    --counts_[s.obj.index()];
-    s.obj.template emplace<std::monostate>();
-    s.generation = (s.generation + 1) & GenerationMask;
-    // FIFO reuse: a slot comes back only after every other free slot, so a stale handle
-    // needs a full generation cycle of the whole free list before it could match again.
-    s.nextFree = NoSlot;
-    if (freeTail_ == NoSlot) {
-        freeHead_ = freeTail_ = index;
-    } else {
-        At(freeTail_).nextFree = index;
-        freeTail_ = index;
-    }
-}
+void Table::Release(Slot& s) { s.obj.template emplace<std::monostate>(); }
 
 void Table::CreateStock() {
     auto brush = [&](int idx, int grey) { stock_[idx] = Add(Brush{false, RGB(grey, grey, grey)}, true); };
@@ -53,6 +38,8 @@ void Table::CreateStock() {
     // Stand-ins only: a DC that selects these draws with its own colours (Dc::dcBrush, Dc::dcPen).
     stock_[DC_BRUSH] = Add(Brush{false, RGB(255, 255, 255)}, true);
     stock_[DC_PEN] = Add(Pen{PS_SOLID, 1, RGB(0, 0, 0)}, true);
+    Find(stock_[DC_BRUSH])->dcColours = true;
+    Find(stock_[DC_PEN])->dcColours = true;
     auto font = [&](int idx, LONG height, LONG weight, const char* face) {
         Font f;
         f.lf.lfHeight = height;
@@ -104,12 +91,12 @@ ObjectCounts CountLive() {
     return c;
 }
 
-std::uint32_t StockHandle(int index) { return TheTable().Stock(index); }
 HBITMAP DefaultBitmap() { return HBITMAP(TheTable().DefaultBitmapValue()); }
 
 const Brush* BrushFor(const Dc& dc, HBRUSH h) {
-    if (h.value != 0 && h.value == StockHandle(DC_BRUSH)) return &dc.dcBrush;
-    return LookupBrush(h);
+    Slot* s = TheTable().Find(h.value);
+    const Brush* b = s ? std::get_if<Brush>(&s->obj) : nullptr;
+    return b && s->dcColours ? &dc.dcBrush : b;
 }
 
 HBITMAP NewBitmap(Bitmap&& bitmap) { return HBITMAP(AddObject(std::move(bitmap))); }

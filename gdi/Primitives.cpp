@@ -10,6 +10,16 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     Dc* dc = LookupDc(hdc);
     if (!dc) return FALSE;
     const RECT box = Normalised(ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom));
+    // A face's shading row: a thin solid pen of a solid brush's own colour on a colour surface.
+    // The pen then covers exactly the box, and the call is one fill; the general path below
+    // comes to the same fill after its checks.
+    const Pen* pen = dc->penObj;
+    const Brush* brush = dc->brushObj;
+    if (pen && brush && dc->surface && dc->surface->bitsPerPixel == 32 && pen->width == 1 &&
+        (pen->style == PS_SOLID || pen->style == PS_INSIDEFRAME) && !brush->isNull && pen->colour == brush->colour) {
+        FillSolid(*dc, box, Ink{ToPixel(pen->colour)});
+        return TRUE;
+    }
     RECT r = PenBox(*dc, box);
     if (!dc->surface) return TRUE;
     if (FrameCoversFigure(*dc, box, r)) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -18,14 +19,24 @@ inline constexpr std::uint32_t IndexMask = (1u << IndexBits) - 1;
 inline constexpr std::uint32_t GenerationMask = (1u << (32 - IndexBits)) - 1;
 inline constexpr std::uint32_t NoSlot = 0xFFFFFFFF;
 inline constexpr std::size_t ChunkSize = 256;
+// Set in the generation of a free slot: no handle's generation (12 bits) can equal it, so one
+// comparison refuses both stale handles and free slots.
+inline constexpr std::uint32_t FreeMark = 0x80000000u;
+
+// Pens and brushes are made and deleted for nearly every strip of a face. Their structures own
+// nothing, so a freed slot keeps one in place and the next of the same kind is written over it,
+// without the variant's destroy-and-construct dispatch at either end.
+template <class T>
+inline constexpr bool KeptWhenFree = std::is_same_v<T, Pen> || std::is_same_v<T, Brush>;
 
 struct Slot {
     Object obj;
-    std::uint32_t generation = 0;
+    std::uint32_t generation = 0;  // of the live object, or the next one's with FreeMark
     std::uint32_t nextFree = NoSlot;
     int selections = 0;
     bool stock = false;
     bool deletePending = false;
+    bool dcColours = false;  // the stock DC_PEN or DC_BRUSH: a DC draws it with its own colour
 };
 
 // Chunked slots (stable addresses), a FIFO free list and per-slot generations, so freed slots are
@@ -46,21 +57,31 @@ public:
             index = size_++;
         }
         Slot& s = At(index);
-        s.obj.template emplace<std::decay_t<T>>(std::forward<T>(v));
+        using V = std::decay_t<T>;
+        if constexpr (KeptWhenFree<V>) {
+            if (V* kept = std::get_if<V>(&s.obj))
+                *kept = std::forward<T>(v);
+            else
+                s.obj.template emplace<V>(std::forward<T>(v));
+        } else {
+            s.obj.template emplace<V>(std::forward<T>(v));
+        }
+        s.generation &= GenerationMask;
         s.nextFree = NoSlot;
         s.selections = 0;
         s.stock = stock;
         s.deletePending = false;
+        s.dcColours = false;
         if (!stock) ++counts_[s.obj.index()];
         return (s.generation << IndexBits) | (index + 1);
     }
 
     Slot* Find(std::uint32_t value) {
-        const std::uint32_t index = value & IndexMask;
-        if (index == 0 || index > size_) return nullptr;
-        Slot& s = At(index - 1);
-        if (s.obj.index() == 0 || s.generation != (value >> IndexBits)) return nullptr;
-        return &s;
+        // Index 0 (the null handle) wraps round to the largest value and fails the bound.
+        const std::uint32_t index = (value & IndexMask) - 1;
+        if (index >= size_) return nullptr;
+        Slot& s = At(index);
+        return s.generation == (value >> IndexBits) ? &s : nullptr;
     }
 
     // The object of kind T behind value, or null.
@@ -70,8 +91,23 @@ public:
         return s ? std::get_if<T>(&s->obj) : nullptr;
     }
 
-    // Frees the slot of a live value; the caller has found it.
-    void Free(std::uint32_t value);
+    // Frees s, the live slot of value; FIFO reuse: a slot comes back only after every other
+    // free slot, so a stale handle needs a full generation cycle of the whole free list before
+    // it could match again.
+    void Free(Slot& s, std::uint32_t value) {
+        --counts_[s.obj.index()];
+        // The kinds kept when free (see KeptWhenFree) stay in place.
+        if (!std::holds_alternative<Pen>(s.obj) && !std::holds_alternative<Brush>(s.obj)) Release(s);
+        s.generation = ((s.generation + 1) & GenerationMask) | FreeMark;
+        s.nextFree = NoSlot;
+        const std::uint32_t index = (value & IndexMask) - 1;
+        if (freeTail_ == NoSlot)
+            freeHead_ = index;
+        else
+            freeTailSlot_->nextFree = index;
+        freeTail_ = index;
+        freeTailSlot_ = &s;
+    }
 
     int Count(ObjectKind k) const { return counts_[static_cast<int>(k)]; }
     std::uint32_t Stock(int index) const {
@@ -83,11 +119,14 @@ private:
     Slot& At(std::uint32_t index) { return (*chunks_[index / ChunkSize])[index % ChunkSize]; }
     void Grow();
     void CreateStock();
+    // Destroys an object that owns memory or other objects, leaving the slot empty.
+    void Release(Slot& s);
 
     std::vector<std::unique_ptr<std::array<Slot, ChunkSize>>> chunks_;
     std::uint32_t size_ = 0;
     std::uint32_t freeHead_ = NoSlot;
     std::uint32_t freeTail_ = NoSlot;
+    Slot* freeTailSlot_ = nullptr;  // the slot of freeTail_
     std::array<int, std::variant_size_v<Object>> counts_{};
     std::array<std::uint32_t, DC_PEN + 1> stock_{};
     std::uint32_t defaultBitmap_ = 0;

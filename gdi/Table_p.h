@@ -45,7 +45,7 @@ inline void AddSelection(std::uint32_t value) {
 // s is the live slot of value.
 inline void RemoveSelection(Slot* s, std::uint32_t value) {
     if (s->selections == 0) return;
-    if (--s->selections == 0 && s->deletePending) TheTable().Free(value);
+    if (--s->selections == 0 && s->deletePending) TheTable().Free(*s, value);
 }
 inline void RemoveSelection(std::uint32_t value) {
     if (Slot* s = TheTable().Find(value)) RemoveSelection(s, value);
@@ -61,14 +61,14 @@ inline bool DeleteSlot(std::uint32_t value, ObjectKind kind) {
         s->deletePending = true;
         return true;
     }
-    TheTable().Free(value);
+    TheTable().Free(*s, value);
     return true;
 }
 
 ObjectCounts CountLive();
 
 // The stock objects, created with the table.
-std::uint32_t StockHandle(int index);
+inline std::uint32_t StockHandle(int index) { return TheTable().Stock(index); }
 HBITMAP DefaultBitmap();
 
 }  // namespace gdi::detail

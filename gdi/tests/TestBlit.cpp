@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -224,6 +225,44 @@ TEST(Blit, DrawsOnlyWhereBothSourceAndClipAllow) {
     HDC screen = GetDC();
     EXPECT_FALSE(BitBlt(dst.dc(), 0, 0, 2, 2, screen, 0, 0, SRCCOPY));  // no pixels to read
     ReleaseDC(screen);
+}
+
+TEST(Blit, CopiesBetweenColourBitmapsTakeEachPixelFromItsSource) {
+    // Whole-row blocks of bitmaps of one width are copied at once, other copies row by row:
+    // cases on both sides of that line, with an offset source, cut requests and a clip.
+    struct Case {
+        const char* name;
+        int dstW, srcW, x, y, w, h, srcX, srcY;
+        bool clip;
+    } cases[] = {
+        {"whole face", 9, 9, 0, 0, 9, 5, 0, 0, false},
+        {"rows of one width, from lower source rows", 9, 9, 0, 0, 9, 4, 0, 1, false},
+        {"one width, shifted source", 9, 9, 0, 0, 9, 5, 1, 0, false},
+        {"one width, shifted destination", 9, 9, 2, 1, 9, 5, 0, 0, false},
+        {"narrower source", 9, 6, 0, 0, 9, 5, 0, 0, false},
+        {"wider source", 6, 9, 0, 0, 9, 5, 2, 0, false},
+        {"upwards and leftwards extents", 9, 9, 8, 4, -9, -5, 8, 4, false},
+        {"whole face through a clip", 9, 9, 0, 0, 9, 5, 0, 0, true},
+    };
+    for (const Case& k : cases) {
+        Canvas src(k.srcW, 5), dst(k.dstW, 5);
+        auto source = [](int x, int y) { return RGB(10 + x, 20 + y, 30); };
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < k.srcW; ++x) SetPixel(src.dc(), x, y, source(x, y));
+        OwnedRgn clip(CreateEllipticRgn(1, 0, 8, 5));
+        if (k.clip) SelectClipRgn(dst.dc(), clip.get());
+        ASSERT_TRUE(BitBlt(dst.dc(), k.x, k.y, k.w, k.h, src.dc(), k.srcX, k.srcY, SRCCOPY)) << k.name;
+        const int left = k.w < 0 ? k.x + k.w + 1 : k.x, top = k.h < 0 ? k.y + k.h + 1 : k.y;
+        const int sl = k.w < 0 ? k.srcX + k.w + 1 : k.srcX, st = k.h < 0 ? k.srcY + k.h + 1 : k.srcY;
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < k.dstW; ++x) {
+                const int sx = x - left + sl, sy = y - top + st;
+                const bool copied = x >= left && x < left + std::abs(k.w) && y >= top && y < top + std::abs(k.h) &&
+                                    sx >= 0 && sx < k.srcW && sy >= 0 && sy < 5 &&
+                                    (!k.clip || PtInRegion(clip.get(), x, y));
+                EXPECT_EQ(dst.At(x, y), copied ? source(sx, sy) : test::Sentinel) << k.name << " at " << x << "," << y;
+            }
+    }
 }
 
 TEST(Blit, OverlappingMovesWithinOneBitmap) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "gdi/testing/Canvas.h"
 #include "gdi/Gdi.h"
 
@@ -97,6 +100,75 @@ TEST(Dc, SelectingThroughTheGenericHandleDispatchesByKind) {
     EXPECT_EQ(SelectObject(c.dc(), HGDIOBJ(rgn.get())).value, static_cast<std::uint32_t>(SIMPLEREGION));
     EXPECT_FALSE(SelectObject(c.dc(), HGDIOBJ{}));
     SelectObject(c.dc(), old);
+}
+
+TEST(Dc, GenericAndTypedSelectionsLeaveTheSameDc) {
+    // The generic call looks the handle up once for its kind and then selects as the typed call
+    // does: the same answer, the same current objects and the same drawing afterwards.
+    OwnedPen pen(CreatePen(PS_SOLID, 1, test::Blue));
+    OwnedBrush brush(CreateSolidBrush(test::Red));
+    OwnedFont font(CreateFontIndirectA(LOGFONTA{}));
+    OwnedBitmap bitmap(CreateBitmap(5, 4, 1, 32, nullptr));
+    OwnedBitmap inOtherDc(CreateBitmap(2, 2, 1, 32, nullptr));
+    test::Canvas other(1, 1);
+    const HBITMAP otherOwn = SelectObject(other.dc(), inOtherDc.get());
+    OwnedPen stale(CreatePen(PS_SOLID, 1, 0));
+    const HGDIOBJ staleValue(stale.get());
+    stale.reset();
+    const struct Case {
+        const char* name;
+        HGDIOBJ h;
+    } cases[] = {
+        {"pen", HGDIOBJ(pen.get())},
+        {"brush", HGDIOBJ(brush.get())},
+        {"font", HGDIOBJ(font.get())},
+        {"bitmap", HGDIOBJ(bitmap.get())},
+        {"DC pen", GetStockObject(DC_PEN)},
+        {"DC brush", GetStockObject(DC_BRUSH)},
+        {"null brush", GetStockObject(NULL_BRUSH)},
+        {"bitmap of another DC", HGDIOBJ(inOtherDc.get())},
+        {"stale pen", staleValue},
+        {"a DC", HGDIOBJ(other.dc())},
+    };
+    struct Outcome {
+        HGDIOBJ returned;
+        HPEN pen;
+        HBRUSH brush;
+        HFONT font;
+        HBITMAP bitmap;
+        std::vector<std::uint32_t> pixels;
+        bool operator==(const Outcome&) const = default;
+    };
+    // Selects h into c's DC by either call, draws with what is then selected, and puts back.
+    auto run = [](test::Canvas& c, HGDIOBJ h, bool generic) {
+        c.Fill(test::Sentinel);
+        test::FillPixels(HBITMAP(h.value), test::Sentinel);
+        HGDIOBJ returned;
+        if (generic) {
+            returned = SelectObject(c.dc(), h);
+        } else {
+            switch (GetObjectType(h)) {
+                case ObjectKind::Pen: returned = HGDIOBJ(SelectObject(c.dc(), HPEN(h.value))); break;
+                case ObjectKind::Brush: returned = HGDIOBJ(SelectObject(c.dc(), HBRUSH(h.value))); break;
+                case ObjectKind::Font: returned = HGDIOBJ(SelectObject(c.dc(), HFONT(h.value))); break;
+                case ObjectKind::Bitmap: returned = HGDIOBJ(SelectObject(c.dc(), HBITMAP(h.value))); break;
+                default: break;
+            }
+        }
+        Rectangle(c.dc(), 0, 0, 4, 3);
+        Outcome o{returned, GetCurrentPen(c.dc()), GetCurrentBrush(c.dc()), GetCurrentFont(c.dc()),
+                  GetCurrentBitmap(c.dc()), test::PixelsOf(GetCurrentBitmap(c.dc()))};
+        SelectObject(c.dc(), returned);
+        return o;
+    };
+    for (const Case& k : cases) {
+        test::Canvas c(5, 4);
+        SetDCPenColor(c.dc(), test::Red);
+        SetDCBrushColor(c.dc(), test::Blue);
+        const Outcome typed = run(c, k.h, false);
+        EXPECT_TRUE(typed == run(c, k.h, true)) << k.name;
+    }
+    SelectObject(other.dc(), otherOwn);
 }
 
 TEST(Dc, ClipRegionIsACopyAndLimitsDrawing) {

@@ -56,6 +56,26 @@ TEST(Objects, StaleHandlesAreRejectedEvenAfterSlotReuse) {
     EXPECT_FALSE(DeleteDC(dc));
 }
 
+TEST(Objects, AFreedSlotAnswersToNoHandleUntilItIsReused) {
+    // A freed pen or brush stays in its slot for the next one; neither its own handle nor the
+    // one the slot will give next may reach it meanwhile. The slot is this handle's index.
+    HDC dc = CreateCompatibleDC(HDC{});
+    for (const bool pen : {true, false}) {
+        const std::uint32_t value = pen ? CreatePen(PS_SOLID, 1, RGB(1, 2, 3)).value : CreateSolidBrush(RGB(1, 2, 3)).value;
+        ASSERT_TRUE(DeleteObject(HGDIOBJ(HPEN(value))) || DeleteObject(HGDIOBJ(HBRUSH(value))));
+        constexpr std::uint32_t OneGeneration = 1u << 20;
+        for (const std::uint32_t v : {value, value + OneGeneration}) {
+            EXPECT_EQ(GetObjectType(HGDIOBJ(HPEN(v))), ObjectKind::None) << pen << " " << v;
+            EXPECT_FALSE(SelectObject(dc, HPEN(v)));
+            EXPECT_FALSE(SelectObject(dc, HBRUSH(v)));
+            EXPECT_FALSE(SelectObject(dc, HGDIOBJ(HPEN(v))));
+            EXPECT_FALSE(DeleteObject(HPEN(v)));
+            EXPECT_FALSE(DeleteObject(HBRUSH(v)));
+        }
+    }
+    DeleteDC(dc);
+}
+
 TEST(Objects, KindsAreCheckedOnEveryCall) {
     HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
     const HGDIOBJ any(brush);

@@ -56,19 +56,36 @@ Pixels Drawn(const Canvas& c, int w, int h, COLORREF colour) {
 }  // namespace
 
 TEST(Rectangle, PenOfTheFillColourPaintsExactlyTheHalfOpenBox) {
-    struct Case {
+    // A thin pen of the brush's colour is one fill on a colour surface; each setting must still
+    // give the box, cut by the surface and the clip, and nothing else.
+    struct Box {
         int l, t, r, b;
-    } cases[] = {{1, 1, 5, 4}, {5, 4, 1, 1}, {0, 0, 1, 1}, {2, 0, 3, 6}, {-3, -2, 2, 2}, {4, 3, 9, 9}};
-    for (const Case& k : cases) {
-        Canvas c(7, 6);
-        Tools t(c.dc(), CreatePen(PS_SOLID, 1, Red), CreateSolidBrush(Red));
-        ASSERT_TRUE(Rectangle(c.dc(), k.l, k.t, k.r, k.b));
-        const int l = std::max(0, std::min(k.l, k.r)), r = std::min(7, std::max(k.l, k.r));
-        const int t0 = std::max(0, std::min(k.t, k.b)), b = std::min(6, std::max(k.t, k.b));
-        for (int y = 0; y < 6; ++y)
-            for (int x = 0; x < 7; ++x)
-                EXPECT_EQ(c.At(x, y) == Red, x >= l && x < r && y >= t0 && y < b)
-                    << "box " << k.l << "," << k.t << "," << k.r << "," << k.b << " pixel " << x << "," << y;
+    } boxes[] = {{1, 1, 5, 4}, {5, 4, 1, 1}, {0, 0, 1, 1}, {2, 0, 3, 6}, {-3, -2, 2, 2}, {4, 3, 9, 9},
+                 {3, 3, 3, 5}, {-2000000000, 2, 2000000000, 3}};
+    enum Setting { Plain, InsideFrame, DcObjects, Clipped, Mono };
+    for (const Setting setting : {Plain, InsideFrame, DcObjects, Clipped, Mono}) {
+        for (const Box& k : boxes) {
+            Canvas c(7, 6, setting == Mono ? 1 : 32, setting == Mono ? Black : test::Sentinel);
+            const COLORREF ink = setting == Mono ? White : Red;
+            Tools t(c.dc(), CreatePen(setting == InsideFrame ? PS_INSIDEFRAME : PS_SOLID, 1, ink), CreateSolidBrush(ink));
+            if (setting == DcObjects) {
+                SelectObject(c.dc(), GetStockObject(DC_PEN));
+                SelectObject(c.dc(), GetStockObject(DC_BRUSH));
+                SetDCPenColor(c.dc(), ink);
+                SetDCBrushColor(c.dc(), ink);
+            }
+            OwnedRgn clip(CreateEllipticRgn(0, 0, 7, 6));
+            if (setting == Clipped) SelectClipRgn(c.dc(), clip.get());
+            ASSERT_TRUE(Rectangle(c.dc(), k.l, k.t, k.r, k.b));
+            const int l = std::max(0, std::min(k.l, k.r)), r = std::min(7, std::max(k.l, k.r));
+            const int t0 = std::max(0, std::min(k.t, k.b)), b = std::min(6, std::max(k.t, k.b));
+            for (int y = 0; y < 6; ++y)
+                for (int x = 0; x < 7; ++x)
+                    EXPECT_EQ(c.At(x, y) == ink, x >= l && x < r && y >= t0 && y < b &&
+                                                     (setting != Clipped || PtInRegion(clip.get(), x, y)))
+                        << "setting " << setting << " box " << k.l << "," << k.t << "," << k.r << "," << k.b
+                        << " pixel " << x << "," << y;
+        }
     }
 }
 
