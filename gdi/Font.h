@@ -69,6 +69,9 @@ public:
     void PrepareAdvances(std::string_view text);
     const std::array<int, 256>& Advances() const { return advances_; }
     int TextWidth(std::string_view text);
+    // The ink of a line of text, kept for the last few lines drawn (a caption is drawn once for
+    // each pass of its effect on every redraw); null for a line too long to be worth keeping.
+    const LineInk* InkOf(std::string_view text);
 
 private:
     const Glyph& Rasterise(unsigned char c);
@@ -85,6 +88,12 @@ private:
     GlyphCache cache_;
     std::array<int, 256> advances_{};
     std::array<bool, 256> advanceReady_{};
+    struct KeptLine {
+        std::string text;
+        LineInk ink;
+    };
+    std::array<KeptLine, 4> lines_;
+    std::size_t nextLine_ = 0;
 };
 
 // The realised font of a LOGFONT, shared by every font object with the same fields that

@@ -192,6 +192,27 @@ int FontInstance::TextWidth(std::string_view text) {
     return static_cast<int>(std::min<long long>(width, kMaxExtent));
 }
 
+const LineInk* FontInstance::InkOf(std::string_view text) {
+    // Longer lines are drawn glyph by glyph: sorting their runs costs more than it saves once.
+    constexpr std::size_t kLongestKept = 256;
+    if (text.size() > kLongestKept) return nullptr;
+    // An empty text matches a slot never used, whose ink is empty too.
+    for (const KeptLine& kept : lines_)
+        if (kept.text == text) return &kept.ink;
+    std::vector<LineRun> placed;
+    int penX = 0;
+    for (char ch : text) {
+        const Glyph& g = GlyphFor(static_cast<unsigned char>(ch));
+        for (const InkRun& r : g.runs) placed.push_back({r.y, penX + r.x0, penX + r.x1});
+        penX += g.advance;
+    }
+    KeptLine& slot = lines_[nextLine_];
+    nextLine_ = (nextLine_ + 1) % lines_.size();
+    slot.text.assign(text);
+    slot.ink = MergeLineRuns(std::move(placed));
+    return &slot.ink;
+}
+
 std::shared_ptr<FontInstance> FontForLogFont(const LOGFONTA& lf) {
     using Key = std::tuple<std::string, int, int, bool, bool, bool>;
     // Realised fonts are shared between font objects with the same drawing fields. Font objects

@@ -1,5 +1,6 @@
 #include "gdi/Glyph.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace gdi::text {
@@ -26,6 +27,27 @@ std::vector<InkRun> RunsFromMonoBitmap(const std::uint8_t* rows, int width, int 
         }
     }
     return runs;
+}
+
+LineInk MergeLineRuns(std::vector<LineRun> placed) {
+    LineInk ink;
+    if (placed.empty()) return ink;
+    std::sort(placed.begin(), placed.end(),
+              [](const LineRun& a, const LineRun& b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; });
+    ink.top = placed.front().y;
+    ink.bottom = placed.back().y + 1;
+    ink.left = placed.front().x0;
+    ink.right = placed.front().x1;
+    for (const LineRun& r : placed) {
+        ink.left = std::min(ink.left, r.x0);
+        ink.right = std::max(ink.right, r.x1);
+        if (!ink.runs.empty() && ink.runs.back().y == r.y && r.x0 <= ink.runs.back().x1) {
+            ink.runs.back().x1 = std::max(ink.runs.back().x1, r.x1);
+        } else {
+            ink.runs.push_back(r);
+        }
+    }
+    return ink;
 }
 
 }  // namespace gdi::text

@@ -1,5 +1,5 @@
-// Rasterised glyphs as runs of ink, and the per-font cache of the 256 ANSI characters.
-// Owns the glyph bitmaps; a glyph is rasterised once and read on every later draw.
+// Rasterised glyphs as runs of ink, the per-font cache of the 256 ANSI characters, and the ink
+// of whole lines. Owns the glyph bitmaps; a glyph is rasterised once and read on every later draw.
 #pragma once
 
 #include <array>
@@ -36,6 +36,23 @@ private:
     std::array<Glyph, 256> glyphs_{};
     std::array<bool, 256> ready_{};
 };
+
+// A line's ink from pen position 0 on its baseline: rows as in InkRun, x from the line's start.
+struct LineRun {
+    std::int32_t y = 0;
+    std::int32_t x0 = 0;
+    std::int32_t x1 = 0;
+};
+// Sorted by row, then x, with the touching and overlapping runs of neighbouring glyphs merged
+// (ink is one colour, so the pixels are the same); the box covers every run.
+struct LineInk {
+    std::vector<LineRun> runs;
+    std::int32_t top = 0;
+    std::int32_t bottom = 0;
+    std::int32_t left = 0;
+    std::int32_t right = 0;
+};
+LineInk MergeLineRuns(std::vector<LineRun> placed);
 
 // Converts a 1-bit-a-pixel FreeType-style bitmap (rows of `pitch` bytes, most significant bit
 // first) into runs, with (left, top) the bitmap's top-left relative to the origin (top upward).

@@ -54,7 +54,6 @@ void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, i
     const RECT surface = detail::SurfaceRect(dc);
     lineBox = Intersect(lineBox, surface);
     if (lineBox.left < lineBox.right && lineBox.top < lineBox.bottom) {
-        // Each run is cut to one rectangle, and through a clip region to its row's spans.
         const RECT area = clip ? Intersect(*clip, surface) : surface;
         detail::Bitmap& bmp = *dc.surface;
         const std::uint32_t px = detail::ToPixel(dc.textColour);
@@ -66,24 +65,44 @@ void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, i
                 std::fill(bmp.Row1(row) + x0, bmp.Row1(row) + x1, bit);
             }
         };
-        // Walked once for each case, so the unclipped walk carries no test for the clip.
+        auto cut = [&](int row, int x0, int x1, auto&& put) {
+            if (row < area.top || row >= area.bottom) return;
+            x0 = std::max(x0, area.left);
+            x1 = std::min(x1, area.right);
+            if (x0 < x1) put(row, x0, x1);
+        };
+        // The line's kept ink when it has some, else its glyphs one by one.
+        const LineInk* ink = font.InkOf(text);
         auto walk = [&](auto&& put) {
+            if (ink) {
+                for (const LineRun& run : ink->runs) cut(baseline + run.y, x + run.x0, x + run.x1, put);
+                return;
+            }
             int penX = x;
             for (char ch : text) {
                 const Glyph& g = font.GlyphFor(static_cast<unsigned char>(ch));
-                for (const InkRun& run : g.runs) {
-                    const int row = baseline + run.y;
-                    if (row < area.top || row >= area.bottom) continue;
-                    const int x0 = std::max<int>(penX + run.x0, area.left);
-                    const int x1 = std::min<int>(penX + run.x1, area.right);
-                    if (x0 < x1) put(row, x0, x1);
-                }
+                for (const InkRun& run : g.runs) cut(baseline + run.y, penX + run.x0, penX + run.x1, put);
                 penX += g.advance;
             }
         };
-        if (!dc.hasClip) {
+        if (ink && !dc.hasClip && bmp.bitsPerPixel == 32 && baseline + ink->top >= area.top &&
+            baseline + ink->bottom <= area.bottom && x + ink->left >= area.left && x + ink->right <= area.right) {
+            // All of the ink is visible (the common caption): no run needs cutting, and a row's
+            // runs share its start.
+            std::uint32_t* rowStart = nullptr;
+            int rowOf = 0;
+            for (const LineRun& run : ink->runs) {
+                if (!rowStart || run.y != rowOf) {
+                    rowOf = run.y;
+                    rowStart = bmp.Row32(baseline + run.y);
+                }
+                std::fill(rowStart + (x + run.x0), rowStart + (x + run.x1), px);
+            }
+        } else if (!dc.hasClip) {
+            // Walked once for each case, so the unclipped walk carries no test for the clip.
             walk(fill);
         } else {
+            // Each run is cut to one rectangle, and through a clip region to its row's spans.
             walk([&](int row, int x0, int x1) {
                 detail::ForEachClipSpan(dc, row, x0, x1, [&](int l, int r) { fill(row, l, r); });
             });

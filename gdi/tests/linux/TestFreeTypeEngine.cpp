@@ -1,11 +1,15 @@
 // What only our FreeType engine does (Windows picks its fonts and smooths its text itself).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "gdi/Gdi.h"
+#include "gdi/Glyph.h"
 
 namespace {
 
@@ -41,6 +45,120 @@ TEST(FreeTypeEngine, DrawsSolidInkInTheTextColourOnly) {
     EXPECT_GT(ink, 0);
     SelectObject(dc.get(), oldFont);
     SelectObject(dc.get(), oldBitmap);
+}
+
+// Placed runs come in glyph order; the line's ink is by row, with touching, overlapping and
+// contained runs of one row made one, and a box around all of them.
+TEST(LineInk, MergesTheRunsOfARowAndBoxesThem) {
+    using text::LineRun;
+    const struct {
+        const char* name;
+        std::vector<LineRun> placed;
+        std::vector<LineRun> runs;
+        std::array<int, 4> box;  // top, bottom, left, right
+    } cases[] = {
+        {"none", {}, {}, {0, 0, 0, 0}},
+        {"rows sorted", {{2, 0, 3}, {-4, 5, 6}, {0, 1, 2}}, {{-4, 5, 6}, {0, 1, 2}, {2, 0, 3}}, {-4, 3, 0, 6}},
+        {"touching", {{1, 4, 6}, {1, 0, 4}}, {{1, 0, 6}}, {1, 2, 0, 6}},
+        {"overlapping", {{1, 0, 5}, {1, 3, 8}}, {{1, 0, 8}}, {1, 2, 0, 8}},
+        {"contained", {{0, 0, 9}, {0, 2, 4}, {0, 5, 7}}, {{0, 0, 9}}, {0, 1, 0, 9}},
+        {"a gap stays", {{0, 6, 9}, {0, -3, 5}}, {{0, -3, 5}, {0, 6, 9}}, {0, 1, -3, 9}},
+        {"widest not first", {{0, 0, 2}, {3, -1, 12}}, {{0, 0, 2}, {3, -1, 12}}, {0, 4, -1, 12}},
+    };
+    for (const auto& c : cases) {
+        const text::LineInk ink = text::MergeLineRuns(c.placed);
+        ASSERT_EQ(ink.runs.size(), c.runs.size()) << c.name;
+        for (std::size_t i = 0; i < c.runs.size(); ++i) {
+            EXPECT_EQ((std::array<int, 3>{ink.runs[i].y, ink.runs[i].x0, ink.runs[i].x1}),
+                      (std::array<int, 3>{c.runs[i].y, c.runs[i].x0, c.runs[i].x1}))
+                << c.name << ", run " << i;
+        }
+        EXPECT_EQ((std::array<int, 4>{ink.top, ink.bottom, ink.left, ink.right}), c.box) << c.name;
+    }
+}
+
+// A line is drawn from its kept ink (runs of neighbouring glyphs merged) or glyph by glyph; either
+// way it must land exactly as its characters drawn one by one at their pen positions, through
+// every kind of cut, after the kept lines have been replaced, and for lines of the same length.
+TEST(FreeTypeEngine, ALineDrawsAsItsCharactersOneByOne) {
+    const std::string longLine(257, 'l');  // past the longest line whose ink is kept
+    const std::vector<std::string> texts = {"Ligar o r\xe1" "dio", "Lugar o r\xe1" "dio", "WAVE fj", "Envio", "local",
+                                            "(RF)",           longLine,           "Ligar o r\xe1" "dio"};
+    struct Setting {
+        const char* name;
+        int bpp;
+        POINT at;
+        RECT clip;  // the rectangle given to DrawTextA (from the text's place), or a DC clip region
+        bool region;
+    };
+    const Setting settings[] = {
+        {"inside", 32, {4, 5}, {}, false},
+        {"off the top left", 32, {-5, -6}, {}, false},
+        {"cut by the rectangle", 32, {4, 5}, {4, 5, 44, 20}, false},
+        {"through an ellipse", 32, {4, 5}, {0, 2, 60, 26}, true},
+        {"one bit a pixel", 1, {4, 5}, {}, false},
+    };
+    for (const auto& [weight, italic] : {std::pair{FW_BOLD, false}, std::pair{FW_NORMAL, true}}) {
+        LOGFONTA lf;
+        lf.lfHeight = -21;
+        lf.lfWeight = weight;
+        lf.lfItalic = italic ? 1 : 0;
+        std::strcpy(lf.lfFaceName, "Times New Roman");
+        const OwnedFont font(CreateFontIndirectA(lf));
+        const OwnedDC measuring(CreateCompatibleDC(HDC{}));
+        const HFONT measuringOld = SelectObject(measuring.get(), font.get());
+        for (const std::string& text : texts) {
+            SIZE extent{};
+            GetTextExtentPoint32A(measuring.get(), text.data(), static_cast<int>(text.size()), &extent);
+            for (const Setting& s : settings) {
+                const int width = extent.cx + 16, height = 32;
+                auto draw = [&](bool whole, int times) {
+                    const OwnedDC dc(CreateCompatibleDC(HDC{}));
+                    const OwnedBitmap bitmap(s.bpp == 32 ? CreateDIBSection32(width, height)
+                                                         : CreateBitmap(width, height, 1, 1, nullptr));
+                    const HBITMAP oldBitmap = SelectObject(dc.get(), bitmap.get());
+                    const HFONT oldFont = SelectObject(dc.get(), font.get());
+                    SetBkMode(dc.get(), TRANSPARENT);
+                    SetTextColor(dc.get(), RGB(255, 0, 0));
+                    const bool rectClip = s.clip.right > 0 && !s.region;
+                    OwnedRgn clip(s.region ? CreateEllipticRgn(s.clip.left, s.clip.top, s.clip.right, s.clip.bottom)
+                                           : CreateRectRgn(s.clip.left, s.clip.top, s.clip.right, s.clip.bottom));
+                    if (s.region || (rectClip && !whole)) SelectClipRgn(dc.get(), clip.get());
+                    const UINT format = DT_LEFT | DT_SINGLELINE | DT_NOPREFIX;
+                    for (int i = 0; i < times; ++i) {
+                        if (whole) {
+                            RECT r = rectClip ? s.clip : RECT{s.at.x, s.at.y, width, height};
+                            DrawTextA(dc.get(), text.data(), static_cast<int>(text.size()), &r,
+                                      format | (rectClip ? 0 : DT_NOCLIP));
+                            continue;
+                        }
+                        for (std::size_t k = 0; k < text.size(); ++k) {
+                            SIZE pen{};
+                            GetTextExtentPoint32A(dc.get(), text.data(), static_cast<int>(k), &pen);
+                            RECT r{s.at.x + pen.cx, s.at.y, width, height};
+                            DrawTextA(dc.get(), &text[k], 1, &r, format | DT_NOCLIP);
+                        }
+                    }
+                    const BitmapView v = GetBitmapView(bitmap.get());
+                    std::vector<int> pixels;
+                    for (int i = 0; i < v.stride * v.height; ++i)
+                        pixels.push_back(s.bpp == 32 ? static_cast<int>(v.pixels32[i]) : v.pixels1[i]);
+                    SelectObject(dc.get(), oldFont);
+                    SelectObject(dc.get(), oldBitmap);
+                    return pixels;
+                };
+                const std::vector<int> oneByOne = draw(false, 1);
+                for (int times : {1, 2}) {
+                    const std::vector<int> line = draw(true, times);
+                    const auto diff = std::mismatch(line.begin(), line.end(), oneByOne.begin()).first - line.begin();
+                    ASSERT_EQ(diff, static_cast<long>(line.size()))
+                        << "pixel " << diff % width << "," << diff / width << " of '" << text.substr(0, 5) << "' "
+                        << s.name << (times == 1 ? ", made" : ", kept") << (italic ? ", italic" : ", bold");
+                }
+            }
+        }
+        SelectObject(measuring.get(), measuringOld);
+    }
 }
 
 }  // namespace
