@@ -167,7 +167,7 @@ void BoxRun::Flush() {
 void BoxRun::Finish() {
     if (!pending_) return;
     pending_ = false;
-    Flush();
+    if (batched_ > 0) Flush();
     DrawBox(buffer_, buffer_.Dc(), last_.rect.left, last_.rect.top, last_.rect.right, last_.rect.bottom,
             last_.colour);
 }

@@ -53,9 +53,9 @@ private:
     void SelectDcObjects();
     void Flush();
 
-    // Room for every strip of a face up to this wide or tall in one batch (side-by-side strips
-    // are filled as one row copied down).
-    static constexpr int BatchSize = 256;
+    // Strips go to gdi through AddStrips, so few boxes wait here; a small batch keeps making a
+    // BoxRun (whose boxes are zeroed) cheap.
+    static constexpr int BatchSize = 16;
 
     RenderBuffer& buffer_;
     bool pending_ = false;

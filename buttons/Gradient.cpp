@@ -8,6 +8,7 @@
 #include "buttons/Colors.h"
 #include "buttons/FaceSize.h"
 #include "gdi/Dc.h"
+#include "gdi/Screen.h"
 
 namespace buttons {
 namespace {
@@ -74,12 +75,10 @@ void FillGradient(RenderBuffer& buffer, const ButtonHost& host, std::int32_t mod
                   gdi::COLORREF endColour) {
     const int faceWidth = ClientWidth(host);
     const int faceHeight = ClientHeight(host);
-    const gdi::HDC screen = gdi::GetDC();
-    const int screenWidth = gdi::GetDeviceCaps(screen, gdi::HORZRES);
-    const int screenHeight = gdi::GetDeviceCaps(screen, gdi::VERTRES);
-    gdi::ReleaseDC(screen);
-
-    const GradientStrips plan = PlanGradientStrips(mode, faceWidth, faceHeight, screenWidth, screenHeight);
+    // What the screen DC's HORZRES and VERTRES report, without making a DC on every redraw (and
+    // the real size even when no DC could be made).
+    const gdi::ScreenSize screen = gdi::GetScreenSize();
+    const GradientStrips plan = PlanGradientStrips(mode, faceWidth, faceHeight, screen.Width, screen.Height);
     if (plan.count <= 0) return;
     // The strips' colours in the order they are painted, left to right or top to bottom.
     struct Key {

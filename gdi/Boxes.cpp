@@ -80,12 +80,18 @@ void FillColumns(Dc& dc, const RECT& first, const COLORREF* colours, int count) 
     const int left = std::max(area.left, 0), right = std::min(area.right, dc.surface->width);
     if (left >= right) return;
     std::vector<std::uint32_t>& row = StripRow(left, right);
-    // From the first strip on the surface; each strip's pixels up to the surface's edge.
-    int i = (left - area.left) / step;
-    for (int x = left; x < right; ++i) {
-        const int to = std::min(area.left + (i + 1) * step, right);
-        const std::uint32_t pixel = ToPixel(colours[i]);
-        for (; x < to; ++x) row[static_cast<std::size_t>(x - left)] = pixel;
+    if (step == 1) {
+        // One column a colour (the common gradient): a plain conversion loop the compiler vectorises.
+        const COLORREF* from = colours + (left - area.left);
+        for (int x = 0; x < right - left; ++x) row[static_cast<std::size_t>(x)] = ToPixel(from[x]);
+    } else {
+        // From the first strip on the surface; each strip's pixels up to the surface's edge.
+        int i = (left - area.left) / step;
+        for (int x = left, end = area.left + (i + 1) * step; x < right; ++i, end += step) {
+            const int to = std::min(end, right);
+            const std::uint32_t pixel = ToPixel(colours[i]);
+            for (; x < to; ++x) row[static_cast<std::size_t>(x - left)] = pixel;
+        }
     }
     CopyRowDown(dc, area, row, left);
 }

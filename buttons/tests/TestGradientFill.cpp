@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iterator>
 #include <utility>
+#include <vector>
 
 #include "buttons/testing/FaceRig.h"
 #include "buttons/Gradient.h"
@@ -63,6 +65,35 @@ TEST(FillGradient, StripsFollowTheScreenHeight) {
         EXPECT_EQ(strips, 200 / stripRows) << screenHeight;
     }
     gdi::SetScreenSize({});
+}
+
+// The colour tables are kept between fills: each fill of a sequence, differing from the one before
+// in one input, must still paint its own table's colours.
+TEST(FillGradient, EachFillOfASequencePaintsItsOwnColours) {
+    struct Case {
+        std::int32_t mode;
+        int width, height;
+        gdi::COLORREF start, end;
+    };
+    const Case cases[] = {
+        {1, 5, 2, RGB(0, 0, 0), RGB(255, 255, 255)},   {1, 5, 2, RGB(0, 0, 0), RGB(255, 0, 0)},
+        {1, 5, 2, RGB(0, 0, 255), RGB(255, 0, 0)},     {1, 7, 2, RGB(0, 0, 255), RGB(255, 0, 0)},
+        {2, 7, 2, RGB(0, 0, 255), RGB(255, 0, 0)},     {4, 2, 7, RGB(0, 0, 255), RGB(255, 0, 0)},
+        {1, 5, 2, RGB(0, 0, 0), RGB(255, 255, 255)},
+    };
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        const Case& c = cases[k];
+        FaceRig rig(c.width, c.height);
+        FillGradient(rig.buffer, rig.host, c.mode, c.start, c.end);
+        const bool across = c.mode <= 2;
+        std::vector<gdi::COLORREF> table(static_cast<std::size_t>(across ? c.width : c.height));
+        CalcGradientColors(table, c.start, c.end);
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            const int at = static_cast<int>(i);
+            const gdi::COLORREF expected = (c.mode & 1) != 0 ? table[i] : table[table.size() - 1 - i];
+            EXPECT_EQ(across ? rig.Pixel(at, 1) : rig.Pixel(1, at), expected) << "fill " << k << ", strip " << i;
+        }
+    }
 }
 
 TEST(FillGradient, SingleStripTakesTheStartColour) {

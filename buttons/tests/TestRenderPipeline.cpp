@@ -203,7 +203,10 @@ TEST(RenderPipeline, BoxRunPaintsAndLeavesWhatTheDrawBoxLoopDoes) {
         bool clip;  // an elliptic clip region, as the oval shapes set
         Strips strips{};  // added after boxes
         std::vector<Box> after{};
-    } cases[] = {
+    };
+    std::vector<Box> overlapping;  // more than one batch holds
+    for (int i = 0; i < 40; ++i) overlapping.push_back({i % 11, i % 7, i % 11 + 3, i % 7 + 2, RGB(6 * i, 250 - 6 * i, 99)});
+    const Case cases[] = {
         {"rows", {{1, 1, 11, 2, RGB(200, 10, 10)}, {1, 2, 11, 3, RGB(190, 20, 10)}, {1, 3, 11, 4, RGB(180, 30, 10)}}, false},
         {"columns, clipped", {{0, 0, 1, 8, RGB(1, 2, 3)}, {1, 0, 2, 8, RGB(4, 5, 6)}, {2, 0, 3, 8, RGB(7, 8, 9)}}, true},
         {"two-pixel strips, inverted and empty", {{0, 0, 12, 2, 0xFF}, {12, 4, 0, 2, 0xFF00}, {3, 5, 3, 7, 0xFF0000}}, true},
@@ -215,6 +218,7 @@ TEST(RenderPipeline, BoxRunPaintsAndLeavesWhatTheDrawBoxLoopDoes) {
          {{0, 0, 2, 8}, true, {1, 2, 3, 4, 5, 6, RGB(7, 7, 7)}}},
         {"one strip between boxes", {{2, 2, 9, 6, RGB(9, 99, 199)}}, false, {{0, 0, 3, 8}, true, {RGB(1, 1, 1)}},
          {{5, 1, 10, 3, RGB(200, 100, 0)}}},
+        {"overlapping boxes, then strips", overlapping, false, {{0, 2, 12, 3}, false, {RGB(1, 2, 3), RGB(3, 2, 1)}}},
         {"inverted rows, then a box, clipped", {}, true,
          {{11, 1, 1, 3}, false, {RGB(0, 0, 250), RGB(0, 250, 0), RGB(250, 0, 0)}}, {{1, 0, 3, 8, RGB(5, 5, 5)}}},
     };
