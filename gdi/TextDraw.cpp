@@ -2,12 +2,25 @@
 
 #include <algorithm>
 
+#include "gdi/Raster_p.h"
+
 namespace gdi::text {
 namespace {
 
 RECT Intersect(const RECT& a, const RECT& b) {
     return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
             std::min(a.bottom, b.bottom)};
+}
+
+// Most runs of a glyph are a few pixels: up to three take three stores and no loop.
+void FillRun(std::uint32_t* p, int n, std::uint32_t v) {
+    if (n <= 3) {
+        p[0] = v;
+        p[n >> 1] = v;
+        p[n - 1] = v;
+        return;
+    }
+    detail::FillPixels(p, static_cast<std::size_t>(n), v);
 }
 
 }  // namespace
@@ -96,7 +109,7 @@ void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, i
                     rowOf = run.y;
                     rowStart = bmp.Row32(baseline + run.y);
                 }
-                std::fill(rowStart + (x + run.x0), rowStart + (x + run.x1), px);
+                FillRun(rowStart + (x + run.x0), run.x1 - run.x0, px);
             }
         } else if (!dc.hasClip) {
             // Walked once for each case, so the unclipped walk carries no test for the clip.
