@@ -1,6 +1,7 @@
 #include "gdi/TextDraw.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "gdi/Raster_p.h"
 
@@ -21,6 +22,19 @@ void FillRun(std::uint32_t* p, int n, std::uint32_t v) {
         return;
     }
     detail::FillPixels(p, static_cast<std::size_t>(n), v);
+}
+
+// Whether every pixel of r lies in the DC's clip region, band by band: a caption well inside an
+// oval face is then drawn as if there were no clip.
+bool ClipCovers(const detail::Dc& dc, const RECT& r) {
+    const std::vector<RECT>& rects = dc.clip.rects;
+    for (int y = r.top; y < r.bottom;) {
+        std::size_t i = detail::FirstBandReaching(dc.clip, dc.clipBands, y);
+        while (i < rects.size() && rects[i].top <= y && !(rects[i].left <= r.left && rects[i].right >= r.right)) ++i;
+        if (i == rects.size() || rects[i].top > y) return false;
+        y = rects[i].bottom;
+    }
+    return true;
 }
 
 }  // namespace
@@ -98,8 +112,9 @@ void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, i
                 penX += g.advance;
             }
         };
-        if (ink && !dc.hasClip && bmp.bitsPerPixel == 32 && baseline + ink->top >= area.top &&
-            baseline + ink->bottom <= area.bottom && x + ink->left >= area.left && x + ink->right <= area.right) {
+        const RECT inkBox = ink ? RECT{x + ink->left, baseline + ink->top, x + ink->right, baseline + ink->bottom} : RECT{};
+        if (ink && bmp.bitsPerPixel == 32 && inkBox.top >= area.top && inkBox.bottom <= area.bottom &&
+            inkBox.left >= area.left && inkBox.right <= area.right && (!dc.hasClip || ClipCovers(dc, inkBox))) {
             // All of the ink is visible (the common caption): no run needs cutting, and a row's
             // runs share its start.
             std::uint32_t* rowStart = nullptr;

@@ -96,6 +96,7 @@ TEST(FreeTypeEngine, ALineDrawsAsItsCharactersOneByOne) {
         {"off the top left", 32, {-5, -6}, {}, false},
         {"cut by the rectangle", 32, {4, 5}, {4, 5, 44, 20}, false},
         {"through an ellipse", 32, {4, 5}, {0, 2, 60, 26}, true},
+        {"well inside an ellipse", 32, {4, 5}, {-400, -40, 2000, 80}, true},
         {"one bit a pixel", 1, {4, 5}, {}, false},
     };
     for (const auto& [weight, italic] : {std::pair{FW_BOLD, false}, std::pair{FW_NORMAL, true}}) {
