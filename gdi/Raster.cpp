@@ -1,5 +1,6 @@
 // Span fills shared by the primitives: solid rectangles and regions through the DC's clip.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "Raster_p.h"
@@ -13,14 +14,17 @@ Ink InkNearest(const Dc& dc, COLORREF c) {
 
 // Sixteen pixels a step in four wide stores, then four at a time, the last four ending at the
 // row's end even where they overlap the ones before: most rows of a face are over a hundred
-// pixels long, and a scalar tail would cost as much as the rest.
+// pixels long, and a scalar tail would cost as much as the rest. The stores between the first
+// four and the last four start on 16-byte boundaries, so that none of them straddles two cache lines.
 void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t v) {
     if (n < 4) {
         for (std::size_t i = 0; i < n; ++i) p[i] = v;
         return;
     }
     const std::uint32_t four[4] = {v, v, v, v};
-    std::size_t i = 0;
+    std::memcpy(p, four, sizeof four);
+    // Pixels are 4-byte aligned: 0 to 3 of them up to the next boundary (already written).
+    std::size_t i = ((16 - (reinterpret_cast<std::uintptr_t>(p) & 15)) & 15) / 4;
     for (; i + 16 <= n; i += 16) {
         std::memcpy(p + i, four, sizeof four);
         std::memcpy(p + i + 4, four, sizeof four);

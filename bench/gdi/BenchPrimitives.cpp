@@ -1,4 +1,4 @@
-// Button-sized drawing work on a 145x41 face: gradient rows, the outline polyline, corner
+// Button-sized drawing work on a 145x41 face: gradient rows (as calls and as strips), the outline polyline, corner
 // pixels, the final blit, and pen/brush churn (with a count of heap allocations per iteration).
 #include <benchmark/benchmark.h>
 
@@ -98,6 +98,25 @@ void BM_GradientRows(benchmark::State& state) {
     ReportAllocations(state, before);
 }
 BENCHMARK(BM_GradientRows);
+
+// The same rows as a face's shading paints them: 39 one-row strips inside the side columns in the
+// DC's own pen and brush, or (columns:1) the 145 one-pixel columns of a horizontal gradient.
+void BM_FaceStrips(benchmark::State& state) {
+    Face f;
+    SelectObject(f.dc(), HBRUSH(GetStockObject(DC_BRUSH).value));
+    SelectObject(f.dc(), HPEN(GetStockObject(DC_PEN).value));
+    COLORREF colours[FaceW];
+    for (int i = 0; i < FaceW; ++i) colours[i] = RGB(200 - i / 2, 210 - i / 2, 220 - i / 3);
+    const bool columns = state.range(0) != 0;
+    for (auto _ : state) {
+        if (columns)
+            StripsInDcColours(f.dc(), {0, 0, 1, FaceH}, true, colours, FaceW);
+        else
+            StripsInDcColours(f.dc(), {1, 1, FaceW - 1, 2}, false, colours, FaceH - 2);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_FaceStrips)->ArgName("columns")->DenseRange(0, 1);
 
 void BM_Polyline12(benchmark::State& state) {
     Face f;

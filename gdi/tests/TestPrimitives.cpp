@@ -424,6 +424,20 @@ TEST(FillRect, UnclippedFillsMatchTheClipWalk) {
     }
 }
 
+// Solid fills write whole rows in wide stores from the first 16-byte boundary on: every start (of
+// eight, so every alignment of a row) and every length up to past two store steps fills exactly its span.
+TEST(FillRect, EveryStartAndLengthFillsExactlyItsSpan) {
+    const OwnedBrush red(CreateSolidBrush(Red));
+    for (int x = 0; x < 8; ++x)
+        for (int n = 0; n <= 40; ++n) {
+            Canvas c(52, 1);
+            FillRect(c.dc(), {x, 0, x + n, 1}, red.get());
+            std::string expected(52, '.');
+            expected.replace(static_cast<std::size_t>(x), static_cast<std::size_t>(n), static_cast<std::size_t>(n), 'r');
+            EXPECT_EQ(c.Picture({{Red, 'r'}}), expected + "\n") << "from " << x << ", " << n << " pixels";
+        }
+}
+
 namespace {
 
 // Each batch call stands for SetDCBrushColor, SetDCPenColor and Rectangle a box: run on a W x H
