@@ -38,10 +38,13 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
     return true;
 }
 
-PrivateBus::PrivateBus() {
+PrivateBus::PrivateBus()
+    : PrivateBus(QStringLiteral("dbus-daemon"),
+                 {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")}) {}
+
+PrivateBus::PrivateBus(const QString& program, const QStringList& args) {
     App();
-    daemon_.start(QStringLiteral("dbus-daemon"),
-                  {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+    daemon_.start(program, args);
     if (!daemon_.waitForStarted(kWaitMs)) return;
     // A loaded machine may keep the daemon quiet for seconds: only its end or the deadline ends the wait.
     QByteArray line;

@@ -33,6 +33,8 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs = kWaitMs);
 class PrivateBus {
 public:
     PrivateBus();
+    // Another bus program that prints its address on its first line.
+    PrivateBus(const QString& program, const QStringList& args);
     ~PrivateBus();
     bool Ok() const { return !address_.isEmpty(); }
     const QString& Address() const { return address_; }

@@ -179,29 +179,48 @@ TEST_F(DbusEchoLinkTest, HungOrRefusingStationGivesBoundedFailures) {
     EXPECT_EQ(patient->PostChatLine("y"), echolink::kOk);
 }
 
+// What Qt logs while it lives.
+class Warnings {
+public:
+    Warnings() : previous_(qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+                     Lines() << text;
+                 })) {
+        Lines().clear();
+    }
+    ~Warnings() { qInstallMessageHandler(previous_); }
+    static QStringList& Lines() {
+        static QStringList lines;
+        return lines;
+    }
+
+private:
+    QtMessageHandler previous_;
+};
+
+QStringList Unanswered(const char* question) {
+    return {QStringLiteral("dizo-chat: the session bus did not answer %1 within 300 ms; EchoLink is not reached")
+                .arg(QLatin1String(question))};
+}
+
 // Qt's own look-ups would wait 25 s for a daemon that has stopped answering; Create gives up
 // within the link's call time-out, says why, and leaves nothing behind on the connection.
 TEST_F(DbusEchoLinkTest, SilentBusDaemonGivesNoObjectWithinTheCallTimeOut) {
-    static QStringList warnings;
-    warnings.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext&, const QString& text) { warnings << text; });
     Station station(bus);
     ASSERT_TRUE(station.WaitReady());
     QDBusConnection connection = bus.Connect();
     ASSERT_TRUE(connection.isConnected());
-
-    bus.Freeze(true);
-    QElapsedTimer timer;
-    timer.start();
-    auto link = DbusEchoLink::Create(connection, events, 300);
-    const qint64 elapsed = timer.elapsed();
-    bus.Freeze(false);
-    qInstallMessageHandler(previous);
-    EXPECT_EQ(link, nullptr);
-    EXPECT_LT(elapsed, 2000);
-    EXPECT_EQ(warnings, QStringList{QStringLiteral(
-                            "dizo-chat: the session bus did not answer GetNameOwner within 300 ms; EchoLink is not reached")});
+    {
+        Warnings warnings;
+        bus.Freeze(true);
+        QElapsedTimer timer;
+        timer.start();
+        auto link = DbusEchoLink::Create(connection, events, 300);
+        const qint64 elapsed = timer.elapsed();
+        bus.Freeze(false);
+        EXPECT_EQ(link, nullptr);
+        EXPECT_LT(elapsed, 2000);
+        EXPECT_EQ(Warnings::Lines(), Unanswered("GetNameOwner"));
+    }
 
     // The late answer to the abandoned look-up confuses nothing: the same connection links again.
     auto later = DbusEchoLink::Create(connection, events, kPatientMs);
@@ -210,6 +229,21 @@ TEST_F(DbusEchoLinkTest, SilentBusDaemonGivesNoObjectWithinTheCallTimeOut) {
     station.Type("QD4RV>oi=");
     ASSERT_TRUE(WaitFor([&] { return !events.lines.empty(); }));
     EXPECT_EQ(events.lines, std::vector<std::string>{"QD4RV>oi="});
+}
+
+// The second question, whether the owner just named is still there, is bounded the same way.
+TEST(DbusEchoLinkSilentBus, TheStillThereQuestionIsBoundedToo) {
+    PrivateBus bus(QStringLiteral(DIZO_SILENT_BUS), {});
+    ASSERT_TRUE(bus.Ok()) << "the silent bus did not start";
+    QDBusConnection connection = bus.Connect();
+    ASSERT_TRUE(connection.isConnected());
+    RecordedEvents events;
+    Warnings warnings;
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(DbusEchoLink::Create(connection, events, 300), nullptr);
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_EQ(Warnings::Lines(), Unanswered("NameHasOwner"));
 }
 
 TEST_F(DbusEchoLinkTest, SecondStationRefusesToStart) {
