@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
+#include <type_traits>
 #include <vector>
 
 #include "Stroke_p.h"
@@ -72,6 +73,11 @@ int Octant(std::int64_t dx, std::int64_t dy) {
     return dx > -dy ? 8 : 7;
 }
 
+// Minor steps a line takes before its step k: floor((2*minor*k + major - 1 + bias) / (2*major)).
+std::uint64_t MinorStepsBefore(std::uint64_t minor, std::uint64_t major, int bias, std::uint64_t k) {
+    return Divide(Add(Multiply(2 * minor, k), major - 1 + static_cast<std::uint64_t>(bias)), 2 * major);
+}
+
 class CosmeticPen {
 public:
     CosmeticPen(Dc& dc, const Pen& pen) : dc_(dc) {
@@ -122,41 +128,16 @@ public:
             return;
         }
         SkipDashes(kLo);
-        // Minor steps taken before step k: floor((2*minor*k + major - 1 + bias) / (2*major)).
-        // All terms are non-negative; the error term is small, so it is exact in wrapping arithmetic.
         const std::uint64_t uMinor = static_cast<std::uint64_t>(minor), uMajor = static_cast<std::uint64_t>(major);
-        const std::uint64_t taken =
-            Divide(Add(Multiply(2 * uMinor, static_cast<std::uint64_t>(kLo)), uMajor - 1 + bias), 2 * uMajor);
+        const std::uint64_t taken = MinorStepsBefore(uMinor, uMajor, bias, static_cast<std::uint64_t>(kLo));
+        // All terms are non-negative; the error term is small, so it is exact in wrapping arithmetic.
         std::int64_t err = static_cast<std::int64_t>(2 * uMinor * static_cast<std::uint64_t>(kLo + 1) - uMajor -
                                                      2 * uMajor * taken);
         std::int64_t pMajor = majorStart + kLo * majorInc;
         std::int64_t pMinor = minorStart + static_cast<std::int64_t>(taken) * minorInc;
         if (!dashes_ && !dc_.hasClip && dc_.surface->bitsPerPixel == 32) {
-            // The minor coordinate moves one way only, so when its first and last values are on
-            // the surface every pixel is: the bevel's edges and every unclipped outline.
-            const std::uint64_t takenLast = Divide(
-                Add(Multiply(2 * uMinor, static_cast<std::uint64_t>(kHi - 1)), uMajor - 1 + bias), 2 * uMajor);
-            const std::int64_t lastMinor = minorStart + static_cast<std::int64_t>(takenLast) * minorInc;
-            const std::int64_t minorLimit = xMajor ? dc_.surface->height : dc_.surface->width;
-            if (pMinor >= 0 && pMinor < minorLimit && lastMinor >= 0 && lastMinor < minorLimit) {
-                const std::ptrdiff_t stride = dc_.surface->width;
-                const std::ptrdiff_t majorStep = xMajor ? majorInc : majorInc * stride;
-                const std::ptrdiff_t minorStep = xMajor ? minorInc * stride : minorInc;
-                std::uint32_t* p = xMajor ? dc_.surface->Row32(static_cast<int>(pMinor)) + pMajor
-                                          : dc_.surface->Row32(static_cast<int>(pMajor)) + pMinor;
-                // The pointer steps only between pixels, so it never leaves the surface.
-                for (std::int64_t k = kLo;;) {
-                    *p = ink_.pixel;
-                    if (++k == kHi) return;
-                    if (err + bias > 0) {
-                        p += minorStep;
-                        err += 2 * minor - 2 * major;
-                    } else {
-                        err += 2 * minor;
-                    }
-                    p += majorStep;
-                }
-            }
+            UnclippedRun(kLo, kHi, xMajor, pMajor, pMinor, majorInc, minorInc, err, bias, major, minor);
+            return;
         }
         for (std::int64_t k = kLo; k < kHi; ++k) {
             if (xMajor)
@@ -203,6 +184,49 @@ public:
     }
 
 private:
+    // Steps kLo..kHi of a solid line with no clip: the major coordinate is already on the surface,
+    // so only the minor one is tested, inline, and the pixel is written through its index. The
+    // bevel's slanted edges and every unclipped outline come here.
+    void UnclippedRun(std::int64_t kLo, std::int64_t kHi, bool xMajor, std::int64_t pMajor, std::int64_t pMinor,
+                      int majorInc, int minorInc, std::int64_t err, int bias, std::int64_t major, std::int64_t minor) {
+        Bitmap& s = *dc_.surface;
+        const std::int64_t minorLimit = xMajor ? s.height : s.width;
+        // The minor coordinate moves one way only: when it is off the same side at both ends,
+        // nothing shows. Otherwise it stays within a surface's extent of the surface, so the
+        // index below cannot overflow.
+        const auto uMinor = static_cast<std::uint64_t>(minor), uMajor = static_cast<std::uint64_t>(major);
+        const std::int64_t lastMinor =
+            pMinor + minorInc * static_cast<std::int64_t>(
+                                    MinorStepsBefore(uMinor, uMajor, bias, static_cast<std::uint64_t>(kHi - 1)) -
+                                    MinorStepsBefore(uMinor, uMajor, bias, static_cast<std::uint64_t>(kLo)));
+        if ((pMinor < 0 && lastMinor < 0) || (pMinor >= minorLimit && lastMinor >= minorLimit)) return;
+        const std::int64_t stride = s.width;
+        const std::int64_t majorStep = xMajor ? majorInc : majorInc * stride;
+        const std::int64_t minorStep = xMajor ? minorInc * stride : minorInc;
+        std::int64_t at = xMajor ? pMinor * stride + pMajor : pMajor * stride + pMinor;
+        std::uint32_t* const pixels = s.pixels32.data();
+        const std::uint32_t pixel = ink_.pixel;
+        auto run = [&](auto checked) {
+            for (std::int64_t k = kLo; k < kHi; ++k) {
+                if (!checked || static_cast<std::uint64_t>(pMinor) < static_cast<std::uint64_t>(minorLimit))
+                    pixels[static_cast<std::size_t>(at)] = pixel;
+                if (err + bias > 0) {
+                    pMinor += minorInc;
+                    at += minorStep;
+                    err += 2 * minor - 2 * major;
+                } else {
+                    err += 2 * minor;
+                }
+                at += majorStep;
+            }
+        };
+        // Most lines lie wholly on the surface and need no test at all.
+        if (pMinor >= 0 && pMinor < minorLimit && lastMinor >= 0 && lastMinor < minorLimit)
+            run(std::false_type{});
+        else
+            run(std::true_type{});
+    }
+
     void FastStraight(POINT a, std::int64_t dx, std::int64_t dy) {
         // Clamped to a little beyond the surface so far-away ends cannot overflow a RECT.
         auto c = [](std::int64_t v) { return static_cast<LONG>(std::clamp<std::int64_t>(v, -1, 1 << 30)); };

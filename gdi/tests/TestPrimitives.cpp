@@ -183,10 +183,11 @@ TEST(Lines, PolylineJoinsDrawEachVertexOnceAndLeaveTheEndOut) {
 // sends the same lines through the per-pixel visibility test, which must agree pixel for pixel.
 TEST(Lines, UnclippedLinesMatchThePerPixelWalk) {
     constexpr int W = 20, H = 9;
-    // Corners, inside points, points off each side and far away: every pair is one line.
-    const POINT ends[] = {{0, 0},   {19, 8},  {19, 0},   {0, 8},        {7, 3},           {12, 5},
-                          {-6, 4},  {26, 2},  {9, -5},   {3, 14},       {-3000000, 1},    {5, 2000000000},
-                          {21, 9},  {-1, -1}, {18, 7},   {INT_MIN, 4}};
+    // Corners, inside points, points off each side (lines that leave across their minor axis
+    // too) and far away: every pair is one line.
+    const POINT ends[] = {{0, 0},  {19, 8},  {19, 0},   {0, 8},         {7, 3},  {12, 5},  {-6, 4},
+                          {26, 2}, {9, -5},  {3, 14},   {-3000000, 1},  {21, 9}, {-1, -1}, {18, 7},
+                          {30, -2}, {-8, 10}, {-2, -30}, {23, 30},      {5, 2000000000},   {INT_MIN, 4}};
     for (const POINT& a : ends)
         for (const POINT& b : ends) {
             Canvas plain(W, H), clipped(W, H);
