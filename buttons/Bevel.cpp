@@ -1,6 +1,8 @@
 // The bevel outlines: where their corners lie for each shape and which colours they take.
 #include "buttons/Bevel.h"
 
+#include <algorithm>
+
 #include "buttons/Colors.h"
 #include "buttons/FaceSize.h"
 #include "gdi/Draw.h"
@@ -71,19 +73,44 @@ void DrawBevelLines(const ButtonState& s, RenderBuffer& buffer, const ButtonHost
                     const EdgeColorArray& edgeColors, int outerStyle) {
     edgePoints = BevelVertices(s.Props.ButtonShape, ClientWidth(host), ClientHeight(host), s.Geometry.SlantLeftX,
                                s.Geometry.SlantRightX);
-    bool anyDrawn = false;
-    std::int64_t lastColour = 0;
+    // Each segment drawn with the pen it would take: a new pen only when the colour changes.
+    struct Drawn {
+        const BevelSegment* seg;
+        std::int64_t colour;
+        int style;  // of the pen it is drawn with
+        bool newPen;
+    };
+    std::array<Drawn, BevelSegments.size()> drawn{};
+    std::size_t count = 0;
     for (const BevelSegment& seg : BevelSegments) {
         const std::int64_t colour = edgeColors[static_cast<std::size_t>(seg.slot)];
         if (colour < 0) continue;
-        // One pen serves every following segment of the same colour.
-        if (!anyDrawn || colour != lastColour) {
-            const int style = (seg.from >= 9 && outerStyle >= 0) ? outerStyle : gdi::PS_SOLID;
-            SetDrawColor(buffer, true, buffer.Dc(), ToInt(DrawColorMode::Pen), static_cast<OleColor>(colour), false, 1, style);
-            lastColour = colour;
-            anyDrawn = true;
+        const bool newPen = count == 0 || colour != drawn[count - 1].colour;
+        const int style = !newPen ? drawn[count - 1].style
+                                  : (seg.from >= 9 && outerStyle >= 0) ? outerStyle : gdi::PS_SOLID;
+        drawn[count++] = Drawn{&seg, colour, style, newPen};
+    }
+    if (count == 0) return;
+    // Only the last pen stays selected, so the segments before it need no pen of their own when
+    // theirs are solid: they are drawn in their colours in one call.
+    std::size_t lastPen = count - 1;
+    while (!drawn[lastPen].newPen) --lastPen;
+    std::size_t first = 0;
+    if (std::all_of(drawn.begin(), drawn.begin() + static_cast<std::ptrdiff_t>(lastPen),
+                    [](const Drawn& d) { return d.style == gdi::PS_SOLID; })) {
+        std::array<gdi::ColouredLine, BevelSegments.size()> lines{};
+        for (std::size_t i = 0; i < lastPen; ++i) {
+            const auto from = static_cast<std::size_t>(drawn[i].seg->from);
+            lines[i] = {edgePoints[from], edgePoints[from + 1], static_cast<gdi::COLORREF>(drawn[i].colour)};
         }
-        gdi::Polyline(buffer.Dc(), &edgePoints[static_cast<std::size_t>(seg.from)], 2);
+        gdi::SolidLines(buffer.Dc(), lines.data(), static_cast<int>(lastPen));
+        first = lastPen;
+    }
+    for (std::size_t i = first; i < count; ++i) {
+        if (drawn[i].newPen)
+            SetDrawColor(buffer, true, buffer.Dc(), ToInt(DrawColorMode::Pen), static_cast<OleColor>(drawn[i].colour),
+                         false, 1, drawn[i].style);
+        gdi::Polyline(buffer.Dc(), &edgePoints[static_cast<std::size_t>(drawn[i].seg->from)], 2);
     }
 }
 

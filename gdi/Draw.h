@@ -34,6 +34,15 @@ BOOL RectanglesInDcColours(HDC hdc, const ColouredRect* boxes, int count);
 // without a box list to build and read back.
 BOOL StripsInDcColours(HDC hdc, const RECT& first, bool sideBySide, const COLORREF* colours, int count);
 
+struct ColouredLine {
+    POINT from, to;
+    COLORREF colour;
+};
+// The same pixels as Polyline from `from` to `to` with a one-pixel solid pen of each line's colour
+// selected in turn, without making those pens: the DC's objects and state stay as they are. A
+// face's outlines take a new colour for almost every edge.
+BOOL SolidLines(HDC hdc, const ColouredLine* lines, int count);
+
 // Any ROP3 code. Colour/monochrome conversions follow GDI: colour to mono gives 1 where the
 // source equals the source DC's background colour; mono to colour maps 0 to the destination
 // DC's text colour and 1 to its background colour.

@@ -90,6 +90,13 @@ BOOL Polyline(HDC hdc, const POINT* points, int count) {
     return TRUE;
 }
 
+BOOL SolidLines(HDC hdc, const ColouredLine* lines, int count) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc || (!lines && count > 0)) return FALSE;
+    for (int i = 0; i < count; ++i) StrokeSolidLine(*dc, lines[i].from, lines[i].to, lines[i].colour);
+    return TRUE;
+}
+
 BOOL MoveToEx(HDC hdc, int x, int y, POINT* previous) {
     Dc* dc = LookupDc(hdc);
     if (!dc) return FALSE;

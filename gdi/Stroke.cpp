@@ -585,6 +585,13 @@ void StrokePath(Dc& dc, const POINT* points, int count, bool closed) {
     if (closed && count > 1) p.Line(points[count - 1], points[0]);
 }
 
+void StrokeSolidLine(Dc& dc, POINT a, POINT b, COLORREF colour) {
+    if (!dc.surface) return;
+    // As CreatePen keeps the colour.
+    const Pen pen{PS_SOLID, 1, colour & 0x00FFFFFF};
+    CosmeticPen(dc, pen).Line(a, b);
+}
+
 void EllipsePoints(int left, int top, int right, int bottom, std::vector<POINT>& out) {
     out.clear();
     const int width = right - left, height = bottom - top;

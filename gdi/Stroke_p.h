@@ -9,6 +9,8 @@ namespace gdi::detail {
 // Strokes the points with the selected pen; the last point of an open path is not drawn.
 // The dash pattern starts afresh with each call, as it does with each GDI drawing call.
 void StrokePath(Dc& dc, const POINT* points, int count, bool closed);
+// The line from a to b (b left out) as a one-pixel solid pen of the colour draws it.
+void StrokeSolidLine(Dc& dc, POINT a, POINT b, COLORREF colour);
 
 // The pixels of an ellipse outline in the box (right and bottom exclusive), in drawing order:
 // clockwise on screen starting at the rightmost point of the middle row, duplicates removed.

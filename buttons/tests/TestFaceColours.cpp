@@ -2,10 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "buttons/Bevel.h"
 #include "buttons/Colors.h"
 #include "buttons/Face.h"
+#include "buttons/testing/PainterBuffer.h"
+#include "gdi/Gdi.h"
 
 namespace {
 
@@ -201,6 +205,77 @@ TEST(BevelVertices, MiddleOutlineIsTheInnerOneMovedOut) {
             }
         }
     }
+}
+
+// The bevel draws the edges before its last pen without pens of their own: the same pixels, the
+// same pen left selected and the same objects alive as with a new pen at every change of colour.
+TEST(DrawBevelLines, MatchesANewPenAtEveryColourChange) {
+    constexpr int W = 60, H = 20;
+    // The loop the bevel stands for.
+    auto penPerColour = [](RenderBuffer& buffer, const EdgePointArray& points, const EdgeColorArray& colours,
+                           int outerStyle) {
+        bool any = false;
+        std::int64_t last = 0;
+        for (const BevelSegment& seg : BevelSegments) {
+            const std::int64_t colour = colours[static_cast<std::size_t>(seg.slot)];
+            if (colour < 0) continue;
+            if (!any || colour != last) {
+                const int style = (seg.from >= 9 && outerStyle >= 0) ? outerStyle : gdi::PS_SOLID;
+                SetDrawColor(buffer, true, buffer.Dc(), ToInt(DrawColorMode::Pen), static_cast<OleColor>(colour), false,
+                             1, style);
+                last = colour;
+                any = true;
+            }
+            gdi::Polyline(buffer.Dc(), &points[static_cast<std::size_t>(seg.from)], 2);
+        }
+    };
+    struct Case {
+        const char* name;
+        std::int16_t drawState;
+        int outerStyle;
+        std::vector<std::pair<int, std::int64_t>> slots;  // changed from the state's column
+    } cases[] = {
+        {"normal", 0, -1, {}},
+        {"pressed, some edges left out", 2, -1, {{2, -1}, {7, -1}, {12, -1}}},
+        {"hover, dotted outline", 3, gdi::PS_DOT, {}},
+        // the outer outline keeps the inner pen when its colour does not change
+        {"default look, dotted outline of the inner colour", 1, gdi::PS_DOT, {{8, gdi::RGB(1, 2, 3)}, {9, gdi::RGB(1, 2, 3)}}},
+        {"one colour, null outline", 0, gdi::PS_NULL, {{1, 5}, {2, 5}, {3, 5}, {4, 5}, {5, 5}, {6, 5}, {7, 5}, {8, 5}}},
+        {"a dashed colour before the last pen", 0, gdi::PS_DASH, {{12, gdi::RGB(7, 7, 7)}}},
+        {"nothing drawn", 0, -1, {{1, -1}, {2, -1}, {3, -1}, {4, -1}, {5, -1}, {6, -1}, {7, -1}, {8, -1}, {9, -1},
+                                  {10, -1}, {11, -1}, {12, -1}}},
+    };
+    for (std::int32_t shape = 0; shape <= 3; ++shape)
+        for (const Case& c : cases) {
+            ButtonState s;
+            s.Props.ButtonShape = shape;
+            s.Geometry.SlantLeftX = shape == 1 || shape == 3 ? H + 1 : 0;
+            s.Geometry.SlantRightX = shape == 2 || shape == 3 ? W - H - 1 : W;
+            EdgeColorArray colours{};
+            FillEdgeColumn(colours, c.drawState, gdi::RGB(212, 208, 200));
+            for (std::size_t slot = 9; slot <= 12; ++slot) colours[slot] = OutlineColour;
+            for (const auto& [slot, colour] : c.slots) colours[static_cast<std::size_t>(slot)] = colour;
+            buttons::testing::PainterHost host(W, H);
+            buttons::testing::Buffer loop(host, W, H), bevel(host, W, H);
+            std::vector<gdi::COLORREF> pixels[2];
+            gdi::ObjectCounts alive[2];
+            for (buttons::testing::Buffer* b : {&loop, &bevel}) {
+                b->Fill(gdi::RGB(90, 0, 90));
+                EdgePointArray points = BevelVertices(shape, W, H, s.Geometry.SlantLeftX, s.Geometry.SlantRightX);
+                if (b == &loop)
+                    penPerColour(b->Render(), points, colours, c.outerStyle);
+                else
+                    DrawBevelLines(s, b->Render(), host, points, colours, c.outerStyle);
+                alive[b == &bevel] = gdi::LiveObjects();
+                // The pen left selected shows in one more line drawn with it.
+                const gdi::POINT across[] = {{0, H / 2}, {W, H / 2}};
+                gdi::Polyline(b->Dc(), across, 2);
+                pixels[b == &bevel] = b->Pixels();
+            }
+            const std::string where = std::string(c.name) + ", shape " + std::to_string(shape);
+            EXPECT_EQ(pixels[0], pixels[1]) << where;
+            EXPECT_EQ(gdi::ToString(alive[0]), gdi::ToString(alive[1])) << where;
+        }
 }
 
 }  // namespace

@@ -200,6 +200,60 @@ TEST(Lines, UnclippedLinesMatchThePerPixelWalk) {
         }
 }
 
+// SolidLines stands for making a one-pixel solid pen of each line's colour, selecting it and
+// drawing the line: the same pixels, and the DC keeps its own pen and objects.
+TEST(Lines, SolidLinesDrawWhatAPenOfEachColourDraws) {
+    constexpr int W = 16, H = 9;
+    const std::vector<ColouredLine> cases[] = {
+        // a bevel: edges meeting at corners, later colours over earlier ones
+        {{{0, 8}, {0, 0}, RGB(10, 20, 30)}, {{0, 0}, {15, 0}, RGB(40, 50, 60)}, {{15, 0}, {15, 8}, RGB(70, 80, 90)},
+         {{15, 8}, {0, 8}, RGB(100, 110, 120)}, {{1, 7}, {1, 1}, RGB(255, 255, 255)}},
+        // slanted edges leaving the surface, a flag byte above the colour, a point
+        {{{-3, 9}, {6, 0}, 0x02000000 | RGB(9, 9, 200)}, {{9, 0}, {19, 10}, RGB(200, 9, 9)}, {{4, 4}, {4, 4}, 0}},
+        // black and white, which a monochrome surface keeps as they are
+        {{{2, 1}, {13, 6}, RGB(0, 0, 0)}, {{13, 1}, {2, 7}, RGB(255, 255, 255)}},
+    };
+    struct Setting {
+        const char* name;
+        int bitsPerPixel;
+        bool clip;
+    } settings[] = {{"colour", 32, false}, {"colour, clipped", 32, true}, {"monochrome", 1, false}};
+    for (const Setting& setting : settings)
+        for (std::size_t k = 0; k < std::size(cases); ++k) {
+            Canvas pens(W, H, setting.bitsPerPixel), batch(W, H, setting.bitsPerPixel);
+            const OwnedPen own(CreatePen(PS_DOT, 1, Red));
+            for (Canvas* c : {&pens, &batch}) {
+                SelectObject(c->dc(), own.get());
+                SetBkColor(c->dc(), RGB(9, 9, 200));
+                if (setting.clip) {
+                    const OwnedRgn oval(CreateEllipticRgn(0, 0, W, H));
+                    SelectClipRgn(c->dc(), oval.get());
+                }
+            }
+            for (const ColouredLine& line : cases[k]) {
+                const OwnedPen pen(CreatePen(PS_SOLID, 1, line.colour));
+                const HPEN old = SelectObject(pens.dc(), pen.get());
+                const POINT pts[] = {line.from, line.to};
+                Polyline(pens.dc(), pts, 2);
+                SelectObject(pens.dc(), old);
+            }
+            const ObjectCounts before = LiveObjects();
+            EXPECT_TRUE(SolidLines(batch.dc(), cases[k].data(), static_cast<int>(cases[k].size())));
+            EXPECT_EQ(LiveObjects(), before);
+            // The pen left selected shows in one more line drawn with it.
+            const POINT last[] = {{0, 4}, {W, 4}};
+            for (Canvas* c : {&pens, &batch}) Polyline(c->dc(), last, 2);
+            const std::string where = std::string(setting.name) + ", case " + std::to_string(k);
+            EXPECT_EQ(test::PixelsOf(pens.bitmap()), test::PixelsOf(batch.bitmap())) << where;
+            for (Canvas* c : {&pens, &batch}) SelectObject(c->dc(), HPEN(GetStockObject(BLACK_PEN).value));
+        }
+    const ColouredLine one{{0, 0}, {1, 1}, 0};
+    EXPECT_FALSE(SolidLines(HDC{}, &one, 1));
+    Canvas c(2, 2);
+    EXPECT_FALSE(SolidLines(c.dc(), nullptr, 1));
+    EXPECT_TRUE(SolidLines(c.dc(), nullptr, 0));
+}
+
 TEST(Lines, MoveToAndLineToTrackTheCurrentPosition) {
     Canvas c(5, 3);
     POINT prev{-1, -1};
