@@ -104,7 +104,9 @@ namespace {
 
 // Transparent or opaque stretches shorter than this are drawn as mixed: a run costs more to
 // set out than a few pixels of AND and XOR.
-constexpr std::int32_t kShortestPlainRun = 32;
+constexpr std::int32_t kShortestPlainRun = 8;
+// Drawing by runs pays when most pixels lie in runs at least this long.
+constexpr std::int32_t kLongRun = 32;
 
 void AddRowRuns(const IconImage& image, int y, std::vector<IconRun>& out) {
     const std::uint8_t* mask = image.mask.Row1(y);
@@ -146,7 +148,8 @@ std::shared_ptr<const IconImage> MakeIconImage(Bitmap&& mask, Bitmap&& colour) {
         }
         std::size_t plain = 0;
         for (const IconRun& run : image->runs)
-            if (run.kind != IconRun::Kind::Mixed) plain += static_cast<std::size_t>(run.x1 - run.x0);
+            if (run.kind != IconRun::Kind::Mixed && run.x1 - run.x0 >= kLongRun)
+                plain += static_cast<std::size_t>(run.x1 - run.x0);
         image->drawByRuns = 2 * plain >= bits.size();
     }
     return image;
