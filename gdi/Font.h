@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "Glyph.h"
+#include "TextLayout.h"
 #include "Objects.h"
 #include "Types.h"
 
@@ -72,6 +73,9 @@ public:
     // The ink of a line of text, kept for the last few lines drawn (a caption is drawn once for
     // each pass of its effect on every redraw); null for a line too long to be worth keeping.
     const LineInk* InkOf(std::string_view text);
+    // DrawTextA's lines of a text in a rectangle maxWidth wide, kept for the last few texts laid
+    // out with this font (a caption is laid out again on every redraw); null for a long text.
+    const std::vector<LaidLine>* LayoutOf(std::string_view text, UINT format, int maxWidth);
 
 private:
     const Glyph& Rasterise(unsigned char c);
@@ -94,6 +98,15 @@ private:
     };
     std::array<KeptLine, 4> lines_;
     std::size_t nextLine_ = 0;
+    struct KeptLayout {
+        std::string text;
+        UINT format = 0;
+        int maxWidth = 0;
+        bool made = false;
+        std::vector<LaidLine> lines;
+    };
+    std::array<KeptLayout, 4> layouts_;
+    std::size_t nextLayout_ = 0;
 };
 
 // The realised font of a LOGFONT, shared by every font object with the same fields that

@@ -213,6 +213,24 @@ const LineInk* FontInstance::InkOf(std::string_view text) {
     return &slot.ink;
 }
 
+const std::vector<LaidLine>* FontInstance::LayoutOf(std::string_view text, UINT format, int maxWidth) {
+    constexpr std::size_t kLongestKept = 1024;
+    if (text.size() > kLongestKept) return nullptr;
+    // Only these bits of the format change the lines.
+    format &= DT_WORDBREAK | DT_SINGLELINE | DT_NOPREFIX | DT_CENTER | DT_RIGHT;
+    for (const KeptLayout& kept : layouts_)
+        if (kept.made && kept.format == format && kept.maxWidth == maxWidth && kept.text == text) return &kept.lines;
+    PrepareAdvances(text);
+    KeptLayout& slot = layouts_[nextLayout_];
+    nextLayout_ = (nextLayout_ + 1) % layouts_.size();
+    slot.lines = LayOutText(text, format, maxWidth, advances_);
+    slot.text.assign(text);
+    slot.format = format;
+    slot.maxWidth = maxWidth;
+    slot.made = true;
+    return &slot.lines;
+}
+
 std::shared_ptr<FontInstance> FontForLogFont(const LOGFONTA& lf) {
     using Key = std::tuple<std::string, int, int, bool, bool, bool>;
     // Realised fonts are shared between font objects with the same drawing fields. Font objects

@@ -34,7 +34,10 @@ int EngineDrawText(const detail::Dc& dc, std::string_view str, RECT* rect, UINT 
 
     font->PrepareAdvances(str);
     const long long left = rect->left, top = rect->top, right = rect->right, bottom = rect->bottom;
-    const std::vector<LaidLine> lines = LayOutText(str, format, Clamped(right - left), font->Advances());
+    std::vector<LaidLine> unkept;
+    const std::vector<LaidLine>* kept = font->LayoutOf(str, format, Clamped(right - left));
+    if (!kept) unkept = LayOutText(str, format, Clamped(right - left), font->Advances());
+    const std::vector<LaidLine>& lines = kept ? *kept : unkept;
 
     long long y = top;
     if (format & DT_SINGLELINE) {

@@ -10,6 +10,7 @@
 
 #include "gdi/Gdi.h"
 #include "gdi/Glyph.h"
+#include "gdi/TextLayout.h"
 
 namespace {
 
@@ -75,6 +76,54 @@ TEST(LineInk, MergesTheRunsOfARowAndBoxesThem) {
         }
         EXPECT_EQ((std::array<int, 4>{ink.top, ink.bottom, ink.left, ink.right}), c.box) << c.name;
     }
+}
+
+// A text's lines are kept with the font by text, width and the format bits that shape them: each
+// case differs from the one before in one of those, and every measurement, made or kept, must
+// be what laying the text out afresh gives.
+TEST(FreeTypeEngine, KeptLayoutsAreTheTextsOwn) {
+    LOGFONTA lf;
+    lf.lfHeight = -21;
+    lf.lfWeight = FW_BOLD;
+    std::strcpy(lf.lfFaceName, "Times New Roman");
+    const OwnedFont font(CreateFontIndirectA(lf));
+    const OwnedDC dc(CreateCompatibleDC(HDC{}));
+    const HFONT old = SelectObject(dc.get(), font.get());
+    std::array<int, 256> advances{};
+    for (int c = 1; c < 256; ++c) {
+        const char ch = static_cast<char>(c);
+        SIZE one{};
+        GetTextExtentPoint32A(dc.get(), &ch, 1, &one);
+        advances[static_cast<std::size_t>(c)] = one.cx;
+    }
+    TEXTMETRICA tm;
+    ASSERT_TRUE(GetTextMetricsA(dc.get(), &tm));
+    // "WW " fits, "WW i" does not: left-aligned lines keep the space at the break, centred ones drop it.
+    const int spaceKept = 2 * advances['W'] + advances[' '];
+    const struct {
+        const char* text;
+        UINT format;
+        int width;
+    } cases[] = {
+        {"Envio local (RF)", DT_WORDBREAK, 60},   {"Envio local (RF)", DT_WORDBREAK, 200},
+        {"Envio local (RF)", DT_LEFT, 60},         {"Envio remoto (IP)", DT_LEFT, 60},
+        {"Envio remoto (IP)", DT_WORDBREAK, 60},   {"WW i", DT_WORDBREAK, spaceKept},
+        {"WW i", DT_WORDBREAK | DT_CENTER, spaceKept}, {"WW i", DT_WORDBREAK | DT_RIGHT, spaceKept},
+        {"&Sair\r\ndo chat", DT_LEFT, 60},       {"&Sair\r\ndo chat", DT_NOPREFIX, 60},
+        {"&Sair\r\ndo chat", DT_SINGLELINE, 60},
+    };
+    for (int pass = 0; pass < 3; ++pass) {
+        for (const auto& c : cases) {
+            const std::vector<text::LaidLine> lines = text::LayOutText(c.text, c.format, c.width, advances);
+            int widest = 0;
+            for (const text::LaidLine& line : lines) widest = std::max(widest, line.width);
+            RECT r{0, 0, c.width, 100};
+            const int height = DrawTextA(dc.get(), c.text, -1, &r, c.format | DT_CALCRECT);
+            EXPECT_EQ(height, static_cast<int>(lines.size()) * tm.tmHeight) << c.text << " " << c.format << " " << c.width;
+            EXPECT_EQ(r.right, widest) << c.text << " " << c.format << " " << c.width << ", pass " << pass;
+        }
+    }
+    SelectObject(dc.get(), old);
 }
 
 // A line is drawn from its kept ink (runs of neighbouring glyphs merged) or glyph by glyph; either
