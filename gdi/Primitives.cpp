@@ -6,20 +6,11 @@ namespace gdi {
 
 using namespace detail;
 
-BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
-    Dc* dc = LookupDc(hdc);
-    if (!dc) return FALSE;
+namespace {
+
+// Everything but a shading row (see Rectangle): out of line, so that the row's path stays short.
+[[gnu::noinline]] BOOL OutlinedRectangle(Dc* dc, int left, int top, int right, int bottom) {
     const RECT box = Normalised(ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom));
-    // A face's shading row: a thin solid pen of a solid brush's own colour on a colour surface.
-    // The pen then covers exactly the box, and the call is one fill; the general path below
-    // comes to the same fill after its checks.
-    const Pen* pen = dc->penObj;
-    const Brush* brush = dc->brushObj;
-    if (pen && brush && dc->surface && dc->surface->bitsPerPixel == 32 && pen->width == 1 &&
-        (pen->style == PS_SOLID || pen->style == PS_INSIDEFRAME) && !brush->isNull && pen->colour == brush->colour) {
-        FillSolid(*dc, box, Ink{ToPixel(pen->colour)});
-        return TRUE;
-    }
     RECT r = PenBox(*dc, box);
     if (!dc->surface) return TRUE;
     if (FrameCoversFigure(*dc, box, r)) {
@@ -54,6 +45,25 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
         StrokePath(*dc, pts, 4, true);
     }
     return TRUE;
+}
+
+}  // namespace
+
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+    Dc* dc = LookupDc(hdc);
+    if (!dc) return FALSE;
+    // A face's shading row: a thin solid pen of a solid brush's own colour on a colour surface.
+    // The pen then covers exactly the box, and the call is one fill; the general path comes to
+    // the same fill after its checks. The fill cuts the box to the surface, so the coordinates
+    // need no clamping here: boxes past the clamp lie off every surface either way.
+    const Pen* pen = dc->penObj;
+    const Brush* brush = dc->brushObj;
+    if (pen && brush && dc->surface && dc->surface->bitsPerPixel == 32 && pen->width == 1 &&
+        (pen->style == PS_SOLID || pen->style == PS_INSIDEFRAME) && !brush->isNull && pen->colour == brush->colour) {
+        FillSolid(*dc, Normalised(left, top, right, bottom), Ink{ToPixel(pen->colour)});
+        return TRUE;
+    }
+    return OutlinedRectangle(dc, left, top, right, bottom);
 }
 
 int FillRect(HDC hdc, const RECT& rect, HBRUSH brush) {

@@ -91,13 +91,31 @@ public:
         return s ? std::get_if<T>(&s->obj) : nullptr;
     }
 
+    // The DC of value, or null. Nearly every call names the DC it drew on last, so that one is
+    // remembered and found without the slot walk; freeing it forgets it.
+    Dc* FindDc(std::uint32_t value) {
+        if (value == lastDcValue_) return lastDc_;
+        Dc* dc = FindAs<Dc>(value);
+        if (dc) {
+            lastDcValue_ = value;
+            lastDc_ = dc;
+        }
+        return dc;
+    }
+
     // Frees s, the live slot of value; FIFO reuse: a slot comes back only after every other
     // free slot, so a stale handle needs a full generation cycle of the whole free list before
     // it could match again.
     void Free(Slot& s, std::uint32_t value) {
         --counts_[s.obj.index()];
         // The kinds kept when free (see KeptWhenFree) stay in place.
-        if (!std::holds_alternative<Pen>(s.obj) && !std::holds_alternative<Brush>(s.obj)) Release(s);
+        if (!std::holds_alternative<Pen>(s.obj) && !std::holds_alternative<Brush>(s.obj)) {
+            if (value == lastDcValue_) {
+                lastDcValue_ = 0;  // the null handle, which finds no DC
+                lastDc_ = nullptr;
+            }
+            Release(s);
+        }
         s.generation = ((s.generation + 1) & GenerationMask) | FreeMark;
         s.nextFree = NoSlot;
         const std::uint32_t index = (value & IndexMask) - 1;
@@ -127,6 +145,8 @@ private:
     std::uint32_t freeHead_ = NoSlot;
     std::uint32_t freeTail_ = NoSlot;
     Slot* freeTailSlot_ = nullptr;  // the slot of freeTail_
+    std::uint32_t lastDcValue_ = 0;
+    Dc* lastDc_ = nullptr;
     std::array<int, std::variant_size_v<Object>> counts_{};
     std::array<std::uint32_t, DC_PEN + 1> stock_{};
     std::uint32_t defaultBitmap_ = 0;
@@ -139,7 +159,7 @@ extern Table* theTable;
 Table& MakeTable();
 inline Table& TheTable() { return theTable ? *theTable : MakeTable(); }
 
-inline Dc* LookupDc(HDC h) { return TheTable().FindAs<Dc>(h.value); }
+inline Dc* LookupDc(HDC h) { return TheTable().FindDc(h.value); }
 inline Bitmap* LookupBitmap(HBITMAP h) { return TheTable().FindAs<Bitmap>(h.value); }
 inline Pen* LookupPen(HPEN h) { return TheTable().FindAs<Pen>(h.value); }
 inline Brush* LookupBrush(HBRUSH h) { return TheTable().FindAs<Brush>(h.value); }

@@ -57,15 +57,27 @@ TEST(Objects, StaleHandlesAreRejectedEvenAfterSlotReuse) {
 }
 
 TEST(Objects, AFreedSlotAnswersToNoHandleUntilItIsReused) {
-    // A freed pen or brush stays in its slot for the next one; neither its own handle nor the
-    // one the slot will give next may reach it meanwhile. The slot is this handle's index.
+    // A freed pen or brush stays in its slot for the next one, and the DC drawn on last is
+    // remembered; neither the deleted handle nor the one its slot gives next may reach them.
     HDC dc = CreateCompatibleDC(HDC{});
-    for (const bool pen : {true, false}) {
-        const std::uint32_t value = pen ? CreatePen(PS_SOLID, 1, RGB(1, 2, 3)).value : CreateSolidBrush(RGB(1, 2, 3)).value;
-        ASSERT_TRUE(DeleteObject(HGDIOBJ(HPEN(value))) || DeleteObject(HGDIOBJ(HBRUSH(value))));
+    enum Kind { Pen, Brush, Dc };
+    for (const Kind kind : {Pen, Brush, Dc}) {
+        std::uint32_t value = 0;
+        if (kind == Pen) value = CreatePen(PS_SOLID, 1, RGB(1, 2, 3)).value;
+        if (kind == Brush) value = CreateSolidBrush(RGB(1, 2, 3)).value;
+        if (kind == Dc) {
+            value = CreateCompatibleDC(HDC{}).value;
+            SetBkMode(HDC(value), TRANSPARENT);  // the DC drawn on last
+            ASSERT_TRUE(DeleteDC(HDC(value)));
+        } else {
+            ASSERT_TRUE(DeleteObject(HGDIOBJ(HPEN(value))));
+        }
         constexpr std::uint32_t OneGeneration = 1u << 20;
         for (const std::uint32_t v : {value, value + OneGeneration}) {
-            EXPECT_EQ(GetObjectType(HGDIOBJ(HPEN(v))), ObjectKind::None) << pen << " " << v;
+            // The DC calls first, while no other DC has been looked up since the deletion.
+            EXPECT_EQ(SetBkMode(HDC(v), OPAQUE), 0) << kind << " " << v;
+            EXPECT_FALSE(DeleteDC(HDC(v)));
+            EXPECT_EQ(GetObjectType(HGDIOBJ(HPEN(v))), ObjectKind::None) << kind << " " << v;
             EXPECT_FALSE(SelectObject(dc, HPEN(v)));
             EXPECT_FALSE(SelectObject(dc, HBRUSH(v)));
             EXPECT_FALSE(SelectObject(dc, HGDIOBJ(HPEN(v))));
