@@ -88,12 +88,17 @@ void IndexBands(const Region& r, BandIndex& index) {
     if (r.rects.empty()) return;
     index.top = r.box.top;
     const int rows = std::min(r.box.bottom - r.box.top, BandIndex::MaxRows);
-    index.first.reserve(static_cast<std::size_t>(rows));
+    // Written in place rather than appended: an oval face selects its clip twice a redraw.
+    index.first.resize(static_cast<std::size_t>(rows));
+    std::uint32_t* const first = index.first.data();
+    const RECT* const rects = r.rects.data();
+    const std::size_t n = r.rects.size();
     // Bands come top to bottom, so one pass hands each row the first band not above it.
     std::size_t i = 0;
-    for (int y = r.box.top; y < r.box.top + rows; ++y) {
-        while (i < r.rects.size() && r.rects[i].bottom <= y) ++i;
-        index.first.push_back(static_cast<std::uint32_t>(i));
+    for (int row = 0; row < rows; ++row) {
+        const int y = r.box.top + row;
+        while (i < n && rects[i].bottom <= y) ++i;
+        first[row] = static_cast<std::uint32_t>(i);
     }
 }
 

@@ -558,6 +558,15 @@ void StrokeEllipseOutline(Dc& dc, const RECT& r) {
                            [&](int left, int y, int right) { kept.runs.push_back(RECT{left, y, right, y + 1}); });
     }
     const Ink ink = InkForDrawing(dc, pen->colour);
+    Bitmap& s = *dc.surface;
+    if (!dc.hasClip && s.bitsPerPixel == 32) {
+        // The runs are already cut to this surface (its size is in their key): written as they are.
+        for (const RECT& run : kept.runs) {
+            std::uint32_t* p = s.Row32(run.top) + run.left;
+            for (int x = run.left; x < run.right; ++x) *p++ = ink.pixel;
+        }
+        return;
+    }
     for (const RECT& run : kept.runs) FillSolid(dc, run, ink);
 }
 
