@@ -14,13 +14,9 @@ namespace buttons {
 namespace {
 
 // The green and blue bytes are scaled by 256/255 (the stored colour is divided by 255 × 256^k,
-// not 256^k). Integer form of nearest(byte * 256 / 255): the divisor is odd, so no exact halves occur.
-std::int32_t ScaledByte(std::int32_t byteValue) {
-    const std::int32_t num = byteValue * 256;
-    const std::int32_t q = num / 255;
-    const std::int32_t r = num % 255;
-    return 2 * r > 255 ? q + 1 : q;
-}
+// not 256^k), to the nearest integer: byte + byte/255 rounds up exactly when byte/255 >= 1/2, that
+// is from 128 on (the divisor is odd, so no exact halves occur).
+std::int32_t ScaledByte(std::int32_t byteValue) { return byteValue + (byteValue >> 7); }
 
 std::int32_t ClampChannel(std::int32_t v, bool invert) {
     if (v > 255) v = 255;

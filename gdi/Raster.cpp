@@ -1,5 +1,6 @@
 // Span fills shared by the primitives: solid rectangles and regions through the DC's clip.
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -45,9 +46,11 @@ void FillSolid(Dc& dc, const RECT& rect, Ink ink) {
         if (left >= right) return;
         const auto n = static_cast<std::size_t>(right - left);
         if (n == 1 && top < bottom) {
-            // A vertical line or a one-pixel strip: one store a row.
+            // A vertical line or a one-pixel strip: one store a row. The stride is held in a local:
+            // read through the bitmap, it would be loaded again after every pixel stored.
             std::uint32_t* p = s->Row32(top) + left;
-            for (int y = top; y < bottom; ++y, p += s->width) *p = ink.pixel;
+            const std::ptrdiff_t stride = s->width;
+            for (int y = top; y < bottom; ++y, p += stride) *p = ink.pixel;
             return;
         }
         for (int y = top; y < bottom; ++y) FillPixels(s->Row32(y) + left, n, ink.pixel);
