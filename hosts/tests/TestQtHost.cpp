@@ -177,14 +177,22 @@ TEST(FormWindow, PlacesControlsInPixelsAndFindsThemByName) {
     EXPECT_EQ(window.width(), 418);
 }
 
-TEST(ButtonWidget, PresentsTheFaceAndTurnsPointerAndKeysIntoClicks) {
-    App();
+// The one-button window the widget tests click on, with the clicks it has raised.
+struct ButtonWindow {
+    ButtonWindow() : window(Describe(kButton), services) {
+        window.OnClick = [this](const std::string& name) { clicks.push_back(name); };
+        window.show();
+    }
+    ButtonWidget* Button() { return qobject_cast<ButtonWidget*>(window.Find("ligar")); }
+    QCoreApplication& app = App();
     QtWindowServices services;
-    FormWindow window(Describe(kButton), services);
+    FormWindow window;
     std::vector<std::string> clicks;
-    window.OnClick = [&](const std::string& name) { clicks.push_back(name); };
-    window.show();
-    auto* button = qobject_cast<ButtonWidget*>(window.Find("ligar"));
+};
+
+TEST(ButtonWidget, PresentsTheFaceAndTurnsPointerAndKeysIntoClicks) {
+    ButtonWindow w;
+    ButtonWidget* button = w.Button();
     ASSERT_NE(button, nullptr);
 
     const QImage face = button->grab().toImage();
@@ -200,15 +208,15 @@ TEST(ButtonWidget, PresentsTheFaceAndTurnsPointerAndKeysIntoClicks) {
     EXPECT_GT(green, face.width() * face.height() / 2);
 
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(70, 20));
-    EXPECT_EQ(clicks, std::vector<std::string>{"ligar"});
+    EXPECT_EQ(w.clicks, std::vector<std::string>{"ligar"});
     QTest::mouseClick(button, Qt::RightButton, {}, QPoint(70, 20));
-    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(w.clicks.size(), 1u);
     // Pressed on the button, released outside it: no click.
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(70, 20));
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(400, 20));
-    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(w.clicks.size(), 1u);
     QTest::keyClick(button, Qt::Key_Space);
-    EXPECT_EQ(clicks.size(), 2u);
+    EXPECT_EQ(w.clicks.size(), 2u);
     EXPECT_EQ(button->Control().State().Input.StateFlags & buttons::HeldDown, 0);
 }
 
@@ -226,25 +234,20 @@ public:
 
 // A double click through the platform's event path (Qt pairs the presses itself) gives one Click.
 TEST(ButtonWidget, DoubleClickGivesOneClick) {
-    App();
-    QtWindowServices services;
-    FormWindow window(Describe(kButton), services);
-    std::vector<std::string> clicks;
-    window.OnClick = [&](const std::string& name) { clicks.push_back(name); };
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    auto* button = qobject_cast<ButtonWidget*>(window.Find("ligar"));
+    ButtonWindow w;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.window));
+    ButtonWidget* button = w.Button();
     ASSERT_NE(button, nullptr);
     MouseEventLog log;
     button->installEventFilter(&log);
 
-    QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, button->mapTo(&window, QPoint(70, 20)));
+    QTest::mouseDClick(w.window.windowHandle(), Qt::LeftButton, {}, button->mapTo(&w.window, QPoint(70, 20)));
     EXPECT_EQ(log.types, (std::vector<QEvent::Type>{QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
                                                     QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}));
-    EXPECT_EQ(clicks, std::vector<std::string>{"ligar"});
+    EXPECT_EQ(w.clicks, std::vector<std::string>{"ligar"});
     // The next single click counts again.
-    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, button->mapTo(&window, QPoint(70, 20)), 600);
-    EXPECT_EQ(clicks.size(), 2u);
+    QTest::mouseClick(w.window.windowHandle(), Qt::LeftButton, {}, button->mapTo(&w.window, QPoint(70, 20)), 600);
+    EXPECT_EQ(w.clicks.size(), 2u);
 }
 
 TEST(ButtonWidget, ShapesTheWindowAndSpeaksItsCaption) {
@@ -273,18 +276,13 @@ TEST(ButtonWidget, ShapesTheWindowAndSpeaksItsCaption) {
 }
 
 TEST(ButtonWidget, AltAndTheMarkedLetterClicks) {
-    App();
-    QtWindowServices services;
-    FormWindow window(Describe(kButton), services);
-    std::vector<std::string> clicks;
-    window.OnClick = [&](const std::string& name) { clicks.push_back(name); };
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(&window, Qt::Key_L, Qt::AltModifier);
-    EXPECT_EQ(clicks, std::vector<std::string>{"ligar"});
-    QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier);  // no button is marked with x
-    EXPECT_EQ(clicks.size(), 1u);
+    ButtonWindow w;
+    w.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+    QTest::keyClick(&w.window, Qt::Key_L, Qt::AltModifier);
+    EXPECT_EQ(w.clicks, std::vector<std::string>{"ligar"});
+    QTest::keyClick(&w.window, Qt::Key_X, Qt::AltModifier);  // no button is marked with x
+    EXPECT_EQ(w.clicks.size(), 1u);
 }
 
 TEST(ButtonWidget, MousePointerCodesPickTheCursor) {
