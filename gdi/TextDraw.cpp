@@ -87,7 +87,7 @@ void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, i
         const std::uint8_t bit = bmp.bitsPerPixel == 1 ? detail::MonoForDrawing(dc, dc.textColour) : 0;
         auto fill = [&](int row, int x0, int x1) {
             if (bmp.bitsPerPixel == 32) {
-                std::fill(bmp.Row32(row) + x0, bmp.Row32(row) + x1, px);
+                FillRun(bmp.Row32(row) + x0, x1 - x0, px);
             } else {
                 std::fill(bmp.Row1(row) + x0, bmp.Row1(row) + x1, bit);
             }
@@ -102,7 +102,13 @@ void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, i
         const LineInk* ink = font.InkOf(text);
         auto walk = [&](auto&& put) {
             if (ink) {
-                for (const LineRun& run : ink->runs) cut(baseline + run.y, x + run.x0, x + run.x1, put);
+                // The runs come by row: those above the area are skipped at once, and the walk
+                // ends at the first below it (a second line cut by the rectangle's bottom).
+                const auto end = ink->runs.end();
+                auto run = std::partition_point(ink->runs.begin(), end,
+                                                [&](const LineRun& r) { return baseline + r.y < area.top; });
+                for (; run != end && baseline + run->y < area.bottom; ++run)
+                    cut(baseline + run->y, x + run->x0, x + run->x1, put);
                 return;
             }
             int penX = x;
