@@ -130,22 +130,23 @@ int SelectObject(HDC hdc, HRGN h) {
 }
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
-    Slot* s = TheTable().Find(h.value);
-    if (!s) return HGDIOBJ{};
-    const auto kind = static_cast<ObjectKind>(s->obj.index());
-    if (kind == ObjectKind::Region) {
-        // As GDI does, a region selection answers with the region type in the handle value.
-        HGDIOBJ result;
-        result.value = static_cast<std::uint32_t>(SelectObject(hdc, HRGN(h.value)));
-        return result;
-    }
-    Dc* dc = LookupDc(hdc);
-    if (!dc) return HGDIOBJ{};
-    switch (kind) {
-        case ObjectKind::Pen: return HGDIOBJ(SelectFound(*dc, HPEN(h.value), *s));
-        case ObjectKind::Brush: return HGDIOBJ(SelectFound(*dc, HBRUSH(h.value), *s));
+    Table& table = TheTable();
+    Dc* dc = table.FindDc(hdc.value);
+    Slot* s = table.Find(h.value);
+    // A region selection into no DC fails as the typed call's ERROR, which is the null handle.
+    if (!dc || !s) return HGDIOBJ{};
+    // Pens and brushes first: a face selects little else.
+    if (std::holds_alternative<Pen>(s->obj)) return HGDIOBJ(SelectFound(*dc, HPEN(h.value), *s));
+    if (std::holds_alternative<Brush>(s->obj)) return HGDIOBJ(SelectFound(*dc, HBRUSH(h.value), *s));
+    switch (static_cast<ObjectKind>(s->obj.index())) {
         case ObjectKind::Font: return HGDIOBJ(SelectFound(*dc, HFONT(h.value), *s));
         case ObjectKind::Bitmap: return HGDIOBJ(SelectFound(*dc, HBITMAP(h.value), *s));
+        case ObjectKind::Region: {
+            // As GDI does, a region selection answers with the region type in the handle value.
+            HGDIOBJ result;
+            result.value = static_cast<std::uint32_t>(SelectClipRgn(hdc, HRGN(h.value)));
+            return result;
+        }
         default: return HGDIOBJ{};
     }
 }

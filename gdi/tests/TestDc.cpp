@@ -98,6 +98,8 @@ TEST(Dc, SelectingThroughTheGenericHandleDispatchesByKind) {
     EXPECT_EQ(GetCurrentBrush(c.dc()), brush.get());
     OwnedRgn rgn(CreateRectRgn(0, 0, 2, 2));
     EXPECT_EQ(SelectObject(c.dc(), HGDIOBJ(rgn.get())).value, static_cast<std::uint32_t>(SIMPLEREGION));
+    EXPECT_FALSE(SelectObject(HDC{}, HGDIOBJ(rgn.get())));
+    EXPECT_FALSE(SelectObject(HDC{}, HGDIOBJ(brush.get())));
     EXPECT_FALSE(SelectObject(c.dc(), HGDIOBJ{}));
     SelectObject(c.dc(), old);
 }
