@@ -31,9 +31,18 @@ bool PressedLook(const ButtonState& s) {
     return (s.Input.StateFlags & HeldDown) != 0 && (s.Input.StateFlags & MouseOver) != 0;
 }
 
-// The caption as the ANSI text calls take it, with its line breaks.
+// The caption as the ANSI text calls take it, with its line breaks. The last one converted is
+// kept, by the caption it came from (its only input): every redraw draws the caption again.
 std::string CaptionText(const ButtonState& s) {
-    return gdi::Utf8ToAnsi(CaptionWithLineBreaks(s.Props.Caption));
+    thread_local std::string from;
+    thread_local std::string converted;
+    thread_local bool made = false;
+    if (!made || from != s.Props.Caption) {
+        converted = gdi::Utf8ToAnsi(CaptionWithLineBreaks(s.Props.Caption));
+        from = s.Props.Caption;
+        made = true;
+    }
+    return converted;
 }
 
 gdi::UINT AlignmentFormat(std::int32_t captionAlign) {

@@ -2,6 +2,7 @@
 // same passes drawn by hand, and the measuring that CalcCaptionLayout does with the caption font.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,36 @@ TEST_F(CaptionDraw, PassesMatchTheirColoursAndOffsets) {
         int differing = 0;
         for (std::size_t i = 0; i < got.size(); ++i) differing += got[i] != want[i];
         EXPECT_EQ(differing, 0) << c.name;
+    }
+}
+
+// Captions drawn in turn, two of the same length among them, each come out as its own ANSI text
+// with its line breaks.
+TEST_F(CaptionDraw, EachCaptionIsDrawnFromItsOwnText) {
+    const std::pair<const char*, std::string> captions[] = {
+        {"Ligar", "Ligar"}, {"Lugar", "Lugar"}, {"Sa||ir", "Sa\r\nir"}, {"Ligar", "Ligar"}, {"r\xc3\xa1" "dio", "r\xe1" "dio"}};
+    host_.SetEnabled(true);
+    host_.SetForeColor(Fore);
+    for (const auto& [caption, ansi] : captions) {
+        ButtonState s;
+        Prepare(s, {.name = caption});
+        s.Props.Caption = caption;
+        Buffer drawn(host_, FaceW, FaceH), expected(host_, FaceW, FaceH);
+        std::int32_t w = 0;
+        std::int32_t l = 0;
+        CalcCaptionLayout(s, drawn.Render(), host_, w, true, l);
+        drawn.Fill(Face);
+        expected.Fill(Face);
+        gdi::COLORREF face = Face;
+        gdi::COLORREF disabled = 0;
+        bool singlePass = true;
+        DrawCaption(s, drawn.Render(), host_, face, disabled, false, singlePass);
+        gdi::SetTextColor(expected.Dc(), Fore);
+        gdi::RECT box = s.Geometry.CaptionRect;
+        gdi::DrawTextA(expected.Dc(), ansi.data(), static_cast<int>(ansi.size()), &box, FormatFor(s.Props.CaptionAlign));
+        const auto want = expected.Pixels();
+        EXPECT_GT(std::count_if(want.begin(), want.end(), [](gdi::COLORREF px) { return px != Face; }), 20) << ansi;
+        EXPECT_EQ(drawn.Pixels(), want) << ansi;
     }
 }
 
