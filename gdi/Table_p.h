@@ -54,14 +54,15 @@ inline void RemoveSelection(std::uint32_t value) {
 // Frees a live object of the given kind now, or marks it to be freed when its last selection
 // ends. Stock objects are left alone. False for a stale or foreign value.
 inline bool DeleteSlot(std::uint32_t value, ObjectKind kind) {
-    Slot* s = TheTable().Find(value);
+    Table& table = TheTable();
+    Slot* s = table.Find(value);
     if (!s || static_cast<ObjectKind>(s->obj.index()) != kind) return false;
     if (s->stock) return true;
     if (s->selections > 0) {
         s->deletePending = true;
         return true;
     }
-    TheTable().Free(*s, value);
+    table.Free(*s, value);
     return true;
 }
 
