@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 
 #include "Raster_p.h"
 
@@ -18,6 +19,14 @@ Ink InkNearest(const Dc& dc, COLORREF c) {
 // pixels long, and a scalar tail would cost as much as the rest. The stores between the first
 // four and the last four start on 16-byte boundaries, so that none of them straddles two cache lines.
 void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t v) {
+    if constexpr (sizeof(wchar_t) == sizeof(std::uint32_t)) {
+        // Where a wide character is a pixel's size, the C library's fill picks the widest stores
+        // this processor has, which no portable loop can.
+        if (n >= 32) {
+            std::wmemset(reinterpret_cast<wchar_t*>(p), static_cast<wchar_t>(v), n);
+            return;
+        }
+    }
     if (n < 4) {
         for (std::size_t i = 0; i < n; ++i) p[i] = v;
         return;

@@ -629,3 +629,20 @@ TEST(StripsInDcColours, PaintAndLeaveWhatTheCallsOfEachStripDo) {
     EXPECT_FALSE(StripsInDcColours(c.dc(), {0, 0, 1, 1}, false, nullptr, 1));
     EXPECT_TRUE(StripsInDcColours(c.dc(), {0, 0, 1, 1}, false, nullptr, 0));
 }
+
+// Row fills change method with the row's length and its start's alignment (short rows, wide
+// stores from a boundary, the library's fill): every length and start must paint exactly its pixels.
+TEST(PatBlt, EveryRowLengthAndStartPaintsExactlyItsPixels) {
+    constexpr int W = 140;
+    for (int left = 0; left < 4; ++left) {
+        for (int n = 0; left + n <= W; ++n) {
+            Canvas c(W, 1);
+            HBRUSH old = static_cast<HBRUSH>(SelectObject(c.dc(), CreateSolidBrush(test::Red)));
+            PatBlt(c.dc(), left, 0, n, 1, PATCOPY);
+            DeleteObject(SelectObject(c.dc(), old));
+            int wrong = 0;
+            for (int x = 0; x < W; ++x) wrong += (c.At(x, 0) == test::Red) != (x >= left && x < left + n);
+            ASSERT_EQ(wrong, 0) << "start " << left << ", length " << n;
+        }
+    }
+}
