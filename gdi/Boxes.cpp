@@ -23,6 +23,18 @@ RECT FilledBox(const ColouredRect& b) {
 
 bool Empty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
 
+// The fast paths need the DC's own pen and brush on a colour surface; monochrome surfaces dither.
+bool DrawsInOwnColours(const Dc& dc) {
+    return dc.penObj == &dc.dcPen && dc.brushObj == &dc.dcBrush && (!dc.surface || dc.surface->bitsPerPixel == 32);
+}
+
+// The calls a box stands for, for the cases the fast paths leave out.
+void BoxThroughCalls(HDC hdc, const RECT& r, COLORREF colour) {
+    SetDCBrushColor(hdc, colour);
+    SetDCPenColor(hdc, colour);
+    Rectangle(hdc, r.left, r.top, r.right, r.bottom);
+}
+
 // Strips that touch left to right and share their rows, as a horizontal gradient's do.
 bool SideBySide(const ColouredRect* boxes, int count) {
     if (count < 2) return false;
@@ -37,9 +49,6 @@ bool SideBySide(const ColouredRect* boxes, int count) {
     return true;
 }
 
-// Side-by-side strips never overlap, so their order does not matter: their colours are written once
-// as a row, and that row is copied into every row of the strips through the clip. Painting each
-// one-pixel column down its rows costs a few times more.
 // The row buffer of side-by-side strips for the surface's columns [left, right), kept between
 // calls: this runs on every redraw of a horizontal gradient.
 std::vector<std::uint32_t>& StripRow(int left, int right) {
@@ -58,6 +67,9 @@ void CopyRowDown(Dc& dc, const RECT& area, const std::vector<std::uint32_t>& row
     });
 }
 
+// Side-by-side strips never overlap, so their order does not matter: their colours are written once
+// as a row, and that row is copied into every row of the strips through the clip. Painting each
+// one-pixel column down its rows costs a few times more.
 void FillSideBySide(Dc& dc, const ColouredRect* boxes, int count) {
     const RECT first = FilledBox(boxes[0]);
     const RECT area{first.left, first.top, FilledBox(boxes[count - 1]).right, first.bottom};
@@ -118,15 +130,8 @@ BOOL RectanglesInDcColours(HDC hdc, const ColouredRect* boxes, int count) {
     Dc* dc = LookupDc(hdc);
     if (!dc || count < 0 || (count > 0 && !boxes)) return FALSE;
     if (count == 0) return TRUE;
-    const bool ownObjects = dc->penObj == &dc->dcPen && dc->brushObj == &dc->dcBrush;
-    if (!ownObjects || (dc->surface && dc->surface->bitsPerPixel != 32)) {
-        // Other pens and brushes, and the dithered brushes of a monochrome surface: the calls
-        // this stands for, one by one.
-        for (int i = 0; i < count; ++i) {
-            SetDCBrushColor(hdc, boxes[i].colour);
-            SetDCPenColor(hdc, boxes[i].colour);
-            Rectangle(hdc, boxes[i].rect.left, boxes[i].rect.top, boxes[i].rect.right, boxes[i].rect.bottom);
-        }
+    if (!DrawsInOwnColours(*dc)) {
+        for (int i = 0; i < count; ++i) BoxThroughCalls(hdc, boxes[i].rect, boxes[i].colour);
         return TRUE;
     }
     dc->dcBrush.colour = dc->dcPen.colour = boxes[count - 1].colour & 0x00FFFFFF;
@@ -142,7 +147,6 @@ BOOL RectanglesInDcColours(HDC hdc, const ColouredRect* boxes, int count) {
     return TRUE;
 }
 
-
 BOOL StripsInDcColours(HDC hdc, const RECT& first, bool sideBySide, const COLORREF* colours, int count) {
     Dc* dc = LookupDc(hdc);
     if (!dc || count < 0 || (count > 0 && !colours)) return FALSE;
@@ -157,14 +161,8 @@ BOOL StripsInDcColours(HDC hdc, const RECT& first, bool sideBySide, const COLORR
         return RECT{ClampCoord(first.left + dx), ClampCoord(first.top + dy), ClampCoord(first.right + dx),
                     ClampCoord(first.bottom + dy)};
     };
-    const bool ownObjects = dc->penObj == &dc->dcPen && dc->brushObj == &dc->dcBrush;
-    if (!ownObjects || (dc->surface && dc->surface->bitsPerPixel != 32)) {
-        for (int i = 0; i < count; ++i) {
-            const RECT r = stripAt(i);
-            SetDCBrushColor(hdc, colours[i]);
-            SetDCPenColor(hdc, colours[i]);
-            Rectangle(hdc, r.left, r.top, r.right, r.bottom);
-        }
+    if (!DrawsInOwnColours(*dc)) {
+        for (int i = 0; i < count; ++i) BoxThroughCalls(hdc, stripAt(i), colours[i]);
         return TRUE;
     }
     dc->dcBrush.colour = dc->dcPen.colour = colours[count - 1] & 0x00FFFFFF;

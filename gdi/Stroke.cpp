@@ -561,10 +561,8 @@ void StrokeEllipseOutline(Dc& dc, const RECT& r) {
     Bitmap& s = *dc.surface;
     if (!dc.hasClip && s.bitsPerPixel == 32) {
         // The runs are already cut to this surface (its size is in their key): written as they are.
-        for (const RECT& run : kept.runs) {
-            std::uint32_t* p = s.Row32(run.top) + run.left;
-            for (int x = run.left; x < run.right; ++x) *p++ = ink.pixel;
-        }
+        for (const RECT& run : kept.runs)
+            FillPixels(s.Row32(run.top) + run.left, static_cast<std::size_t>(run.right - run.left), ink.pixel);
         return;
     }
     for (const RECT& run : kept.runs) FillSolid(dc, run, ink);
