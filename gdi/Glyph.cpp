@@ -47,6 +47,22 @@ LineInk MergeLineRuns(std::vector<LineRun> placed) {
             ink.runs.push_back(r);
         }
     }
+    for (const LineRun& r : ink.runs) {
+        const int n = r.x1 - r.x0;
+        if (n <= 0) continue;  // no pixels, and no store may land before the run
+        if (ink.rows.empty() || ink.rows.back().y != r.y) {
+            ink.rows.push_back({r.y, static_cast<std::uint32_t>(ink.shortRuns.size()),
+                                static_cast<std::uint32_t>(ink.longRuns.size())});
+        }
+        const int x0 = r.x0 - ink.left;
+        if (n <= 3) {
+            ink.shortRuns.push_back({x0, x0 + n / 2, x0 + n - 1});
+        } else {
+            ink.longRuns.push_back({r.y, x0, x0 + n});
+        }
+        ink.rows.back().shortEnd = static_cast<std::uint32_t>(ink.shortRuns.size());
+        ink.rows.back().longEnd = static_cast<std::uint32_t>(ink.longRuns.size());
+    }
     return ink;
 }
 

@@ -45,12 +45,28 @@ struct LineRun {
 };
 // Sorted by row, then x, with the touching and overlapping runs of neighbouring glyphs merged
 // (ink is one colour, so the pixels are the same); the box covers every run.
+// The same runs grouped by row for a line drawn with nothing cut: a row's runs of up to three
+// pixels as the three pixels to store (some may be the same one), then its longer runs. Their
+// x is counted from the box's left, so that a row's first pixel is a place on the surface.
+struct ShortRun {
+    std::int32_t first = 0;
+    std::int32_t middle = 0;
+    std::int32_t last = 0;
+};
+struct InkRow {
+    std::int32_t y = 0;
+    std::uint32_t shortEnd = 0;  // where the row's runs end in shortRuns
+    std::uint32_t longEnd = 0;   // and in longRuns
+};
 struct LineInk {
     std::vector<LineRun> runs;
     std::int32_t top = 0;
     std::int32_t bottom = 0;
     std::int32_t left = 0;
     std::int32_t right = 0;
+    std::vector<InkRow> rows;
+    std::vector<ShortRun> shortRuns;
+    std::vector<LineRun> longRuns;  // four pixels or more
 };
 LineInk MergeLineRuns(std::vector<LineRun> placed);
 

@@ -1,6 +1,7 @@
 #include "gdi/TextDraw.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "gdi/Raster_p.h"
@@ -13,6 +14,22 @@ RECT Intersect(const RECT& a, const RECT& b) {
             std::min(a.bottom, b.bottom)};
 }
 
+// A run of four pixels or more. Those of a caption are mostly under sixteen: two or four
+// four-pixel stores, the last ones ending at the run's end where they overlap the first.
+void FillLongRun(std::uint32_t* p, int n, std::uint32_t v) {
+    if (n > 16) {
+        detail::FillPixels(p, static_cast<std::size_t>(n), v);
+        return;
+    }
+    const std::uint32_t four[4] = {v, v, v, v};
+    std::memcpy(p, four, sizeof four);
+    if (n > 8) {
+        std::memcpy(p + 4, four, sizeof four);
+        std::memcpy(p + n - 8, four, sizeof four);
+    }
+    std::memcpy(p + n - 4, four, sizeof four);
+}
+
 // Most runs of a glyph are a few pixels: up to three take three stores and no loop.
 void FillRun(std::uint32_t* p, int n, std::uint32_t v) {
     if (n <= 3) {
@@ -21,7 +38,33 @@ void FillRun(std::uint32_t* p, int n, std::uint32_t v) {
         p[n - 1] = v;
         return;
     }
-    detail::FillPixels(p, static_cast<std::size_t>(n), v);
+    FillLongRun(p, n, v);
+}
+
+// A line's whole ink, nothing cut, row by row. The bitmap's fields and each run are read into
+// locals before any store: a pixel store could alias them and have them read again after it.
+void FillInk(detail::Bitmap& bmp, const LineInk& ink, int x, int baseline, std::uint32_t v) {
+    std::uint32_t* const pixels = bmp.pixels32.data();
+    const auto width = static_cast<std::size_t>(bmp.width);
+    const ShortRun* s = ink.shortRuns.data();
+    const LineRun* l = ink.longRuns.data();
+    const ShortRun* const shortRuns = s;
+    const LineRun* const longRuns = l;
+    for (const InkRow& row : ink.rows) {
+        std::uint32_t* const p = pixels + static_cast<std::size_t>(baseline + row.y) * width + (x + ink.left);
+        const ShortRun* const shortEnd = shortRuns + row.shortEnd;
+        for (; s != shortEnd; ++s) {
+            const ShortRun r = *s;
+            p[r.first] = v;
+            p[r.middle] = v;
+            p[r.last] = v;
+        }
+        const LineRun* const longEnd = longRuns + row.longEnd;
+        for (; l != longEnd; ++l) {
+            const LineRun r = *l;
+            FillLongRun(p + r.x0, r.x1 - r.x0, v);
+        }
+    }
 }
 
 // Whether every pixel of r lies in the DC's clip region, band by band: a caption well inside an
@@ -68,10 +111,10 @@ void FillArea(const detail::Dc& dc, const RECT& area, const RECT* clip, COLORREF
     }
 }
 
-void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, int x, int y, const RECT* clip) {
+void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, int width, int x, int y,
+              const RECT* clip) {
     if (!dc.surface) return;
     const FontMetrics& m = font.Metrics();
-    const int width = font.TextWidth(text);
     if (dc.bkMode == OPAQUE) FillArea(dc, {x, y, x + width, y + m.height}, clip, dc.bkColour);
 
     const int baseline = y + m.ascent;
@@ -121,17 +164,8 @@ void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, i
         const RECT inkBox = ink ? RECT{x + ink->left, baseline + ink->top, x + ink->right, baseline + ink->bottom} : RECT{};
         if (ink && bmp.bitsPerPixel == 32 && inkBox.top >= area.top && inkBox.bottom <= area.bottom &&
             inkBox.left >= area.left && inkBox.right <= area.right && (!dc.hasClip || ClipCovers(dc, inkBox))) {
-            // All of the ink is visible (the common caption): no run needs cutting, and a row's
-            // runs share its start.
-            std::uint32_t* rowStart = nullptr;
-            int rowOf = 0;
-            for (const LineRun& run : ink->runs) {
-                if (!rowStart || run.y != rowOf) {
-                    rowOf = run.y;
-                    rowStart = bmp.Row32(baseline + run.y);
-                }
-                FillRun(rowStart + (x + run.x0), run.x1 - run.x0, px);
-            }
+            // All of the ink is visible (the common caption): no run needs cutting.
+            FillInk(bmp, *ink, x, baseline, px);
         } else if (!dc.hasClip) {
             // Walked once for each case, so the unclipped walk carries no test for the clip.
             walk(fill);

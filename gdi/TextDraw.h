@@ -17,7 +17,8 @@ FontInstance* FontOfDc(const detail::Dc& dc);
 void FillArea(const detail::Dc& dc, const RECT& area, const RECT* clip, COLORREF colour);
 
 // One line of text with its top-left at (x, y): the background cell in OPAQUE mode, the glyphs
-// in the text colour, and the font's underline and strikeout.
-void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, int x, int y, const RECT* clip);
+// in the text colour, and the font's underline and strikeout. width is the line's TextWidth.
+void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, int width, int x, int y,
+              const RECT* clip);
 
 }  // namespace gdi::text

@@ -32,11 +32,14 @@ int EngineDrawText(const detail::Dc& dc, std::string_view str, RECT* rect, UINT 
         return lineHeight;
     }
 
-    font->PrepareAdvances(str);
     const long long left = rect->left, top = rect->top, right = rect->right, bottom = rect->bottom;
     std::vector<LaidLine> unkept;
+    // A kept layout's characters had their advances made ready when it was laid out.
     const std::vector<LaidLine>* kept = font->LayoutOf(str, format, Clamped(right - left));
-    if (!kept) unkept = LayOutText(str, format, Clamped(right - left), font->Advances());
+    if (!kept) {
+        font->PrepareAdvances(str);
+        unkept = LayOutText(str, format, Clamped(right - left), font->Advances());
+    }
     const std::vector<LaidLine>& lines = kept ? *kept : unkept;
 
     long long y = top;
@@ -61,7 +64,7 @@ int EngineDrawText(const detail::Dc& dc, std::string_view str, RECT* rect, UINT 
             } else if (format & DT_RIGHT) {
                 x = right - line.width;
             }
-            DrawLine(dc, *font, line.text, Clamped(x), Clamped(y), clip);
+            DrawLine(dc, *font, line.text, line.width, Clamped(x), Clamped(y), clip);
             if (line.underlined >= 0) {
                 // The prefix line sits one row below the ascent and stops a pixel short of the
                 // next character, as GDI draws it.
@@ -94,7 +97,7 @@ BOOL EngineTextExtent(const detail::Dc& dc, std::string_view str, SIZE* size) {
 BOOL EngineTextOut(const detail::Dc& dc, int x, int y, std::string_view str) {
     FontInstance* font = FontOfDc(dc);
     if (!font) return FALSE;
-    if (!str.empty()) DrawLine(dc, *font, str, Clamped(x), Clamped(y), nullptr);
+    if (!str.empty()) DrawLine(dc, *font, str, font->TextWidth(str), Clamped(x), Clamped(y), nullptr);
     return TRUE;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gdi/Gdi.h"
@@ -48,8 +49,39 @@ TEST(FreeTypeEngine, DrawsSolidInkInTheTextColourOnly) {
     SelectObject(dc.get(), oldBitmap);
 }
 
+// The pixels a line's ink paints, as (row, x) pairs: from its runs, or from its rows of short
+// and long runs as the unclipped fill stores them.
+std::vector<std::pair<int, int>> PixelsOfRuns(const text::LineInk& ink) {
+    std::vector<std::pair<int, int>> pixels;
+    for (const text::LineRun& r : ink.runs)
+        for (int x = r.x0; x < r.x1; ++x) pixels.emplace_back(r.y, x);
+    return pixels;
+}
+std::vector<std::pair<int, int>> PixelsOfRows(const text::LineInk& ink) {
+    std::vector<std::pair<int, int>> pixels;
+    std::size_t s = 0, l = 0;
+    for (const text::InkRow& row : ink.rows) {
+        for (; s < row.shortEnd; ++s) {
+            const text::ShortRun& r = ink.shortRuns[s];
+            EXPECT_LE(r.first, r.middle);
+            EXPECT_LE(r.middle, r.last);
+            EXPECT_LE(r.last - r.first, 2);
+            for (int x = r.first; x <= r.last; ++x) pixels.emplace_back(row.y, ink.left + x);
+        }
+        for (; l < row.longEnd; ++l) {
+            EXPECT_GE(ink.longRuns[l].x1 - ink.longRuns[l].x0, 4);
+            for (int x = ink.longRuns[l].x0; x < ink.longRuns[l].x1; ++x) pixels.emplace_back(row.y, ink.left + x);
+        }
+    }
+    EXPECT_EQ(s, ink.shortRuns.size());
+    EXPECT_EQ(l, ink.longRuns.size());
+    std::sort(pixels.begin(), pixels.end());
+    return pixels;
+}
+
 // Placed runs come in glyph order; the line's ink is by row, with touching, overlapping and
-// contained runs of one row made one, and a box around all of them.
+// contained runs of one row made one, and a box around all of them. Its rows of short and long
+// runs paint exactly the pixels of its runs.
 TEST(LineInk, MergesTheRunsOfARowAndBoxesThem) {
     using text::LineRun;
     const struct {
@@ -65,6 +97,10 @@ TEST(LineInk, MergesTheRunsOfARowAndBoxesThem) {
         {"contained", {{0, 0, 9}, {0, 2, 4}, {0, 5, 7}}, {{0, 0, 9}}, {0, 1, 0, 9}},
         {"a gap stays", {{0, 6, 9}, {0, -3, 5}}, {{0, -3, 5}, {0, 6, 9}}, {0, 1, -3, 9}},
         {"widest not first", {{0, 0, 2}, {3, -1, 12}}, {{0, 0, 2}, {3, -1, 12}}, {0, 4, -1, 12}},
+        {"every length", {{5, 30, 47}, {5, 0, 1}, {5, 3, 5}, {5, 7, 10}, {5, 12, 16}, {5, 18, 27}, {6, 2, 3}},
+         {{5, 0, 1}, {5, 3, 5}, {5, 7, 10}, {5, 12, 16}, {5, 18, 27}, {5, 30, 47}, {6, 2, 3}},
+         {5, 7, 0, 47}},
+        {"an empty run paints nothing", {{1, 4, 4}, {2, 6, 8}}, {{1, 4, 4}, {2, 6, 8}}, {1, 3, 4, 8}},
     };
     for (const auto& c : cases) {
         const text::LineInk ink = text::MergeLineRuns(c.placed);
@@ -75,6 +111,7 @@ TEST(LineInk, MergesTheRunsOfARowAndBoxesThem) {
                 << c.name << ", run " << i;
         }
         EXPECT_EQ((std::array<int, 4>{ink.top, ink.bottom, ink.left, ink.right}), c.box) << c.name;
+        EXPECT_EQ(PixelsOfRows(ink), PixelsOfRuns(ink)) << c.name;
     }
 }
 
@@ -127,12 +164,15 @@ TEST(FreeTypeEngine, KeptLayoutsAreTheTextsOwn) {
 }
 
 // A line is drawn from its kept ink (runs of neighbouring glyphs merged) or glyph by glyph; either
-// way it must land exactly as its characters drawn one by one at their pen positions, through
-// every kind of cut, after the kept lines have been replaced, and for lines of the same length.
+// way it must land exactly as its characters drawn one by one at their pen positions, and as the
+// same line padded with spaces past the longest line whose ink is kept (drawn glyph by glyph),
+// through every kind of cut, after the kept lines have been replaced, and for lines of the same
+// length. "-=__" has runs of every length the unclipped fill tells apart.
 TEST(FreeTypeEngine, ALineDrawsAsItsCharactersOneByOne) {
-    const std::string longLine(257, 'l');  // past the longest line whose ink is kept
+    const std::string padding(257, ' ');
+    const std::string longLine(257, 'l');
     const std::vector<std::string> texts = {"Ligar o r\xe1" "dio", "Lugar o r\xe1" "dio", "WAVE fj", "Envio", "local",
-                                            "(RF)",           longLine,           "Ligar o r\xe1" "dio"};
+                                            "(RF)",           longLine,           "Ligar o r\xe1" "dio", "i-=__"};
     struct Setting {
         const char* name;
         int bpp;
@@ -162,7 +202,7 @@ TEST(FreeTypeEngine, ALineDrawsAsItsCharactersOneByOne) {
             GetTextExtentPoint32A(measuring.get(), text.data(), static_cast<int>(text.size()), &extent);
             for (const Setting& s : settings) {
                 const int width = extent.cx + 16, height = 32;
-                auto draw = [&](bool whole, int times) {
+                auto draw = [&](bool whole, int times, const std::string& line) {
                     const OwnedDC dc(CreateCompatibleDC(HDC{}));
                     const OwnedBitmap bitmap(s.bpp == 32 ? CreateDIBSection32(width, height)
                                                          : CreateBitmap(width, height, 1, 1, nullptr));
@@ -178,7 +218,7 @@ TEST(FreeTypeEngine, ALineDrawsAsItsCharactersOneByOne) {
                     for (int i = 0; i < times; ++i) {
                         if (whole) {
                             RECT r = rectClip ? s.clip : RECT{s.at.x, s.at.y, width, height};
-                            DrawTextA(dc.get(), text.data(), static_cast<int>(text.size()), &r,
+                            DrawTextA(dc.get(), line.data(), static_cast<int>(line.size()), &r,
                                       format | (rectClip ? 0 : DT_NOCLIP));
                             continue;
                         }
@@ -197,13 +237,17 @@ TEST(FreeTypeEngine, ALineDrawsAsItsCharactersOneByOne) {
                     SelectObject(dc.get(), oldBitmap);
                     return pixels;
                 };
-                const std::vector<int> oneByOne = draw(false, 1);
+                const std::pair<const char*, std::vector<int>> references[] = {
+                    {"one by one", draw(false, 1, text)}, {"padded", draw(true, 1, text + padding)}};
                 for (int times : {1, 2}) {
-                    const std::vector<int> line = draw(true, times);
-                    const auto diff = std::mismatch(line.begin(), line.end(), oneByOne.begin()).first - line.begin();
-                    ASSERT_EQ(diff, static_cast<long>(line.size()))
-                        << "pixel " << diff % width << "," << diff / width << " of '" << text.substr(0, 5) << "' "
-                        << s.name << (times == 1 ? ", made" : ", kept") << (italic ? ", italic" : ", bold");
+                    const std::vector<int> line = draw(true, times, text);
+                    for (const auto& [reference, expected] : references) {
+                        const auto diff = std::mismatch(line.begin(), line.end(), expected.begin()).first - line.begin();
+                        ASSERT_EQ(diff, static_cast<long>(line.size()))
+                            << "pixel " << diff % width << "," << diff / width << " of '" << text.substr(0, 5) << "' "
+                            << s.name << (times == 1 ? ", made" : ", kept") << (italic ? ", italic" : ", bold")
+                            << " against " << reference;
+                    }
                 }
             }
         }
