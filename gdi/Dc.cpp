@@ -61,17 +61,17 @@ H Swap(H& handle, Slot*& held, H h, Slot* s) {
 template <class T, class H>
 T* Found(H h, Slot*& s) {
     s = TheTable().Find(h.value);
-    return s ? std::get_if<T>(&s->obj) : nullptr;
+    return s ? s->template As<T>() : nullptr;
 }
 
 // The selections proper, for an object already found live in slot s with its kind checked: the
 // typed calls and the generic one (which has looked the handle up to learn its kind) share them.
 HPEN SelectFound(Dc& dc, HPEN h, Slot& s) {
-    dc.penObj = s.dcColours ? &dc.dcPen : std::get_if<Pen>(&s.obj);
+    dc.penObj = s.dcColours ? &dc.dcPen : &s.pen;
     return Swap(dc.pen, dc.penSlot, h, &s);
 }
 HBRUSH SelectFound(Dc& dc, HBRUSH h, Slot& s) {
-    dc.brushObj = s.dcColours ? &dc.dcBrush : std::get_if<Brush>(&s.obj);
+    dc.brushObj = s.dcColours ? &dc.dcBrush : &s.brush;
     return Swap(dc.brush, dc.brushSlot, h, &s);
 }
 HFONT SelectFound(Dc& dc, HFONT h, Slot& s) { return Swap(dc.font, dc.fontSlot, h, &s); }
@@ -79,7 +79,7 @@ HBITMAP SelectFound(Dc& dc, HBITMAP h, Slot& s) {
     // Only memory DCs take bitmaps, and a bitmap lives in one DC at a time (the stock one excepted).
     if (dc.screen) return HBITMAP{};
     if (h != dc.bitmap && !s.stock && s.selections > 0) return HBITMAP{};
-    dc.surface = std::get_if<Bitmap>(&s.obj);
+    dc.surface = s.As<Bitmap>();
     return Swap(dc.bitmap, dc.bitmapSlot, h, &s);
 }
 
@@ -135,10 +135,9 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
     Slot* s = table.Find(h.value);
     // A region selection into no DC fails as the typed call's ERROR, which is the null handle.
     if (!dc || !s) return HGDIOBJ{};
-    // Pens and brushes first: a face selects little else.
-    if (std::holds_alternative<Pen>(s->obj)) return HGDIOBJ(SelectFound(*dc, HPEN(h.value), *s));
-    if (std::holds_alternative<Brush>(s->obj)) return HGDIOBJ(SelectFound(*dc, HBRUSH(h.value), *s));
-    switch (static_cast<ObjectKind>(s->obj.index())) {
+    switch (s->kind) {
+        case ObjectKind::Pen: return HGDIOBJ(SelectFound(*dc, HPEN(h.value), *s));
+        case ObjectKind::Brush: return HGDIOBJ(SelectFound(*dc, HBRUSH(h.value), *s));
         case ObjectKind::Font: return HGDIOBJ(SelectFound(*dc, HFONT(h.value), *s));
         case ObjectKind::Bitmap: return HGDIOBJ(SelectFound(*dc, HBITMAP(h.value), *s));
         case ObjectKind::Region: {

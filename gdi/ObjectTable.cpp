@@ -18,9 +18,16 @@ Table* theTable = nullptr;
     return *theTable;
 }
 
-Table::Table() { CreateStock(); }
+Table::Table() {
+    chunks_.push_back(std::make_unique<Chunk>());
+    chunkAt_.fill(chunks_.front().get());
+    CreateStock();
+}
 
-void Table::Grow() { chunks_.push_back(std::make_unique<std::array<Slot, ChunkSize>>()); }
+void Table::Grow() {
+    chunks_.push_back(std::make_unique<Chunk>());
+    chunkAt_[size_ / ChunkSize] = chunks_.back().get();
+}
 
 void Table::Release(Slot& s) { s.obj.template emplace<std::monostate>(); }
 
@@ -95,66 +102,11 @@ HBITMAP DefaultBitmap() { return HBITMAP(TheTable().DefaultBitmapValue()); }
 
 const Brush* BrushFor(const Dc& dc, HBRUSH h) {
     Slot* s = TheTable().Find(h.value);
-    const Brush* b = s ? std::get_if<Brush>(&s->obj) : nullptr;
+    const Brush* b = s ? s->As<Brush>() : nullptr;
     return b && s->dcColours ? &dc.dcBrush : b;
 }
 
 HBITMAP NewBitmap(Bitmap&& bitmap) { return HBITMAP(AddObject(std::move(bitmap))); }
-namespace {
-
-// Transparent or opaque stretches shorter than this are drawn as mixed: a run costs more to
-// set out than a few pixels of AND and XOR.
-constexpr std::int32_t kShortestPlainRun = 8;
-// Drawing by runs pays when most pixels lie in runs at least this long.
-constexpr std::int32_t kLongRun = 32;
-
-void AddRowRuns(const IconImage& image, int y, std::vector<IconRun>& out) {
-    const std::uint8_t* mask = image.mask.Row1(y);
-    const std::uint32_t* colour = image.colour.Row32(y);
-    const std::int32_t width = image.mask.width;
-    auto kindAt = [&](std::int32_t x) {
-        if (!mask[x]) return IconRun::Kind::Copy;
-        return colour[x] == 0 ? IconRun::Kind::Keep : IconRun::Kind::Mixed;
-    };
-    for (std::int32_t x = 0; x < width;) {
-        IconRun run{x, x + 1, kindAt(x)};
-        while (run.x1 < width && kindAt(run.x1) == run.kind) ++run.x1;
-        if (run.x1 - run.x0 < kShortestPlainRun) run.kind = IconRun::Kind::Mixed;
-        const std::size_t rowStart = image.rowRuns.back();
-        if (out.size() > rowStart && run.kind == IconRun::Kind::Mixed && out.back().kind == IconRun::Kind::Mixed) {
-            out.back().x1 = run.x1;
-        } else {
-            out.push_back(run);
-        }
-        x = run.x1;
-    }
-}
-
-}  // namespace
-
-std::shared_ptr<const IconImage> MakeIconImage(Bitmap&& mask, Bitmap&& colour) {
-    auto image = std::make_shared<IconImage>();
-    image->mask = std::move(mask);
-    image->colour = std::move(colour);
-    if (image->hasColour()) {
-        const std::vector<std::uint8_t>& bits = image->mask.pixels1;
-        image->andWords.resize(bits.size());
-        for (std::size_t i = 0; i < bits.size(); ++i) image->andWords[i] = bits[i] ? 0x00FFFFFFu : 0u;
-        image->rowRuns.reserve(static_cast<std::size_t>(image->mask.height) + 1);
-        image->rowRuns.push_back(0);
-        for (int y = 0; y < image->mask.height; ++y) {
-            AddRowRuns(*image, y, image->runs);
-            image->rowRuns.push_back(static_cast<std::uint32_t>(image->runs.size()));
-        }
-        std::size_t plain = 0;
-        for (const IconRun& run : image->runs)
-            if (run.kind != IconRun::Kind::Mixed && run.x1 - run.x0 >= kLongRun)
-                plain += static_cast<std::size_t>(run.x1 - run.x0);
-        image->drawByRuns = 2 * plain >= bits.size();
-    }
-    return image;
-}
-
 HICON NewIcon(Icon&& icon) { return HICON(AddObject(std::move(icon))); }
 HRGN NewRegion(Region&& region) { return HRGN(AddObject(std::move(region))); }
 

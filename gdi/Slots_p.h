@@ -11,32 +11,64 @@
 
 namespace gdi::detail {
 
-// Variant index equals the ObjectKind value.
-using Object = std::variant<std::monostate, Dc, Bitmap, Pen, Brush, Font, Region, Icon>;
+// The kinds that own memory or other objects; pens and brushes are held in the slot itself.
+using Object = std::variant<std::monostate, Dc, Bitmap, Font, Region, Icon>;
 
 inline constexpr int IndexBits = 20;
 inline constexpr std::uint32_t IndexMask = (1u << IndexBits) - 1;
 inline constexpr std::uint32_t GenerationMask = (1u << (32 - IndexBits)) - 1;
 inline constexpr std::uint32_t NoSlot = 0xFFFFFFFF;
 inline constexpr std::size_t ChunkSize = 256;
+inline constexpr std::size_t MaxChunks = (std::size_t{IndexMask} + ChunkSize) / ChunkSize;
+inline constexpr int KindCount = static_cast<int>(ObjectKind::Icon) + 1;
 // Set in the generation of a free slot: no handle's generation (12 bits) can equal it, so one
 // comparison refuses both stale handles and free slots.
 inline constexpr std::uint32_t FreeMark = 0x80000000u;
 
-// Pens and brushes are made and deleted for nearly every strip of a face. Their structures own
-// nothing, so a freed slot keeps one in place and the next of the same kind is written over it,
-// without the variant's destroy-and-construct dispatch at either end.
-template <class T>
-inline constexpr bool KeptWhenFree = std::is_same_v<T, Pen> || std::is_same_v<T, Brush>;
+// Pens and brushes are made and deleted for nearly every strip of a face. They own nothing, so
+// they sit beside the slot's bookkeeping: their calls touch one cache line, need no variant
+// dispatch, and leave nothing to release when freed.
+constexpr bool HeldInSlot(ObjectKind k) { return k == ObjectKind::Pen || k == ObjectKind::Brush; }
 
-struct Slot {
-    Object obj;
-    std::uint32_t generation = 0;  // of the live object, or the next one's with FreeMark
+template <class T>
+constexpr ObjectKind KindOfType() {
+    if constexpr (std::is_same_v<T, Dc>) return ObjectKind::Dc;
+    else if constexpr (std::is_same_v<T, Bitmap>) return ObjectKind::Bitmap;
+    else if constexpr (std::is_same_v<T, Pen>) return ObjectKind::Pen;
+    else if constexpr (std::is_same_v<T, Brush>) return ObjectKind::Brush;
+    else if constexpr (std::is_same_v<T, Font>) return ObjectKind::Font;
+    else if constexpr (std::is_same_v<T, Region>) return ObjectKind::Region;
+    else {
+        static_assert(std::is_same_v<T, Icon>, "not a kind of object");
+        return ObjectKind::Icon;
+    }
+}
+
+// Aligned so that the bookkeeping and the pen or brush share the slot's first cache line.
+struct alignas(64) Slot {
+    std::uint32_t generation = FreeMark;  // of the live object, or the next one's with FreeMark
     std::uint32_t nextFree = NoSlot;
     int selections = 0;
+    ObjectKind kind = ObjectKind::None;  // None while free
     bool stock = false;
     bool deletePending = false;
     bool dcColours = false;  // the stock DC_PEN or DC_BRUSH: a DC draws it with its own colour
+    Pen pen;       // while kind is Pen
+    Brush brush;   // while kind is Brush
+    Object obj;    // the other kinds; empty while free or holding a pen or brush
+
+    // The object of kind T held here, or null.
+    template <class T>
+    T* As() {
+        if constexpr (HeldInSlot(KindOfType<T>())) {
+            if constexpr (std::is_same_v<T, Pen>)
+                return kind == ObjectKind::Pen ? &pen : nullptr;
+            else
+                return kind == ObjectKind::Brush ? &brush : nullptr;
+        } else {
+            return std::get_if<T>(&obj);
+        }
+    }
 };
 
 // Chunked slots (stable addresses), a FIFO free list and per-slot generations, so freed slots are
@@ -58,29 +90,28 @@ public:
         }
         Slot& s = At(index);
         using V = std::decay_t<T>;
-        if constexpr (KeptWhenFree<V>) {
-            if (V* kept = std::get_if<V>(&s.obj))
-                *kept = std::forward<T>(v);
-            else
-                s.obj.template emplace<V>(std::forward<T>(v));
-        } else {
+        constexpr ObjectKind kind = KindOfType<V>();
+        if constexpr (std::is_same_v<V, Pen>)
+            s.pen = v;
+        else if constexpr (std::is_same_v<V, Brush>)
+            s.brush = v;
+        else
             s.obj.template emplace<V>(std::forward<T>(v));
-        }
         s.generation &= GenerationMask;
         s.nextFree = NoSlot;
         s.selections = 0;
+        s.kind = kind;
         s.stock = stock;
         s.deletePending = false;
         s.dcColours = false;
-        if (!stock) ++counts_[s.obj.index()];
+        if (!stock) ++counts_[static_cast<int>(kind)];
         return (s.generation << IndexBits) | (index + 1);
     }
 
     Slot* Find(std::uint32_t value) {
-        // Index 0 (the null handle) wraps round to the largest value and fails the bound.
-        const std::uint32_t index = (value & IndexMask) - 1;
-        if (index >= size_) return nullptr;
-        Slot& s = At(index);
+        // Every index names a slot (see chunkAt_), so no bound is tested: an index 0 (the null
+        // handle among them) borrows into the last index, which is never handed out.
+        Slot& s = At((value - 1) & IndexMask);
         return s.generation == (value >> IndexBits) ? &s : nullptr;
     }
 
@@ -88,7 +119,7 @@ public:
     template <class T>
     T* FindAs(std::uint32_t value) {
         Slot* s = Find(value);
-        return s ? std::get_if<T>(&s->obj) : nullptr;
+        return s ? s->template As<T>() : nullptr;
     }
 
     // The DC of value, or null. Nearly every call names the DC it drew on last, so that one is
@@ -107,15 +138,15 @@ public:
     // free slot, so a stale handle needs a full generation cycle of the whole free list before
     // it could match again.
     void Free(Slot& s, std::uint32_t value) {
-        --counts_[s.obj.index()];
-        // The kinds kept when free (see KeptWhenFree) stay in place.
-        if (!std::holds_alternative<Pen>(s.obj) && !std::holds_alternative<Brush>(s.obj)) {
+        --counts_[static_cast<int>(s.kind)];
+        if (!HeldInSlot(s.kind)) {
             if (value == lastDcValue_) {
                 lastDcValue_ = 0;  // the null handle, which finds no DC
                 lastDc_ = nullptr;
             }
             Release(s);
         }
+        s.kind = ObjectKind::None;
         s.generation = ((s.generation + 1) & GenerationMask) | FreeMark;
         s.nextFree = NoSlot;
         const std::uint32_t index = (value & IndexMask) - 1;
@@ -134,20 +165,24 @@ public:
     std::uint32_t DefaultBitmapValue() const { return defaultBitmap_; }
 
 private:
-    Slot& At(std::uint32_t index) { return (*chunks_[index / ChunkSize])[index % ChunkSize]; }
+    using Chunk = std::array<Slot, ChunkSize>;
+    Slot& At(std::uint32_t index) { return (*chunkAt_[index / ChunkSize])[index % ChunkSize]; }
     void Grow();
     void CreateStock();
     // Destroys an object that owns memory or other objects, leaving the slot empty.
     void Release(Slot& s);
 
-    std::vector<std::unique_ptr<std::array<Slot, ChunkSize>>> chunks_;
+    // The chunk of every possible index: chunks not made yet show one chunk of slots that are
+    // never handed out, whose free mark refuses any handle.
+    std::array<Chunk*, MaxChunks> chunkAt_{};
+    std::vector<std::unique_ptr<Chunk>> chunks_;  // owns them; the first is the never-used one
     std::uint32_t size_ = 0;
     std::uint32_t freeHead_ = NoSlot;
     std::uint32_t freeTail_ = NoSlot;
     Slot* freeTailSlot_ = nullptr;  // the slot of freeTail_
     std::uint32_t lastDcValue_ = 0;
     Dc* lastDc_ = nullptr;
-    std::array<int, std::variant_size_v<Object>> counts_{};
+    std::array<int, KindCount> counts_{};
     std::array<std::uint32_t, DC_PEN + 1> stock_{};
     std::uint32_t defaultBitmap_ = 0;
 };

@@ -24,7 +24,7 @@ std::uint32_t AddStockObject(Bitmap&& v);
 
 inline ObjectKind KindOf(std::uint32_t value) {
     Slot* s = TheTable().Find(value);
-    return s ? static_cast<ObjectKind>(s->obj.index()) : ObjectKind::None;
+    return s ? s->kind : ObjectKind::None;
 }
 
 inline bool IsStock(std::uint32_t value) {
@@ -56,7 +56,7 @@ inline void RemoveSelection(std::uint32_t value) {
 inline bool DeleteSlot(std::uint32_t value, ObjectKind kind) {
     Table& table = TheTable();
     Slot* s = table.Find(value);
-    if (!s || static_cast<ObjectKind>(s->obj.index()) != kind) return false;
+    if (!s || s->kind != kind) return false;
     if (s->stock) return true;
     if (s->selections > 0) {
         s->deletePending = true;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <set>
+#include <vector>
 
 #include "gdi/testing/Canvas.h"
 #include "gdi/Gdi.h"
@@ -84,6 +85,106 @@ TEST(Objects, AFreedSlotAnswersToNoHandleUntilItIsReused) {
             EXPECT_FALSE(DeleteObject(HPEN(v)));
             EXPECT_FALSE(DeleteObject(HBRUSH(v)));
         }
+    }
+    DeleteDC(dc);
+}
+
+namespace {
+
+// Pens and brushes live in the slot itself and the other kinds beside it: a slot reused by another
+// kind must answer as that kind only, with its own contents.
+enum class Made { Pen, Brush, Bitmap, Font, Dc };
+constexpr COLORREF kMadeColour = RGB(10, 20, 30);
+
+std::uint32_t Make(Made k) {
+    switch (k) {
+        case Made::Pen: return CreatePen(PS_SOLID, 1, kMadeColour).value;
+        case Made::Brush: return CreateSolidBrush(kMadeColour).value;
+        case Made::Bitmap: return CreateBitmap(3, 2, 1, 32, nullptr).value;
+        case Made::Font: {
+            LOGFONTA lf{};
+            lf.lfHeight = -17;
+            return CreateFontIndirectA(lf).value;
+        }
+        case Made::Dc: return CreateCompatibleDC(HDC{}).value;
+    }
+    return 0;
+}
+
+void Destroy(Made k, std::uint32_t v) {
+    if (k == Made::Dc)
+        ASSERT_TRUE(DeleteDC(HDC(v)));
+    else
+        ASSERT_TRUE(DeleteObject(HGDIOBJ(HPEN(v))));
+}
+
+// Checks that v is a live object of kind k with the contents Make gave it, refused as any other kind.
+void ExpectMadeAs(Made k, std::uint32_t v) {
+    static constexpr ObjectKind kinds[] = {ObjectKind::Pen, ObjectKind::Brush, ObjectKind::Bitmap, ObjectKind::Font,
+                                           ObjectKind::Dc};
+    EXPECT_EQ(GetObjectType(HGDIOBJ(HPEN(v))), kinds[static_cast<int>(k)]);
+    BITMAP bm{};
+    LOGFONTA lf{};
+    EXPECT_EQ(GetObjectA(HBITMAP(v), sizeof bm, &bm) != 0, k == Made::Bitmap);
+    EXPECT_EQ(GetObjectA(HFONT(v), sizeof lf, &lf) != 0, k == Made::Font);
+    EXPECT_EQ(SetBkMode(HDC(v), OPAQUE) != 0, k == Made::Dc);
+    if (k == Made::Bitmap) {
+        EXPECT_EQ(bm.bmWidth * 10 + bm.bmHeight, 32);
+    }
+    if (k == Made::Font) {
+        EXPECT_EQ(lf.lfHeight, -17);
+    }
+    test::Canvas canvas(2, 1);
+    const HPEN pen = SelectObject(canvas.dc(), HPEN(v));
+    const HBRUSH brush = SelectObject(canvas.dc(), HBRUSH(v));
+    EXPECT_EQ(bool(pen), k == Made::Pen);
+    EXPECT_EQ(bool(brush), k == Made::Brush);
+    if (k == Made::Pen) {
+        const POINT line[2] = {{0, 0}, {1, 0}};
+        Polyline(canvas.dc(), line, 2);
+        EXPECT_EQ(canvas.At(0, 0), kMadeColour);
+        SelectObject(canvas.dc(), pen);
+    }
+    if (k == Made::Brush) {
+        FillRect(canvas.dc(), RECT{1, 0, 2, 1}, HBRUSH(v));
+        EXPECT_EQ(canvas.At(1, 0), kMadeColour);
+        SelectObject(canvas.dc(), brush);
+    }
+}
+
+}  // namespace
+
+TEST(Objects, ASlotFreedByOneKindServesAnyKindNext) {
+    constexpr Made all[] = {Made::Pen, Made::Brush, Made::Bitmap, Made::Font, Made::Dc};
+    const ObjectCounts before = LiveObjects();
+    for (const Made freed : all)
+        for (const Made next : all) {
+            const std::uint32_t old = Make(freed);
+            Destroy(freed, old);
+            // Free slots come back first in, first out: make objects until one takes the slot.
+            std::vector<std::uint32_t> made;
+            constexpr std::uint32_t IndexMask = (1u << 20) - 1;
+            while (made.size() < 100000 && (made.empty() || (made.back() & IndexMask) != (old & IndexMask)))
+                made.push_back(Make(next));
+            ASSERT_EQ(made.back() & IndexMask, old & IndexMask) << int(freed) << " " << int(next);
+            SCOPED_TRACE(testing::Message() << "freed " << int(freed) << ", next " << int(next));
+            ExpectMadeAs(next, made.back());
+            EXPECT_EQ(GetObjectType(HGDIOBJ(HPEN(old))), ObjectKind::None);
+            for (const std::uint32_t v : made) Destroy(next, v);
+        }
+    EXPECT_EQ(LiveObjects(), before) << ToString(LiveObjects());
+}
+
+TEST(Objects, ValuesNeverHandedOutFindNothing) {
+    // The null handle with any generation, the last index (never given), indices past the table.
+    HDC dc = CreateCompatibleDC(HDC{});
+    for (const std::uint32_t v : {0u, 1u << 20, 0xFFF00000u, 0x000FFFFFu, 0xFFFFFFFFu, 0x0007FFFFu, 200000u}) {
+        EXPECT_EQ(GetObjectType(HGDIOBJ(HPEN(v))), ObjectKind::None) << v;
+        EXPECT_EQ(SetBkMode(HDC(v), OPAQUE), 0) << v;
+        EXPECT_FALSE(SelectObject(dc, HGDIOBJ(HPEN(v)))) << v;
+        EXPECT_FALSE(SelectObject(dc, HPEN(v))) << v;
+        EXPECT_FALSE(DeleteObject(HBRUSH(v))) << v;
+        EXPECT_FALSE(DeleteObject(HGDIOBJ(HPEN(v)))) << v;
     }
     DeleteDC(dc);
 }
