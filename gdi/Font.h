@@ -72,7 +72,7 @@ public:
     int TextWidth(std::string_view text);
     // The ink of a line of text, kept for the last few lines drawn (a caption is drawn once for
     // each pass of its effect on every redraw); null for a line too long to be worth keeping.
-    const LineInk* InkOf(std::string_view text);
+    LineInk* InkOf(std::string_view text);
     // DrawTextA's lines of a text in a rectangle maxWidth wide, kept for the last few texts laid
     // out with this font (a caption is laid out again on every redraw); null for a long text.
     const std::vector<LaidLine>* LayoutOf(std::string_view text, UINT format, int maxWidth);

@@ -192,12 +192,12 @@ int FontInstance::TextWidth(std::string_view text) {
     return static_cast<int>(std::min<long long>(width, kMaxExtent));
 }
 
-const LineInk* FontInstance::InkOf(std::string_view text) {
+LineInk* FontInstance::InkOf(std::string_view text) {
     // Longer lines are drawn glyph by glyph: sorting their runs costs more than it saves once.
     constexpr std::size_t kLongestKept = 256;
     if (text.size() > kLongestKept) return nullptr;
     // An empty text matches a slot never used, whose ink is empty too.
-    for (const KeptLine& kept : lines_)
+    for (KeptLine& kept : lines_)
         if (kept.text == text) return &kept.ink;
     std::vector<LineRun> placed;
     int penX = 0;

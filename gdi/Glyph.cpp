@@ -47,23 +47,35 @@ LineInk MergeLineRuns(std::vector<LineRun> placed) {
             ink.runs.push_back(r);
         }
     }
-    for (const LineRun& r : ink.runs) {
-        const int n = r.x1 - r.x0;
-        if (n <= 0) continue;  // no pixels, and no store may land before the run
-        if (ink.rows.empty() || ink.rows.back().y != r.y) {
-            ink.rows.push_back({r.y, static_cast<std::uint32_t>(ink.shortRuns.size()),
-                                static_cast<std::uint32_t>(ink.longRuns.size())});
-        }
-        const int x0 = r.x0 - ink.left;
-        if (n <= 3) {
-            ink.shortRuns.push_back({x0, x0 + n / 2, x0 + n - 1});
-        } else {
-            ink.longRuns.push_back({r.y, x0, x0 + n});
-        }
-        ink.rows.back().shortEnd = static_cast<std::uint32_t>(ink.shortRuns.size());
-        ink.rows.back().longEnd = static_cast<std::uint32_t>(ink.longRuns.size());
-    }
     return ink;
+}
+
+bool PlaceInk(LineInk& ink, int surfaceWidth) {
+    PlacedInk& placed = ink.placed;
+    if (placed.surfaceWidth == surfaceWidth) return true;
+    placed = PlacedInk{};
+    const long long span = static_cast<long long>(ink.bottom - ink.top) * surfaceWidth + (ink.right - ink.left);
+    if (surfaceWidth <= 0 || span > std::numeric_limits<std::int32_t>::max()) return false;
+    for (const LineRun& r : ink.runs) {
+        const int length = r.x1 - r.x0;
+        if (length <= 0) continue;  // no pixels
+        const auto at = static_cast<std::int32_t>(static_cast<long long>(r.y - ink.top) * surfaceWidth + (r.x0 - ink.left));
+        switch (length) {
+            case 1:
+                placed.ones.push_back(at);
+                break;
+            case 2:
+                placed.twos.push_back(at);
+                break;
+            case 3:
+                placed.threes.push_back(at);
+                break;
+            default:
+                placed.longRuns.push_back({at, length});
+        }
+    }
+    placed.surfaceWidth = surfaceWidth;
+    return true;
 }
 
 }  // namespace gdi::text

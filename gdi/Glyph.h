@@ -43,32 +43,34 @@ struct LineRun {
     std::int32_t x0 = 0;
     std::int32_t x1 = 0;
 };
+// A line's ink as places among the pixels of a surface of one width, counted from the pixel
+// at the ink's top-left: the runs of one, two and three pixels each in a list of their own, so
+// that each is one or two stores without a test, and the longer runs with their lengths.
+struct PlacedRun {
+    std::int32_t at = 0;
+    std::int32_t length = 0;
+};
+struct PlacedInk {
+    int surfaceWidth = 0;  // 0 until placed
+    std::vector<std::int32_t> ones;
+    std::vector<std::int32_t> twos;
+    std::vector<std::int32_t> threes;
+    std::vector<PlacedRun> longRuns;
+};
 // Sorted by row, then x, with the touching and overlapping runs of neighbouring glyphs merged
 // (ink is one colour, so the pixels are the same); the box covers every run.
-// The same runs grouped by row for a line drawn with nothing cut: a row's runs of up to three
-// pixels as the three pixels to store (some may be the same one), then its longer runs. Their
-// x is counted from the box's left, so that a row's first pixel is a place on the surface.
-struct ShortRun {
-    std::int32_t first = 0;
-    std::int32_t middle = 0;
-    std::int32_t last = 0;
-};
-struct InkRow {
-    std::int32_t y = 0;
-    std::uint32_t shortEnd = 0;  // where the row's runs end in shortRuns
-    std::uint32_t longEnd = 0;   // and in longRuns
-};
 struct LineInk {
     std::vector<LineRun> runs;
     std::int32_t top = 0;
     std::int32_t bottom = 0;
     std::int32_t left = 0;
     std::int32_t right = 0;
-    std::vector<InkRow> rows;
-    std::vector<ShortRun> shortRuns;
-    std::vector<LineRun> longRuns;  // four pixels or more
+    PlacedInk placed;  // for the surface width it was drawn on last
 };
 LineInk MergeLineRuns(std::vector<LineRun> placed);
+// Places the ink for a surface surfaceWidth pixels wide, unless it already is; false when a
+// place would not fit 32 bits (the ink is then drawn from its runs).
+bool PlaceInk(LineInk& ink, int surfaceWidth);
 
 // Converts a 1-bit-a-pixel FreeType-style bitmap (rows of `pitch` bytes, most significant bit
 // first) into runs, with (left, top) the bitmap's top-left relative to the origin (top upward).

@@ -41,30 +41,17 @@ void FillRun(std::uint32_t* p, int n, std::uint32_t v) {
     FillLongRun(p, n, v);
 }
 
-// A line's whole ink, nothing cut, row by row. The bitmap's fields and each run are read into
-// locals before any store: a pixel store could alias them and have them read again after it.
-void FillInk(detail::Bitmap& bmp, const LineInk& ink, int x, int baseline, std::uint32_t v) {
-    std::uint32_t* const pixels = bmp.pixels32.data();
-    const auto width = static_cast<std::size_t>(bmp.width);
-    const ShortRun* s = ink.shortRuns.data();
-    const LineRun* l = ink.longRuns.data();
-    const ShortRun* const shortRuns = s;
-    const LineRun* const longRuns = l;
-    for (const InkRow& row : ink.rows) {
-        std::uint32_t* const p = pixels + static_cast<std::size_t>(baseline + row.y) * width + (x + ink.left);
-        const ShortRun* const shortEnd = shortRuns + row.shortEnd;
-        for (; s != shortEnd; ++s) {
-            const ShortRun r = *s;
-            p[r.first] = v;
-            p[r.middle] = v;
-            p[r.last] = v;
-        }
-        const LineRun* const longEnd = longRuns + row.longEnd;
-        for (; l != longEnd; ++l) {
-            const LineRun r = *l;
-            FillLongRun(p + r.x0, r.x1 - r.x0, v);
-        }
+// A line's whole ink, nothing cut, from origin (its top-left pixel). Each list's bounds are
+// read once, before any store: a pixel store could alias them and have them read again.
+void FillPlaced(std::uint32_t* origin, const PlacedInk& ink, std::uint32_t v) {
+    const std::uint32_t two[2] = {v, v};
+    for (const std::int32_t at : ink.ones) origin[at] = v;
+    for (const std::int32_t at : ink.twos) std::memcpy(origin + at, two, sizeof two);
+    for (const std::int32_t at : ink.threes) {
+        std::memcpy(origin + at, two, sizeof two);
+        origin[at + 2] = v;
     }
+    for (const PlacedRun r : ink.longRuns) FillLongRun(origin + r.at, r.length, v);
 }
 
 // Whether every pixel of r lies in the DC's clip region, band by band: a caption well inside an
@@ -142,7 +129,7 @@ void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, i
             if (x0 < x1) put(row, x0, x1);
         };
         // The line's kept ink when it has some, else its glyphs one by one.
-        const LineInk* ink = font.InkOf(text);
+        LineInk* ink = font.InkOf(text);
         auto walk = [&](auto&& put) {
             if (ink) {
                 // The runs come by row: those above the area are skipped at once, and the walk
@@ -163,9 +150,10 @@ void DrawLine(const detail::Dc& dc, FontInstance& font, std::string_view text, i
         };
         const RECT inkBox = ink ? RECT{x + ink->left, baseline + ink->top, x + ink->right, baseline + ink->bottom} : RECT{};
         if (ink && bmp.bitsPerPixel == 32 && inkBox.top >= area.top && inkBox.bottom <= area.bottom &&
-            inkBox.left >= area.left && inkBox.right <= area.right && (!dc.hasClip || ClipCovers(dc, inkBox))) {
+            inkBox.left >= area.left && inkBox.right <= area.right && (!dc.hasClip || ClipCovers(dc, inkBox)) &&
+            PlaceInk(*ink, bmp.width)) {
             // All of the ink is visible (the common caption): no run needs cutting.
-            FillInk(bmp, *ink, x, baseline, px);
+            FillPlaced(bmp.Row32(inkBox.top) + inkBox.left, ink->placed, px);
         } else if (!dc.hasClip) {
             // Walked once for each case, so the unclipped walk carries no test for the clip.
             walk(fill);

@@ -49,39 +49,32 @@ TEST(FreeTypeEngine, DrawsSolidInkInTheTextColourOnly) {
     SelectObject(dc.get(), oldBitmap);
 }
 
-// The pixels a line's ink paints, as (row, x) pairs: from its runs, or from its rows of short
-// and long runs as the unclipped fill stores them.
+// The pixels a line's ink paints, as (row, x) pairs: from its runs, or from its places on a
+// surface of the given width as the unclipped fill stores them.
 std::vector<std::pair<int, int>> PixelsOfRuns(const text::LineInk& ink) {
     std::vector<std::pair<int, int>> pixels;
     for (const text::LineRun& r : ink.runs)
         for (int x = r.x0; x < r.x1; ++x) pixels.emplace_back(r.y, x);
     return pixels;
 }
-std::vector<std::pair<int, int>> PixelsOfRows(const text::LineInk& ink) {
+std::vector<std::pair<int, int>> PixelsOfPlaces(const text::LineInk& ink, int width) {
     std::vector<std::pair<int, int>> pixels;
-    std::size_t s = 0, l = 0;
-    for (const text::InkRow& row : ink.rows) {
-        for (; s < row.shortEnd; ++s) {
-            const text::ShortRun& r = ink.shortRuns[s];
-            EXPECT_LE(r.first, r.middle);
-            EXPECT_LE(r.middle, r.last);
-            EXPECT_LE(r.last - r.first, 2);
-            for (int x = r.first; x <= r.last; ++x) pixels.emplace_back(row.y, ink.left + x);
-        }
-        for (; l < row.longEnd; ++l) {
-            EXPECT_GE(ink.longRuns[l].x1 - ink.longRuns[l].x0, 4);
-            for (int x = ink.longRuns[l].x0; x < ink.longRuns[l].x1; ++x) pixels.emplace_back(row.y, ink.left + x);
-        }
+    auto add = [&](int at, int length) {
+        for (int i = at; i < at + length; ++i) pixels.emplace_back(ink.top + i / width, ink.left + i % width);
+    };
+    for (const auto& [list, length] : {std::pair{&ink.placed.ones, 1}, {&ink.placed.twos, 2}, {&ink.placed.threes, 3}})
+        for (const std::int32_t at : *list) add(at, length);
+    for (const text::PlacedRun& r : ink.placed.longRuns) {
+        EXPECT_GE(r.length, 4);
+        add(r.at, r.length);
     }
-    EXPECT_EQ(s, ink.shortRuns.size());
-    EXPECT_EQ(l, ink.longRuns.size());
     std::sort(pixels.begin(), pixels.end());
     return pixels;
 }
 
 // Placed runs come in glyph order; the line's ink is by row, with touching, overlapping and
-// contained runs of one row made one, and a box around all of them. Its rows of short and long
-// runs paint exactly the pixels of its runs.
+// contained runs of one row made one, and a box around all of them. Placed on a surface at
+// least as wide as the box, and again on another, it paints exactly the pixels of its runs.
 TEST(LineInk, MergesTheRunsOfARowAndBoxesThem) {
     using text::LineRun;
     const struct {
@@ -111,8 +104,17 @@ TEST(LineInk, MergesTheRunsOfARowAndBoxesThem) {
                 << c.name << ", run " << i;
         }
         EXPECT_EQ((std::array<int, 4>{ink.top, ink.bottom, ink.left, ink.right}), c.box) << c.name;
-        EXPECT_EQ(PixelsOfRows(ink), PixelsOfRuns(ink)) << c.name;
+        text::LineInk placed = ink;
+        for (const int width : {ink.right - ink.left, 64, ink.right - ink.left}) {
+            if (width <= 0) continue;
+            ASSERT_TRUE(text::PlaceInk(placed, width)) << c.name;
+            EXPECT_EQ(PixelsOfPlaces(placed, width), PixelsOfRuns(ink)) << c.name << ", " << width << " wide";
+        }
     }
+    // Places that would not fit 32 bits are refused, and the ink is drawn from its runs.
+    text::LineInk tall = text::MergeLineRuns({{0, 0, 1}, {40000, 0, 1}});
+    EXPECT_FALSE(text::PlaceInk(tall, 60000));
+    EXPECT_TRUE(text::PlaceInk(tall, 50000));
 }
 
 // A text's lines are kept with the font by text, width and the format bits that shape them: each
@@ -202,10 +204,10 @@ TEST(FreeTypeEngine, ALineDrawsAsItsCharactersOneByOne) {
             GetTextExtentPoint32A(measuring.get(), text.data(), static_cast<int>(text.size()), &extent);
             for (const Setting& s : settings) {
                 const int width = extent.cx + 16, height = 32;
-                auto draw = [&](bool whole, int times, const std::string& line) {
+                auto draw = [&](bool whole, int times, const std::string& line, int surfaceWidth) {
                     const OwnedDC dc(CreateCompatibleDC(HDC{}));
-                    const OwnedBitmap bitmap(s.bpp == 32 ? CreateDIBSection32(width, height)
-                                                         : CreateBitmap(width, height, 1, 1, nullptr));
+                    const OwnedBitmap bitmap(s.bpp == 32 ? CreateDIBSection32(surfaceWidth, height)
+                                                         : CreateBitmap(surfaceWidth, height, 1, 1, nullptr));
                     const HBITMAP oldBitmap = SelectObject(dc.get(), bitmap.get());
                     const HFONT oldFont = SelectObject(dc.get(), font.get());
                     SetBkMode(dc.get(), TRANSPARENT);
@@ -229,24 +231,33 @@ TEST(FreeTypeEngine, ALineDrawsAsItsCharactersOneByOne) {
                             DrawTextA(dc.get(), &text[k], 1, &r, format | DT_NOCLIP);
                         }
                     }
+                    // The first width columns, whatever the surface's width.
                     const BitmapView v = GetBitmapView(bitmap.get());
                     std::vector<int> pixels;
-                    for (int i = 0; i < v.stride * v.height; ++i)
-                        pixels.push_back(s.bpp == 32 ? static_cast<int>(v.pixels32[i]) : v.pixels1[i]);
+                    for (int y = 0; y < v.height; ++y) {
+                        for (int x = 0; x < width; ++x) {
+                            const int i = y * v.stride + x;
+                            pixels.push_back(s.bpp == 32 ? static_cast<int>(v.pixels32[i]) : v.pixels1[i]);
+                        }
+                    }
                     SelectObject(dc.get(), oldFont);
                     SelectObject(dc.get(), oldBitmap);
                     return pixels;
                 };
                 const std::pair<const char*, std::vector<int>> references[] = {
-                    {"one by one", draw(false, 1, text)}, {"padded", draw(true, 1, text + padding)}};
-                for (int times : {1, 2}) {
-                    const std::vector<int> line = draw(true, times, text);
+                    {"one by one", draw(false, 1, text, width)}, {"padded", draw(true, 1, text + padding, width)}};
+                const struct {
+                    const char* name;
+                    int times;
+                    int surfaceWidth;
+                } passes[] = {{"made", 1, width}, {"kept", 2, width}, {"kept, on a wider surface", 1, width + 7}};
+                for (const auto& pass : passes) {
+                    const std::vector<int> line = draw(true, pass.times, text, pass.surfaceWidth);
                     for (const auto& [reference, expected] : references) {
                         const auto diff = std::mismatch(line.begin(), line.end(), expected.begin()).first - line.begin();
                         ASSERT_EQ(diff, static_cast<long>(line.size()))
                             << "pixel " << diff % width << "," << diff / width << " of '" << text.substr(0, 5) << "' "
-                            << s.name << (times == 1 ? ", made" : ", kept") << (italic ? ", italic" : ", bold")
-                            << " against " << reference;
+                            << s.name << ", " << pass.name << (italic ? ", italic" : ", bold") << " against " << reference;
                     }
                 }
             }
