@@ -135,9 +135,10 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
     Slot* s = table.Find(h.value);
     // A region selection into no DC fails as the typed call's ERROR, which is the null handle.
     if (!dc || !s) return HGDIOBJ{};
+    // Pens and brushes first, tested before the switch: a face selects little else.
+    if (s->kind == ObjectKind::Pen) return HGDIOBJ(SelectFound(*dc, HPEN(h.value), *s));
+    if (s->kind == ObjectKind::Brush) return HGDIOBJ(SelectFound(*dc, HBRUSH(h.value), *s));
     switch (s->kind) {
-        case ObjectKind::Pen: return HGDIOBJ(SelectFound(*dc, HPEN(h.value), *s));
-        case ObjectKind::Brush: return HGDIOBJ(SelectFound(*dc, HBRUSH(h.value), *s));
         case ObjectKind::Font: return HGDIOBJ(SelectFound(*dc, HFONT(h.value), *s));
         case ObjectKind::Bitmap: return HGDIOBJ(SelectFound(*dc, HBITMAP(h.value), *s));
         case ObjectKind::Region: {

@@ -98,6 +98,8 @@ ObjectCounts CountLive() {
     return c;
 }
 
+void FreeDeselected(Slot& s, std::uint32_t value) { TheTable().Free(s, value); }
+
 HBITMAP DefaultBitmap() { return HBITMAP(TheTable().DefaultBitmapValue()); }
 
 const Brush* BrushFor(const Dc& dc, HBRUSH h) {

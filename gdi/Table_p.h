@@ -41,11 +41,15 @@ inline void AddSelection(std::uint32_t value) {
     if (Slot* s = TheTable().Find(value)) ++s->selections;
 }
 
+// Frees s, the live slot of value; out of line, so that the selection calls, which seldom free,
+// keep their registers.
+void FreeDeselected(Slot& s, std::uint32_t value);
+
 // Frees the object when it was deleted while selected and this was its last selection.
 // s is the live slot of value.
 inline void RemoveSelection(Slot* s, std::uint32_t value) {
     if (s->selections == 0) return;
-    if (--s->selections == 0 && s->deletePending) TheTable().Free(*s, value);
+    if (--s->selections == 0 && s->deletePending) FreeDeselected(*s, value);
 }
 inline void RemoveSelection(std::uint32_t value) {
     if (Slot* s = TheTable().Find(value)) RemoveSelection(s, value);
