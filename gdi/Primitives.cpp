@@ -1,4 +1,6 @@
 // Rectangle, FillRect and single pixels, with GDI's exclusive right and bottom edges.
+#include <cstdint>
+
 #include "Draw.h"
 #include "Stroke_p.h"
 
@@ -8,27 +10,40 @@ using namespace detail;
 
 namespace {
 
-// Everything but a shading row (see Rectangle): out of line, so that the row's path stays short.
+// On a monochrome surface the pen and the brush land on bits by different rules.
+[[gnu::noinline]] bool SameMonoInk(const Dc& dc, const Pen& pen, const Brush& brush, Ink& ink) {
+    const Ink penInk = InkForDrawing(dc, pen.colour);
+    const BrushInk brushInk = BrushInkFor(dc, brush.colour);
+    if (brushInk.dithered || penInk.pixel != brushInk.solid) return false;
+    ink = penInk;
+    return true;
+}
+
+// Whether a rectangle's thin solid pen and solid brush land on one pixel value, ink: the outline
+// then covers exactly the box's edge and the brush the rest, so the figure is one fill of the box.
+// A face's shading rows are drawn so, one a row.
+bool OneInkFigure(const Dc& dc, Ink& ink) {
+    const Pen* pen = dc.penObj;
+    const Brush* brush = dc.brushObj;
+    if (!pen || !brush || brush->isNull || pen->width != 1 || (pen->style != PS_SOLID && pen->style != PS_INSIDEFRAME))
+        return false;
+    if (dc.surface->bitsPerPixel != 32) return SameMonoInk(dc, *pen, *brush, ink);
+    // A colour pixel is the colour's low three bytes, reordered.
+    if (((pen->colour ^ brush->colour) & 0x00FFFFFF) != 0) return false;
+    ink = Ink{ToPixel(pen->colour)};
+    return true;
+}
+
+// An outline and an interior of their own: out of line, so that the one-ink figure stays short.
 [[gnu::noinline]] BOOL OutlinedRectangle(Dc* dc, int left, int top, int right, int bottom) {
     const RECT box = Normalised(ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom));
     RECT r = PenBox(*dc, box);
-    if (!dc->surface) return TRUE;
     if (FrameCoversFigure(*dc, box, r)) {
         FillSolid(*dc, box, InkForDrawing(*dc, dc->penObj->colour));
         return TRUE;
     }
     if (r.left >= r.right || r.top >= r.bottom) return TRUE;
     const bool nullPen = !dc->penObj || dc->penObj->style == PS_NULL;
-    // A thin solid pen of the brush's own colour covers exactly the box: one fill does it all.
-    if (!nullPen && dc->brushObj && !dc->brushObj->isNull && dc->penObj->width == 1 &&
-        (dc->penObj->style == PS_SOLID || dc->penObj->style == PS_INSIDEFRAME)) {
-        const Ink penInk = InkForDrawing(*dc, dc->penObj->colour);
-        const BrushInk brushInk = BrushInkFor(*dc, dc->brushObj->colour);
-        if (!brushInk.dithered && penInk.pixel == brushInk.solid) {
-            FillSolid(*dc, r, penInk);
-            return TRUE;
-        }
-    }
     // The outline runs through the last pixel column and row inside the box.
     const int lastX = r.right - 1, lastY = r.bottom - 1;
     if (dc->brushObj && !dc->brushObj->isNull) {
@@ -52,15 +67,11 @@ namespace {
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     Dc* dc = LookupDc(hdc);
     if (!dc) return FALSE;
-    // A face's shading row: a thin solid pen of a solid brush's own colour on a colour surface.
-    // The pen then covers exactly the box, and the call is one fill; the general path comes to
-    // the same fill after its checks. The fill cuts the box to the surface, so the coordinates
-    // need no clamping here: boxes past the clamp lie off every surface either way.
-    const Pen* pen = dc->penObj;
-    const Brush* brush = dc->brushObj;
-    if (pen && brush && dc->surface && dc->surface->bitsPerPixel == 32 && pen->width == 1 &&
-        (pen->style == PS_SOLID || pen->style == PS_INSIDEFRAME) && !brush->isNull && pen->colour == brush->colour) {
-        FillSolid(*dc, Normalised(left, top, right, bottom), Ink{ToPixel(pen->colour)});
+    if (!dc->surface) return TRUE;
+    // The fill cuts the box to the surface, so these corners need no clamping: boxes past the
+    // clamp lie off every surface either way.
+    if (Ink ink; OneInkFigure(*dc, ink)) {
+        FillSolid(*dc, Normalised(left, top, right, bottom), ink);
         return TRUE;
     }
     return OutlinedRectangle(dc, left, top, right, bottom);
@@ -79,11 +90,16 @@ int FillRect(HDC hdc, const RECT& rect, HBRUSH brush) {
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF colour) {
     Dc* dc = LookupDc(hdc);
     if (!dc || !IsVisible(*dc, x, y)) return CLR_INVALID;
-    const Ink ink = InkNearest(*dc, colour);
-    Plot(*dc, x, y, ink);
+    Bitmap& s = *dc->surface;
     // The colour actually set, which on a monochrome bitmap is black or white.
-    if (dc->surface->bitsPerPixel == 1) return ink.pixel ? RGB(255, 255, 255) : RGB(0, 0, 0);
-    return ToColorRef(ink.pixel);
+    if (s.bitsPerPixel == 1) {
+        const std::uint8_t bit = NearestMono(colour);
+        s.Row1(y)[x] = bit;
+        return bit ? RGB(255, 255, 255) : RGB(0, 0, 0);
+    }
+    const std::uint32_t pixel = ToPixel(colour);
+    s.Row32(y)[x] = pixel;
+    return ToColorRef(pixel);
 }
 
 COLORREF GetPixel(HDC hdc, int x, int y) {
@@ -96,6 +112,13 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
 BOOL Polyline(HDC hdc, const POINT* points, int count) {
     Dc* dc = LookupDc(hdc);
     if (!dc || !points || count < 2) return FALSE;
+    // One straight segment of a solid one-pixel pen (a bevel's or a frame's edge) is one fill.
+    const Pen* pen = dc->penObj;
+    if (count == 2 && pen && SolidCosmetic(*pen) && dc->surface &&
+        (points[0].x == points[1].x || points[0].y == points[1].y)) {
+        FillSolid(*dc, StraightSpan(points[0], points[1]), InkForDrawing(*dc, pen->colour));
+        return TRUE;
+    }
     StrokePath(*dc, points, count, false);
     return TRUE;
 }

@@ -3,30 +3,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <cwchar>
 
 #include "Raster_p.h"
 
 namespace gdi::detail {
 
-Ink InkNearest(const Dc& dc, COLORREF c) {
-    if (dc.surface && dc.surface->bitsPerPixel == 1) return Ink{NearestMono(c)};
-    return Ink{ToPixel(c)};
-}
-
 // Sixteen pixels a step in four wide stores, then four at a time, the last four ending at the
-// row's end even where they overlap the ones before: most rows of a face are over a hundred
-// pixels long, and a scalar tail would cost as much as the rest. The stores between the first
-// four and the last four start on 16-byte boundaries, so that none of them straddles two cache lines.
-void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t v) {
-    if constexpr (sizeof(wchar_t) == sizeof(std::uint32_t)) {
-        // Where a wide character is a pixel's size, the C library's fill picks the widest stores
-        // this processor has, which no portable loop can.
-        if (n >= 32) {
-            std::wmemset(reinterpret_cast<wchar_t*>(p), static_cast<wchar_t>(v), n);
-            return;
-        }
-    }
+// row's end even where they overlap the ones before: a scalar tail would cost as much as the rest.
+// The stores between the first four and the last four start on 16-byte boundaries, so that none
+// of them straddles two cache lines.
+void FillShortPixels(std::uint32_t* p, std::size_t n, std::uint32_t v) {
     if (n < 4) {
         for (std::size_t i = 0; i < n; ++i) p[i] = v;
         return;
@@ -45,26 +31,24 @@ void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t v) {
     if (i < n) std::memcpy(p + n - 4, four, sizeof four);
 }
 
-void FillSolid(Dc& dc, const RECT& rect, Ink ink) {
-    Bitmap* s = dc.surface;
-    if (s && !dc.hasClip && s->bitsPerPixel == 32) {
-        // The common case (a face's rows and lines, unclipped): the same pixels as below
-        // without the clip walk.
-        const int left = std::max(rect.left, 0), right = std::min(rect.right, s->width);
-        const int top = std::max(rect.top, 0), bottom = std::min(rect.bottom, s->height);
-        if (left >= right) return;
-        const auto n = static_cast<std::size_t>(right - left);
-        if (n == 1 && top < bottom) {
-            // A vertical line or a one-pixel strip: one store a row. The stride is held in a local:
-            // read through the bitmap, it would be loaded again after every pixel stored.
-            std::uint32_t* p = s->Row32(top) + left;
-            const std::ptrdiff_t stride = s->width;
-            for (int y = top; y < bottom; ++y, p += stride) *p = ink.pixel;
-            return;
-        }
-        for (int y = top; y < bottom; ++y) FillPixels(s->Row32(y) + left, n, ink.pixel);
-        return;
+void FillBlock(std::uint32_t* p, std::size_t n, int rows, std::ptrdiff_t stride, std::uint32_t v) {
+    for (; rows > 0; --rows, p += stride) FillPixels(p, n, v);
+}
+
+// Four rows a step: a bevel's columns are 30 to 40 rows, and the loop's own count would
+// otherwise be most of the work.
+void FillColumn(std::uint32_t* p, int rows, std::ptrdiff_t stride, std::uint32_t v) {
+    for (; rows >= 4; rows -= 4, p += 4 * stride) {
+        p[0] = v;
+        p[stride] = v;
+        p[2 * stride] = v;
+        p[3 * stride] = v;
     }
+    for (; rows > 0; --rows, p += stride) *p = v;
+}
+
+void FillSolidThroughClip(Dc& dc, RECT rect, Ink ink) {
+    Bitmap* s = dc.surface;
     ForEachVisibleRect(dc, rect, [&](const RECT& r) {
         const std::size_t n = static_cast<std::size_t>(r.right - r.left);
         if (s->bitsPerPixel == 1) {

@@ -2,7 +2,9 @@
 // All coordinates are device pixels; everything goes through the DC's surface and clip region.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cwchar>
 #include <utility>
 #include <vector>
 
@@ -17,13 +19,12 @@ void RegionFromRows(Region& r, int top, const std::vector<std::vector<std::pair<
 struct Ink {
     std::uint32_t pixel = 0;
 };
-// Pens and brushes on a 1 bpp surface follow MonoForDrawing; SetPixel uses the nearest colour.
+// Pens and brushes on a 1 bpp surface follow MonoForDrawing (SetPixel takes the nearest colour).
 // Inline: every drawing call asks, most of them on a colour surface.
 inline Ink InkForDrawing(const Dc& dc, COLORREF c) {
     if (dc.surface && dc.surface->bitsPerPixel == 1) return Ink{MonoForDrawing(dc, c)};
     return Ink{ToPixel(c)};
 }
-Ink InkNearest(const Dc& dc, COLORREF c);
 
 // A brush made ready for one surface: a solid value, or on a 1 bpp surface an 8x8 ordered dither
 // of the colour's luminance (as GDI dithers solid brushes there), aligned to device pixels.
@@ -43,10 +44,47 @@ inline BrushInk BrushInkFor(const Dc& dc, COLORREF c) {
 void FillBrushInk(Dc& dc, const RECT& rect, const BrushInk& ink);
 void FillRegionBrush(Dc& dc, const Region& r, const BrushInk& ink);
 
-// n pixels of one value from p (32 bpp rows).
-void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t v);
-// Fills rect (device coordinates, clipped) with one ink.
-void FillSolid(Dc& dc, const RECT& rect, Ink ink);
+// n pixels of one value from p (32 bpp rows). Rows of 32 pixels or more go to the C library's
+// wide-character fill where a wide character is a pixel's size: it picks the widest stores this
+// processor has, which no portable loop can. Inline, so that a face's rows call it directly.
+void FillShortPixels(std::uint32_t* p, std::size_t n, std::uint32_t v);
+inline void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t v) {
+    if constexpr (sizeof(wchar_t) == sizeof(std::uint32_t)) {
+        if (n >= 32) {
+            std::wmemset(reinterpret_cast<wchar_t*>(p), static_cast<wchar_t>(v), n);
+            return;
+        }
+    }
+    FillShortPixels(p, n, v);
+}
+// n pixels of one value in each of rows rows from p, stride pixels apart (32 bpp).
+void FillBlock(std::uint32_t* p, std::size_t n, int rows, std::ptrdiff_t stride, std::uint32_t v);
+// rows pixels of one value down a column from p, stride pixels apart (32 bpp).
+void FillColumn(std::uint32_t* p, int rows, std::ptrdiff_t stride, std::uint32_t v);
+// Fills rect (device coordinates) with one ink, cut to the surface and through the clip.
+void FillSolidThroughClip(Dc& dc, RECT rect, Ink ink);
+// The same. Inline: a face's rows and lines are unclipped fills of a colour surface, a few stores
+// each, and a call around them costs as much as the stores.
+inline void FillSolid(Dc& dc, const RECT& rect, Ink ink) {
+    Bitmap* s = dc.surface;
+    if (!s || dc.hasClip || s->bitsPerPixel != 32) {
+        FillSolidThroughClip(dc, rect, ink);
+        return;
+    }
+    const int left = rect.left > 0 ? rect.left : 0, right = rect.right < s->width ? rect.right : s->width;
+    const int top = rect.top > 0 ? rect.top : 0, bottom = rect.bottom < s->height ? rect.bottom : s->height;
+    if (left >= right || top >= bottom) return;
+    std::uint32_t* p = s->Row32(top) + left;
+    const auto n = static_cast<std::size_t>(right - left);
+    // One row (a shading row, a horizontal line) is one call of the row fill, with nothing to
+    // keep around it; a column or a block, one call of its own loop.
+    if (bottom - top == 1)
+        FillPixels(p, n, ink.pixel);
+    else if (n == 1)
+        FillColumn(p, bottom - top, s->width, ink.pixel);
+    else
+        FillBlock(p, n, bottom - top, s->width, ink.pixel);
+}
 // Fills with a brush; nothing for the null brush.
 void FillBrush(Dc& dc, const RECT& rect, const Brush& brush);
 // Plots one pixel if visible.

@@ -103,9 +103,15 @@ public:
         const std::int64_t dx = std::int64_t{b.x} - a.x, dy = std::int64_t{b.y} - a.y;
         if (dx == 0 && dy == 0) return;
         if (!dashes_ && (dy == 0 || dx == 0)) {
-            FastStraight(a, dx, dy);
+            FillSolid(dc_, StraightSpan(a, b), ink_);
             return;
         }
+        Stepped(a, dx, dy);
+    }
+
+    // A slanted or dashed line, step by step: out of line, so that straight solid lines (a
+    // bevel's, a frame's) stay short where the path is walked.
+    [[gnu::noinline]] void Stepped(POINT a, std::int64_t dx, std::int64_t dy) {
         const std::int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
         const int octant = Octant(dx, dy);
         // Ties (the line passing exactly between two pixels) step in octants 3, 5, 6 and 8 only.
@@ -225,18 +231,6 @@ private:
             run(std::false_type{});
         else
             run(std::true_type{});
-    }
-
-    void FastStraight(POINT a, std::int64_t dx, std::int64_t dy) {
-        // Clamped to a little beyond the surface so far-away ends cannot overflow a RECT.
-        auto c = [](std::int64_t v) { return static_cast<LONG>(std::clamp<std::int64_t>(v, -1, 1 << 30)); };
-        const std::int64_t x = a.x, y = a.y;
-        RECT r;
-        if (dy == 0)
-            r = dx > 0 ? RECT{c(x), c(y), c(x + dx), c(y + 1)} : RECT{c(x + dx + 1), c(y), c(x + 1), c(y + 1)};
-        else
-            r = dy > 0 ? RECT{c(x), c(y), c(x + 1), c(y + dy)} : RECT{c(x), c(y + dy + 1), c(x + 1), c(y + 1)};
-        FillSolid(dc_, r, ink_);
     }
 
     Dc& dc_;

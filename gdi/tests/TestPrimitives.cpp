@@ -89,6 +89,21 @@ TEST(Rectangle, PenOfTheFillColourPaintsExactlyTheHalfOpenBox) {
     }
 }
 
+// On a monochrome surface a grey brush is dithered while a black pen stays black: the figure
+// is an outline and a dithered interior, not one fill, though both inks have a black bit.
+TEST(Rectangle, MonochromeInteriorKeepsTheBrushDither) {
+    Canvas rect(8, 8, 1, White), filled(8, 8, 1, White);
+    Tools t(rect.dc(), CreatePen(PS_SOLID, 1, Black), CreateSolidBrush(RGB(128, 128, 128)));
+    Rectangle(rect.dc(), 0, 0, 8, 8);
+    const OwnedBrush grey(CreateSolidBrush(RGB(128, 128, 128)));
+    FillRect(filled.dc(), RECT{1, 1, 7, 7}, grey.get());
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+            const bool edge = x == 0 || y == 0 || x == 7 || y == 7;
+            EXPECT_EQ(rect.At(x, y), edge ? Black : filled.At(x, y)) << x << "," << y;
+        }
+}
+
 TEST(Rectangle, OutlineAndInteriorPictures) {
     struct Case {
         const char* name;
@@ -179,24 +194,32 @@ TEST(Lines, PolylineJoinsDrawEachVertexOnceAndLeaveTheEndOut) {
     EXPECT_FALSE(Polyline(c.dc(), nullptr, 4));
 }
 
-// Unclipped solid lines are written straight into the rows; a clip that holds the whole surface
-// sends the same lines through the per-pixel visibility test, which must agree pixel for pixel.
+// Unclipped solid lines are written straight into the rows, and a two-point polyline that is
+// straight is one fill. A clip that holds the whole surface sends the same lines through the
+// per-pixel visibility test, and a dotted pen whose opaque gaps have its own colour through the
+// step-by-step walk: all three must agree pixel for pixel.
 TEST(Lines, UnclippedLinesMatchThePerPixelWalk) {
     constexpr int W = 20, H = 9;
     // Corners, inside points, points off each side (lines that leave across their minor axis
     // too) and far away: every pair is one line.
     const POINT ends[] = {{0, 0},  {19, 8},  {19, 0},   {0, 8},         {7, 3},  {12, 5},  {-6, 4},
                           {26, 2}, {9, -5},  {3, 14},   {-3000000, 1},  {21, 9}, {-1, -1}, {18, 7},
-                          {30, -2}, {-8, 10}, {-2, -30}, {23, 30},      {5, 2000000000},   {INT_MIN, 4}};
+                          {30, -2}, {-8, 10}, {-2, -30}, {23, 30},      {5, 2000000000},   {INT_MIN, 4},
+                          {INT_MAX, 3}, {2, INT_MAX}};
+    const OwnedPen dotted(CreatePen(PS_DOT, 1, Black));
     for (const POINT& a : ends)
         for (const POINT& b : ends) {
-            Canvas plain(W, H), clipped(W, H);
+            Canvas plain(W, H), clipped(W, H), walked(W, H);
             const OwnedRgn all(CreateRectRgn(0, 0, W, H));
             SelectClipRgn(clipped.dc(), all.get());
+            SelectObject(walked.dc(), dotted.get());
+            SetBkColor(walked.dc(), Black);
             const POINT pts[] = {a, b};
-            for (Canvas* c : {&plain, &clipped}) Polyline(c->dc(), pts, 2);
+            for (Canvas* c : {&plain, &clipped, &walked}) Polyline(c->dc(), pts, 2);
             EXPECT_EQ(test::PixelsOf(plain.bitmap()), test::PixelsOf(clipped.bitmap()))
                 << a.x << "," << a.y << " -> " << b.x << "," << b.y;
+            EXPECT_EQ(test::PixelsOf(plain.bitmap()), test::PixelsOf(walked.bitmap()))
+                << a.x << "," << a.y << " -> " << b.x << "," << b.y << " walked";
         }
 }
 
@@ -461,13 +484,16 @@ TEST(FillRect, UsesTheGivenBrushAndLeavesInvertedRectanglesEmpty) {
     EXPECT_EQ(HGDIOBJ(GetCurrentBrush(c.dc())), GetStockObject(WHITE_BRUSH));
 }
 
-// Unclipped fills take a shorter path than clipped ones; a clip region covering the whole surface
-// must change nothing.
+// Unclipped fills take a shorter path than clipped ones (a row, a column four rows a store, a
+// block); a clip region covering the whole surface must change nothing.
 TEST(FillRect, UnclippedFillsMatchTheClipWalk) {
-    const RECT cases[] = {
+    std::vector<RECT> cases = {
         {1, 1, 19, 2},   {3, 0, 4, 7},    {0, 0, 20, 7},    {-5, 2, 2, 30}, {18, -3, 40, 1},
         {2, 3, 2, 6},    {5, 5, 4, 6},    {0, 6, 17, 7},    {19, 0, 20, 7}, {-9, -9, -1, -1},
     };
+    // Columns of every height from each start row, cut by the bottom edge or not.
+    for (int top = -1; top < 3; ++top)
+        for (int height = 1; height <= 9; ++height) cases.push_back(RECT{7, top, 8, top + height});
     for (const RECT& r : cases) {
         Canvas plain(20, 7), clipped(20, 7);
         const OwnedRgn all(CreateRectRgn(0, 0, 20, 7));
@@ -479,15 +505,16 @@ TEST(FillRect, UnclippedFillsMatchTheClipWalk) {
     }
 }
 
-// Solid fills write whole rows in wide stores from the first 16-byte boundary on: every start (of
-// eight, so every alignment of a row) and every length up to past two store steps fills exactly its span.
+// Solid fills write whole rows in wide stores from the first 16-byte boundary on, and long rows
+// through the C library: every start (of eight, so every alignment of a row) and every length up
+// to past both fills' store steps fills exactly its span.
 TEST(FillRect, EveryStartAndLengthFillsExactlyItsSpan) {
     const OwnedBrush red(CreateSolidBrush(Red));
     for (int x = 0; x < 8; ++x)
-        for (int n = 0; n <= 40; ++n) {
-            Canvas c(52, 1);
+        for (int n = 0; n <= 72; ++n) {
+            Canvas c(84, 1);
             FillRect(c.dc(), {x, 0, x + n, 1}, red.get());
-            std::string expected(52, '.');
+            std::string expected(84, '.');
             expected.replace(static_cast<std::size_t>(x), static_cast<std::size_t>(n), static_cast<std::size_t>(n), 'r');
             EXPECT_EQ(c.Picture({{Red, 'r'}}), expected + "\n") << "from " << x << ", " << n << " pixels";
         }
