@@ -75,6 +75,8 @@ Bitmap MakeBitmap(int width, int height, int bitsPerPixel, bool dib) {
     return b;
 }
 
+std::uint32_t AddFirstObject(Pen v) { return MakeTable().Add(std::move(v), false); }
+std::uint32_t AddFirstObject(Brush v) { return MakeTable().Add(std::move(v), false); }
 std::uint32_t AddObject(Dc&& v) { return TheTable().Add(std::move(v), false); }
 std::uint32_t AddObject(Bitmap&& v) { return TheTable().Add(std::move(v), false); }
 std::uint32_t AddObject(Font&& v) { return TheTable().Add(std::move(v), false); }

@@ -77,17 +77,27 @@ class Table {
 public:
     Table();
 
+    // The handle of v in a free slot, or 0 when the table is full.
     template <class T>
     std::uint32_t Add(T&& v, bool stock) {
-        std::uint32_t index = freeHead_;
-        if (index != NoSlot) {
-            freeHead_ = At(index).nextFree;
-            if (freeHead_ == NoSlot) freeTail_ = NoSlot;
-        } else {
-            if (size_ >= IndexMask) return 0;  // table full: creation fails as GDI's does
-            if (size_ % ChunkSize == 0) Grow();
-            index = size_++;
-        }
+        const std::uint32_t index = freeHead_;
+        // A new slot is the rare case; out of line, the common one saves no registers.
+        if (index == NoSlot) return AddInNewSlot(std::decay_t<T>(std::forward<T>(v)), stock);
+        freeHead_ = At(index).nextFree;
+        if (freeHead_ == NoSlot) freeTail_ = NoSlot;
+        return Fill(index, std::forward<T>(v), stock);
+    }
+
+    // By value, so that a pen or brush made in registers need not be stored for the call.
+    template <class V>
+    [[gnu::noinline]] std::uint32_t AddInNewSlot(V v, bool stock) {
+        if (size_ >= IndexMask) return 0;  // table full: creation fails as GDI's does
+        if (size_ % ChunkSize == 0) Grow();
+        return Fill(size_++, std::move(v), stock);
+    }
+
+    template <class T>
+    std::uint32_t Fill(std::uint32_t index, T&& v, bool stock) {
         Slot& s = At(index);
         using V = std::decay_t<T>;
         constexpr ObjectKind kind = KindOfType<V>();

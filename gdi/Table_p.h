@@ -10,9 +10,13 @@ namespace gdi::detail {
 
 std::uint32_t AddObject(Dc&& v);
 std::uint32_t AddObject(Bitmap&& v);
-// Pens and brushes are made for nearly every strip of a face, so their creation is inline.
-inline std::uint32_t AddObject(const Pen& v) { return TheTable().Add(Pen(v), false); }
-inline std::uint32_t AddObject(const Brush& v) { return TheTable().Add(Brush(v), false); }
+// Pens and brushes are made for nearly every strip of a face, so their creation is inline; the
+// first object of all, which makes the table, goes out of line.
+// By value, so that a pen or brush stays in registers.
+std::uint32_t AddFirstObject(Pen v);
+std::uint32_t AddFirstObject(Brush v);
+inline std::uint32_t AddObject(Pen v) { return theTable ? theTable->Add(std::move(v), false) : AddFirstObject(v); }
+inline std::uint32_t AddObject(Brush v) { return theTable ? theTable->Add(std::move(v), false) : AddFirstObject(v); }
 std::uint32_t AddObject(Font&& v);
 std::uint32_t AddObject(Region&& v);
 std::uint32_t AddObject(Icon&& v);
