@@ -53,15 +53,7 @@ H Swap(H& handle, Slot*& held, H h, Slot* s) {
     const H old = handle;
     Slot* const out = held;
     Hold(handle, held, h, s);
-    if (out) RemoveSelection(out, old.value);
-    return old;
-}
-
-// The live slot of h when it holds an object of kind T, with that object.
-template <class T, class H>
-T* Found(H h, Slot*& s) {
-    s = TheTable().Find(h.value);
-    return s ? s->template As<T>() : nullptr;
+    return out ? H(RemoveSelection(out, old.value)) : old;
 }
 
 // The selections proper, for an object already found live in slot s with its kind checked: the
@@ -85,9 +77,12 @@ HBITMAP SelectFound(Dc& dc, HBITMAP h, Slot& s) {
 
 template <class T, class H>
 H SelectTyped(HDC hdc, H h) {
-    Dc* dc = LookupDc(hdc);
-    Slot* s = nullptr;
-    if (!Found<T>(h, s) || !dc) return H{};
+    // Before the table is made no DC exists, so nothing is made for the look-up.
+    Table* const table = theTable;
+    if (!table) return H{};
+    Dc* dc = table->FindDc(hdc.value);
+    Slot* s = table->Find(h.value);
+    if (!s || !s->As<T>() || !dc) return H{};
     return SelectFound(*dc, h, *s);
 }
 
@@ -130,9 +125,10 @@ int SelectObject(HDC hdc, HRGN h) {
 }
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
-    Table& table = TheTable();
-    Dc* dc = table.FindDc(hdc.value);
-    Slot* s = table.Find(h.value);
+    Table* const table = theTable;  // none yet: no DC either
+    if (!table) return HGDIOBJ{};
+    Dc* dc = table->FindDc(hdc.value);
+    Slot* s = table->Find(h.value);
     // A region selection into no DC fails as the typed call's ERROR, which is the null handle.
     if (!dc || !s) return HGDIOBJ{};
     // Pens and brushes first, tested before the switch: a face selects little else.

@@ -100,7 +100,10 @@ ObjectCounts CountLive() {
     return c;
 }
 
-void FreeDeselected(Slot& s, std::uint32_t value) { TheTable().Free(s, value); }
+std::uint32_t FreeDeselected(Slot& s, std::uint32_t value) {
+    TheTable().Free(s, value);
+    return value;
+}
 
 HBITMAP DefaultBitmap() { return HBITMAP(TheTable().DefaultBitmapValue()); }
 

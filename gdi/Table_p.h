@@ -45,15 +45,16 @@ inline void AddSelection(std::uint32_t value) {
     if (Slot* s = TheTable().Find(value)) ++s->selections;
 }
 
-// Frees s, the live slot of value; out of line, so that the selection calls, which seldom free,
-// keep their registers.
-void FreeDeselected(Slot& s, std::uint32_t value);
+// Frees s, the live slot of value, and gives value back; out of line, so that the selection
+// calls, which seldom free, keep their registers and answer with the value by a tail call.
+std::uint32_t FreeDeselected(Slot& s, std::uint32_t value);
 
 // Frees the object when it was deleted while selected and this was its last selection.
-// s is the live slot of value.
-inline void RemoveSelection(Slot* s, std::uint32_t value) {
-    if (s->selections == 0) return;
-    if (--s->selections == 0 && s->deletePending) FreeDeselected(*s, value);
+// s is the live slot of value, which is given back.
+inline std::uint32_t RemoveSelection(Slot* s, std::uint32_t value) {
+    if (s->selections == 0) return value;
+    if (--s->selections == 0 && s->deletePending) return FreeDeselected(*s, value);
+    return value;
 }
 inline void RemoveSelection(std::uint32_t value) {
     if (Slot* s = TheTable().Find(value)) RemoveSelection(s, value);

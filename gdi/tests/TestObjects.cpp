@@ -226,8 +226,14 @@ TEST(Objects, DeletingASelectedObjectWaitsForItsDeselection) {
     // Still usable while selected: drawing must not touch freed memory.
     EXPECT_EQ(GetCurrentPen(dc), pen);
     EXPECT_EQ(GetObjectType(HGDIOBJ(pen)), ObjectKind::Pen);
-    SelectObject(dc, stock);
+    // The selection that frees it still answers with it, through either call.
+    EXPECT_EQ(SelectObject(dc, stock), pen);
     EXPECT_EQ(GetObjectType(HGDIOBJ(pen)), ObjectKind::None);
+    HBRUSH brush = CreateSolidBrush(RGB(9, 9, 9));
+    const HGDIOBJ stockBrush(SelectObject(dc, brush));
+    EXPECT_TRUE(DeleteObject(brush));
+    EXPECT_EQ(SelectObject(dc, stockBrush), HGDIOBJ(brush));
+    EXPECT_EQ(GetObjectType(HGDIOBJ(brush)), ObjectKind::None);
 
     HBITMAP bmp = CreateCompatibleBitmap(dc, 2, 2);
     SelectObject(dc, bmp);
