@@ -47,9 +47,9 @@ void FillColumn(std::uint32_t* p, int rows, std::ptrdiff_t stride, std::uint32_t
     for (; rows > 0; --rows, p += stride) *p = v;
 }
 
-void FillSolidThroughClip(Dc& dc, RECT rect, Ink ink) {
+void FillSolidThroughClip(Dc& dc, int left, int top, int right, int bottom, Ink ink) {
     Bitmap* s = dc.surface;
-    ForEachVisibleRect(dc, rect, [&](const RECT& r) {
+    ForEachVisibleRect(dc, RECT{left, top, right, bottom}, [&](const RECT& r) {
         const std::size_t n = static_cast<std::size_t>(r.right - r.left);
         if (s->bitsPerPixel == 1) {
             for (int y = r.top; y < r.bottom; ++y)

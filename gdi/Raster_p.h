@@ -61,14 +61,15 @@ inline void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t v) {
 void FillBlock(std::uint32_t* p, std::size_t n, int rows, std::ptrdiff_t stride, std::uint32_t v);
 // rows pixels of one value down a column from p, stride pixels apart (32 bpp).
 void FillColumn(std::uint32_t* p, int rows, std::ptrdiff_t stride, std::uint32_t v);
-// Fills rect (device coordinates) with one ink, cut to the surface and through the clip.
-void FillSolidThroughClip(Dc& dc, RECT rect, Ink ink);
+// Fills the rectangle (device coordinates) with one ink, cut to the surface and through the
+// clip. Corners one by one, so that a caller's are passed as they are held, not packed.
+void FillSolidThroughClip(Dc& dc, int left, int top, int right, int bottom, Ink ink);
 // The same. Inline: a face's rows and lines are unclipped fills of a colour surface, a few stores
 // each, and a call around them costs as much as the stores.
 inline void FillSolid(Dc& dc, const RECT& rect, Ink ink) {
     Bitmap* s = dc.surface;
     if (!s || dc.hasClip || s->bitsPerPixel != 32) {
-        FillSolidThroughClip(dc, rect, ink);
+        FillSolidThroughClip(dc, rect.left, rect.top, rect.right, rect.bottom, ink);
         return;
     }
     const int left = rect.left > 0 ? rect.left : 0, right = rect.right < s->width ? rect.right : s->width;
