@@ -84,7 +84,7 @@ public:
         // A new slot is the rare case; out of line, the common one saves no registers.
         if (index == NoSlot) return AddInNewSlot(std::decay_t<T>(std::forward<T>(v)), stock);
         freeHead_ = At(index).nextFree;
-        if (freeHead_ == NoSlot) freeTail_ = NoSlot;
+        if (freeHead_ == NoSlot) freeTail_ = nullptr;
         return Fill(index, std::forward<T>(v), stock);
     }
 
@@ -160,12 +160,11 @@ public:
         s.generation = ((s.generation + 1) & GenerationMask) | FreeMark;
         s.nextFree = NoSlot;
         const std::uint32_t index = (value & IndexMask) - 1;
-        if (freeTail_ == NoSlot)
-            freeHead_ = index;
+        if (freeTail_)
+            freeTail_->nextFree = index;
         else
-            freeTailSlot_->nextFree = index;
-        freeTail_ = index;
-        freeTailSlot_ = &s;
+            freeHead_ = index;
+        freeTail_ = &s;
     }
 
     int Count(ObjectKind k) const { return counts_[static_cast<int>(k)]; }
@@ -188,8 +187,7 @@ private:
     std::vector<std::unique_ptr<Chunk>> chunks_;  // owns them; the first is the never-used one
     std::uint32_t size_ = 0;
     std::uint32_t freeHead_ = NoSlot;
-    std::uint32_t freeTail_ = NoSlot;
-    Slot* freeTailSlot_ = nullptr;  // the slot of freeTail_
+    Slot* freeTail_ = nullptr;  // the last free slot, null when none is free
     std::uint32_t lastDcValue_ = 0;
     Dc* lastDc_ = nullptr;
     std::array<int, KindCount> counts_{};

@@ -63,15 +63,16 @@ inline void RemoveSelection(std::uint32_t value) {
 // Frees a live object of the given kind now, or marks it to be freed when its last selection
 // ends. Stock objects are left alone. False for a stale or foreign value.
 inline bool DeleteSlot(std::uint32_t value, ObjectKind kind) {
-    Table& table = TheTable();
-    Slot* s = table.Find(value);
+    Table* const table = theTable;  // none yet: nothing to delete
+    if (!table) return false;
+    Slot* s = table->Find(value);
     if (!s || s->kind != kind) return false;
     if (s->stock) return true;
     if (s->selections > 0) {
         s->deletePending = true;
         return true;
     }
-    table.Free(*s, value);
+    table->Free(*s, value);
     return true;
 }
 
