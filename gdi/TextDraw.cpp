@@ -42,16 +42,11 @@ void FillRun(std::uint32_t* p, int n, std::uint32_t v) {
 }
 
 // A line's whole ink, nothing cut, from origin (its top-left pixel). Each list's bounds are
-// read once, before any store: a pixel store could alias them and have them read again. The
-// short-run loops are unrolled: their bodies are a load and one or two stores, so the loop's
-// own count and branch were a third of the work.
+// read once, before any store: a pixel store could alias them and have them read again.
 void FillPlaced(std::uint32_t* origin, const PlacedInk& ink, std::uint32_t v) {
     const std::uint32_t two[2] = {v, v};
-#pragma GCC unroll 4
     for (const std::int32_t at : ink.ones) origin[at] = v;
-#pragma GCC unroll 4
     for (const std::int32_t at : ink.twos) std::memcpy(origin + at, two, sizeof two);
-#pragma GCC unroll 4
     for (const std::int32_t at : ink.threes) {
         std::memcpy(origin + at, two, sizeof two);
         origin[at + 2] = v;
