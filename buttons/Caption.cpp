@@ -34,13 +34,12 @@ bool PressedLook(const ButtonState& s) {
 // The caption as the ANSI text calls take it, with its line breaks. The last one converted is
 // kept, by the caption it came from (its only input): every redraw draws the caption again.
 std::string CaptionText(const ButtonState& s) {
+    // Both start empty, which is already the empty caption's conversion.
     thread_local std::string from;
     thread_local std::string converted;
-    thread_local bool made = false;
-    if (!made || from != s.Props.Caption) {
+    if (from != s.Props.Caption) {
         converted = gdi::Utf8ToAnsi(CaptionWithLineBreaks(s.Props.Caption));
         from = s.Props.Caption;
-        made = true;
     }
     return converted;
 }

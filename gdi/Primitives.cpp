@@ -1,6 +1,4 @@
 // Rectangle, FillRect and single pixels, with GDI's exclusive right and bottom edges.
-#include <cstdint>
-
 #include "Draw.h"
 #include "Stroke_p.h"
 
@@ -90,16 +88,16 @@ int FillRect(HDC hdc, const RECT& rect, HBRUSH brush) {
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF colour) {
     Dc* dc = LookupDc(hdc);
     if (!dc || !IsVisible(*dc, x, y)) return CLR_INVALID;
-    Bitmap& s = *dc->surface;
-    // The colour actually set, which on a monochrome bitmap is black or white.
-    if (s.bitsPerPixel == 1) {
-        const std::uint8_t bit = NearestMono(colour);
-        s.Row1(y)[x] = bit;
-        return bit ? RGB(255, 255, 255) : RGB(0, 0, 0);
+    // The nearest colour the surface holds, which is also what the call answers: on a monochrome
+    // bitmap black or white.
+    if (dc->surface->bitsPerPixel == 1) {
+        const Ink bit{NearestMono(colour)};
+        PutPixel(*dc->surface, x, y, bit);
+        return bit.pixel ? RGB(255, 255, 255) : RGB(0, 0, 0);
     }
-    const std::uint32_t pixel = ToPixel(colour);
-    s.Row32(y)[x] = pixel;
-    return ToColorRef(pixel);
+    const Ink ink{ToPixel(colour)};
+    PutPixel(*dc->surface, x, y, ink);
+    return ToColorRef(ink.pixel);
 }
 
 COLORREF GetPixel(HDC hdc, int x, int y) {
@@ -112,13 +110,6 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
 BOOL Polyline(HDC hdc, const POINT* points, int count) {
     Dc* dc = LookupDc(hdc);
     if (!dc || !points || count < 2) return FALSE;
-    // One straight segment of a solid one-pixel pen (a bevel's or a frame's edge) is one fill.
-    const Pen* pen = dc->penObj;
-    if (count == 2 && pen && SolidCosmetic(*pen) && dc->surface &&
-        (points[0].x == points[1].x || points[0].y == points[1].y)) {
-        FillSolid(*dc, StraightSpan(points[0], points[1]), InkForDrawing(*dc, pen->colour));
-        return TRUE;
-    }
     StrokePath(*dc, points, count, false);
     return TRUE;
 }

@@ -88,13 +88,16 @@ inline void FillSolid(Dc& dc, const RECT& rect, Ink ink) {
 }
 // Fills with a brush; nothing for the null brush.
 void FillBrush(Dc& dc, const RECT& rect, const Brush& brush);
+// Writes one pixel of a surface, (x, y) already known to be on it and visible.
+inline void PutPixel(Bitmap& s, int x, int y, Ink ink) {
+    if (s.bitsPerPixel == 1)
+        s.Row1(y)[x] = static_cast<std::uint8_t>(ink.pixel);
+    else
+        s.Row32(y)[x] = ink.pixel;
+}
 // Plots one pixel if visible.
 inline void Plot(Dc& dc, int x, int y, Ink ink) {
-    if (!IsVisible(dc, x, y)) return;
-    if (dc.surface->bitsPerPixel == 1)
-        dc.surface->Row1(y)[x] = static_cast<std::uint8_t>(ink.pixel);
-    else
-        dc.surface->Row32(y)[x] = ink.pixel;
+    if (IsVisible(dc, x, y)) PutPixel(*dc.surface, x, y, ink);
 }
 
 // Device coordinates are clamped to 27 bits, as GDI limits them, so that no sum of a

@@ -2,6 +2,7 @@
 // built as a region (segment bodies plus round joins and caps) filled in the pen colour.
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <type_traits>
@@ -11,6 +12,18 @@
 
 namespace gdi::detail {
 namespace {
+
+// Whether the pen draws a solid one-pixel line (every cosmetic pen but the dashed ones).
+inline bool SolidCosmetic(const Pen& pen) {
+    return pen.width <= 1 && pen.style != PS_NULL && (pen.style < PS_DASH || pen.style > PS_DASHDOTDOT);
+}
+// The pixels of the straight line from a to b (b left out; one coordinate shared), as a rectangle:
+// empty when a is b. A step past the largest coordinate stays on it: that pixel lies off every surface.
+inline RECT StraightSpan(POINT a, POINT b) {
+    auto next = [](LONG v) { return v < INT_MAX ? v + 1 : v; };
+    if (a.y == b.y) return b.x > a.x ? RECT{a.x, a.y, b.x, next(a.y)} : RECT{next(b.x), a.y, next(a.x), next(a.y)};
+    return b.y > a.y ? RECT{a.x, a.y, next(a.x), b.y} : RECT{a.x, next(b.y), next(a.x), next(a.y)};
+}
 
 struct Dashes {
     int count;
@@ -142,7 +155,11 @@ public:
         std::int64_t pMajor = majorStart + kLo * majorInc;
         std::int64_t pMinor = minorStart + static_cast<std::int64_t>(taken) * minorInc;
         if (!dashes_ && !dc_.hasClip && dc_.surface->bitsPerPixel == 32) {
-            UnclippedRun(kLo, kHi, xMajor, pMajor, pMinor, majorInc, minorInc, err, bias, major, minor);
+            // The minor coordinate of the last step, from the steps taken before it.
+            const std::int64_t lastMinor =
+                pMinor + minorInc * static_cast<std::int64_t>(
+                                        MinorStepsBefore(uMinor, uMajor, bias, static_cast<std::uint64_t>(kHi - 1)) - taken);
+            UnclippedRun(kLo, kHi, xMajor, pMajor, pMinor, lastMinor, majorInc, minorInc, err, bias, major, minor);
             return;
         }
         for (std::int64_t k = kLo; k < kHi; ++k) {
@@ -194,17 +211,13 @@ private:
     // so only the minor one is tested, inline, and the pixel is written through its index. The
     // bevel's slanted edges and every unclipped outline come here.
     void UnclippedRun(std::int64_t kLo, std::int64_t kHi, bool xMajor, std::int64_t pMajor, std::int64_t pMinor,
-                      int majorInc, int minorInc, std::int64_t err, int bias, std::int64_t major, std::int64_t minor) {
+                      std::int64_t lastMinor, int majorInc, int minorInc, std::int64_t err, int bias,
+                      std::int64_t major, std::int64_t minor) {
         Bitmap& s = *dc_.surface;
         const std::int64_t minorLimit = xMajor ? s.height : s.width;
         // The minor coordinate moves one way only: when it is off the same side at both ends,
         // nothing shows. Otherwise it stays within a surface's extent of the surface, so the
         // index below cannot overflow.
-        const auto uMinor = static_cast<std::uint64_t>(minor), uMajor = static_cast<std::uint64_t>(major);
-        const std::int64_t lastMinor =
-            pMinor + minorInc * static_cast<std::int64_t>(
-                                    MinorStepsBefore(uMinor, uMajor, bias, static_cast<std::uint64_t>(kHi - 1)) -
-                                    MinorStepsBefore(uMinor, uMajor, bias, static_cast<std::uint64_t>(kLo)));
         if ((pMinor < 0 && lastMinor < 0) || (pMinor >= minorLimit && lastMinor >= minorLimit)) return;
         const std::int64_t stride = s.width;
         const std::int64_t majorStep = xMajor ? majorInc : majorInc * stride;
@@ -552,13 +565,6 @@ void StrokeEllipseOutline(Dc& dc, const RECT& r) {
                            [&](int left, int y, int right) { kept.runs.push_back(RECT{left, y, right, y + 1}); });
     }
     const Ink ink = InkForDrawing(dc, pen->colour);
-    Bitmap& s = *dc.surface;
-    if (!dc.hasClip && s.bitsPerPixel == 32) {
-        // The runs are already cut to this surface (its size is in their key): written as they are.
-        for (const RECT& run : kept.runs)
-            FillPixels(s.Row32(run.top) + run.left, static_cast<std::size_t>(run.right - run.left), ink.pixel);
-        return;
-    }
     for (const RECT& run : kept.runs) FillSolid(dc, run, ink);
 }
 
@@ -574,6 +580,12 @@ void StrokePath(Dc& dc, const POINT* points, int count, bool closed) {
     if (!pen || pen->style == PS_NULL || count < 1 || !dc.surface) return;
     if (pen->width > 1) {
         WideStroke(dc, *pen, points, count, closed);
+        return;
+    }
+    // One straight segment of a solid pen (a bevel's or a frame's edge) is one fill, without
+    // setting up the walk.
+    if (count == 2 && !closed && SolidCosmetic(*pen) && (points[0].x == points[1].x || points[0].y == points[1].y)) {
+        FillSolid(dc, StraightSpan(points[0], points[1]), InkForDrawing(dc, pen->colour));
         return;
     }
     CosmeticPen p(dc, *pen);

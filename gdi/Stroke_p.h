@@ -2,8 +2,6 @@
 // Used by lines, rectangles and ellipses alike, so every outline follows the same pixel rules.
 #pragma once
 
-#include <climits>
-
 #include "Raster_p.h"
 
 namespace gdi::detail {
@@ -13,18 +11,6 @@ namespace gdi::detail {
 void StrokePath(Dc& dc, const POINT* points, int count, bool closed);
 // The line from a to b (b left out) as a one-pixel solid pen of the colour draws it.
 void StrokeSolidLine(Dc& dc, POINT a, POINT b, COLORREF colour);
-
-// Whether the pen draws a solid one-pixel line (every cosmetic pen but the dashed ones).
-inline bool SolidCosmetic(const Pen& pen) {
-    return pen.width <= 1 && pen.style != PS_NULL && (pen.style < PS_DASH || pen.style > PS_DASHDOTDOT);
-}
-// The pixels of the straight line from a to b (b left out; one coordinate shared), as a rectangle:
-// empty when a is b. A step past the largest coordinate stays on it: that pixel lies off every surface.
-inline RECT StraightSpan(POINT a, POINT b) {
-    auto next = [](LONG v) { return v < INT_MAX ? v + 1 : v; };
-    if (a.y == b.y) return b.x > a.x ? RECT{a.x, a.y, b.x, next(a.y)} : RECT{next(b.x), a.y, next(a.x), next(a.y)};
-    return b.y > a.y ? RECT{a.x, a.y, next(a.x), b.y} : RECT{a.x, next(b.y), next(a.x), next(a.y)};
-}
 
 // The pixels of an ellipse outline in the box (right and bottom exclusive), in drawing order:
 // clockwise on screen starting at the rightmost point of the middle row, duplicates removed.
