@@ -16,7 +16,15 @@ fetch() {  # fetch PACKAGE DIRGLOB
   dir="$(find "$src" -maxdepth 1 -type d -name "$2" 2>/dev/null | head -n 1)"
   if [ -z "$dir" ]; then
     mkdir -p "$src"
-    (cd "$src" && apt-get source -q "$1" >/dev/null)
+    # Newest first; a version the index lists but the mirror does not serve yet (a security
+    # update still syncing answers 404) falls back to the one before it.
+    local version
+    for version in $(apt-cache showsrc "$1" 2>/dev/null | sed -n 's/^Version: //p' | sort -rV | uniq); do
+      if (cd "$src" && apt-get source -q "$1=$version" >/dev/null 2>"$src/$1.err"); then
+        break
+      fi
+      echo "build-mingw-deps.sh: $1 $version could not be fetched ($(grep -m1 '^E:' "$src/$1.err")); trying an older one" >&2
+    done
     dir="$(find "$src" -maxdepth 1 -type d -name "$2" | head -n 1)"
   fi
   [ -n "$dir" ] || { echo "no source of $1 in $src" >&2; exit 1; }

@@ -6,9 +6,10 @@ cd "$(dirname "$0")/.."
 root="$(pwd)"
 
 if [ -z "${DIZO_RUN_IN_SESSION:-}" ]; then
-  bash scripts/install-deps.sh
-  cmake --preset dev >/dev/null
-  cmake --build --preset dev --target dizo-chat dizo-station-sim -j 2
+  # Only what the Linux program needs: no test tools, no Windows toolchain, no Wine.
+  bash scripts/install-deps.sh run
+  cmake --preset run >/dev/null
+  cmake --build --preset run -j 2
   if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     echo "run.sh: no graphical display (DISPLAY or WAYLAND_DISPLAY is unset); start it from a desktop session." >&2
     exit 1
@@ -19,7 +20,7 @@ if [ -z "${DIZO_RUN_IN_SESSION:-}" ]; then
   fi
 fi
 
-bin="$root/build/dev/hosts"
+bin="$root/build/run/hosts"
 name=org.dizochat.EchoLink
 owned() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
