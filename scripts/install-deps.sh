@@ -30,7 +30,7 @@ MINGW_DEPS="${DIZO_MINGW_DEPS:-$here/build-mingw-deps.sh}"
 RUN_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libfreetype-dev libfontconfig-dev libpng-dev fontconfig fonts-liberation
-  qt6-base-dev libqt6svg6-dev libgl-dev libdbus-1-dev dbus dbus-x11
+  qt6-base-dev qt6-svg-dev libgl-dev libdbus-1-dev dbus dbus-x11
   libespeak-ng-dev espeak-ng libpulse-dev pulseaudio pulseaudio-utils
 )
 TEST_PACKAGES=(

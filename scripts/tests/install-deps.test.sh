@@ -115,7 +115,7 @@ check "32-bit Wine that cannot be installed is skipped and its architecture take
   "reported 'skipped: 32-bit Wine (apt-get install failed): the Windows tests run in the 64-bit build'"
 
 setup build-essential cmake ninja-build pkg-config libfreetype-dev libfontconfig-dev libpng-dev fontconfig \
-  fonts-liberation qt6-base-dev libqt6svg6-dev libgl-dev libdbus-1-dev dbus dbus-x11 libespeak-ng-dev espeak-ng \
+  fonts-liberation qt6-base-dev qt6-svg-dev libgl-dev libdbus-1-dev dbus dbus-x11 libespeak-ng-dev espeak-ng \
   libpulse-dev pulseaudio pulseaudio-utils
 run -- run
 check "a machine that has everything is left alone" all "status_is 0" "updates 0" "not_called install" \
