@@ -31,6 +31,11 @@ if owned; then
   exec "$bin/qt/dizo-chat"
 fi
 
+# Speech needs a sound server; without one the lines still key the transmitter, in silence.
+if ! pactl info >/dev/null 2>&1; then
+  echo "run.sh: no PulseAudio or PipeWire server answers (pactl info): spoken lines will key the transmitter but nothing will be heard; 'pulseaudio --start' starts one."
+fi
+
 cat <<'TEXT'
 Dizo chat with the station simulator. Type chat lines below, for example:
   QD4RV>bom dia=      spoken aloud with the transmitter keyed
