@@ -11,22 +11,28 @@ namespace hosts::com {
 
 class ComEchoLink;
 
-// The factory the main window creates `oEchoLink` with. Creation runs on the window's thread,
-// which it joins to a single-threaded apartment; that thread's message loop then delivers the
-// events. Null when the class is not registered, its server fails, or its events cannot be
-// connected (their type library is missing or has no such names).
+// The factory the main window creates `oEchoLink` with. Creation and every call run on a worker
+// thread of their own; the window's thread waits for each at most the call bound, and its message
+// loop delivers the events. Null when the class is not registered, its server fails or does not
+// answer within the bound, or its events cannot be connected (their type library is missing or
+// has no such names).
 class ComEchoLinkFactory final : public echolink::EchoLinkFactory {
 public:
     // No call to EchoLink holds the window longer than this, as on Linux: a hung EchoLink costs
     // the operator a two-second wait per call, and the call fails with RPC_E_TIMEOUT.
     static constexpr std::chrono::milliseconds kCallTimeout{2000};
+    // At the end, an unkeying EchoLink still owes an answer to (or a keying left standing) is
+    // waited for this long: the transmitter matters more than a prompt exit.
+    static constexpr std::chrono::milliseconds kEndTimeout{5000};
 
     ComEchoLinkFactory() = default;
-    explicit ComEchoLinkFactory(std::chrono::milliseconds callTimeout) : callTimeout_(callTimeout) {}
+    ComEchoLinkFactory(std::chrono::milliseconds callTimeout, std::chrono::milliseconds endTimeout)
+        : callTimeout_(callTimeout), endTimeout_(endTimeout) {}
     std::unique_ptr<echolink::EchoLink> Create(echolink::ChatEvents& events) override;
 
 private:
     std::chrono::milliseconds callTimeout_ = kCallTimeout;
+    std::chrono::milliseconds endTimeout_ = kEndTimeout;
 };
 
 }  // namespace hosts::com

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <vector>
 
@@ -102,13 +103,15 @@ protected:
     static void TearDownTestSuite() { delete keeper_; }
     void SetUp() override { ASSERT_NE(keeper_, nullptr); }
     void TearDown() override {
-        for (const wchar_t* mode : {standin::kFailSetting, standin::kFailCreateSetting, standin::kHangSetting}) {
+        for (const wchar_t* mode : {standin::kFailSetting, standin::kFailCreateSetting, standin::kHangSetting,
+                                    standin::kHangCreateSetting}) {
             SetMode(mode, L"0");
         }
     }
 
     static inline ComEchoLinkFactory factory_;
-    static inline ComEchoLinkFactory bounded_{std::chrono::milliseconds(300)};  // for the hung server
+    // For the hung server: each call given up after 300 ms, an owed unkeying after 400 ms more.
+    static inline ComEchoLinkFactory bounded_{std::chrono::milliseconds(300), std::chrono::milliseconds(400)};
     static inline RecordedEvents keeperEvents_;
     static inline echolink::EchoLink* keeper_ = nullptr;
     RecordedEvents events;
@@ -213,6 +216,59 @@ TEST_F(ComEchoLinkTest, ServerHungAtTheEndHoldsTheTeardownOnlyTheBound) {
     // Once the server is free it still gets the farewell, the disconnection and the release.
     const std::vector<std::string> expected = {"PostChatLine(\"tchau\")", "Unadvise", "released"};
     EXPECT_TRUE(PumpUntil([&] { return log.Lines() == expected; })) << ::testing::PrintToString(log.Lines());
+}
+
+TEST_F(ComEchoLinkTest, ServerHungAtCreationIsGivenUpAtTheBoundAndLetGoOnceItAnswers) {
+    Log log;
+    SetMode(standin::kHangCreateSetting, L"1500");
+    std::unique_ptr<echolink::EchoLink> link;
+    const auto held = Held([&] { link = bounded_.Create(events); });
+    SetMode(standin::kHangCreateSetting, L"0");
+    EXPECT_EQ(link, nullptr);
+    EXPECT_GE(held, std::chrono::milliseconds(250));
+    EXPECT_LT(held, std::chrono::milliseconds(1200));
+    // The object made late is connected and let go by the worker; the server's events never
+    // reach the caller, which ran without EchoLink.
+    const std::vector<std::string> expected = {"create", "Advise", "Unadvise", "released"};
+    EXPECT_TRUE(PumpUntil([&] { return log.Lines() == expected; })) << ::testing::PrintToString(log.Lines());
+    ASSERT_TRUE(standin::SendCommand(L"say QD4RV>tarde="));
+    ASSERT_TRUE(PumpUntil([&] { return !keeperEvents_.lines.empty() && keeperEvents_.lines.back() == "QD4RV>tarde="; }));
+    EXPECT_TRUE(events.lines.empty());
+}
+
+// A keying EchoLink answered after the bound, or one the program leaves standing, is always
+// followed by an unkeying before the object is let go, however the end comes.
+TEST_F(ComEchoLinkTest, TheEndUnkeysAfterAKeyingLeftStanding) {
+    struct Case {
+        const char* name;
+        const wchar_t* hangMs;
+        bool unkeyedByCaller;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        // Hung: the unkeying made beside the worker waits in the server behind the keying, and
+        // the one queued after it follows.
+        {"keying hung", L"1000", false,
+         {"SetTransmit(-1)", "SetTransmit(0)", "SetTransmit(0)", "Unadvise", "released"}},
+        {"caller's unkeying hung", L"700", true,
+         {"SetTransmit(-1)", "SetTransmit(0)", "SetTransmit(0)", "SetTransmit(0)", "Unadvise", "released"}},
+        // Answered: keyed when the program ends, so unkeyed once.
+        {"keyed at the end", L"0", false, {"SetTransmit(-1)", "SetTransmit(0)", "Unadvise", "released"}},
+        {"unkeyed already", L"0", true, {"SetTransmit(-1)", "SetTransmit(0)", "Unadvise", "released"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto link = bounded_.Create(events);
+        ASSERT_NE(link, nullptr);
+        Log log;
+        SetMode(standin::kHangSetting, c.hangMs);
+        link->SetTransmit(true);
+        if (c.unkeyedByCaller) link->SetTransmit(false);
+        const auto held = Held([&] { link.reset(); });
+        EXPECT_LT(held, std::chrono::milliseconds(1500));  // the bound and the owed unkeying's wait
+        EXPECT_TRUE(PumpUntil([&] { return log.Lines() == c.expected; })) << ::testing::PrintToString(log.Lines());
+        SetMode(standin::kHangSetting, L"0");
+    }
 }
 
 // Last: it ends the server the other tests share.
