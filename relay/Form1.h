@@ -17,6 +17,7 @@
 #include "relay/ProgramHost.h"
 #include "relay/Speech.h"
 #include "relay/Texts.h"
+#include "relay/TransmitGuard.h"
 
 namespace relay {
 
@@ -30,6 +31,8 @@ struct Form1Services {
     Log* log = nullptr;  // standard error when null
     // Tests shorten it; the program always runs with the constant.
     std::chrono::milliseconds transmitLimit = kTransmitLimit;
+    // Armed at every keying, disarmed once the relay has unkeyed; none in tests that do not ask.
+    TransmitGuard* guard = nullptr;
 };
 
 class Form1 final : public echolink::ChatEvents {
@@ -66,14 +69,22 @@ private:
     void SobreClick();
 
     void ShowLamps(bool on);
+    // What a speech cut at the transmitter's limit leaves for the notice written after the unkeying.
+    struct TimeOut {
+        std::chrono::milliseconds keyedFor{0};
+        std::optional<std::size_t> spoken;
+    };
+    // The guard first, then SetTransmit(true).
+    void Key(std::chrono::milliseconds limit);
     // Speaks on a new voice held in `voice`, stopping it once the transmitter keyed at `keyedAt`
-    // reaches its limit; `sender` names whose speech it was in the time-out's log line.
-    void Speak(std::unique_ptr<Voice>& voice, std::string_view text, std::chrono::milliseconds keyedAt,
-               std::string_view sender);
-    // SetTransmit(false), tried once more when it fails while the station is still there.
+    // reaches `limit`; returns what was cut when it had to stop it.
+    std::optional<TimeOut> Speak(std::unique_ptr<Voice>& voice, std::string_view text,
+                                 std::chrono::milliseconds keyedAt, std::chrono::milliseconds limit);
+    // SetTransmit(false), tried once more when it fails while the station is still there; the
+    // guard is disarmed once the station has answered or is gone.
     void Unkey();
-    void LogTimeOut(std::string_view text, std::string_view sender, std::chrono::milliseconds keyedFor,
-                    std::optional<std::size_t> spoken);
+    void LogTimeOut(std::string_view text, std::string_view sender, std::chrono::milliseconds limit,
+                    const TimeOut& timeOut);
     void ExitSteps();
 
     Form1Services services_;

@@ -2,7 +2,7 @@
 
 #include <espeak-ng/speak_lib.h>
 
-#include "hosts/speech/SpeechText.h"
+#include "relay/SpeechText.h"
 #include "hosts/speech/VoiceName.h"
 
 namespace hosts::speech {
@@ -151,7 +151,7 @@ std::shared_ptr<Utterance> EspeakEngine::Start(std::string_view utf8, std::uniqu
         u->Finish(true);
         return u;
     }
-    u->text_ = SpeakableText(utf8);
+    u->text_ = relay::SpeakableText(utf8);
     u->sink_ = std::move(sink);
     (void)VoiceName();  // starts the owner thread and waits for the engine
     {
