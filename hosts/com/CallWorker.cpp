@@ -161,6 +161,28 @@ HRESULT CallWorker::Run(Job job) {
     return FAILED(waited) ? waited : pending->result;
 }
 
+CallWorker::Remote CallWorker::AnyThread() const {
+    Remote remote;
+    if (thread_ != nullptr) remote.shared_ = shared_;
+    return remote;
+}
+
+HRESULT CallWorker::Remote::Run(Job job, DWORD ms) const {
+    if (shared_ == nullptr) return CO_E_OBJNOTCONNECTED;
+    auto pending = std::make_shared<Pending>();
+    if (pending->done.handle == nullptr) return E_OUTOFMEMORY;
+    pending->job = std::move(job);
+    {
+        const std::lock_guard lock(shared_->mutex);
+        if (shared_->stopping) return CO_E_OBJNOTCONNECTED;
+        shared_->queue.push_back(pending);
+    }
+    shared_->wake.notify_one();
+    const DWORD waited = WaitForSingleObject(pending->done.handle, ms);
+    if (waited == WAIT_TIMEOUT) return RPC_E_TIMEOUT;
+    return waited == WAIT_OBJECT_0 ? pending->result : E_FAIL;
+}
+
 HRESULT CallWorker::Finish(Job owed, DWORD owedBoundMs, Job last) {
     if (finished_) return S_OK;
     finished_ = true;

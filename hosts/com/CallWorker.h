@@ -44,6 +44,21 @@ public:
 
     struct Shared;  // the queue the thread and its owner share, in the .cpp
 
+    // A way into the queue for threads other than the owner's (the transmit guard's), kept safely
+    // past the worker's end: its calls then fail at once.
+    class Remote {
+    public:
+        // Queues `job` and waits at most `ms` for it with a plain wait, which runs no window's
+        // messages. RPC_E_TIMEOUT when the time passed first; CO_E_OBJNOTCONNECTED once the
+        // worker is finishing.
+        HRESULT Run(Job job, DWORD ms) const;
+
+    private:
+        friend class CallWorker;
+        std::shared_ptr<Shared> shared_;
+    };
+    Remote AnyThread() const;
+
 private:
     HRESULT Wait(HANDLE handle, DWORD ms) const;
 

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -204,13 +205,22 @@ HRESULT OpenConnected(IUnknown** out, IDispatch* sink, DWORD* cookie) {
 
 }  // namespace
 
+struct ComEchoLinkFactory::GuardPath {
+    std::mutex mutex;
+    std::function<HRESULT()> unkey;  // empty while no object is alive
+};
+
 class ComEchoLink final : public echolink::EchoLink {
 public:
-    ComEchoLink(echolink::ChatEvents& events, DWORD callTimeoutMs, DWORD endTimeoutMs)
-        : events_(events), callTimeoutMs_(callTimeoutMs), endTimeoutMs_(endTimeoutMs) {}
+    ComEchoLink(echolink::ChatEvents& events, DWORD callTimeoutMs, DWORD endTimeoutMs,
+                std::shared_ptr<ComEchoLinkFactory::GuardPath> guardPath)
+        : events_(events), callTimeoutMs_(callTimeoutMs), endTimeoutMs_(endTimeoutMs),
+          guardPath_(std::move(guardPath)) {}
     ~ComEchoLink() override;
 
     bool Connect();
+    // Lends the guard an unkeying through the worker, counted like the relay's own.
+    void LendGuardPath();
 
     echolink::HResult SetTransmit(bool keyed) override {
         const LONG value = keyed ? -1 : 0;  // VARIANT_TRUE in the 32-bit slot
@@ -280,7 +290,25 @@ private:
     // What the end owes EchoLink: the last keying asked for, and the unkeyings not yet answered.
     bool keyed_ = false;
     std::shared_ptr<std::atomic<int>> unkeyings_ = std::make_shared<std::atomic<int>>(0);
+    std::shared_ptr<ComEchoLinkFactory::GuardPath> guardPath_;
+    bool lent_ = false;
 };
+
+void ComEchoLink::LendGuardPath() {
+    auto unkey = [remote = worker_->AnyThread(), unkeyings = unkeyings_, bound = callTimeoutMs_] {
+        ++*unkeyings;
+        return remote.Run(
+            [unkeyings](IUnknown* object) {
+                const HRESULT hr = CallSlot(object, kSetTransmitSlot, LONG{0});
+                --*unkeyings;
+                return hr;
+            },
+            bound);
+    };
+    const std::lock_guard lock(guardPath_->mutex);
+    guardPath_->unkey = std::move(unkey);
+    lent_ = true;
+}
 
 bool ComEchoLink::Connect() {
     const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -317,6 +345,10 @@ bool ComEchoLink::Connect() {
 }
 
 ComEchoLink::~ComEchoLink() {
+    if (lent_) {
+        const std::lock_guard lock(guardPath_->mutex);
+        guardPath_->unkey = nullptr;
+    }
     // Nothing reaches the owner from here on: it may be going itself.
     {
         const std::lock_guard lock(inbox_->mutex);
@@ -368,11 +400,32 @@ LRESULT CALLBACK ComEchoLink::WindowProc(HWND window, UINT message, WPARAM wPara
     return 0;
 }
 
+ComEchoLinkFactory::ComEchoLinkFactory() : guardPath_(std::make_shared<GuardPath>()) {}
+
+ComEchoLinkFactory::ComEchoLinkFactory(std::chrono::milliseconds callTimeout, std::chrono::milliseconds endTimeout)
+    : guardPath_(std::make_shared<GuardPath>()), callTimeout_(callTimeout), endTimeout_(endTimeout) {}
+
+ComEchoLinkFactory::~ComEchoLinkFactory() = default;
+
 std::unique_ptr<echolink::EchoLink> ComEchoLinkFactory::Create(echolink::ChatEvents& events) {
     auto link = std::make_unique<ComEchoLink>(events, static_cast<DWORD>(callTimeout_.count()),
-                                              static_cast<DWORD>(endTimeout_.count()));
+                                              static_cast<DWORD>(endTimeout_.count()), guardPath_);
     if (!link->Connect()) return nullptr;
+    link->LendGuardPath();
     return link;
+}
+
+echolink::HResult ComEchoLinkFactory::UnkeyFromAnyThread() const {
+    std::function<HRESULT()> unkey;
+    {
+        const std::lock_guard lock(guardPath_->mutex);
+        unkey = guardPath_->unkey;
+    }
+    // Called outside the lock: the object may go meanwhile, and its worker's queue then refuses.
+    if (!unkey) return echolink::kNoObject;
+    const HRESULT hr = unkey();
+    // A worker that is finishing owes the unkeying itself (see ~ComEchoLink): nothing to retry.
+    return hr == CO_E_OBJNOTCONNECTED ? echolink::kDisconnected : echolink::HResult{static_cast<std::int32_t>(hr)};
 }
 
 }  // namespace hosts::com

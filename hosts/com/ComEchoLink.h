@@ -5,6 +5,8 @@
 #include <chrono>
 #include <memory>
 
+#include "echolink/HResult.h"
+
 #include "echolink/EchoLink.h"
 
 namespace hosts::com {
@@ -25,12 +27,20 @@ public:
     // waited for this long: the transmitter matters more than a prompt exit.
     static constexpr std::chrono::milliseconds kEndTimeout{5000};
 
-    ComEchoLinkFactory() = default;
-    ComEchoLinkFactory(std::chrono::milliseconds callTimeout, std::chrono::milliseconds endTimeout)
-        : callTimeout_(callTimeout), endTimeout_(endTimeout) {}
+    ComEchoLinkFactory();
+    ComEchoLinkFactory(std::chrono::milliseconds callTimeout, std::chrono::milliseconds endTimeout);
+    ~ComEchoLinkFactory() override;
     std::unique_ptr<echolink::EchoLink> Create(echolink::ChatEvents& events) override;
 
+    // SetTransmit(false) through the call worker of the object alive now, from any thread (the
+    // transmit guard's): it needs neither the window's thread nor its messages, and waits at most
+    // the call bound. kNoObject when no object is alive.
+    echolink::HResult UnkeyFromAnyThread() const;
+
+    struct GuardPath;  // what the object alive now lends the guard, in the .cpp
+
 private:
+    std::shared_ptr<GuardPath> guardPath_;
     std::chrono::milliseconds callTimeout_ = kCallTimeout;
     std::chrono::milliseconds endTimeout_ = kEndTimeout;
 };

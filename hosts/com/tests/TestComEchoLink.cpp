@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include <windows.h>
@@ -269,6 +270,30 @@ TEST_F(ComEchoLinkTest, TheEndUnkeysAfterAKeyingLeftStanding) {
         EXPECT_TRUE(PumpUntil([&] { return log.Lines() == c.expected; })) << ::testing::PrintToString(log.Lines());
         SetMode(standin::kHangSetting, L"0");
     }
+}
+
+TEST_F(ComEchoLinkTest, TheGuardUnkeysThroughTheWorkerFromAThreadOfItsOwn) {
+    // A bound of its own: creation is bounded too, and this test needs its object.
+    ComEchoLinkFactory factory{std::chrono::milliseconds(600), std::chrono::milliseconds(400)};
+    const auto fromGuard = [&] {
+        echolink::HResult result;
+        std::thread([&] { result = factory.UnkeyFromAnyThread(); }).join();
+        return result;
+    };
+    EXPECT_EQ(fromGuard(), echolink::kNoObject);
+    auto link = factory.Create(events);
+    ASSERT_NE(link, nullptr);
+    Log log;
+    SetMode(standin::kHangSetting, L"1500");
+    EXPECT_EQ(link->SetTransmit(true), kTimedOut);
+    // Queued behind the hung keying, given up at the bound, and still made after it.
+    EXPECT_EQ(fromGuard(), kTimedOut);
+    SetMode(standin::kHangSetting, L"0");
+    const std::vector<std::string> inOrder = {"SetTransmit(-1)", "SetTransmit(0)"};
+    EXPECT_TRUE(PumpUntil([&] { return log.Lines() == inOrder; })) << ::testing::PrintToString(log.Lines());
+    EXPECT_EQ(fromGuard(), echolink::kOk);
+    link.reset();
+    EXPECT_EQ(fromGuard(), echolink::kNoObject);
 }
 
 // Last: it ends the server the other tests share.
