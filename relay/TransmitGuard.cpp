@@ -130,7 +130,7 @@ void Expire(TransmitGuard::State& s, GuardTimer& timer, std::uint64_t arming) {
     if (s.actions.log == nullptr) return;
     TryStep([&] {
         std::string line = "Dizo chat: transmit guard: not unkeyed " + Seconds(unkeyedAt - armedAt) +
-                           " after keying (limit " + Seconds(limit) + "); ";
+                           " after keying (limit " + std::to_string(limit.count() / 1000) + " s); ";
         line += result.Failed() ? "the guard's unkeying failed too" : "unkeyed by the guard";
         s.actions.log->Line(line);
     });

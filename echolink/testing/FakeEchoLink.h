@@ -36,6 +36,9 @@ public:
     bool recordCalls = true;        // benchmarks turn recording off
     std::vector<RecordedCall> calls;
     std::function<void(const RecordedCall&)> onCall;  // called after each recorded call
+    // When set, answers every call in place of the fail switches: may let virtual time pass, as a
+    // station that hangs or answers after the caller's bound.
+    std::function<HResult(const RecordedCall&)> answer;
     int created = 0;
 
     std::unique_ptr<EchoLink> Create(ChatEvents& events) override;
