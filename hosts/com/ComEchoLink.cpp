@@ -1,6 +1,7 @@
 #include "hosts/com/ComEchoLink.h"
 
 #include <atomic>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -98,7 +99,14 @@ constexpr wchar_t kWindowClass[] = L"DizoChatEchoLinkEvents";
 struct Event {
     bool closing = false;
     std::string line;
+    // When the line reached the program, on the steady clock the relay reads: taken on COM's
+    // thread, so a line that then waits for a busy window is known to be old.
+    std::chrono::milliseconds arrivedAt{0};
 };
+
+std::chrono::milliseconds SteadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
+}
 
 // Where the sink leaves events for the owner's window. The sink lives in the worker's apartment,
 // so events come in on COM's threads; the owner takes them from its window, one per message.
@@ -140,7 +148,7 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                                      UINT*) override {
         if (id != ids_.chatText && id != ids_.closing) return S_OK;  // EchoLink's other events are not ours
-        Event event{id == ids_.closing, id == ids_.chatText ? StringArgument(params) : std::string()};
+        Event event{id == ids_.closing, id == ids_.chatText ? StringArgument(params) : std::string(), SteadyMs()};
         const std::lock_guard lock(inbox_->mutex);
         if (inbox_->window == nullptr) return S_OK;
         inbox_->events.push_back(std::move(event));
@@ -395,7 +403,7 @@ LRESULT CALLBACK ComEchoLink::WindowProc(HWND window, UINT message, WPARAM wPara
     if (event.closing) {
         events.Closing();
     } else {
-        events.ChatTextReceived(event.line);
+        events.ChatTextArrived(event.line, event.arrivedAt);
     }
     return 0;
 }

@@ -22,11 +22,20 @@ namespace {
 
 namespace standin = hosts::com::standin;
 
+std::chrono::milliseconds SteadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
+}
+
 struct RecordedEvents final : echolink::ChatEvents {
     std::vector<std::string> lines;
+    std::vector<std::chrono::milliseconds> stamps;  // when each line reached the program
     int closings = 0;
     std::function<void()> onClosing;
     void ChatTextReceived(const std::string& line) override { lines.push_back(line); }
+    void ChatTextArrived(const std::string& line, std::chrono::milliseconds arrivedAt) override {
+        stamps.push_back(arrivedAt);
+        ChatTextReceived(line);
+    }
     void Closing() override {
         ++closings;
         if (onClosing) onClosing();
@@ -155,8 +164,12 @@ TEST_F(ComEchoLinkTest, EventsArriveByNameFromTheMessageLoopOnly) {
     // An operation in flight while the server fires does not let an event in.
     EXPECT_EQ(link->SetTransmit(false), echolink::kOk);
     EXPECT_TRUE(events.lines.empty());
+    const std::chrono::milliseconds beforePumping = SteadyMs();
     ASSERT_TRUE(PumpUntil([&] { return events.closings == 1; }));
     EXPECT_EQ(events.lines, sent);
+    // Stamped as they came in, not when the window got to them.
+    ASSERT_EQ(events.stamps.size(), sent.size());
+    for (const auto stamp : events.stamps) EXPECT_LE(stamp, beforePumping);
     ASSERT_GE(keeperEvents_.lines.size(), sent.size());  // every connected object hears them
     EXPECT_EQ(std::vector<std::string>(keeperEvents_.lines.end() - 4, keeperEvents_.lines.end()), sent);
 }

@@ -2,6 +2,7 @@
 // what it says into the stand-in EchoLink's log (SAPI under Wine cannot speak). Tests only.
 #include <memory>
 
+#include "hosts/com/standin/StandInControl.h"
 #include "hosts/win32/ProgramMain.h"
 #include "hosts/win32/ProgramServices.h"
 #include "hosts/win32/e2e/RecordingSpeech.h"
@@ -9,6 +10,8 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    hosts::win32::ProgramServices services(std::make_unique<hosts::win32::e2e::RecordingSpeech>());
+    // The guard's audio stop is recorded too, so the scenarios see it follow the unkeying.
+    hosts::win32::ProgramServices services(std::make_unique<hosts::win32::e2e::RecordingSpeech>(),
+                                           [] { hosts::com::standin::AppendLog("voice Silence()"); });
     return hosts::win32::RunProgram(instance, services);
 }
