@@ -28,12 +28,13 @@ std::chrono::milliseconds SteadyMs() {
 
 struct RecordedEvents final : echolink::ChatEvents {
     std::vector<std::string> lines;
-    std::vector<std::chrono::milliseconds> stamps;  // when each line reached the program
+    // When each line reached the program, and when the window's thread got it.
+    std::vector<std::pair<std::chrono::milliseconds, std::chrono::milliseconds>> stamps;
     int closings = 0;
     std::function<void()> onClosing;
     void ChatTextReceived(const std::string& line) override { lines.push_back(line); }
     void ChatTextArrived(const std::string& line, std::chrono::milliseconds arrivedAt) override {
-        stamps.push_back(arrivedAt);
+        stamps.emplace_back(arrivedAt, SteadyMs());
         ChatTextReceived(line);
     }
     void Closing() override {
@@ -164,12 +165,14 @@ TEST_F(ComEchoLinkTest, EventsArriveByNameFromTheMessageLoopOnly) {
     // An operation in flight while the server fires does not let an event in.
     EXPECT_EQ(link->SetTransmit(false), echolink::kOk);
     EXPECT_TRUE(events.lines.empty());
-    const std::chrono::milliseconds beforePumping = SteadyMs();
     ASSERT_TRUE(PumpUntil([&] { return events.closings == 1; }));
     EXPECT_EQ(events.lines, sent);
-    // Stamped as they came in, not when the window got to them.
+    // Each stamped as it came in, on the steady clock, before the window's thread had it.
     ASSERT_EQ(events.stamps.size(), sent.size());
-    for (const auto stamp : events.stamps) EXPECT_LE(stamp, beforePumping);
+    for (const auto& [arrived, delivered] : events.stamps) {
+        EXPECT_GT(arrived.count(), 0);
+        EXPECT_LE(arrived, delivered);
+    }
     ASSERT_GE(keeperEvents_.lines.size(), sent.size());  // every connected object hears them
     EXPECT_EQ(std::vector<std::string>(keeperEvents_.lines.end() - 4, keeperEvents_.lines.end()), sent);
 }
