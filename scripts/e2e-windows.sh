@@ -23,7 +23,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 [ ${#scenarios[@]} -gt 0 ] ||
-  scenarios=(startup relay manual windows fdp closing close_box absent failing failcreate hang sapi_fails)
+  scenarios=(startup relay manual windows fdp closing close_box absent failing failcreate hang sapi_fails
+             hang_start hang_keying session_end one_copy)
 
 skip() { echo "SKIP: $*"; exit 77; }
 for tool in Xvfb xdotool xwininfo import wineserver; do
@@ -403,6 +404,84 @@ scenario_hang() {
   standin /hang 0
   wait_for 30 count_is 2 "$DESLIGADO"
   standin /crash
+  stop_app
+}
+
+# The log's SetTransmit lines, in order, as one string: "-1 0 0".
+transmits() { calls | sed -nE 's/^SetTransmit\((-?[0-9]+)\)$/\1/p' | tr '\n' ' ' | sed 's/ $//'; }
+ends_unkeyed() { [ "$(transmits | awk '{print $NF}')" = 0 ]; }
+
+scenario_hang_start() {
+  # EchoLink hung at creation: the program waits for it one bound, then runs without it.
+  use_standin && standin /hangcreate 8000 || return
+  local t0 t1
+  t0=$(now_ms)
+  start_app "$recording" || { standin /hangcreate 0; return; }
+  t1=$(now_ms)
+  ! has_call create && ok "the window appeared after $((t1 - t0)) ms, before EchoLink had made its object" ||
+    fail "the window waited for the hung creation ($((t1 - t0)) ms): $(calls | tr '\n' '|')"
+  [ $((t1 - t0)) -lt 8000 ] || fail "the start took $((t1 - t0)) ms with EchoLink hung for 8000 ms"
+  works_alone "with EchoLink hung at its creation"
+  standin /hangcreate 0
+  # The object made for a client that is gone keeps the stand-in up: ended by hand.
+  wait_for 15 has_call create
+  standin /crash
+  stop_app
+}
+
+scenario_hang_keying() {
+  # EchoLink hangs on the keying, for longer than the program takes to end after sair: the
+  # unkeying is in EchoLink's hands before the program is gone, and comes after the keying.
+  start_announced "$recording" || return
+  standin /hang 15000
+  say "QD4RV>bom dia="
+  wait_for $patience has_call 'voice Speak("bom dia", 17)' || fail "the line was not spoken: $(calls | tr '\n' '|')"
+  local t0 t1
+  t0=$(now_ms); click "$main" Form1.frm sair
+  wait_for 40 ended; t1=$(now_ms)
+  ended && ok "sair with the keying hung ended the program in $((t1 - t0)) ms" || fail "still running $((t1 - t0)) ms after sair"
+  # The stand-in answers its calls one after another, 15 s each.
+  wait_for 60 ends_unkeyed && ok "the stand-in's log ends with an unkeying: SetTransmit $(transmits)" ||
+    fail "the transmitter was left keyed: SetTransmit $(transmits): $(calls | tr '\n' '|')"
+  standin /hang 0
+  wait_for 20 ended
+  standin /crash
+  stop_app
+}
+
+scenario_session_end() {
+  # Windows ends the session while the program speaks (its window's thread held by the voice):
+  # unkeyed at once by the watch on its own thread, then ended as the close box does.
+  start_announced "$recording" || return
+  say "QD4RV>$(printf 'bom dia a todos os colegas %.0s' 1 2 3 4)="
+  wait_for $patience has_call 'SetTransmit(-1)' || { fail "not keyed"; stop_app; return; }
+  sleep 1.5  # into the speech (1 s pause first, then 5 s of speech)
+  local t0 t1 on off
+  t0=$(now_ms)
+  wine wineboot --end-session </dev/null >>"$T/standin.out" 2>&1 &
+  local ender=$!
+  wait_for 20 has_call 'SetTransmit(0)'; t1=$(now_ms)
+  on=$(call_ms 'SetTransmit(-1)'); off=$(call_ms 'SetTransmit(0)' 1)
+  has_call 'SetTransmit(0)' && [ $((t1 - t0)) -lt 3000 ] && ok "unkeyed $((t1 - t0)) ms after the session began to end" ||
+    fail "session end: unkeyed after $((t1 - t0)) ms: $(calls | tr '\n' '|')"
+  calls | grep -A2 -xF 'SetTransmit(0)' | grep -qxF 'voice Silence()' && ok "the voice silenced after the unkeying" ||
+    fail "no silence after the unkeying: $(calls | tr '\n' '|')"
+  wait_for 30 ended && ok "the program ended with the session" || fail "still running after the session ended"
+  wait "$ender" 2>/dev/null
+  stop_app
+}
+
+scenario_one_copy() {
+  start_announced "$recording" || return
+  local t0 t1 code
+  t0=$(now_ms)
+  timeout 60 wine "$recording" </dev/null >>"$T/app.log" 2>&1; code=$?
+  t1=$(now_ms)
+  [ "$code" = 0 ] && ok "a second copy ended by itself in $((t1 - t0)) ms" || fail "a second copy: status $code"
+  [ "$(xwininfo -root -tree | grep -cF "\"$main\":")" = 1 ] && [ "$(count_call "$LIGADO")" = 1 ] &&
+    ok "one window, one announcement: the second copy never reached EchoLink" ||
+    fail "two copies: $(calls | tr '\n' '|')"
+  ! ended && ok "the first copy runs on" || fail "the first copy ended"
   stop_app
 }
 

@@ -216,6 +216,9 @@ HRESULT CallWorker::Finish(Job owed, DWORD owedBoundMs, Job last) {
         shared_->stopping = true;
     }
     shared_->wake.notify_one();
+    // Still opening: the bound for that has passed already, nothing can be owed to an object not
+    // yet made, and the thread lets go of it once it comes.
+    if (WaitForSingleObject(shared_->openDone.handle, 0) != WAIT_OBJECT_0) return RPC_E_TIMEOUT;
     if (owedInQueue != nullptr && owedInQueue->done.handle != nullptr) Wait(owedInQueue->done.handle, owedBoundMs);
     // Disconnecting and the last release are calls to EchoLink too: one bound for them all, so a
     // hung EchoLink cannot hold the program's exit.
