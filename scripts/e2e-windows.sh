@@ -221,7 +221,9 @@ main="Dizo Chat por QD4RV "   # the caption ends in a blank
 about="Sobre"
 
 scenario_startup() {
+  local t0=$(now_ms)
   use_standin && start_app "$recording" || return
+  ok "the window appeared after $(( $(now_ms) - t0 )) ms"
   wait_for $patience has_call "$LIGADO" && ok "announced on start-up, \"á\" intact" || fail "no announcement: $(calls | tr '\n' '|')"
   sleep 0.5
   [ "$(ops | head -3 | tr '\n' '|')" = "create|Advise|$LIGADO|" ] && ok "created, connected, then announced once" ||
