@@ -9,7 +9,7 @@
 namespace relay {
 
 void Form1::ChatTextReceived(const std::string& line) {
-    if (ending_) {
+    if (ending_ || endAsked_.load()) {
         return;
     }
     const ChatLineParts parts = SplitChatLine(line);

@@ -16,7 +16,7 @@ void Form1::Load() {
 }
 
 bool Form1::Click(std::string_view buttonName) {
-    if (ending_ || modalDepth_ > 0) {
+    if (ending_ || endAsked_.load() || modalDepth_ > 0) {
         return false;
     }
     struct Route {

@@ -2,6 +2,7 @@
 // and help panel. Owns `oEchoLink` and the last chat message; the host owns the widgets.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <memory>
@@ -48,6 +49,9 @@ public:
     bool Click(std::string_view buttonName);
     // The window's close box: ends the program without any announcement.
     void CloseBox();
+    // From any thread, when the program is told to end (a signal, the session ending): no chat
+    // line or button acts from now on; the host then runs CloseBox on the window's thread.
+    void AskToEnd() { endAsked_.store(true); }
 
     // oEchoLink's events.
     void ChatTextReceived(const std::string& line) override;
@@ -97,6 +101,7 @@ private:
     // Once the program is ending, events still queued in the host change nothing, so the
     // switch-off announcement is never posted twice.
     bool ending_ = false;
+    std::atomic<bool> endAsked_{false};
 };
 
 }  // namespace relay
