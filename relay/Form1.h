@@ -12,6 +12,7 @@
 
 #include "echolink/EchoLink.h"
 #include "echolink/EchoLinkRef.h"
+#include "relay/ChatLineRules.h"
 #include "relay/FormControls.h"
 #include "relay/Log.h"
 #include "relay/Pause.h"
@@ -53,8 +54,12 @@ public:
     // line or button acts from now on; the host then runs CloseBox on the window's thread.
     void AskToEnd() { endAsked_.store(true); }
 
-    // oEchoLink's events.
+    // oEchoLink's events. A line given without a stamp arrived when its handler starts.
     void ChatTextReceived(const std::string& line) override;
+    void ChatTextArrived(const std::string& line, std::chrono::milliseconds arrivedAt) override;
+    // Writes the notice of chat lines dropped since the last one; hosts call it when idle, so a
+    // run of dropped lines is told once it has ended.
+    void FlushNotices();
     void Closing() override;
 
     // The relay is on exactly when the red lamp is visible; there is no flag of its own.
@@ -78,6 +83,7 @@ private:
         std::chrono::milliseconds keyedFor{0};
         std::optional<std::size_t> spoken;
     };
+    void SpeakChatLine(std::unique_ptr<Voice>& voice, std::string_view sender);
     // The guard first, then SetTransmit(true).
     void Key(std::chrono::milliseconds limit);
     // Speaks on a new voice held in `voice`, stopping it once the transmitter keyed at `keyedAt`
@@ -95,6 +101,8 @@ private:
     StandardErrorLog standardError_;
     echolink::EchoLinkRef oEchoLink_;
     std::string messageText_;
+    ChatLineRules rules_;
+    DropNotices drops_;
     // The About window is modal: the main window's buttons do not react while it is up, whatever
     // the host's own modality does.
     int modalDepth_ = 0;
