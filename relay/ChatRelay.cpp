@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "relay/ChatLine.h"
+#include "relay/ChatLineRules.h"
 #include "relay/Form1.h"
 #include "relay/Steps.h"
 #include "relay/Texts.h"
@@ -9,7 +10,11 @@
 namespace relay {
 
 void Form1::ChatTextReceived(const std::string& line) {
-    if (ending_) {
+    ChatTextArrived(line, services_.pause.Now());
+}
+
+void Form1::ChatTextArrived(const std::string& line, std::chrono::milliseconds arrivedAt) {
+    if (ending_ || endAsked_.load()) {
         return;
     }
     const ChatLineParts parts = SplitChatLine(line);
@@ -22,27 +27,57 @@ void Form1::ChatTextReceived(const std::string& line) {
     }
     const Command command = CommandOf(messageText_);
     std::unique_ptr<Voice> voice;  // released when the handler returns
-    if (RelayOn()) {
-        if (command == Command::Speak) {
-            const std::chrono::milliseconds limit = services_.transmitLimit;
-            const std::string text = messageText_.substr(0, messageText_.size() - 1);
-            const std::chrono::milliseconds keyedAt = services_.pause.Now();
-            Key(limit);
-            TryStep([&] { services_.pause.Sleep(std::chrono::milliseconds(kPauseBeforeSpeechMs)); });
-            const std::optional<TimeOut> timeOut = Speak(voice, text, keyedAt, limit);
-            Unkey();
-            if (timeOut) {
-                LogTimeOut(text, parts.sender.empty() ? std::string_view("an unnamed sender") : parts.sender, limit,
-                           *timeOut);
+    if (RelayOn() && (command == Command::Speak || command == Command::Morse)) {
+        const std::chrono::milliseconds now = services_.pause.Now();
+        const Verdict verdict = command == Command::Speak
+                                    ? rules_.ForSpeech(now, arrivedAt, CharacterCount(messageText_) - 1, services_.transmitLimit)
+                                    : rules_.ForMorse(now, arrivedAt, CharacterCount(messageText_));
+        if (verdict != Verdict::Go) {
+            drops_.Dropped(verdict, parts.sender, now);
+            if (drops_.Due(now)) {
+                FlushNotices();
             }
-        } else if (command == Command::Morse) {
-            TryStep([&] { oEchoLink_.SendMorse(0, echolink::Variant::FromString(messageText_)); });
+        } else {
+            FlushNotices();
+            if (command == Command::Speak) {
+                SpeakChatLine(voice, parts.sender);
+            } else {
+                TryStep([&] { oEchoLink_.SendMorse(0, echolink::Variant::FromString(messageText_)); });
+            }
         }
     }
     if (command == Command::Quit) {
+        FlushNotices();
         ending_ = true;
         services_.program.EndNow();
     }
+}
+
+// Keyed, one second of silence, the message without its "=", unkeyed; within the transmitter's
+// limit or what is left of the share of time keyed, whichever ends first.
+void Form1::SpeakChatLine(std::unique_ptr<Voice>& voice, std::string_view sender) {
+    const std::string text = messageText_.substr(0, messageText_.size() - 1);
+    const std::chrono::milliseconds keyedAt = services_.pause.Now();
+    const std::chrono::milliseconds limit = rules_.KeyingAllowed(keyedAt, services_.transmitLimit);
+    const std::uint64_t expiries = services_.guard != nullptr ? services_.guard->Expiries() : 0;
+    Key(limit);
+    TryStep([&] { services_.pause.Sleep(std::chrono::milliseconds(kPauseBeforeSpeechMs)); });
+    const std::optional<TimeOut> timeOut = Speak(voice, text, keyedAt, limit);
+    Unkey();
+    const std::chrono::milliseconds unkeyedAt = services_.pause.Now();
+    rules_.Keyed(keyedAt, unkeyedAt);
+    const bool guardStepped = services_.guard != nullptr && services_.guard->Expiries() != expiries;
+    // A line cut where the share ended has not timed the transmitter out.
+    if (guardStepped || (timeOut && limit == services_.transmitLimit)) {
+        rules_.TimedOut(unkeyedAt);
+    }
+    if (timeOut) {
+        LogTimeOut(text, sender.empty() ? std::string_view("an unnamed sender") : sender, limit, *timeOut);
+    }
+}
+
+void Form1::FlushNotices() {
+    drops_.Flush(services_.log != nullptr ? *services_.log : standardError_);
 }
 
 // A new voice for each text; the caller holds it until its handler returns, so none outlives it.

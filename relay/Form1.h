@@ -2,6 +2,7 @@
 // and help panel. Owns `oEchoLink` and the last chat message; the host owns the widgets.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <memory>
@@ -11,6 +12,7 @@
 
 #include "echolink/EchoLink.h"
 #include "echolink/EchoLinkRef.h"
+#include "relay/ChatLineRules.h"
 #include "relay/FormControls.h"
 #include "relay/Log.h"
 #include "relay/Pause.h"
@@ -48,9 +50,16 @@ public:
     bool Click(std::string_view buttonName);
     // The window's close box: ends the program without any announcement.
     void CloseBox();
+    // From any thread, when the program is told to end (a signal, the session ending): no chat
+    // line or button acts from now on; the host then runs CloseBox on the window's thread.
+    void AskToEnd() { endAsked_.store(true); }
 
-    // oEchoLink's events.
+    // oEchoLink's events. A line given without a stamp arrived when its handler starts.
     void ChatTextReceived(const std::string& line) override;
+    void ChatTextArrived(const std::string& line, std::chrono::milliseconds arrivedAt) override;
+    // Writes the notice of chat lines dropped since the last one; hosts call it when idle, so a
+    // run of dropped lines is told once it has ended.
+    void FlushNotices();
     void Closing() override;
 
     // The relay is on exactly when the red lamp is visible; there is no flag of its own.
@@ -74,6 +83,7 @@ private:
         std::chrono::milliseconds keyedFor{0};
         std::optional<std::size_t> spoken;
     };
+    void SpeakChatLine(std::unique_ptr<Voice>& voice, std::string_view sender);
     // The guard first, then SetTransmit(true).
     void Key(std::chrono::milliseconds limit);
     // Speaks on a new voice held in `voice`, stopping it once the transmitter keyed at `keyedAt`
@@ -91,12 +101,15 @@ private:
     StandardErrorLog standardError_;
     echolink::EchoLinkRef oEchoLink_;
     std::string messageText_;
+    ChatLineRules rules_;
+    DropNotices drops_;
     // The About window is modal: the main window's buttons do not react while it is up, whatever
     // the host's own modality does.
     int modalDepth_ = 0;
     // Once the program is ending, events still queued in the host change nothing, so the
     // switch-off announcement is never posted twice.
     bool ending_ = false;
+    std::atomic<bool> endAsked_{false};
 };
 
 }  // namespace relay

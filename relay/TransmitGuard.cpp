@@ -89,7 +89,7 @@ struct TransmitGuard::State {
     GuardActions actions;
     mutable std::mutex m;
     bool armed = false;
-    std::uint64_t arming = 0;  // which keying the alarm set now belongs to
+    std::uint64_t arming = 0;  // which keying the alarm set now belongs to (from 1)
     std::uint64_t expiries = 0;
     std::chrono::milliseconds armedAt{0};
     std::chrono::milliseconds limit{0};
@@ -108,12 +108,13 @@ bool Gone(echolink::HResult result) {
 
 // On the timer's thread. The unkeying comes first; the audio and the notice only after it, so
 // neither a wedged sound output nor a blocked log can hold the transmitter.
-void Expire(TransmitGuard::State& s, GuardTimer& timer, std::uint64_t arming) {
+// `arming` 0 is any arming (a trip); `why` empty is the deadline.
+bool Expire(TransmitGuard::State& s, GuardTimer& timer, std::uint64_t arming, std::string_view why) {
     std::chrono::milliseconds limit;
     std::chrono::milliseconds armedAt;
     {
         std::lock_guard lock(s.m);
-        if (!s.armed || s.arming != arming) return;
+        if (!s.armed || (arming != 0 && s.arming != arming)) return false;
         s.armed = false;
         ++s.expiries;
         limit = s.limit;
@@ -127,13 +128,16 @@ void Expire(TransmitGuard::State& s, GuardTimer& timer, std::uint64_t arming) {
     }
     const std::chrono::milliseconds unkeyedAt = timer.Now();
     if (s.actions.stopAudio) TryStep(s.actions.stopAudio);
-    if (s.actions.log == nullptr) return;
+    if (s.actions.log == nullptr) return true;
     TryStep([&] {
-        std::string line = "Dizo chat: transmit guard: not unkeyed " + Seconds(unkeyedAt - armedAt) +
-                           " after keying (limit " + std::to_string(limit.count() / 1000) + " s); ";
+        std::string line = "Dizo chat: transmit guard: ";
+        line += why.empty() ? "not unkeyed " + Seconds(unkeyedAt - armedAt) + " after keying (limit " +
+                                  std::to_string(limit.count() / 1000) + " s); "
+                            : std::string(why) + " " + Seconds(unkeyedAt - armedAt) + " after keying; ";
         line += result.Failed() ? "the guard's unkeying failed too" : "unkeyed by the guard";
         s.actions.log->Line(line);
     });
+    return true;
 }
 
 }  // namespace
@@ -156,13 +160,17 @@ void TransmitGuard::Arm(std::chrono::milliseconds limit) {
         state_->limit = limit;
     }
     timer_.Set(now + limit + kGuardMargin,
-               [s = state_, &timer = timer_, arming] { Expire(*s, timer, arming); });
+               [s = state_, &timer = timer_, arming] { Expire(*s, timer, arming, std::string_view()); });
 }
 
 void TransmitGuard::Disarm() {
     std::lock_guard lock(state_->m);
     state_->armed = false;
     ++state_->arming;  // an alarm already on its way finds nothing to do
+}
+
+bool TransmitGuard::Trip(std::string_view why) {
+    return Expire(*state_, timer_, 0, why.empty() ? std::string_view("tripped") : why);
 }
 
 bool TransmitGuard::Armed() const {

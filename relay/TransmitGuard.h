@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "echolink/HResult.h"
 #include "relay/Log.h"
@@ -72,6 +73,9 @@ public:
     void Arm(std::chrono::milliseconds limit);
     // The relay's own path has unkeyed the station (or found no station to unkey).
     void Disarm();
+    // The program is told to end (a signal, the session ending): when armed, unkeys now, on the
+    // calling thread, as at the deadline; `why` goes in the notice. True when it was armed.
+    bool Trip(std::string_view why);
 
     bool Armed() const;
     // How often the guard has stepped in so far; the relay compares it around a keying.

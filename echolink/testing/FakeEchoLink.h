@@ -50,6 +50,11 @@ public:
             events_->ChatTextReceived(line);
         }
     }
+    void RaiseChatTextArrived(const std::string& line, std::chrono::milliseconds arrivedAt) {
+        if (events_) {
+            events_->ChatTextArrived(line, arrivedAt);
+        }
+    }
     void RaiseClosing() {
         if (events_) {
             events_->Closing();

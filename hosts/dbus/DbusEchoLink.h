@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 #include "echolink/EchoLink.h"
@@ -26,6 +27,8 @@ public:
     echolink::HResult SetTransmit(bool keyed) override;
     echolink::HResult SendMorse(std::int32_t reserved, const echolink::Variant& text) override;
     echolink::HResult PostChatLine(const std::string& line) override;
+    // The unique name of the station this object is bound to.
+    const QString& Owner() const { return owner_; }
 
 private slots:
     void ChatTextSignal(const QString& line);
@@ -48,8 +51,12 @@ class DbusEchoLinkFactory final : public echolink::EchoLinkFactory {
 public:
     DbusEchoLinkFactory(QDBusConnection bus, int callTimeoutMs) : bus_(std::move(bus)), timeoutMs_(callTimeoutMs) {}
     std::unique_ptr<echolink::EchoLink> Create(echolink::ChatEvents& events) override {
-        return DbusEchoLink::Create(bus_, events, timeoutMs_);
+        std::unique_ptr<DbusEchoLink> link = DbusEchoLink::Create(bus_, events, timeoutMs_);
+        if (link && onBound) onBound(link->Owner());
+        return link;
     }
+    // Told the station's unique name each time an object is bound to one (the guard's line).
+    std::function<void(const QString&)> onBound;
 
 private:
     QDBusConnection bus_;
