@@ -414,20 +414,31 @@ transmits() { calls | sed -nE 's/^SetTransmit\((-?[0-9]+)\)$/\1/p' | tr '\n' ' '
 ends_unkeyed() { [ "$(transmits | awk '{print $NF}')" = 0 ]; }
 
 scenario_hang_start() {
-  # EchoLink hung at creation: the program waits for it one bound, then runs without it.
-  use_standin && standin /hangcreate 8000 || return
+  # EchoLink hung at its creation (as one still starting): the program waits one bound for it,
+  # then works alone, and is connected once EchoLink answers.
+  use_standin && standin /hangcreate 7000 || return
   local t0 t1
   t0=$(now_ms)
   start_app "$recording" || { standin /hangcreate 0; return; }
   t1=$(now_ms)
   ! has_call create && ok "the window appeared after $((t1 - t0)) ms, before EchoLink had made its object" ||
     fail "the window waited for the hung creation ($((t1 - t0)) ms): $(calls | tr '\n' '|')"
-  [ $((t1 - t0)) -lt 8000 ] || fail "the start took $((t1 - t0)) ms with EchoLink hung for 8000 ms"
-  works_alone "with EchoLink hung at its creation"
+  wait_for $patience lamp_red && ok "red lamp shown while EchoLink is hung" || fail "the lamp is not red"
+  t0=$(now_ms); click "$main" Form1.frm desligar; wait_for 10 lamp_not_red; t1=$(now_ms)
+  ! has_call create && [ $((t1 - t0)) -lt 1500 ] && ok "desligar switched the lamps in $((t1 - t0)) ms, alone" ||
+    fail "desligar took $((t1 - t0)) ms with EchoLink hung at its creation"
   standin /hangcreate 0
-  # The object made for a client that is gone keeps the stand-in up: ended by hand.
-  wait_for 15 has_call create
-  standin /crash
+  wait_for $patience has_call Advise || { fail "never connected: $(calls | tr '\n' '|')"; stop_app; return; }
+  wait_for 5 has_call "$DESLIGADO"
+  [ "$(ops | tr '\n' '|')" = "create|Advise|$LIGADO|$DESLIGADO|" ] &&
+    ok "connected once EchoLink answered, the announcements made meanwhile delivered in order" ||
+    fail "after the late creation: $(calls | tr '\n' '|')"
+  click "$main" Form1.frm ligar
+  say "QD4RV>cq test>"
+  wait_for $patience has_call 'SendMorse(0, VT_BSTR "cq test>")' && ok "chat lines relayed once connected" ||
+    fail "no relay after the late creation: $(calls | tr '\n' '|')"
+  click "$main" Form1.frm sair
+  ends_cleanly "sair after a late creation"
   stop_app
 }
 

@@ -157,6 +157,9 @@ HRESULT CallWorker::Run(Job job) {
         shared_->queue.push_back(pending);
     }
     shared_->wake.notify_one();
+    // While EchoLink is still making its object (past the bound already), a call waits behind it
+    // and is given up at once: a slow start costs the window one bound, not one for every call.
+    if (WaitForSingleObject(shared_->openDone.handle, 0) != WAIT_OBJECT_0) return RPC_E_TIMEOUT;
     const HRESULT waited = Wait(pending->done.handle, boundMs_);
     return FAILED(waited) ? waited : pending->result;
 }

@@ -30,7 +30,8 @@ public:
 
     // Runs `job` on the worker and waits at most the bound for it, while COM delivers calls into
     // this thread's apartment. RPC_E_TIMEOUT when the bound passed first; the job then still runs,
-    // and later jobs queue behind it.
+    // and later jobs queue behind it. While Open is still under way, past Opened's bound, the job
+    // is queued behind it and RPC_E_TIMEOUT comes at once.
     HRESULT Run(Job job);
 
     // Ends the worker. `owed` (may be empty) is a call that must reach EchoLink before this process

@@ -338,8 +338,10 @@ bool ComEchoLink::Connect() {
     inbox_->window = window_;
 
     // Creating the object, finding its events and connecting them are calls to EchoLink like any
-    // other: made on the worker, so a hung EchoLink holds the window one bound and no more, and the
-    // program then runs without it.
+    // other: made on the worker, so a hung EchoLink holds the window one bound and no more. Given up
+    // at the bound, they still run, as every call does: the program runs on alone meanwhile (calls
+    // fail at once), and an EchoLink that was only slow to start (both started at log-on) is
+    // connected once it answers. One that fails is absent: no object.
     sink_ = new EventSink(*ids, inbox_);
     sink_->AddRef();  // the worker's, let go with it
     worker_ = std::make_unique<CallWorker>(
@@ -349,7 +351,8 @@ bool ComEchoLink::Connect() {
             return hr;
         },
         callTimeoutMs_);
-    return SUCCEEDED(worker_->Opened());
+    const HRESULT opened = worker_->Opened();
+    return SUCCEEDED(opened) || opened == RPC_E_TIMEOUT;
 }
 
 ComEchoLink::~ComEchoLink() {

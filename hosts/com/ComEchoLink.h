@@ -15,9 +15,10 @@ class ComEchoLink;
 
 // The factory the main window creates `oEchoLink` with. Creation and every call run on a worker
 // thread of their own; the window's thread waits for each at most the call bound, and its message
-// loop delivers the events. Null when the class is not registered, its server fails or does not
-// answer within the bound, or its events cannot be connected (their type library is missing or
-// has no such names).
+// loop delivers the events. Null when the class is not registered, its server fails, or its events
+// cannot be connected (their type library is missing or has no such names). An EchoLink that has
+// not answered within the bound gives an object whose calls fail at once until it does; then it
+// is connected, and the calls made meanwhile reach it in order.
 class ComEchoLinkFactory final : public echolink::EchoLinkFactory {
 public:
     // No call to EchoLink holds the window longer than this, as on Linux: a hung EchoLink costs
