@@ -24,7 +24,7 @@ while [ $# -gt 0 ]; do
 done
 [ ${#scenarios[@]} -gt 0 ] ||
   scenarios=(startup relay manual windows fdp closing close_box absent failing failcreate hang sapi_fails
-             hang_start hang_keying session_end one_copy)
+             hang_start hang_keying session_end one_copy guard)
 
 skip() { echo "SKIP: $*"; exit 77; }
 for tool in Xvfb xdotool xwininfo import wineserver; do
@@ -156,8 +156,8 @@ lamp_red() {
 lamp_not_red() { ! lamp_red; }
 
 app_pid=""
-start_app() {  # start_app EXE
-  wine "$1" </dev/null >"$T/app.log" 2>&1 &
+start_app() {  # start_app EXE [ARG...]
+  wine "$@" </dev/null >"$T/app.log" 2>&1 &
   app_pid=$!; pids+=($app_pid)
   local limit=$(( $(now_ms) + ${DIZO_E2E_START_S:-40} * 1000 ))
   until mapped "$main"; do
@@ -495,6 +495,26 @@ scenario_one_copy() {
     ok "one window, one announcement: the second copy never reached EchoLink" ||
     fail "two copies: $(calls | tr '\n' '|')"
   ! ended && ok "the first copy runs on" || fail "the first copy ended"
+  stop_app
+}
+
+scenario_guard() {
+  # A 6 s limit and a sound output that no longer takes data: the relay's stop of the speech blocks
+  # the window's thread, and the guard unkeys on its own at the limit plus 2 s, then cuts the audio.
+  use_standin && start_app "$recording" /limit 6 /wedged || return
+  wait_for $patience has_call "$LIGADO" || fail "no start-up announcement"
+  say "QD4RV>$(printf 'bom dia a todos os colegas %.0s' 1 2 3 4 5 6 7 8)="
+  wait_for 20 has_call 'SetTransmit(0)' || { fail "never unkeyed: $(calls | tr '\n' '|')"; stop_app; return; }
+  local on off
+  on=$(call_ms 'SetTransmit(-1)'); off=$(call_ms 'SetTransmit(0)' 1)
+  [ $((off - on)) -ge 7500 ] && [ $((off - on)) -le 9000 ] && ok "the guard unkeyed $((off - on)) ms after the keying (limit 6 s + 2 s)" ||
+    fail "unkeyed $((off - on)) ms after the keying: $(calls | tr '\n' '|')"
+  calls | grep -A1 -xF 'SetTransmit(0)' | head -2 | tail -1 | grep -qxF 'voice Silence()' &&
+    ok "the audio cut after the unkeying" || fail "no audio cut after the unkeying: $(calls | tr '\n' '|')"
+  wait_for 10 count_is 2 'SetTransmit(0)' && ok "the relay's own unkeying followed once the audio let go" ||
+    fail "the relay did not unkey: $(calls | tr '\n' '|')"
+  click "$main" Form1.frm sair
+  ends_cleanly "sair after the guard"
   stop_app
 }
 

@@ -59,7 +59,7 @@ private:
 }  // namespace
 
 Program::Program(const ProgramFiles& files, forms::Scale scale, echolink::EchoLinkFactory& echoLink,
-                 relay::SpeechEngine& speech, GuardPaths guardPaths)
+                 relay::SpeechEngine& speech, GuardPaths guardPaths, std::chrono::milliseconds transmitLimit)
     : files_(files), scale_(scale), echoLink_(echoLink), speech_(speech), log_(std::make_unique<DebugOutputLog>()),
       guardPaths_(std::move(guardPaths)),
       guard_(guardTimer_, relay::GuardActions{guardPaths_.unkey, guardPaths_.stopAudio, &log_}),
@@ -68,7 +68,7 @@ Program::Program(const ProgramFiles& files, forms::Scale scale, echolink::EchoLi
                                          files_.smallIcon);
     MarkFirstCopy(main_->Handle().value);
     form1_ = std::make_unique<relay::Form1>(relay::Form1Services{*countedEchoLink_, *this, speech_, pause_, *this,
-                                                                 &log_, relay::kTransmitLimit, &guard_});
+                                                                 &log_, transmitLimit, &guard_});
     main_->OnClick = [this](const std::string& name) {
         const Inside in(inForm1_);
         form1_->Click(name);

@@ -5,6 +5,7 @@
 // engine and the guard's ways to them are the caller's.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "relay/ProgramHost.h"
 #include "relay/QueuedLog.h"
 #include "relay/Speech.h"
+#include "relay/Texts.h"
 #include "relay/TransmitGuard.h"
 
 namespace relay {
@@ -41,7 +43,8 @@ class Program final : public relay::ProgramHost, public relay::Shell, public rel
 public:
     // Throws forms::FormatError when the main window's description is bad.
     Program(const ProgramFiles& files, forms::Scale scale, echolink::EchoLinkFactory& echoLink,
-            relay::SpeechEngine& speech, GuardPaths guardPaths);
+            relay::SpeechEngine& speech, GuardPaths guardPaths,
+            std::chrono::milliseconds transmitLimit = relay::kTransmitLimit);
     ~Program() override;
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

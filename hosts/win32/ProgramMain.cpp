@@ -63,7 +63,8 @@ int RunProgram(void* instanceHandle, ProgramServices& services) {
         const EmbeddedFiles unpacked;
         files.mainWindow = unpacked.Folder() / "FORM1.FRM";
         files.aboutWindow = unpacked.Folder() / "SOBRE_.FRM";
-        Program program(files, scale, services.EchoLink(), services.Speech(), services.Guard());
+        Program program(files, scale, services.EchoLink(), services.Speech(), services.Guard(),
+                        services.TransmitLimit());
         code = program.Run();
     } catch (const std::exception& e) {
         // A broken program file is the one failure worth telling the operator about.

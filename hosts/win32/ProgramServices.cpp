@@ -19,9 +19,10 @@ ProgramServices::ProgramServices() {
     echoLink_ = std::make_unique<hosts::com::ComEchoLinkFactory>();
 }
 
-ProgramServices::ProgramServices(std::unique_ptr<relay::SpeechEngine> speech, std::function<void()> stopAudio)
+ProgramServices::ProgramServices(std::unique_ptr<relay::SpeechEngine> speech, std::function<void()> stopAudio,
+                                 std::chrono::milliseconds transmitLimit)
     : echoLink_(std::make_unique<hosts::com::ComEchoLinkFactory>()), speech_(std::move(speech)),
-      stopAudio_(std::move(stopAudio)) {}
+      stopAudio_(std::move(stopAudio)), transmitLimit_(transmitLimit) {}
 
 ProgramServices::~ProgramServices() = default;
 

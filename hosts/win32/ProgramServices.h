@@ -2,11 +2,13 @@
 // speech voice. Owns both for the run.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
 #include "echolink/EchoLink.h"
 #include "relay/Speech.h"
+#include "relay/Texts.h"
 
 namespace hosts::com {
 class ComEchoLinkFactory;
@@ -26,8 +28,9 @@ public:
     // EchoLink over COM and SAPI 5: what the program runs with.
     ProgramServices();
     // Another speech engine in SAPI's place, for the program's end-to-end tests, with the way to
-    // silence it from any thread.
-    ProgramServices(std::unique_ptr<relay::SpeechEngine> speech, std::function<void()> stopAudio);
+    // silence it from any thread, and a transmit limit of their own.
+    ProgramServices(std::unique_ptr<relay::SpeechEngine> speech, std::function<void()> stopAudio,
+                    std::chrono::milliseconds transmitLimit);
     ~ProgramServices();
     ProgramServices(const ProgramServices&) = delete;
     ProgramServices& operator=(const ProgramServices&) = delete;
@@ -36,11 +39,14 @@ public:
     relay::SpeechEngine& Speech() { return *speech_; }
     // The guard's ways: an unkeying through EchoLink's call worker, the voices silenced.
     GuardPaths Guard() const;
+    // The constant, but in the end-to-end tests.
+    std::chrono::milliseconds TransmitLimit() const { return transmitLimit_; }
 
 private:
     std::unique_ptr<hosts::com::ComEchoLinkFactory> echoLink_;
     std::unique_ptr<relay::SpeechEngine> speech_;
     std::function<void()> stopAudio_;
+    std::chrono::milliseconds transmitLimit_ = relay::kTransmitLimit;
 };
 
 }  // namespace hosts::win32
