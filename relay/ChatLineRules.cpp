@@ -93,7 +93,9 @@ void DropNotices::Dropped(Verdict why, std::string_view sender, std::chrono::mil
 
 void DropNotices::Flush(Log& log) {
     if (!pending_) return;
-    for (const auto& [why, senders] : dropped_) {
+    for (const auto& entry : dropped_) {
+        const Verdict why = entry.first;
+        const std::map<std::string, std::size_t>& senders = entry.second;
         std::size_t total = 0;
         std::string from;
         for (const auto& [name, count] : senders) {

@@ -63,10 +63,12 @@ void Form1::SpeakChatLine(std::unique_ptr<Voice>& voice, std::string_view sender
     Key(limit);
     TryStep([&] { services_.pause.Sleep(std::chrono::milliseconds(kPauseBeforeSpeechMs)); });
     const std::optional<TimeOut> timeOut = Speak(voice, text, keyedAt, limit);
-    Unkey();
+    const bool answered = Unkey();
     const std::chrono::milliseconds unkeyedAt = services_.pause.Now();
-    rules_.Keyed(keyedAt, unkeyedAt);
     const bool guardStepped = services_.guard != nullptr && services_.guard->Expiries() != expiries;
+    // Where the station's answer was lost, it stays keyed as far as anyone knows until the guard's time.
+    const std::chrono::milliseconds guardAt = keyedAt + limit + kGuardMargin;
+    rules_.Keyed(keyedAt, guardStepped ? std::min(unkeyedAt, guardAt) : answered ? unkeyedAt : std::max(unkeyedAt, guardAt));
     // A line cut where the share ended has not timed the transmitter out.
     if (guardStepped || (timeOut && limit == services_.transmitLimit)) {
         rules_.TimedOut(unkeyedAt);
@@ -119,7 +121,7 @@ void Form1::Key(std::chrono::milliseconds limit) {
 // A transmitter left keyed because one answer was lost is the worst this program can do to a
 // link, so a failed unkeying is tried once more. Not when the station is gone: nothing would
 // hear the second try, and nothing is keyed there any more.
-void Form1::Unkey() {
+bool Form1::Unkey() {
     echolink::HResult result = echolink::kFail;
     TryStep([&] { result = oEchoLink_.SetTransmit(false); });
     const auto gone = [&] { return result == echolink::kNoObject || result == echolink::kDisconnected; };
@@ -128,9 +130,11 @@ void Form1::Unkey() {
         TryStep([&] { result = oEchoLink_.SetTransmit(false); });
     }
     // Still keyed as far as anyone knows: the guard stays armed and tries its own way at its time.
-    if (services_.guard != nullptr && (!result.Failed() || gone())) {
+    const bool answered = !result.Failed() || gone();
+    if (services_.guard != nullptr && answered) {
         TryStep([&] { services_.guard->Disarm(); });
     }
+    return answered;
 }
 
 // Written after the unkeying, so a log that blocks cannot hold the transmitter.

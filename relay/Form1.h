@@ -91,8 +91,8 @@ private:
     std::optional<TimeOut> Speak(std::unique_ptr<Voice>& voice, std::string_view text,
                                  std::chrono::milliseconds keyedAt, std::chrono::milliseconds limit);
     // SetTransmit(false), tried once more when it fails while the station is still there; the
-    // guard is disarmed once the station has answered or is gone.
-    void Unkey();
+    // guard is disarmed once the station has answered or is gone. True when it has.
+    bool Unkey();
     void LogTimeOut(std::string_view text, std::string_view sender, std::chrono::milliseconds limit,
                     const TimeOut& timeOut);
     void ExitSteps();

@@ -27,7 +27,7 @@ sim="$build/hosts/simulator/dizo-station-sim"
 
 # Everything below runs on a private session bus, bounded in time.
 if [ -z "${DIZO_E2E_IN_SESSION:-}" ]; then
-  bound=240; [[ " ${scenarios[*]} " == *" soak "* ]] && bound=1500  # the soak runs for minutes
+  bound=240; [[ " ${scenarios[*]} " == *" soak "* || " ${scenarios[*]} " == *" flood "* ]] && bound=1500  # minutes long
   exec env DIZO_E2E_IN_SESSION=1 timeout --kill-after=5 "$bound" dbus-run-session -- bash "$0" --build "$build" \
     ${shots:+--shots "$shots"} "${scenarios[@]}"
 fi
@@ -468,6 +468,35 @@ scenario_single_copy() {
   app_running && ok "the first copy runs on" || fail "the first copy ended"
   sleep 0.5
   [ "$(count_call "$(q PostChatLine "$LIGADO")")" = 1 ] && ok "one announcement only" || fail "the second copy announced"
+  stop_all
+}
+
+# Not run by CTest (about five minutes): "=" lines at 50 a second for 3 minutes. The program keys
+# for at most half of any 10 minutes, obeys no line older than 60 s, tells what it dropped, and keys
+# nothing from 60 s after the flood has ended (plus one line's speech).
+scenario_flood() {
+  start_sim && start_app || return
+  wait_for $patience has_call "$(q PostChatLine "$LIGADO")"
+  local t0; t0=$(now_ms)
+  say "/flood 9000 50 linha # da enchente="
+  wait_for 400 grep -q 'flood: done' "$T/sim.log" || { fail "the flood did not end"; stop_all; return; }
+  local done_ms; done_ms=$(grep 'flood: done' "$T/sim.log" | awk '{ print $1 }' | head -1)
+  # Watch until a minute after the flood, plus one line's speech, plus as long again.
+  while [ "$(now_ms)" -lt $(( done_ms + 90000 )) ]; do sleep 1; done
+  local ons offs keyed last_on
+  keyed=$(grep -E ' SetTransmit\((true|false)\)$' "$T/sim.log" |
+    awk '/true/ { on = $1 } /false/ { if (on) { total += $1 - on; on = 0 } } END { print total + 0 }')
+  ons=$(count_call 'SetTransmit(true)'); offs=$(count_call 'SetTransmit(false)')
+  last_on=$(call_ms 'SetTransmit(true)')
+  echo "      $ons keyings, $(( keyed / 1000 )) s keyed in $(( ($(now_ms) - t0) / 1000 )) s; the flood ended at +$(( (done_ms - t0) / 1000 )) s, the last keying at +$(( (last_on - t0) / 1000 )) s"
+  grep 'Dizo chat:' "$T/app.out" | sed 's/^/      /' | head -20
+  [ "$keyed" -le 300000 ] && ok "keyed $(( keyed / 1000 )) s, within half of 10 minutes" || fail "keyed $(( keyed / 1000 )) s"
+  [ "$ons" = "$offs" ] && ok "every keying unkeyed" || fail "$ons keyings, $offs unkeyings"
+  [ "$last_on" -le $(( done_ms + 60000 + 10000 )) ] && ok "nothing keyed later than 60 s after the flood (+ one line)" ||
+    fail "keyed $(( (last_on - done_ms) / 1000 )) s after the flood ended"
+  grep -q 'chat lines dropped (older than 60 s' "$T/app.out" && ok "stale lines dropped and told" || fail "no notice of stale lines"
+  click sair
+  wait_for 15 app_gone && ok "sair ends the program" || fail "program still running after sair"
   stop_all
 }
 

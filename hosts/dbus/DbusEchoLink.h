@@ -5,7 +5,9 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
+#include <QThread>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -30,20 +32,26 @@ public:
     // The unique name of the station this object is bound to.
     const QString& Owner() const { return owner_; }
 
+    // Takes the station's signals on a thread of its own, where each chat line is stamped as it
+    // arrives, then hands them on to the window's thread in the order they came.
+    class SignalDesk;
+
 private slots:
-    void ChatTextSignal(const QString& line);
-    void ClosingSignal();
     void OwnerGone();
 
 private:
     DbusEchoLink(QDBusConnection bus, QString owner, echolink::ChatEvents& events, int callTimeoutMs);
     echolink::HResult Call(const char* method, const QList<QVariant>& args);
+    void ChatTextArrived(const QString& line, std::chrono::milliseconds arrivedAt);
+    void ClosingArrived();
 
     QDBusConnection bus_;
     QString owner_;
     echolink::ChatEvents& events_;
     int timeoutMs_;
     bool gone_ = false;
+    QThread* deskThread_ = nullptr;
+    SignalDesk* desk_ = nullptr;  // lives on deskThread_
 };
 
 // The factory the main window creates `oEchoLink` with.

@@ -50,6 +50,10 @@ int Program::Run() {
     signals_ = std::make_unique<EndSignals>([this](int signal) { EndOnSignal(signal); });
     form1_->Load();
     if (ending_) return 0;
+    // Dropped chat lines are told once the window's thread is free again, that is once their run has ended.
+    auto* notices = new QTimer(main_.get());
+    QObject::connect(notices, &QTimer::timeout, main_.get(), [this] { form1_->FlushNotices(); });
+    notices->start(1000);
     main_->show();
     return QCoreApplication::exec();
 }
