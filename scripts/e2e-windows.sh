@@ -481,6 +481,8 @@ scenario_session_end() {
     fail "no silence after the unkeying: $(calls | tr '\n' '|')"
   wait_for 30 ended && ok "the program ended with the session" || fail "still running after the session ended"
   wait "$ender" 2>/dev/null
+  # Ended by the session mid-call, the program never let go of its object: the stand-in stays.
+  standin /crash
   stop_app
 }
 
