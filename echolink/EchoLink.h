@@ -2,6 +2,7 @@
 // Backends (COM on Windows, D-Bus on Linux) and the test fake implement these; the main window owns the object.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -19,6 +20,13 @@ public:
     // One chat line as EchoLink shows it: the sender's name, ">" and the message. UTF-8, untrusted:
     // any length, any characters (NUL included).
     virtual void ChatTextReceived(const std::string& line) = 0;
+    // The same line, stamped when it reached the program (milliseconds of the steady clock), for a
+    // backend that takes lines in off the window's thread: a line that waited while the window's
+    // thread was busy is known to be old. Still delivered on the window's thread.
+    virtual void ChatTextArrived(const std::string& line, std::chrono::milliseconds arrivedAt) {
+        (void)arrivedAt;
+        ChatTextReceived(line);
+    }
     // EchoLink is closing.
     virtual void Closing() = 0;
 };

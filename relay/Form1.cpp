@@ -16,7 +16,7 @@ void Form1::Load() {
 }
 
 bool Form1::Click(std::string_view buttonName) {
-    if (ending_ || modalDepth_ > 0) {
+    if (ending_ || endAsked_.load() || modalDepth_ > 0) {
         return false;
     }
     struct Route {
@@ -74,6 +74,7 @@ void Form1::CloseBox() {
         return;
     }
     ending_ = true;
+    FlushNotices();
     services_.program.Unload(Window::Form1);
 }
 
@@ -82,6 +83,7 @@ void Form1::ExitSteps() {
         return;
     }
     ending_ = true;
+    FlushNotices();
     // The announcement's failure (no EchoLink, EchoLink gone) is not reported: the program ends
     // either way, and EchoLink may well be the one closing.
     if (!services_.controls.Visible(Control::Image3)) {

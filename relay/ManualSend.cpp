@@ -18,12 +18,18 @@ void Form1::LocalClick() {
     }
     if (!controls.Text(Control::Text13).empty()) {
         std::unique_ptr<Voice> voice;  // released when the handler returns
+        // The operator's own text: the whole limit, none of the rules that hold chat lines back.
+        const std::chrono::milliseconds limit = services_.transmitLimit;
+        const std::string text = controls.Text(Control::Text13);
         const std::chrono::milliseconds keyedAt = services_.pause.Now();
-        TryStep([&] { oEchoLink_.SetTransmit(true); });
-        Speak(voice, controls.Text(Control::Text13), keyedAt, std::string_view());
+        Key(limit);
+        const std::optional<TimeOut> timeOut = Speak(voice, text, keyedAt, limit);
         TryStep([&] { controls.SetText(Control::Text13, std::string()); });
         TryStep([&] { controls.SetFocus(Control::Text13); });
         Unkey();
+        if (timeOut) {
+            LogTimeOut(text, std::string_view(), limit, *timeOut);
+        }
     }
 }
 

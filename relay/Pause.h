@@ -7,16 +7,18 @@
 
 namespace relay {
 
+// Milliseconds of the steady clock: the relay's time in the real program, on every thread.
+inline std::chrono::milliseconds SteadyNow() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
+}
+
 class Pause {
 public:
     virtual ~Pause() = default;
     // Blocks the calling thread for `duration`.
     virtual void Sleep(std::chrono::milliseconds duration) = 0;
     // Time on a clock that never goes back; only differences mean anything.
-    virtual std::chrono::milliseconds Now() {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now().time_since_epoch());
-    }
+    virtual std::chrono::milliseconds Now() { return SteadyNow(); }
 };
 
 class ThreadPause final : public Pause {

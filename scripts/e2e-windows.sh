@@ -23,7 +23,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 [ ${#scenarios[@]} -gt 0 ] ||
-  scenarios=(startup relay manual windows fdp closing close_box absent failing failcreate hang sapi_fails)
+  scenarios=(startup relay manual windows fdp closing close_box absent failing failcreate hang sapi_fails
+             hang_start hang_keying session_end one_copy guard)
 
 skip() { echo "SKIP: $*"; exit 77; }
 for tool in Xvfb xdotool xwininfo import wineserver; do
@@ -155,8 +156,8 @@ lamp_red() {
 lamp_not_red() { ! lamp_red; }
 
 app_pid=""
-start_app() {  # start_app EXE
-  wine "$1" </dev/null >"$T/app.log" 2>&1 &
+start_app() {  # start_app EXE [ARG...]
+  wine "$@" </dev/null >"$T/app.log" 2>&1 &
   app_pid=$!; pids+=($app_pid)
   local limit=$(( $(now_ms) + ${DIZO_E2E_START_S:-40} * 1000 ))
   until mapped "$main"; do
@@ -220,7 +221,9 @@ main="Dizo Chat por QD4RV "   # the caption ends in a blank
 about="Sobre"
 
 scenario_startup() {
+  local t0=$(now_ms)
   use_standin && start_app "$recording" || return
+  ok "the window appeared after $(( $(now_ms) - t0 )) ms"
   wait_for $patience has_call "$LIGADO" && ok "announced on start-up, \"á\" intact" || fail "no announcement: $(calls | tr '\n' '|')"
   sleep 0.5
   [ "$(ops | head -3 | tr '\n' '|')" = "create|Advise|$LIGADO|" ] && ok "created, connected, then announced once" ||
@@ -403,6 +406,117 @@ scenario_hang() {
   standin /hang 0
   wait_for 30 count_is 2 "$DESLIGADO"
   standin /crash
+  stop_app
+}
+
+# The log's SetTransmit lines, in order, as one string: "-1 0 0".
+transmits() { calls | sed -nE 's/^SetTransmit\((-?[0-9]+)\)$/\1/p' | tr '\n' ' ' | sed 's/ $//'; }
+ends_unkeyed() { [ "$(transmits | awk '{print $NF}')" = 0 ]; }
+
+scenario_hang_start() {
+  # EchoLink hung at its creation (as one still starting): the program waits one bound for it,
+  # then works alone, and is connected once EchoLink answers.
+  use_standin && standin /hangcreate 7000 || return
+  local t0 t1
+  t0=$(now_ms)
+  start_app "$recording" || { standin /hangcreate 0; return; }
+  t1=$(now_ms)
+  ! has_call create && ok "the window appeared after $((t1 - t0)) ms, before EchoLink had made its object" ||
+    fail "the window waited for the hung creation ($((t1 - t0)) ms): $(calls | tr '\n' '|')"
+  wait_for $patience lamp_red && ok "red lamp shown while EchoLink is hung" || fail "the lamp is not red"
+  t0=$(now_ms); click "$main" Form1.frm desligar; wait_for 10 lamp_not_red; t1=$(now_ms)
+  ! has_call create && [ $((t1 - t0)) -lt 1500 ] && ok "desligar switched the lamps in $((t1 - t0)) ms, alone" ||
+    fail "desligar took $((t1 - t0)) ms with EchoLink hung at its creation"
+  standin /hangcreate 0
+  wait_for $patience has_call Advise || { fail "never connected: $(calls | tr '\n' '|')"; stop_app; return; }
+  wait_for 5 has_call "$DESLIGADO"
+  [ "$(ops | tr '\n' '|')" = "create|Advise|$LIGADO|$DESLIGADO|" ] &&
+    ok "connected once EchoLink answered, the announcements made meanwhile delivered in order" ||
+    fail "after the late creation: $(calls | tr '\n' '|')"
+  click "$main" Form1.frm ligar
+  say "QD4RV>cq test>"
+  wait_for $patience has_call 'SendMorse(0, VT_BSTR "cq test>")' && ok "chat lines relayed once connected" ||
+    fail "no relay after the late creation: $(calls | tr '\n' '|')"
+  click "$main" Form1.frm sair
+  ends_cleanly "sair after a late creation"
+  stop_app
+}
+
+scenario_hang_keying() {
+  # EchoLink hangs on the keying, for longer than the program takes to end after sair: the
+  # unkeying is in EchoLink's hands before the program is gone, and comes after the keying.
+  start_announced "$recording" || return
+  standin /hang 15000
+  say "QD4RV>bom dia="
+  wait_for $patience has_call 'voice Speak("bom dia", 17)' || fail "the line was not spoken: $(calls | tr '\n' '|')"
+  local t0 t1
+  t0=$(now_ms); click "$main" Form1.frm sair
+  wait_for 40 ended; t1=$(now_ms)
+  ended && ok "sair with the keying hung ended the program in $((t1 - t0)) ms" || fail "still running $((t1 - t0)) ms after sair"
+  # The stand-in answers its calls one after another, 15 s each.
+  wait_for 60 ends_unkeyed && ok "the stand-in's log ends with an unkeying: SetTransmit $(transmits)" ||
+    fail "the transmitter was left keyed: SetTransmit $(transmits): $(calls | tr '\n' '|')"
+  standin /hang 0
+  wait_for 20 ended
+  standin /crash
+  stop_app
+}
+
+scenario_session_end() {
+  # Windows ends the session while the program speaks (its window's thread held by the voice):
+  # unkeyed at once by the watch on its own thread, then ended as the close box does.
+  start_announced "$recording" || return
+  say "QD4RV>$(printf 'bom dia a todos os colegas %.0s' 1 2 3 4)="
+  wait_for $patience has_call 'SetTransmit(-1)' || { fail "not keyed"; stop_app; return; }
+  sleep 1.5  # into the speech (1 s pause first, then 5 s of speech)
+  local t0 t1 on off
+  t0=$(now_ms)
+  wine wineboot --end-session </dev/null >>"$T/standin.out" 2>&1 &
+  local ender=$!
+  wait_for 20 has_call 'SetTransmit(0)'; t1=$(now_ms)
+  on=$(call_ms 'SetTransmit(-1)'); off=$(call_ms 'SetTransmit(0)' 1)
+  has_call 'SetTransmit(0)' && [ $((t1 - t0)) -lt 3000 ] && ok "unkeyed $((t1 - t0)) ms after the session began to end" ||
+    fail "session end: unkeyed after $((t1 - t0)) ms: $(calls | tr '\n' '|')"
+  calls | grep -A2 -xF 'SetTransmit(0)' | grep -qxF 'voice Silence()' && ok "the voice silenced after the unkeying" ||
+    fail "no silence after the unkeying: $(calls | tr '\n' '|')"
+  wait_for 30 ended && ok "the program ended with the session" || fail "still running after the session ended"
+  wait "$ender" 2>/dev/null
+  # Ended by the session mid-call, the program never let go of its object: the stand-in stays.
+  standin /crash
+  stop_app
+}
+
+scenario_one_copy() {
+  start_announced "$recording" || return
+  local t0 t1 code
+  t0=$(now_ms)
+  timeout 60 wine "$recording" </dev/null >>"$T/app.log" 2>&1; code=$?
+  t1=$(now_ms)
+  [ "$code" = 0 ] && ok "a second copy ended by itself in $((t1 - t0)) ms" || fail "a second copy: status $code"
+  [ "$(xwininfo -root -tree | grep -cF "\"$main\":")" = 1 ] && [ "$(count_call "$LIGADO")" = 1 ] &&
+    ok "one window, one announcement: the second copy never reached EchoLink" ||
+    fail "two copies: $(calls | tr '\n' '|')"
+  ! ended && ok "the first copy runs on" || fail "the first copy ended"
+  stop_app
+}
+
+scenario_guard() {
+  # A 6 s limit and a sound output that no longer takes data: the relay's stop of the speech blocks
+  # the window's thread, and the guard unkeys on its own at the limit plus 2 s, then cuts the audio.
+  use_standin && start_app "$recording" /limit 6 /wedged || return
+  wait_for $patience has_call "$LIGADO" || fail "no start-up announcement"
+  say "QD4RV>$(printf 'bom dia a todos os colegas %.0s' 1 2 3 4 5 6 7 8)="
+  wait_for 20 has_call 'SetTransmit(0)' || { fail "never unkeyed: $(calls | tr '\n' '|')"; stop_app; return; }
+  local on off
+  on=$(call_ms 'SetTransmit(-1)'); off=$(call_ms 'SetTransmit(0)' 1)
+  [ $((off - on)) -ge 7500 ] && [ $((off - on)) -le 9000 ] && ok "the guard unkeyed $((off - on)) ms after the keying (limit 6 s + 2 s)" ||
+    fail "unkeyed $((off - on)) ms after the keying: $(calls | tr '\n' '|')"
+  calls | grep -A1 -xF 'SetTransmit(0)' | head -2 | tail -1 | grep -qxF 'voice Silence()' &&
+    ok "the audio cut after the unkeying" || fail "no audio cut after the unkeying: $(calls | tr '\n' '|')"
+  wait_for 10 count_is 2 'SetTransmit(0)' && ok "the relay's own unkeying followed once the audio let go" ||
+    fail "the relay did not unkey: $(calls | tr '\n' '|')"
+  click "$main" Form1.frm sair
+  ends_cleanly "sair after the guard"
   stop_app
 }
 

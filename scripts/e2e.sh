@@ -14,7 +14,8 @@ while [ $# -gt 0 ]; do
     *) scenarios+=("$1"); shift ;;
   esac
 done
-[ ${#scenarios[@]} -gt 0 ] || scenarios=(startup no_service relay manual help about fdp closing service_dies close_box time_out)
+[ ${#scenarios[@]} -gt 0 ] || scenarios=(startup no_service relay manual help about fdp closing service_dies close_box time_out
+  sound_stalls embedded_commands sigterm single_copy)
 
 skip() { echo "SKIP: $*"; exit 77; }
 for tool in Xvfb dbus-run-session dbus-send pulseaudio pactl parec xdotool import sox; do
@@ -26,7 +27,7 @@ sim="$build/hosts/simulator/dizo-station-sim"
 
 # Everything below runs on a private session bus, bounded in time.
 if [ -z "${DIZO_E2E_IN_SESSION:-}" ]; then
-  bound=240; [[ " ${scenarios[*]} " == *" soak "* ]] && bound=1500  # the soak runs for minutes
+  bound=240; [[ " ${scenarios[*]} " == *" soak "* || " ${scenarios[*]} " == *" flood "* ]] && bound=1500  # minutes long
   exec env DIZO_E2E_IN_SESSION=1 timeout --kill-after=5 "$bound" dbus-run-session -- bash "$0" --build "$build" \
     ${shots:+--shots "$shots"} "${scenarios[@]}"
 fi
@@ -54,7 +55,7 @@ export DISPLAY=":$(head -1 "$T/display")"
 pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm=yes --use-pid-file=no \
   -L "module-null-sink sink_name=dizo_null rate=22050 channels=1" \
   -L "module-native-protocol-unix auth-anonymous=1 socket=$T/pulse.sock" >"$T/pulse.log" 2>&1 &
-pids+=($!)
+pulse_pid=$!; pids+=($pulse_pid)
 export PULSE_SERVER="unix:$T/pulse.sock"
 for _ in $(seq 1 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
 pactl info >/dev/null 2>&1 || skip "pulseaudio did not start: $(tail -1 "$T/pulse.log")"
@@ -382,6 +383,118 @@ scenario_time_out() {
       grep -q 'speech typed here stopped' "$T/app.out" && ok "local send cut: keyed $k ms" ||
       fail "local send keyed $k ms, $(time_outs) time-out lines"
   else fail "still keyed 15 s after a long local send"; fi
+  click sair
+  wait_for 15 app_gone && ok "sair ends the program" || fail "program still running after sair"
+  stop_all
+}
+
+# A minute of speech, far past any limit.
+long_text() { local t="" i; for i in $(seq 1 30); do t+="uma frase longa que ninguem termina de ouvir "; done; echo "$t"; }
+keyed_now() { [ "$(count_call 'SetTransmit(true)')" -gt "$(count_call 'SetTransmit(false)')" ]; }
+
+# The sound server stopped mid-speech (a wedged card, a crashed PipeWire): the transmitter is
+# unkeyed within the limit plus the guard's 2 s all the same, and speech works again once it is back.
+scenario_sound_stalls() {
+  local short="$build/hosts/e2e/dizo-chat-short-limit" limit=6000 k
+  [ -x "$short" ] || { fail "$short is not built"; return; }
+  start_sim && start_app "$short" || return
+  wait_for $patience has_call "$(q PostChatLine "$LIGADO")"
+  say "QD4RV>$(long_text)="
+  wait_for $patience has_call 'SetTransmit(true)' || { fail "not keyed"; stop_all; return; }
+  sleep 2.5; kill -STOP "$pulse_pid"
+  if wait_for 20 has_call 'SetTransmit(false)'; then
+    k=$(keyed_ms 1)
+    [ "$k" -le $((limit + 2000)) ] && ok "sound server stopped 2.5 s in: unkeyed after $k ms (limit $limit + 2000)" ||
+      fail "keyed $k ms with the sound server stopped (limit $limit + 2000)"
+  else fail "still keyed 20 s after the sound server stopped"; fi
+  app_running && ok "the program carries on" || fail "the program ended"
+  sleep 3; kill -CONT "$pulse_pid"
+  say "QD4RV>oi="
+  wait_for $patience count_is 2 'SetTransmit(false)' && ok "the next line keys and unkeys ($(keyed_ms 2) ms)" ||
+    fail "no line handled after the sound server came back"
+  grep 'Dizo chat:' "$T/app.out" | sed 's/^/      /'
+  stop_all
+}
+
+# espeak-ng's embedded commands (byte 0x01, a number, a letter) are read as blanks, and change
+# nothing for the lines after them: the plain line is as loud and as long after them as before.
+scenario_embedded_commands() {
+  local msg="bom dia a todos os colegas" i k rms ks=() rmss=()
+  start_sim && start_app || return
+  wait_for $patience has_call "$(q PostChatLine "$LIGADO")"
+  local lines=("QD4RV>$msg=" "QD4RV>"$'\x01'"0A$msg=" "QD4RV>"$'\x01'"50S$msg=" "QD4RV>$msg=")
+  for i in 0 1 2 3; do
+    record_start; say "${lines[$i]}"
+    wait_for 20 count_is $((i + 1)) 'SetTransmit(false)' || { fail "line $((i + 1)) not unkeyed"; stop_all; return; }
+    sleep 0.3; rms=$(record_stop_rms); k=$(keyed_ms $((i + 1)))
+    ks+=("$k"); rmss+=("$rms"); echo "      line $((i + 1)): keyed $k ms, RMS $rms"
+  done
+  loud "${rmss[1]}" && loud "${rmss[2]}" && ok "lines with embedded commands still heard (RMS ${rmss[1]}, ${rmss[2]})" ||
+    fail "a line with an embedded command was silent (RMS ${rmss[1]}, ${rmss[2]})"
+  awk -v a="${rmss[0]}" -v b="${rmss[3]}" 'BEGIN { exit !(b > a * 0.7 && b < a * 1.3) }' &&
+    [ "${ks[3]}" -ge $(( ${ks[0]} * 85 / 100 )) ] && [ "${ks[3]}" -le $(( ${ks[0]} * 115 / 100 )) ] &&
+    ok "the plain line after them: ${ks[3]} ms, RMS ${rmss[3]} (before: ${ks[0]} ms, RMS ${rmss[0]})" ||
+    fail "the plain line changed: ${ks[3]} ms, RMS ${rmss[3]} (before: ${ks[0]} ms, RMS ${rmss[0]})"
+  stop_all
+}
+
+# SIGTERM mid-speech: the station is unkeyed and the program ends as the close box ends it.
+scenario_sigterm() {
+  start_sim && start_app || return
+  wait_for $patience has_call "$(q PostChatLine "$LIGADO")"
+  say "QD4RV>$(long_text)="
+  wait_for $patience has_call 'SetTransmit(true)' || { fail "not keyed"; stop_all; return; }
+  sleep 2; local t0; t0=$(now_ms); kill -TERM "$app_pid"
+  if wait_for 10 app_gone; then
+    wait "$app_pid"; local status=$?
+    ok "ended $(( $(now_ms) - t0 )) ms after SIGTERM (status $status)"
+    [ "$status" = 0 ] && ok "exit status 0, as the close box" || fail "exit status $status"
+  else fail "still running 10 s after SIGTERM"; fi
+  keyed_now && fail "left keyed: $(calls | grep '^SetTransmit' | tr '\n' ' ')" ||
+    ok "unkeyed $(( $(call_ms 'SetTransmit(false)') - $(call_ms 'SetTransmit(true)') )) ms after keying"
+  has_call "$(q PostChatLine "$DESLIGADO")" && fail "a farewell was posted" || ok "nothing posted, as the close box"
+  app_pid=""; stop_all
+}
+
+# A second start on the same desktop brings the first copy forward and ends.
+scenario_single_copy() {
+  start_sim && start_app || return
+  wait_for $patience has_call "$(q PostChatLine "$LIGADO")"
+  "$app" >"$T/second.out" 2>&1 & local second=$!
+  if wait_for 15 eval '! kill -0 '"$second"' 2>/dev/null'; then
+    wait "$second"; local status=$?
+    [ "$status" = 0 ] && ok "the second copy ended (status 0): $(cat "$T/second.out" | tail -1)" || fail "second copy status $status"
+  else kill "$second"; fail "the second copy is still running"; fi
+  app_running && ok "the first copy runs on" || fail "the first copy ended"
+  sleep 0.5
+  [ "$(count_call "$(q PostChatLine "$LIGADO")")" = 1 ] && ok "one announcement only" || fail "the second copy announced"
+  stop_all
+}
+
+# Not run by CTest (about five minutes): "=" lines at 50 a second for 3 minutes. The program keys
+# for at most half of any 10 minutes, obeys no line older than 60 s, tells what it dropped, and keys
+# nothing from 60 s after the flood has ended (plus one line's speech).
+scenario_flood() {
+  start_sim && start_app || return
+  wait_for $patience has_call "$(q PostChatLine "$LIGADO")"
+  local t0; t0=$(now_ms)
+  say "/flood 9000 50 linha # da enchente="
+  wait_for 400 grep -q 'flood: done' "$T/sim.log" || { fail "the flood did not end"; stop_all; return; }
+  local done_ms; done_ms=$(grep 'flood: done' "$T/sim.log" | awk '{ print $1 }' | head -1)
+  # Watch until a minute after the flood, plus one line's speech, plus as long again.
+  while [ "$(now_ms)" -lt $(( done_ms + 90000 )) ]; do sleep 1; done
+  local ons offs keyed last_on
+  keyed=$(grep -E ' SetTransmit\((true|false)\)$' "$T/sim.log" |
+    awk '/true/ { on = $1 } /false/ { if (on) { total += $1 - on; on = 0 } } END { print total + 0 }')
+  ons=$(count_call 'SetTransmit(true)'); offs=$(count_call 'SetTransmit(false)')
+  last_on=$(call_ms 'SetTransmit(true)')
+  echo "      $ons keyings, $(( keyed / 1000 )) s keyed in $(( ($(now_ms) - t0) / 1000 )) s; the flood ended at +$(( (done_ms - t0) / 1000 )) s, the last keying at +$(( (last_on - t0) / 1000 )) s"
+  grep 'Dizo chat:' "$T/app.out" | sed 's/^/      /' | head -20
+  [ "$keyed" -le 300000 ] && ok "keyed $(( keyed / 1000 )) s, within half of 10 minutes" || fail "keyed $(( keyed / 1000 )) s"
+  [ "$ons" = "$offs" ] && ok "every keying unkeyed" || fail "$ons keyings, $offs unkeyings"
+  [ "$last_on" -le $(( done_ms + 60000 + 10000 )) ] && ok "nothing keyed later than 60 s after the flood (+ one line)" ||
+    fail "keyed $(( (last_on - done_ms) / 1000 )) s after the flood ended"
+  grep -q 'chat lines dropped (older than 60 s' "$T/app.out" && ok "stale lines dropped and told" || fail "no notice of stale lines"
   click sair
   wait_for 15 app_gone && ok "sair ends the program" || fail "program still running after sair"
   stop_all

@@ -34,6 +34,9 @@ HResult FakeEchoLinkFactory::Record(RecordedCall call, bool fail) {
             onCall(calls.back());
         }
     }
+    if (answer) {
+        return answer(call);
+    }
     return fail ? kFail : kOk;
 }
 

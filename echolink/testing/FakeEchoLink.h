@@ -36,6 +36,9 @@ public:
     bool recordCalls = true;        // benchmarks turn recording off
     std::vector<RecordedCall> calls;
     std::function<void(const RecordedCall&)> onCall;  // called after each recorded call
+    // When set, answers every call in place of the fail switches: may let virtual time pass, as a
+    // station that hangs or answers after the caller's bound.
+    std::function<HResult(const RecordedCall&)> answer;
     int created = 0;
 
     std::unique_ptr<EchoLink> Create(ChatEvents& events) override;
@@ -45,6 +48,11 @@ public:
     void RaiseChatTextReceived(const std::string& line) {
         if (events_) {
             events_->ChatTextReceived(line);
+        }
+    }
+    void RaiseChatTextArrived(const std::string& line, std::chrono::milliseconds arrivedAt) {
+        if (events_) {
+            events_->ChatTextArrived(line, arrivedAt);
         }
     }
     void RaiseClosing() {

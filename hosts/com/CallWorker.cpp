@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <utility>
 
 #include <objbase.h>
 
@@ -10,13 +11,21 @@ namespace hosts::com {
 
 namespace {
 
+// An event that closes itself.
+struct Signal {
+    HANDLE handle = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    Signal() = default;
+    Signal(const Signal&) = delete;
+    Signal& operator=(const Signal&) = delete;
+    ~Signal() {
+        if (handle != nullptr) CloseHandle(handle);
+    }
+};
+
 struct Pending {
     CallWorker::Job job;
     HRESULT result = E_PENDING;
-    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    ~Pending() {
-        if (done != nullptr) CloseHandle(done);
-    }
+    Signal done;
 };
 
 }  // namespace
@@ -27,8 +36,12 @@ struct CallWorker::Shared {
     std::condition_variable wake;
     std::deque<std::shared_ptr<Pending>> queue;
     bool stopping = false;
-    IStream* marshalled = nullptr;
-    IID iid{};
+    Open open;
+    HRESULT opened = E_PENDING;
+    Signal openDone;
+    // The worker's object once opened, for a call made beside the worker; under the mutex.
+    IUnknown* object = nullptr;
+    bool busy = false;  // a job is out with EchoLink
 };
 
 namespace {
@@ -41,11 +54,24 @@ DWORD WINAPI WorkerMain(void* parameter) {
     // thread is doing.
     const bool apartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     IUnknown* object = nullptr;
-    if (apartment && shared->marshalled != nullptr &&
-        FAILED(CoGetInterfaceAndReleaseStream(shared->marshalled, shared->iid, reinterpret_cast<void**>(&object)))) {
-        object = nullptr;
+    HRESULT opened = CO_E_NOTINITIALIZED;
+    if (apartment) {
+        opened = shared->open(&object);
+        if (FAILED(opened) && object != nullptr) {
+            object->Release();
+            object = nullptr;
+        }
     }
-    shared->marshalled = nullptr;
+    shared->open = nullptr;
+    {
+        const std::lock_guard lock(shared->mutex);
+        shared->opened = opened;
+        if (object != nullptr) {
+            object->AddRef();
+            shared->object = object;
+        }
+    }
+    SetEvent(shared->openDone.handle);
     for (;;) {
         std::shared_ptr<Pending> next;
         {
@@ -54,70 +80,137 @@ DWORD WINAPI WorkerMain(void* parameter) {
             if (shared->queue.empty()) break;
             next = std::move(shared->queue.front());
             shared->queue.pop_front();
+            shared->busy = true;
         }
         next->result = object != nullptr ? next->job(object) : CO_E_OBJNOTCONNECTED;
         next->job = nullptr;  // its arguments go now, on this thread, not when the owner lets go
-        SetEvent(next->done);
+        {
+            const std::lock_guard lock(shared->mutex);
+            shared->busy = false;
+        }
+        SetEvent(next->done.handle);
     }
+    IUnknown* besideCopy = nullptr;
+    {
+        const std::lock_guard lock(shared->mutex);
+        besideCopy = std::exchange(shared->object, nullptr);
+    }
+    if (besideCopy != nullptr) besideCopy->Release();
     if (object != nullptr) object->Release();
+    if (apartment) CoUninitialize();
+    return 0;
+}
+
+// One call made beside the worker, on the same object: another thread of the same apartment may use it.
+struct Beside {
+    CallWorker::Job job;
+    IUnknown* object;
+};
+
+DWORD WINAPI BesideMain(void* parameter) {
+    std::unique_ptr<Beside> call(static_cast<Beside*>(parameter));
+    const bool apartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    if (apartment) call->job(call->object);
+    call->job = nullptr;
+    call->object->Release();
     if (apartment) CoUninitialize();
     return 0;
 }
 
 }  // namespace
 
-CallWorker::CallWorker(IUnknown* object, REFIID iid, DWORD boundMs)
-    : shared_(std::make_shared<Shared>()), boundMs_(boundMs) {
-    shared_->iid = iid;
-    if (object == nullptr || FAILED(CoMarshalInterThreadInterfaceInStream(iid, object, &shared_->marshalled))) {
-        shared_->marshalled = nullptr;
-    }
-    // Read before the thread starts: it takes the stream as it begins.
-    const bool marshalled = shared_->marshalled != nullptr;
+CallWorker::CallWorker(Open open, DWORD boundMs) : shared_(std::make_shared<Shared>()), boundMs_(boundMs) {
+    shared_->open = std::move(open);
     auto* forThread = new std::shared_ptr<Shared>(shared_);
     thread_ = CreateThread(nullptr, 0, WorkerMain, forThread, 0, nullptr);
-    if (thread_ == nullptr) {
-        delete forThread;
-        if (shared_->marshalled != nullptr) shared_->marshalled->Release();
-        shared_->marshalled = nullptr;
-    }
-    connected_ = thread_ != nullptr && marshalled;
+    if (thread_ == nullptr) delete forThread;
 }
 
 CallWorker::~CallWorker() {
-    Finish(nullptr);
+    Finish(nullptr, 0, nullptr);
     if (thread_ != nullptr) CloseHandle(thread_);
 }
 
-HRESULT CallWorker::Wait(HANDLE handle) const {
+HRESULT CallWorker::Wait(HANDLE handle, DWORD ms) const {
     DWORD index = 0;
-    // COM's own wait: it lets EchoLink's calls into this apartment in while we wait, and unlike a
-    // message filter's cancel it ends at the bound under Wine as well.
-    const HRESULT waited = CoWaitForMultipleHandles(0, boundMs_, 1, &handle, &index);
+    // COM's own wait: it lets calls into this apartment in while we wait, and unlike a message
+    // filter's cancel it ends at the bound under Wine as well.
+    const HRESULT waited = CoWaitForMultipleHandles(0, ms, 1, &handle, &index);
     return waited == RPC_S_CALLPENDING ? RPC_E_TIMEOUT : waited;
+}
+
+HRESULT CallWorker::Opened() {
+    if (thread_ == nullptr) return E_OUTOFMEMORY;
+    const HRESULT waited = Wait(shared_->openDone.handle, boundMs_);
+    if (FAILED(waited)) return waited;
+    const std::lock_guard lock(shared_->mutex);
+    return shared_->opened;
 }
 
 HRESULT CallWorker::Run(Job job) {
     if (thread_ == nullptr || finished_) return CO_E_OBJNOTCONNECTED;
     auto pending = std::make_shared<Pending>();
-    if (pending->done == nullptr) return E_OUTOFMEMORY;
+    if (pending->done.handle == nullptr) return E_OUTOFMEMORY;
     pending->job = std::move(job);
     {
         const std::lock_guard lock(shared_->mutex);
         shared_->queue.push_back(pending);
     }
     shared_->wake.notify_one();
-    const HRESULT waited = Wait(pending->done);
+    // While EchoLink is still making its object (past the bound already), a call waits behind it
+    // and is given up at once: a slow start costs the window one bound, not one for every call.
+    if (WaitForSingleObject(shared_->openDone.handle, 0) != WAIT_OBJECT_0) return RPC_E_TIMEOUT;
+    const HRESULT waited = Wait(pending->done.handle, boundMs_);
     return FAILED(waited) ? waited : pending->result;
 }
 
-HRESULT CallWorker::Finish(Job last) {
+CallWorker::Remote CallWorker::AnyThread() const {
+    Remote remote;
+    if (thread_ != nullptr) remote.shared_ = shared_;
+    return remote;
+}
+
+HRESULT CallWorker::Remote::Run(Job job, DWORD ms) const {
+    if (shared_ == nullptr) return CO_E_OBJNOTCONNECTED;
+    auto pending = std::make_shared<Pending>();
+    if (pending->done.handle == nullptr) return E_OUTOFMEMORY;
+    pending->job = std::move(job);
+    {
+        const std::lock_guard lock(shared_->mutex);
+        if (shared_->stopping) return CO_E_OBJNOTCONNECTED;
+        shared_->queue.push_back(pending);
+    }
+    shared_->wake.notify_one();
+    const DWORD waited = WaitForSingleObject(pending->done.handle, ms);
+    if (waited == WAIT_TIMEOUT) return RPC_E_TIMEOUT;
+    return waited == WAIT_OBJECT_0 ? pending->result : E_FAIL;
+}
+
+HRESULT CallWorker::Finish(Job owed, DWORD owedBoundMs, Job last) {
     if (finished_) return S_OK;
     finished_ = true;
     if (thread_ == nullptr) return S_OK;
+    std::shared_ptr<Pending> owedInQueue;
     {
         const std::lock_guard lock(shared_->mutex);
-        // Calls given up at the bound stay queued: a farewell still reaches EchoLink if it wakes in time.
+        // Only a worker held up by EchoLink needs the call beside it; an idle one sends it at once.
+        if (owed && shared_->object != nullptr && (shared_->busy || !shared_->queue.empty())) {
+            shared_->object->AddRef();
+            auto* beside = new Beside{owed, shared_->object};
+            const HANDLE besideThread = CreateThread(nullptr, 0, BesideMain, beside, 0, nullptr);
+            if (besideThread != nullptr) {
+                CloseHandle(besideThread);
+            } else {
+                beside->object->Release();
+                delete beside;
+            }
+        }
+        // Calls given up at the bound stay queued: they still reach EchoLink if it wakes in time.
+        if (owed) {
+            owedInQueue = std::make_shared<Pending>();
+            owedInQueue->job = std::move(owed);
+            shared_->queue.push_back(owedInQueue);
+        }
         if (last) {
             auto pending = std::make_shared<Pending>();
             pending->job = std::move(last);
@@ -126,9 +219,13 @@ HRESULT CallWorker::Finish(Job last) {
         shared_->stopping = true;
     }
     shared_->wake.notify_one();
+    // Still opening: the bound for that has passed already, nothing can be owed to an object not
+    // yet made, and the thread lets go of it once it comes.
+    if (WaitForSingleObject(shared_->openDone.handle, 0) != WAIT_OBJECT_0) return RPC_E_TIMEOUT;
+    if (owedInQueue != nullptr && owedInQueue->done.handle != nullptr) Wait(owedInQueue->done.handle, owedBoundMs);
     // Disconnecting and the last release are calls to EchoLink too: one bound for them all, so a
     // hung EchoLink cannot hold the program's exit.
-    const HRESULT waited = Wait(thread_);
+    const HRESULT waited = Wait(thread_, boundMs_);
     return FAILED(waited) ? waited : S_OK;
 }
 

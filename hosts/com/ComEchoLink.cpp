@@ -1,6 +1,10 @@
 #include "hosts/com/ComEchoLink.h"
 
+#include <atomic>
+#include <chrono>
 #include <deque>
+#include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -89,17 +93,33 @@ std::string StringArgument(const DISPPARAMS* params) {
     return text;
 }
 
+constexpr UINT kDeliverMessage = WM_APP + 1;
+constexpr wchar_t kWindowClass[] = L"DizoChatEchoLinkEvents";
+
 struct Event {
     bool closing = false;
     std::string line;
+    // When the line reached the program, on the steady clock the relay reads: taken on COM's
+    // thread, so a line that then waits for a busy window is known to be old.
+    std::chrono::milliseconds arrivedAt{0};
 };
 
-// Receives EchoLink's events from COM and queues them; the owner delivers them from its window.
+std::chrono::milliseconds SteadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
+}
+
+// Where the sink leaves events for the owner's window. The sink lives in the worker's apartment,
+// so events come in on COM's threads; the owner takes them from its window, one per message.
+struct Inbox {
+    std::mutex mutex;
+    std::deque<Event> events;
+    HWND window = nullptr;  // null once the owner is going: what comes then is dropped
+};
+
+// Receives EchoLink's events from COM and queues them for the owner's window.
 class EventSink final : public IDispatch {
 public:
-    using Deliver = void (*)(void* owner, Event event);
-    EventSink(EventIds ids, void* owner, Deliver deliver) : ids_(ids), owner_(owner), deliver_(deliver) {}
-    void Detach() { owner_ = nullptr; }
+    EventSink(EventIds ids, std::shared_ptr<Inbox> inbox) : ids_(ids), inbox_(std::move(inbox)) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (out == nullptr) return E_POINTER;
@@ -127,21 +147,20 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                                      UINT*) override {
-        if (owner_ == nullptr) return S_OK;
-        if (id == ids_.chatText) {
-            deliver_(owner_, Event{false, StringArgument(params)});
-        } else if (id == ids_.closing) {
-            deliver_(owner_, Event{true, {}});
-        }
-        return S_OK;  // EchoLink's other events are not ours to handle
+        if (id != ids_.chatText && id != ids_.closing) return S_OK;  // EchoLink's other events are not ours
+        Event event{id == ids_.closing, id == ids_.chatText ? StringArgument(params) : std::string(), SteadyMs()};
+        const std::lock_guard lock(inbox_->mutex);
+        if (inbox_->window == nullptr) return S_OK;
+        inbox_->events.push_back(std::move(event));
+        PostMessageW(inbox_->window, kDeliverMessage, 0, 0);
+        return S_OK;
     }
 
 private:
     ~EventSink() = default;
     LONG refs_ = 1;
     EventIds ids_;
-    void* owner_;
-    Deliver deliver_;
+    std::shared_ptr<Inbox> inbox_;
 };
 
 // Arguments a call owns, freed once the call is over, on whichever thread that is.
@@ -172,21 +191,56 @@ HRESULT Unadvise(IUnknown* object, DWORD cookie) {
     return hr;
 }
 
-constexpr UINT kDeliverMessage = WM_APP + 1;
-constexpr wchar_t kWindowClass[] = L"DizoChatEchoLinkEvents";
+// What the worker opens: the object, its events connected to `sink` from the worker's apartment.
+// The cookie is the worker's alone, read by the disconnection it runs later.
+HRESULT OpenConnected(IUnknown** out, IDispatch* sink, DWORD* cookie) {
+    ComPtr<IUnknown> object;
+    // EchoLink is an executable, so a local server; an in-process one serves as well.
+    HRESULT hr = CoCreateInstance(kEchoLinkClass, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
+                                  kEchoLinkInterface, reinterpret_cast<void**>(object.GetAddressOf()));
+    ComPtr<IConnectionPointContainer> container;
+    ComPtr<IConnectionPoint> point;
+    if (SUCCEEDED(hr)) hr = object.As(&container);
+    if (SUCCEEDED(hr)) hr = container->FindConnectionPoint(kEchoLinkEvents, &point);
+    if (SUCCEEDED(hr)) hr = point->Advise(sink, cookie);
+    if (FAILED(hr)) {
+        *cookie = 0;
+        return hr;
+    }
+    *out = object.Detach();
+    return S_OK;
+}
 
 }  // namespace
 
+struct ComEchoLinkFactory::GuardPath {
+    std::mutex mutex;
+    std::function<HRESULT()> unkey;  // empty while no object is alive
+};
+
 class ComEchoLink final : public echolink::EchoLink {
 public:
-    ComEchoLink(echolink::ChatEvents& events, DWORD callTimeoutMs) : events_(events), callTimeoutMs_(callTimeoutMs) {}
+    ComEchoLink(echolink::ChatEvents& events, DWORD callTimeoutMs, DWORD endTimeoutMs,
+                std::shared_ptr<ComEchoLinkFactory::GuardPath> guardPath)
+        : events_(events), callTimeoutMs_(callTimeoutMs), endTimeoutMs_(endTimeoutMs),
+          guardPath_(std::move(guardPath)) {}
     ~ComEchoLink() override;
 
     bool Connect();
+    // Lends the guard an unkeying through the worker, counted like the relay's own.
+    void LendGuardPath();
 
     echolink::HResult SetTransmit(bool keyed) override {
         const LONG value = keyed ? -1 : 0;  // VARIANT_TRUE in the 32-bit slot
-        return Call([value](IUnknown* object) { return CallSlot(object, kSetTransmitSlot, value); });
+        keyed_ = keyed;
+        if (keyed) return Call([value](IUnknown* object) { return CallSlot(object, kSetTransmitSlot, value); });
+        // Counted until EchoLink has answered it, so the end knows an unkeying is still on its way.
+        ++*unkeyings_;
+        return Call([value, unkeyings = unkeyings_](IUnknown* object) {
+            const HRESULT hr = CallSlot(object, kSetTransmitSlot, value);
+            --*unkeyings;
+            return hr;
+        });
     }
 
     echolink::HResult SendMorse(std::int32_t reserved, const echolink::Variant& text) override {
@@ -215,7 +269,6 @@ public:
     }
 
 private:
-    static void Queue(void* self, Event event);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // While a call is out, COM's modal loop may run our window; events wait until it returns, as
@@ -233,30 +286,44 @@ private:
 
     echolink::ChatEvents& events_;
     DWORD callTimeoutMs_;
+    DWORD endTimeoutMs_;
     bool apartment_ = false;
-    DWORD cookie_ = 0;
+    std::shared_ptr<DWORD> cookie_ = std::make_shared<DWORD>(0);  // the worker's
+    std::shared_ptr<Inbox> inbox_ = std::make_shared<Inbox>();
     EventSink* sink_ = nullptr;
     std::unique_ptr<CallWorker> worker_;
     HWND window_ = nullptr;
-    std::deque<Event> queue_;
     int calling_ = 0;
     bool deferred_ = false;
+    // What the end owes EchoLink: the last keying asked for, and the unkeyings not yet answered.
+    bool keyed_ = false;
+    std::shared_ptr<std::atomic<int>> unkeyings_ = std::make_shared<std::atomic<int>>(0);
+    std::shared_ptr<ComEchoLinkFactory::GuardPath> guardPath_;
+    bool lent_ = false;
 };
+
+void ComEchoLink::LendGuardPath() {
+    auto unkey = [remote = worker_->AnyThread(), unkeyings = unkeyings_, bound = callTimeoutMs_] {
+        ++*unkeyings;
+        return remote.Run(
+            [unkeyings](IUnknown* object) {
+                const HRESULT hr = CallSlot(object, kSetTransmitSlot, LONG{0});
+                --*unkeyings;
+                return hr;
+            },
+            bound);
+    };
+    const std::lock_guard lock(guardPath_->mutex);
+    guardPath_->unkey = std::move(unkey);
+    lent_ = true;
+}
 
 bool ComEchoLink::Connect() {
     const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     apartment_ = SUCCEEDED(init);  // S_FALSE too: each success is balanced on destruction
     if (!apartment_ && init != RPC_E_CHANGED_MODE) return false;
 
-    // This thread's proxies are used only here, while EchoLink has just answered, and let go when
-    // this returns: a proxy's last release is a call to EchoLink, and at the end the worker makes
-    // it within the bound instead.
-    ComPtr<IUnknown> object;
-    // EchoLink is an executable, so a local server; an in-process one serves as well.
-    if (FAILED(CoCreateInstance(kEchoLinkClass, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
-                                kEchoLinkInterface, reinterpret_cast<void**>(object.GetAddressOf())))) {
-        return false;
-    }
+    // The type library is read from the registry here: no call to EchoLink.
     const auto ids = LookUpEventIds();
     if (!ids) return false;
 
@@ -268,42 +335,54 @@ bool ComEchoLink::Connect() {
     window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
     if (window_ == nullptr) return false;
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    inbox_->window = window_;
 
-    ComPtr<IConnectionPointContainer> container;
-    ComPtr<IConnectionPoint> point;
-    if (FAILED(object.As(&container)) || FAILED(container->FindConnectionPoint(kEchoLinkEvents, &point))) {
-        return false;
-    }
-    worker_ = std::make_unique<CallWorker>(object.Get(), kEchoLinkInterface, callTimeoutMs_);
-    if (!worker_->Connected()) return false;
-    // The sink is advised from this thread, so the events come into this apartment.
-    sink_ = new EventSink(*ids, this, &ComEchoLink::Queue);
-    if (FAILED(point->Advise(sink_, &cookie_))) {
-        cookie_ = 0;
-        return false;
-    }
-    return true;
+    // Creating the object, finding its events and connecting them are calls to EchoLink like any
+    // other: made on the worker, so a hung EchoLink holds the window one bound and no more. Given up
+    // at the bound, they still run, as every call does: the program runs on alone meanwhile (calls
+    // fail at once), and an EchoLink that was only slow to start (both started at log-on) is
+    // connected once it answers. One that fails is absent: no object.
+    sink_ = new EventSink(*ids, inbox_);
+    sink_->AddRef();  // the worker's, let go with it
+    worker_ = std::make_unique<CallWorker>(
+        [sink = sink_, cookie = cookie_](IUnknown** object) {
+            const HRESULT hr = OpenConnected(object, sink, cookie.get());
+            sink->Release();
+            return hr;
+        },
+        callTimeoutMs_);
+    const HRESULT opened = worker_->Opened();
+    return SUCCEEDED(opened) || opened == RPC_E_TIMEOUT;
 }
 
 ComEchoLink::~ComEchoLink() {
+    if (lent_) {
+        const std::lock_guard lock(guardPath_->mutex);
+        guardPath_->unkey = nullptr;
+    }
     // Nothing reaches the owner from here on: it may be going itself.
-    if (sink_ != nullptr) sink_->Detach();
+    {
+        const std::lock_guard lock(inbox_->mutex);
+        inbox_->window = nullptr;
+        inbox_->events.clear();
+    }
     if (window_ != nullptr) DestroyWindow(window_);
     if (worker_ != nullptr) {
-        CallWorker::Job disconnect;
-        if (cookie_ != 0) disconnect = [cookie = cookie_](IUnknown* object) { return Unadvise(object, cookie); };
-        worker_->Finish(std::move(disconnect));
+        // A keying left standing, or an unkeying EchoLink has not answered, is owed before the
+        // process ends: a transmitter keyed by a program that is gone stays keyed.
+        CallWorker::Job unkey;
+        if (keyed_ || *unkeyings_ > 0) {
+            unkey = [](IUnknown* object) { return CallSlot(object, kSetTransmitSlot, LONG{0}); };
+        }
+        CallWorker::Job disconnect = [cookie = cookie_](IUnknown* object) {
+            return *cookie != 0 ? Unadvise(object, *cookie) : S_OK;
+        };
+        worker_->Finish(std::move(unkey), endTimeoutMs_, std::move(disconnect));
         worker_.reset();
     }
-    // The server may still hold the sink; detached, it ignores what comes.
+    // The server may still hold the sink; with the window gone, it drops what comes.
     if (sink_ != nullptr) sink_->Release();
     if (apartment_) CoUninitialize();
-}
-
-void ComEchoLink::Queue(void* self, Event event) {
-    auto* link = static_cast<ComEchoLink*>(self);
-    link->queue_.push_back(std::move(event));
-    PostMessageW(link->window_, kDeliverMessage, 0, 0);
 }
 
 // One event per message, taken off the queue before it is delivered: a handler may destroy the
@@ -311,26 +390,53 @@ void ComEchoLink::Queue(void* self, Event event) {
 LRESULT CALLBACK ComEchoLink::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != kDeliverMessage) return DefWindowProcW(window, message, wParam, lParam);
     auto* link = reinterpret_cast<ComEchoLink*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (link == nullptr || link->queue_.empty()) return 0;
+    if (link == nullptr) return 0;
     if (link->calling_ > 0) {
         link->deferred_ = true;
         return 0;
     }
-    Event event = std::move(link->queue_.front());
-    link->queue_.pop_front();
+    Event event;
+    {
+        const std::lock_guard lock(link->inbox_->mutex);
+        if (link->inbox_->events.empty()) return 0;
+        event = std::move(link->inbox_->events.front());
+        link->inbox_->events.pop_front();
+    }
     echolink::ChatEvents& events = link->events_;
     if (event.closing) {
         events.Closing();
     } else {
-        events.ChatTextReceived(event.line);
+        events.ChatTextArrived(event.line, event.arrivedAt);
     }
     return 0;
 }
 
+ComEchoLinkFactory::ComEchoLinkFactory() : guardPath_(std::make_shared<GuardPath>()) {}
+
+ComEchoLinkFactory::ComEchoLinkFactory(std::chrono::milliseconds callTimeout, std::chrono::milliseconds endTimeout)
+    : guardPath_(std::make_shared<GuardPath>()), callTimeout_(callTimeout), endTimeout_(endTimeout) {}
+
+ComEchoLinkFactory::~ComEchoLinkFactory() = default;
+
 std::unique_ptr<echolink::EchoLink> ComEchoLinkFactory::Create(echolink::ChatEvents& events) {
-    auto link = std::make_unique<ComEchoLink>(events, static_cast<DWORD>(callTimeout_.count()));
+    auto link = std::make_unique<ComEchoLink>(events, static_cast<DWORD>(callTimeout_.count()),
+                                              static_cast<DWORD>(endTimeout_.count()), guardPath_);
     if (!link->Connect()) return nullptr;
+    link->LendGuardPath();
     return link;
+}
+
+echolink::HResult ComEchoLinkFactory::UnkeyFromAnyThread() const {
+    std::function<HRESULT()> unkey;
+    {
+        const std::lock_guard lock(guardPath_->mutex);
+        unkey = guardPath_->unkey;
+    }
+    // Called outside the lock: the object may go meanwhile, and its worker's queue then refuses.
+    if (!unkey) return echolink::kNoObject;
+    const HRESULT hr = unkey();
+    // A worker that is finishing owes the unkeying itself (see ~ComEchoLink): nothing to retry.
+    return hr == CO_E_OBJNOTCONNECTED ? echolink::kDisconnected : echolink::HResult{static_cast<std::int32_t>(hr)};
 }
 
 }  // namespace hosts::com

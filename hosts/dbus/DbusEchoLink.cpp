@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "hosts/dbus/BusNames.h"
+#include "hosts/dbus/SignalDesk.h"
 
 namespace hosts::dbus {
 
@@ -60,10 +61,14 @@ std::unique_ptr<DbusEchoLink> DbusEchoLink::Create(QDBusConnection bus, echolink
 
 DbusEchoLink::DbusEchoLink(QDBusConnection bus, QString owner, echolink::ChatEvents& events, int callTimeoutMs)
     : bus_(std::move(bus)), owner_(std::move(owner)), events_(events), timeoutMs_(callTimeoutMs) {
+    deskThread_ = new QThread();
+    desk_ = new SignalDesk(this);
+    desk_->moveToThread(deskThread_);
+    deskThread_->start();
     const QString path = QString::fromLatin1(ObjectPath);
     const QString iface = QString::fromLatin1(InterfaceName);
-    bus_.connect(owner_, path, iface, QStringLiteral("ChatTextReceived"), this, SLOT(ChatTextSignal(QString)));
-    bus_.connect(owner_, path, iface, QStringLiteral("Closing"), this, SLOT(ClosingSignal()));
+    bus_.connect(owner_, path, iface, QStringLiteral("ChatTextReceived"), desk_, SLOT(ChatText(QString)));
+    bus_.connect(owner_, path, iface, QStringLiteral("Closing"), desk_, SLOT(Closing()));
     // Knowing at once that the station is gone spares each later call a round trip to the bus.
     auto* watcher = new QDBusServiceWatcher(owner_, bus_, QDBusServiceWatcher::WatchForUnregistration, this);
     connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, &DbusEchoLink::OwnerGone);
@@ -72,8 +77,13 @@ DbusEchoLink::DbusEchoLink(QDBusConnection bus, QString owner, echolink::ChatEve
 DbusEchoLink::~DbusEchoLink() {
     const QString path = QString::fromLatin1(ObjectPath);
     const QString iface = QString::fromLatin1(InterfaceName);
-    bus_.disconnect(owner_, path, iface, QStringLiteral("ChatTextReceived"), this, SLOT(ChatTextSignal(QString)));
-    bus_.disconnect(owner_, path, iface, QStringLiteral("Closing"), this, SLOT(ClosingSignal()));
+    bus_.disconnect(owner_, path, iface, QStringLiteral("ChatTextReceived"), desk_, SLOT(ChatText(QString)));
+    bus_.disconnect(owner_, path, iface, QStringLiteral("Closing"), desk_, SLOT(Closing()));
+    deskThread_->quit();
+    deskThread_->wait();
+    delete desk_;
+    delete deskThread_;
+    // What the desk handed on and the window's thread has not taken yet dies with this object.
 }
 
 echolink::HResult DbusEchoLink::Call(const char* method, const QList<QVariant>& args) {
@@ -111,14 +121,30 @@ echolink::HResult DbusEchoLink::PostChatLine(const std::string& line) {
     return Call("PostChatLine", {QVariant(FromUtf8(line))});
 }
 
-void DbusEchoLink::ChatTextSignal(const QString& line) {
+void DbusEchoLink::ChatTextArrived(const QString& line, std::chrono::milliseconds arrivedAt) {
     if (gone_) return;
     const QByteArray utf8 = line.toUtf8();
-    events_.ChatTextReceived(std::string(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    events_.ChatTextArrived(std::string(utf8.constData(), static_cast<std::size_t>(utf8.size())), arrivedAt);
 }
 
-void DbusEchoLink::ClosingSignal() {
+void DbusEchoLink::ClosingArrived() {
     if (!gone_) events_.Closing();
+}
+
+DbusEchoLink::SignalDesk::SignalDesk(DbusEchoLink* link) : link_(link) {}
+
+void DbusEchoLink::SignalDesk::ChatText(const QString& line) {
+    // The steady clock, as the relay reads it.
+    const auto arrivedAt = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+    DbusEchoLink* link = link_;
+    QMetaObject::invokeMethod(link, [link, line, arrivedAt] { link->ChatTextArrived(line, arrivedAt); },
+                              Qt::QueuedConnection);
+}
+
+void DbusEchoLink::SignalDesk::Closing() {
+    DbusEchoLink* link = link_;
+    QMetaObject::invokeMethod(link, [link] { link->ClosingArrived(); }, Qt::QueuedConnection);
 }
 
 void DbusEchoLink::OwnerGone() { gone_ = true; }

@@ -5,7 +5,10 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
+#include <QThread>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
 #include "echolink/EchoLink.h"
@@ -26,21 +29,29 @@ public:
     echolink::HResult SetTransmit(bool keyed) override;
     echolink::HResult SendMorse(std::int32_t reserved, const echolink::Variant& text) override;
     echolink::HResult PostChatLine(const std::string& line) override;
+    // The unique name of the station this object is bound to.
+    const QString& Owner() const { return owner_; }
+
+    // Takes the station's signals on a thread of its own, where each chat line is stamped as it
+    // arrives, then hands them on to the window's thread in the order they came.
+    class SignalDesk;
 
 private slots:
-    void ChatTextSignal(const QString& line);
-    void ClosingSignal();
     void OwnerGone();
 
 private:
     DbusEchoLink(QDBusConnection bus, QString owner, echolink::ChatEvents& events, int callTimeoutMs);
     echolink::HResult Call(const char* method, const QList<QVariant>& args);
+    void ChatTextArrived(const QString& line, std::chrono::milliseconds arrivedAt);
+    void ClosingArrived();
 
     QDBusConnection bus_;
     QString owner_;
     echolink::ChatEvents& events_;
     int timeoutMs_;
     bool gone_ = false;
+    QThread* deskThread_ = nullptr;
+    SignalDesk* desk_ = nullptr;  // lives on deskThread_
 };
 
 // The factory the main window creates `oEchoLink` with.
@@ -48,8 +59,12 @@ class DbusEchoLinkFactory final : public echolink::EchoLinkFactory {
 public:
     DbusEchoLinkFactory(QDBusConnection bus, int callTimeoutMs) : bus_(std::move(bus)), timeoutMs_(callTimeoutMs) {}
     std::unique_ptr<echolink::EchoLink> Create(echolink::ChatEvents& events) override {
-        return DbusEchoLink::Create(bus_, events, timeoutMs_);
+        std::unique_ptr<DbusEchoLink> link = DbusEchoLink::Create(bus_, events, timeoutMs_);
+        if (link && onBound) onBound(link->Owner());
+        return link;
     }
+    // Told the station's unique name each time an object is bound to one (the guard's line).
+    std::function<void(const QString&)> onBound;
 
 private:
     QDBusConnection bus_;

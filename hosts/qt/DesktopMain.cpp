@@ -12,13 +12,17 @@
 #include "hosts/qt/ButtonAccessible.h"
 #include "hosts/qt/DesktopColours.h"
 #include "hosts/qt/DesktopScreen.h"
+#include "hosts/qt/EndSignals.h"
 #include "hosts/qt/FontSubstitutes.h"
 #include "hosts/qt/InstalledFiles.h"
 #include "hosts/qt/Program.h"
+#include "hosts/qt/SingleCopy.h"
 
 namespace hosts::qt {
 
 int RunDesktopProgram(int argc, char** argv, const DesktopOptions& options) {
+    // Before any thread exists: only the signals' own thread takes them.
+    EndSignals::BlockInThisThread();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("dizo-chat"));
     // The program ends when Form1 unloads, not when its last window happens to close.
@@ -35,7 +39,13 @@ int RunDesktopProgram(int argc, char** argv, const DesktopOptions& options) {
         return 1;
     }
     try {
-        Program program(*files, QDBusConnection::sessionBus(), hosts::dbus::DefaultCallTimeoutMs, options.transmitLimit);
+        if (!SingleCopy::Claim(QDBusConnection::sessionBus(), hosts::dbus::DefaultCallTimeoutMs)) {
+            std::fprintf(stderr, "dizo-chat: already running on this desktop; that copy was brought to the front\n");
+            return 0;
+        }
+        Program program(*files, QDBusConnection::sessionBus(),
+                        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("dizo-chat-guard")),
+                        hosts::dbus::DefaultCallTimeoutMs, options.transmitLimit);
         return program.Run();
     } catch (const std::exception& e) {
         // A broken installation is the one failure worth telling the operator about.

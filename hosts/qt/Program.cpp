@@ -7,32 +7,63 @@
 #include <QUrl>
 
 #include "forms/Description.h"
+#include "hosts/qt/EndSignals.h"
 #include "hosts/qt/FormWindow.h"
+#include "hosts/qt/SingleCopy.h"
+#include "hosts/speech/PulseSink.h"
 #include "hosts/qt/TextBox.h"
 #include "relay/AboutWindow.h"
 #include "relay/Form1.h"
 
 namespace hosts::qt {
 
-Program::Program(const ProgramFiles& files, QDBusConnection bus, int callTimeoutMs,
+Program::Program(const ProgramFiles& files, QDBusConnection bus, QDBusConnection guardBus, int callTimeoutMs,
                  std::chrono::milliseconds transmitLimit)
-    : files_(files), echoLink_(std::move(bus), callTimeoutMs) {
+    : files_(files),
+      echoLink_(bus, callTimeoutMs),
+      log_(std::make_unique<relay::StandardErrorLog>()),
+      guardLine_(std::move(guardBus), callTimeoutMs),
+      guard_(guardTimer_, relay::GuardActions{[this] { return guardLine_.Unkey(); }, [] { hosts::speech::CutAllAudio(); },
+                                              &log_}) {
+    echoLink_.onBound = [this](const QString& owner) { guardLine_.Bind(owner); };
     main_ = std::make_unique<FormWindow>(forms::LoadDescription(files_.mainWindow), windows_);
-    form1_ = std::make_unique<relay::Form1>(relay::Form1Services{echoLink_, *this, speech_, pause_, *this, nullptr, transmitLimit});
+    form1_ = std::make_unique<relay::Form1>(
+        relay::Form1Services{echoLink_, *this, speech_, pause_, *this, &log_, transmitLimit, &guard_});
     main_->OnClick = [this](const std::string& name) { form1_->Click(name); };
     main_->OnCloseBox = [this] { form1_->CloseBox(); };
+    singleCopy_ = std::make_unique<SingleCopy>(std::move(bus), [this] {
+        if (main_ == nullptr || ending_) return;
+        main_->showNormal();
+        main_->raise();
+        main_->activateWindow();
+    });
 }
 
 Program::~Program() {
+    signals_.reset();
+    singleCopy_.reset();
     form1_.reset();  // drops oEchoLink and its signal subscriptions before the windows go
     main_.reset();
 }
 
 int Program::Run() {
+    signals_ = std::make_unique<EndSignals>([this](int signal) { EndOnSignal(signal); });
     form1_->Load();
     if (ending_) return 0;
+    // Dropped chat lines are told once the window's thread is free again, that is once their run has ended.
+    auto* notices = new QTimer(main_.get());
+    QObject::connect(notices, &QTimer::timeout, main_.get(), [this] { form1_->FlushNotices(); });
+    notices->start(1000);
     main_->show();
     return QCoreApplication::exec();
+}
+
+void Program::EndOnSignal(int signal) {
+    form1_->AskToEnd();
+    const std::string why = std::string("told to end by signal ") + std::to_string(signal) + ": unkeyed";
+    guard_.Trip(why);
+    hosts::speech::CutAllAudio();
+    QMetaObject::invokeMethod(main_.get(), [this] { form1_->CloseBox(); }, Qt::QueuedConnection);
 }
 
 bool Program::ShowModal(relay::Window window) {

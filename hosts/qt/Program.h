@@ -10,12 +10,15 @@
 #include <memory>
 
 #include "hosts/dbus/DbusEchoLink.h"
+#include "hosts/dbus/DbusGuardLine.h"
 #include "hosts/qt/InstalledFiles.h"
 #include "hosts/qt/QtWindowServices.h"
 #include "hosts/speech/EspeakVoice.h"
 #include "relay/FormControls.h"
 #include "relay/Pause.h"
 #include "relay/ProgramHost.h"
+#include "relay/QueuedLog.h"
+#include "relay/TransmitGuard.h"
 
 namespace relay {
 class Form1;
@@ -23,13 +26,16 @@ class Form1;
 
 namespace hosts::qt {
 
+class EndSignals;
 class FormWindow;
+class SingleCopy;
 
 class Program final : public relay::ProgramHost, public relay::Shell, public relay::FormControls {
 public:
     // Throws forms::FormatError when the main window's description is bad. The transmit limit is
-    // the relay's constant except in the end-to-end build that shortens it.
-    Program(const ProgramFiles& files, QDBusConnection bus, int callTimeoutMs,
+    // the relay's constant except in the end-to-end build that shortens it. `guardBus` is a bus
+    // connection of the transmit guard's own.
+    Program(const ProgramFiles& files, QDBusConnection bus, QDBusConnection guardBus, int callTimeoutMs,
             std::chrono::milliseconds transmitLimit);
     ~Program() override;
     Program(const Program&) = delete;
@@ -55,15 +61,23 @@ public:
 
 private:
     QWidget* Widget(relay::Control control) const;
+    // On the signals' thread: unkey if keyed, silence, then end as the close box does.
+    void EndOnSignal(int signal);
 
     ProgramFiles files_;
     QtWindowServices windows_;
     hosts::dbus::DbusEchoLinkFactory echoLink_;
     hosts::speech::EspeakSpeechEngine speech_;
     relay::ThreadPause pause_;
+    relay::QueuedLog log_;
+    hosts::dbus::DbusGuardLine guardLine_;
+    relay::ThreadGuardTimer guardTimer_;
+    relay::TransmitGuard guard_;
     std::unique_ptr<FormWindow> main_;
     FormWindow* about_ = nullptr;  // while the About window is up
     std::unique_ptr<relay::Form1> form1_;
+    std::unique_ptr<SingleCopy> singleCopy_;
+    std::unique_ptr<EndSignals> signals_;
     bool ending_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include <wrl/client.h>
 
 #include "hosts/wide/WideText.h"
+#include "relay/SpeechText.h"
 
 namespace hosts::sapi {
 
@@ -34,6 +35,14 @@ public:
         if (FAILED(voice_->GetStatus(&status, nullptr))) return std::nullopt;
         return status.ulInputWordPos;
     }
+    // From the guard's thread, on the voice's own pointer: SpVoice is free-threaded, and the
+    // window's thread, which made it, may be the one held in WaitUntilDone. Asynchronous, so a
+    // wedged audio device cannot hold the guard.
+    void Silence() override {
+        const bool apartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+        voice_->Speak(nullptr, SPF_ASYNC | SPF_PURGEBEFORESPEAK, nullptr);
+        if (apartment) CoUninitialize();
+    }
 
 private:
     ComPtr<ISpVoice> voice_;
@@ -42,10 +51,30 @@ private:
 
 }  // namespace
 
-std::wstring SapiText(const std::string& utf8) {
-    std::wstring text = wide::Widen(utf8);
-    std::replace(text.begin(), text.end(), L'\0', L' ');
-    return text;
+std::wstring SapiText(const std::string& utf8) { return wide::Widen(relay::SpeakableText(utf8)); }
+
+void LiveVoices::Add(VoicePort* port) {
+    const std::lock_guard lock(mutex_);
+    ports_.push_back(port);
+}
+
+void LiveVoices::Remove(VoicePort* port) {
+    const std::lock_guard lock(mutex_);
+    std::erase(ports_, port);
+}
+
+void LiveVoices::SilenceAll() {
+    const std::lock_guard lock(mutex_);
+    for (VoicePort* port : ports_) port->Silence();
+}
+
+SapiVoice::SapiVoice(std::unique_ptr<VoicePort> port, std::shared_ptr<LiveVoices> live)
+    : port_(std::move(port)), live_(std::move(live)) {
+    if (live_ != nullptr) live_->Add(port_.get());
+}
+
+SapiVoice::~SapiVoice() {
+    if (live_ != nullptr) live_->Remove(port_.get());
 }
 
 echolink::HResult SapiVoice::Speak(const std::string& text, relay::SpeakFlags flags) {
@@ -77,7 +106,7 @@ std::unique_ptr<relay::Voice> SapiSpeechEngine::CreateVoice() {
         if (apartment) CoUninitialize();
         return nullptr;
     }
-    return std::make_unique<SapiVoice>(std::make_unique<SpVoicePort>(std::move(voice), apartment));
+    return std::make_unique<SapiVoice>(std::make_unique<SpVoicePort>(std::move(voice), apartment), live_);
 }
 
 }  // namespace hosts::sapi

@@ -2,7 +2,7 @@
 
 #include <espeak-ng/speak_lib.h>
 
-#include "hosts/speech/SpeechText.h"
+#include "relay/SpeechText.h"
 #include "hosts/speech/VoiceName.h"
 
 namespace hosts::speech {
@@ -113,6 +113,11 @@ void EspeakEngine::Run() {
             }
         }
     }
+    if (rate > 0) {
+        for (int p = espeakRATE; p <= espeakWORDGAP; ++p) {
+            defaults_[p] = espeak_GetParameter(static_cast<espeak_PARAMETER>(p), 0);
+        }
+    }
     std::unique_lock lock(m_);
     sampleRate_ = rate;
     voice_ = chosen;
@@ -131,8 +136,18 @@ void EspeakEngine::Run() {
     if (rate > 0) espeak_Terminate();
 }
 
+// espeak-ng's settings are process-wide and outlive an utterance, so each line starts from the
+// voice and settings chosen at start-up, whatever the text before it did to them.
+void EspeakEngine::FreshVoice() {
+    if (!voice_.empty()) espeak_SetVoiceByName(voice_.c_str());
+    for (int p = espeakRATE; p <= espeakWORDGAP; ++p) {
+        espeak_SetParameter(static_cast<espeak_PARAMETER>(p), defaults_[p], 0);
+    }
+}
+
 bool EspeakEngine::SpeakOnOwner(Utterance& u) {
     if (sampleRate_ <= 0 || u.stop_.load()) return false;
+    FreshVoice();
     Synthesis s{u.sink_.get(), sampleRate_, &u.stop_, &u.reached_};
     // espeakCHARS_UTF8 without espeakSSML or espeakPHONEMES: chat text is read, never obeyed.
     const espeak_ERROR err = espeak_Synth(u.text_.c_str(), u.text_.size() + 1, 0, POS_CHARACTER, 0,
@@ -151,7 +166,7 @@ std::shared_ptr<Utterance> EspeakEngine::Start(std::string_view utf8, std::uniqu
         u->Finish(true);
         return u;
     }
-    u->text_ = SpeakableText(utf8);
+    u->text_ = relay::SpeakableText(utf8);
     u->sink_ = std::move(sink);
     (void)VoiceName();  // starts the owner thread and waits for the engine
     {

@@ -2,6 +2,7 @@
 // must never synthesise on two threads at once, so a single owner thread holds it for good.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -72,6 +73,7 @@ private:
     EspeakEngine();
     void Run();
     bool SpeakOnOwner(Utterance& u);
+    void FreshVoice();
 
     std::mutex m_;
     std::condition_variable cv_;
@@ -80,6 +82,9 @@ private:
     bool ready_ = false;
     int sampleRate_ = 0;
     std::string voice_;
+    // espeak-ng's own settings as it started (rate, volume, pitch, range, punctuation, capitals,
+    // word gap), indexed by its parameter number; read and written on the owner thread only.
+    std::array<int, 8> defaults_{};
     std::deque<std::shared_ptr<Utterance>> queue_;
     std::thread owner_;
 };

@@ -14,6 +14,7 @@
 #include "echolink/EchoLink.h"
 #include "hosts/dbus/DbusEchoLink.h"
 #include "hosts/tests/BusFixture.h"
+#include "relay/ChatLineRules.h"
 #include "relay/Form1.h"
 #include "relay/testing/FakeForm.h"
 #include "relay/testing/FakeLog.h"
@@ -206,7 +207,7 @@ TEST_F(FaultInjection, ClosingDuringSpeechIsHandledAfterTheUnkeying) {
 
 // Ten thousand lines at ten thousand a second: every one is handled, in order, with the relay on
 // (keyed and unkeyed around each) and off (nothing sent), and the window still answers.
-TEST_F(FaultInjection, FloodOfChatLinesIsHandledLineByLine) {
+TEST_F(FaultInjection, FloodOfChatLinesIsHandledLineByLineWithinTheShareOfTimeKeyed) {
     constexpr int kLines = 10000;
     Load();
     ExpectReceived({kOn});
@@ -218,7 +219,19 @@ TEST_F(FaultInjection, FloodOfChatLinesIsHandledLineByLine) {
         station->Type("/flood " + std::to_string(kLines) + " 10000 " + word + " #=");
         ASSERT_TRUE(WaitFor([&] { return window->MessageText() == word + " " + std::to_string(kLines) + "="; },
                             300000));
-        EXPECT_EQ(speech.spoken - spokenBefore, relayOn ? kLines : 0);
+        // Every line is handled; those past half of ten minutes keyed (3.5 s of virtual time
+        // each) are dropped, and told in one notice. The last one let through is cut where the share ends.
+        const int spoken = speech.spoken - spokenBefore;
+        if (relayOn) {
+            EXPECT_EQ(spoken, (relay::kDutyWindow * relay::kDutyPercent / 100) / std::chrono::milliseconds(3500) + 1);
+            window->FlushNotices();
+            ASSERT_FALSE(notices.lines.empty());
+            EXPECT_EQ(notices.lines.back(), "Dizo chat: " + std::to_string(kLines - spoken) +
+                                                " chat lines dropped (the transmitter was keyed for half of the last "
+                                                "10 minutes): QD4RV " + std::to_string(kLines - spoken));
+        } else {
+            EXPECT_EQ(spoken, 0);
+        }
         ExpectWindowAnswers();
         // The switch's announcement leaves after every call the lines made (one connection keeps
         // them in order), so once the station has it the log is complete.
@@ -249,7 +262,7 @@ TEST_F(FaultInjection, FloodOfChatLinesIsHandledLineByLine) {
         }
         EXPECT_EQ(line, kLines) << "lines in order";
         EXPECT_FALSE(keyed) << "left keyed";
-        EXPECT_EQ(keys, relayOn ? kLines : 0);
+        EXPECT_EQ(keys, spoken);
         EXPECT_TRUE(unexpected.isEmpty()) << unexpected.size() << " unexpected, the first: "
                                           << unexpected.mid(0, 3).join(QLatin1Char('\n')).toStdString();
     }

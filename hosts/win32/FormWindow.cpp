@@ -76,6 +76,7 @@ struct FormWindow::Impl {
     std::string name;
     std::function<void(const std::string&)>* onClick;
     std::function<void()>* onCloseBox;
+    std::function<void()>* onSessionEnd;
     ::HWND top = nullptr;
     std::map<std::string, ::HWND> byName;
     std::map<::HWND, ChildLook> looks;  // containers and the labels, boxes they colour
@@ -341,6 +342,10 @@ LRESULT CALLBACK ContainerProc(::HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             return 0;
         }
         break;
+    case WM_ENDSESSION:
+        if (hwnd == impl->top && wParam != FALSE && *impl->onSessionEnd) (*impl->onSessionEnd)();
+        if (hwnd == impl->top) return 0;
+        break;
     default: break;
     }
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
@@ -361,6 +366,7 @@ FormWindow::FormWindow(const forms::WindowModel& model, Win32WindowServices& win
     gdi::SetScreenDpi(model.Units.Dpi);
     impl.onClick = &OnClick;
     impl.onCloseBox = &OnCloseBox;
+    impl.onSessionEnd = &OnSessionEnd;
     impl.name = model.Name;
     if (model.Font) impl.defaultFont = *model.Font;
     RegisterContainerClass(L"DizoContainer", nullptr, nullptr);

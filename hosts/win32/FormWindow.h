@@ -43,6 +43,8 @@ public:
     std::function<void(const std::string& name)> OnClick;
     // The close box; the window stays until the program destroys it.
     std::function<void()> OnCloseBox;
+    // Windows is ending the session (WM_ENDSESSION): the process may end once this returns.
+    std::function<void()> OnSessionEnd;
 
     void Show();
     bool Visible(std::string_view name) const;

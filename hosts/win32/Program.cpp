@@ -2,6 +2,8 @@
 
 #include "forms/Description.h"
 #include "hosts/win32/FormWindow.h"
+#include "hosts/win32/OneCopy.h"
+#include "hosts/win32/SessionWatch.h"
 #include "hosts/wide/WideText.h"
 #include "relay/AboutWindow.h"
 #include "relay/Form1.h"
@@ -15,29 +17,113 @@ namespace {
 
 ::HWND Native(win::HWND h) { return reinterpret_cast<::HWND>(h.value); }
 
+// One handler of Form1's under way on the window's thread, however it leaves.
+class Inside {
+public:
+    explicit Inside(int& depth) : depth_(depth) { ++depth_; }
+    ~Inside() { --depth_; }
+    Inside(const Inside&) = delete;
+    Inside& operator=(const Inside&) = delete;
+
+private:
+    int& depth_;
+};
+
+// EchoLink's events pass through here on their way to Form1, counted as its handlers.
+class CountedEchoLink final : public echolink::EchoLinkFactory, public echolink::ChatEvents {
+public:
+    CountedEchoLink(echolink::EchoLinkFactory& inner, int& depth) : inner_(inner), depth_(depth) {}
+    std::unique_ptr<echolink::EchoLink> Create(echolink::ChatEvents& events) override {
+        target_ = &events;
+        return inner_.Create(*this);
+    }
+    void ChatTextReceived(const std::string& line) override {
+        const Inside in(depth_);
+        target_->ChatTextReceived(line);
+    }
+    void ChatTextArrived(const std::string& line, std::chrono::milliseconds arrivedAt) override {
+        const Inside in(depth_);
+        target_->ChatTextArrived(line, arrivedAt);
+    }
+    void Closing() override {
+        const Inside in(depth_);
+        target_->Closing();
+    }
+
+private:
+    echolink::EchoLinkFactory& inner_;
+    int& depth_;
+    echolink::ChatEvents* target_ = nullptr;
+};
+
 }  // namespace
 
 Program::Program(const ProgramFiles& files, forms::Scale scale, echolink::EchoLinkFactory& echoLink,
-                 relay::SpeechEngine& speech)
-    : files_(files), scale_(scale), echoLink_(echoLink), speech_(speech) {
+                 relay::SpeechEngine& speech, GuardPaths guardPaths, std::chrono::milliseconds transmitLimit)
+    : files_(files), scale_(scale), echoLink_(echoLink), speech_(speech), log_(std::make_unique<DebugOutputLog>()),
+      guardPaths_(std::move(guardPaths)),
+      guard_(guardTimer_, relay::GuardActions{guardPaths_.unkey, guardPaths_.stopAudio, &log_}),
+      countedEchoLink_(std::make_unique<CountedEchoLink>(echoLink_, inForm1_)) {
     main_ = std::make_unique<FormWindow>(forms::LoadDescription(files_.mainWindow), windows_, scale_, files_.bigIcon,
                                          files_.smallIcon);
-    form1_ = std::make_unique<relay::Form1>(relay::Form1Services{echoLink_, *this, speech_, pause_, *this, &log_});
-    main_->OnClick = [this](const std::string& name) { form1_->Click(name); };
-    main_->OnCloseBox = [this] { form1_->CloseBox(); };
+    MarkFirstCopy(main_->Handle().value);
+    form1_ = std::make_unique<relay::Form1>(relay::Form1Services{*countedEchoLink_, *this, speech_, pause_, *this,
+                                                                 &log_, transmitLimit, &guard_});
+    main_->OnClick = [this](const std::string& name) {
+        const Inside in(inForm1_);
+        form1_->Click(name);
+    };
+    main_->OnCloseBox = [this] {
+        const Inside in(inForm1_);
+        form1_->CloseBox();
+    };
+    main_->OnSessionEnd = [this] { SessionEnds(); };
+    // Told of the session's end even while speech or EchoLink holds the window's thread.
+    sessionWatch_ = std::make_unique<SessionWatch>([this] { UnkeyIfKeyed(); });
 }
 
 Program::~Program() {
+    sessionWatch_.reset();
     // Letting go of EchoLink waits in COM's loop, which still dispatches the window's messages: a
     // click meanwhile must not reach the logic being destroyed.
     main_->OnClick = nullptr;
     main_->OnCloseBox = nullptr;
+    main_->OnSessionEnd = nullptr;
     form1_.reset();  // drops oEchoLink and its event connection before the windows go
     main_.reset();
 }
 
+void Program::UnkeyIfKeyed() {
+    if (!guard_.Armed()) return;
+    // As the guard at its time: the unkeying first, then the audio, then the notice.
+    const echolink::HResult result = guardPaths_.unkey ? guardPaths_.unkey() : echolink::kNoObject;
+    if (guardPaths_.stopAudio) guardPaths_.stopAudio();
+    log_.Line(std::string("Dizo chat: the session is ending while keyed: ") +
+              (result.Failed() ? "the unkeying failed" : "unkeyed"));
+}
+
+void Program::SessionEnds() {
+    UnkeyIfKeyed();
+    if (form1_ == nullptr) return;
+    {
+        const Inside in(inForm1_);
+        form1_->CloseBox();
+    }
+    // Windows may end the process as soon as this returns, before the loop gets to the quit: the
+    // logic is let go now, and with it EchoLink, which gets what it is still owed (bounded). Not
+    // from inside one of its handlers (the About window's loop, an EchoLink call's wait), which
+    // still use it: the unkeying above came first all the same.
+    if (inForm1_ > 0) return;
+    main_->OnClick = nullptr;
+    main_->OnCloseBox = nullptr;
+    form1_.reset();
+}
+
 int Program::Run() {
-    form1_->Load();
+    {
+        const Inside in(inForm1_);
+        form1_->Load();
+    }
     if (ending_) return exitCode_;
     main_->Show();
     return Loop(false);

@@ -5,6 +5,7 @@
 #include "gdi/SysColor.h"
 #include "forms/Units.h"
 #include "hosts/win32/EmbeddedFiles.h"
+#include "hosts/win32/OneCopy.h"
 #include "hosts/win32/Program.h"
 #include "hosts/wide/WideText.h"
 
@@ -38,6 +39,14 @@ forms::Scale ScreenScale() {
 }  // namespace
 
 int RunProgram(void* instanceHandle, ProgramServices& services) {
+    const OneCopy copy;
+    if (!copy.First()) {
+        copy.ShowFirst();
+        return 0;
+    }
+    // A window that speech holds for minutes is waited for, not ghosted: a ghost's close box
+    // offers to end the process mid-speech, with the transmitter keyed.
+    ::DisableProcessWindowsGhosting();
     const auto instance = static_cast<HINSTANCE>(instanceHandle);
     const forms::Scale scale = ScreenScale();
     ApplyDesktopColours();
@@ -54,7 +63,8 @@ int RunProgram(void* instanceHandle, ProgramServices& services) {
         const EmbeddedFiles unpacked;
         files.mainWindow = unpacked.Folder() / "FORM1.FRM";
         files.aboutWindow = unpacked.Folder() / "SOBRE_.FRM";
-        Program program(files, scale, services.EchoLink(), services.Speech());
+        Program program(files, scale, services.EchoLink(), services.Speech(), services.Guard(),
+                        services.TransmitLimit());
         code = program.Run();
     } catch (const std::exception& e) {
         // A broken program file is the one failure worth telling the operator about.

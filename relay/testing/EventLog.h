@@ -2,7 +2,9 @@
 // and timing of EchoLink calls, pauses and speech together. Owned by the test.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,9 +31,25 @@ public:
     }
     void Clear() { entries.clear(); }
 
+    // Moves the virtual clock on by `d`; an alarm due within that time fires at its own moment,
+    // as a thread of its own would while the caller is held.
+    void Advance(std::chrono::milliseconds d) {
+        const std::chrono::milliseconds target = now + d;
+        while (alarm && alarmAt <= target) {
+            now = std::max(now, alarmAt);
+            std::function<void()> due = std::move(alarm);
+            alarm = nullptr;
+            due();
+        }
+        now = std::max(now, target);
+    }
+
     bool enabled = true;  // benchmarks turn it off
     std::chrono::milliseconds now{0};
     std::vector<LogEntry> entries;
+    // The one alarm of a virtual guard timer; fired by Advance.
+    std::function<void()> alarm;
+    std::chrono::milliseconds alarmAt{0};
 };
 
 }  // namespace relay::fakes

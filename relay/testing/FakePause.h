@@ -15,7 +15,7 @@ public:
     explicit FakePause(EventLog& log) : log_(log) {}
     void Sleep(std::chrono::milliseconds duration) override {
         log_.Add("Sleep(" + std::to_string(duration.count()) + ")");
-        log_.now += duration;
+        log_.Advance(duration);
     }
     std::chrono::milliseconds Now() override { return log_.now; }
 

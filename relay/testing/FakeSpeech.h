@@ -23,6 +23,8 @@ public:
     bool speakFails = false;
     bool knowsPosition = true;  // whether SpokenCharacters answers
     std::chrono::milliseconds speechDuration{2500};
+    // How long a purge takes to silence the voice: an audio output that blocks holds it for good.
+    std::chrono::milliseconds stopTakes{0};
     int voicesAlive = 0;
     std::string lastText;
     SpeakFlags lastFlags;
@@ -52,6 +54,9 @@ public:
             return echolink::kFail;
         }
         if (flags.Has(kSpeakPurgeBeforeSpeak)) {
+            if (left_.count() > 0) {
+                owner_.log_.Advance(owner_.stopTakes);
+            }
             left_ = {};
         }
         if (text.empty() && flags.Has(kSpeakPurgeBeforeSpeak)) {
@@ -73,8 +78,8 @@ public:
 
     bool WaitUntilDone(std::chrono::milliseconds timeout) override {
         const std::chrono::milliseconds waited = std::min(timeout, left_);
-        owner_.log_.now += waited;
         left_ -= waited;
+        owner_.log_.Advance(waited);
         return left_.count() == 0;
     }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "relay/ChatLine.h"
 #include "relay/tests/Rig.h"
 
 namespace relay::testing {
@@ -110,13 +111,18 @@ TEST(ChatRelay, UntrustedLinesOfAnySizeAndContentPassThroughUnchanged) {
         EXPECT_EQ(rig.speech.lastText.size(), row.spoken.size());
         EXPECT_TRUE(rig.speech.lastText == row.spoken);
     }
-    Rig rig;
-    rig.LoadAndClear();
-    std::string morse = huge;
-    morse.back() = '>';
-    rig.echoLink.RaiseChatTextReceived(morse);
-    ASSERT_EQ(rig.echoLink.calls.size(), 1u);
-    EXPECT_EQ(rig.echoLink.calls[0].text.String().size(), morse.size() - 6);
+    // Morse up to its limit goes to EchoLink byte for byte; a longer message is not sent at all.
+    std::string morse = "QD4RV>" + binary.substr(6, binary.size() - 7);
+    morse += std::string(kMorseCharacterLimit - CharacterCount(morse.substr(6)) - 1, 'a') + ">";
+    for (const bool tooLong : {false, true}) {
+        Rig rig;
+        rig.LoadAndClear();
+        rig.echoLink.RaiseChatTextReceived(tooLong ? "QD4RV>a" + morse.substr(6) : morse);
+        ASSERT_EQ(rig.echoLink.calls.size(), tooLong ? 0u : 1u);
+        if (!tooLong) {
+            EXPECT_EQ(rig.echoLink.calls[0].text.String(), morse.substr(6));
+        }
+    }
 }
 
 // Failing parts are skipped and the rest still runs; the transmitter is always unkeyed.

@@ -9,6 +9,7 @@
 #include "relay/Form1.h"
 #include "relay/testing/EventLog.h"
 #include "relay/testing/FakeForm.h"
+#include "relay/testing/FakeGuard.h"
 #include "relay/testing/FakeLog.h"
 #include "relay/testing/FakePause.h"
 #include "relay/testing/FakeProgram.h"
@@ -25,7 +26,10 @@ struct Rig {
     fakes::FakeProgram program{log};
     fakes::FakeLog notices{log};
     std::chrono::milliseconds transmitLimit;
-    Form1 window{Form1Services{echoLink, form, speech, pause, program, &notices, transmitLimit}};
+    fakes::FakeGuardTimer guardTimer{log};
+    fakes::FakeGuardPath guardPath{log};
+    TransmitGuard guard{guardTimer, guardPath.Actions(&notices)};
+    Form1 window{Form1Services{echoLink, form, speech, pause, program, &notices, transmitLimit, &guard}};
 
     explicit Rig(bool echoLinkPresent = true, std::chrono::milliseconds limit = kTransmitLimit)
         : transmitLimit(limit) {

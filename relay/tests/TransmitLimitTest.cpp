@@ -25,8 +25,8 @@ std::vector<Timed> TimedLog(const Rig& rig) {
     return out;
 }
 
-// A voice that would outlast the limit is purged at it, then the transmitter is unkeyed; speech
-// that fits is left alone, call for call.
+// A voice that would outlast the limit is purged at it, then the transmitter is unkeyed and only
+// then the notice written; speech that fits is left alone, call for call.
 TEST(TransmitLimit, SpeechIsStoppedAndTheTransmitterUnkeyedAtTheLimit) {
     const milliseconds limit = seconds(10);
     const milliseconds stop = limit - kStopAllowance;
@@ -40,15 +40,15 @@ TEST(TransmitLimit, SpeechIsStoppedAndTheTransmitterUnkeyedAtTheLimit) {
     const Row rows[] = {
         {"chat line, too long", true, seconds(30),
          {{milliseconds(0), "SetTransmit(True)"}, {milliseconds(0), "Sleep(1000)"}, {seconds(1), "CreateVoice"},
-          {seconds(1), "Speak('oi', 17)"}, {stop, cut}, {stop, "Log"}, {stop, "SetTransmit(False)"},
+          {seconds(1), "Speak('oi', 17)"}, {stop, cut}, {stop, "SetTransmit(False)"}, {stop, "Log"},
           {stop, "ReleaseVoice"}}},
         {"chat line, just fits", true, stop - seconds(1),
          {{milliseconds(0), "SetTransmit(True)"}, {milliseconds(0), "Sleep(1000)"}, {seconds(1), "CreateVoice"},
           {seconds(1), "Speak('oi', 17)"}, {stop, "SetTransmit(False)"}, {stop, "ReleaseVoice"}}},
         {"local send, too long", false, seconds(30),
          {{milliseconds(0), "SetTransmit(True)"}, {milliseconds(0), "CreateVoice"}, {milliseconds(0), "Speak('oi', 17)"},
-          {stop, cut}, {stop, "Log"}, {stop, "SetText(Text13, '')"}, {stop, "SetFocus(Text13)"},
-          {stop, "SetTransmit(False)"}, {stop, "ReleaseVoice"}}},
+          {stop, cut}, {stop, "SetText(Text13, '')"}, {stop, "SetFocus(Text13)"}, {stop, "SetTransmit(False)"},
+          {stop, "Log"}, {stop, "ReleaseVoice"}}},
         {"local send, just fits", false, stop,
          {{milliseconds(0), "SetTransmit(True)"}, {milliseconds(0), "CreateVoice"}, {milliseconds(0), "Speak('oi', 17)"},
           {stop, "SetText(Text13, '')"}, {stop, "SetFocus(Text13)"}, {stop, "SetTransmit(False)"},

@@ -14,6 +14,7 @@ inline constexpr wchar_t kLogSetting[] = L"Log";              // path of the cal
 inline constexpr wchar_t kFailSetting[] = L"Fail";            // 1: every operation returns E_FAIL
 inline constexpr wchar_t kFailCreateSetting[] = L"FailCreate"; // 1: creating the object fails
 inline constexpr wchar_t kHangSetting[] = L"HangMs";          // each operation first waits this long
+inline constexpr wchar_t kHangCreateSetting[] = L"HangCreateMs"; // creating the object first waits this long
 inline constexpr wchar_t kStampSetting[] = L"Stamps";         // 1: each log line starts with a time in ms
 
 // The running server's message-only window, which takes commands as WM_COPYDATA text.

@@ -3,7 +3,7 @@
 //   dizo-echolink-standin /regserver [/log FILE]   register (type library, class) and set the log
 //   dizo-echolink-standin /unregserver
 //   dizo-echolink-standin /say LINE | /close | /crash      to the running server
-//   dizo-echolink-standin /fail on|off | /failcreate on|off | /stamps on|off | /hang MS
+//   dizo-echolink-standin /fail on|off | /failcreate on|off | /stamps on|off | /hang MS | /hangcreate MS
 //                                                           settings, read on every call
 #include <algorithm>
 #include <cstdio>
@@ -253,6 +253,8 @@ public:
         *out = nullptr;
         if (outer != nullptr) return CLASS_E_NOAGGREGATION;
         if (registration == 0) return CO_E_SERVER_STOPPING;
+        // As an EchoLink busy starting up: the client is kept waiting for its object.
+        if (const unsigned long hangMs = NumberSetting(kHangCreateSetting); hangMs > 0) Sleep(hangMs);
         if (NumberSetting(kFailCreateSetting) != 0) {
             AppendLog("create -> E_FAIL");
             ServerReleased();
@@ -372,7 +374,9 @@ int Register(const std::wstring& logPath) {
         return 1;
     }
     WriteSetting(kLogSetting, logPath);
-    for (const wchar_t* mode : {kFailSetting, kFailCreateSetting, kStampSetting, kHangSetting}) WriteSetting(mode, L"0");
+    for (const wchar_t* mode : {kFailSetting, kFailCreateSetting, kStampSetting, kHangSetting, kHangCreateSetting}) {
+        WriteSetting(mode, L"0");
+    }
     return 0;
 }
 
@@ -390,7 +394,7 @@ std::wstring DefaultLogPath() {
 
 int Usage() {
     std::fputs("usage: dizo-echolink-standin /regserver [/log FILE] | /unregserver | /say LINE | /close | /crash |\n"
-               "       /fail on|off | /failcreate on|off | /stamps on|off | /hang MS\n",
+               "       /fail on|off | /failcreate on|off | /stamps on|off | /hang MS | /hangcreate MS\n",
                stderr);
     return 2;
 }
@@ -406,6 +410,7 @@ int Command(const std::vector<std::wstring>& args) {
         if (args.size() == 3 && verb == name) return WriteSetting(setting, args[2] == L"on" ? L"1" : L"0") ? 0 : 1;
     }
     if (args.size() == 3 && verb == L"/hang") return WriteSetting(kHangSetting, args[2]) ? 0 : 1;
+    if (args.size() == 3 && verb == L"/hangcreate") return WriteSetting(kHangCreateSetting, args[2]) ? 0 : 1;
     std::wstring command;
     if (args.size() == 3 && verb == L"/say") {
         command = L"say " + args[2];

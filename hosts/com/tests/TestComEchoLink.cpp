@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include <windows.h>
@@ -20,11 +22,21 @@ namespace {
 
 namespace standin = hosts::com::standin;
 
+std::chrono::milliseconds SteadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
+}
+
 struct RecordedEvents final : echolink::ChatEvents {
     std::vector<std::string> lines;
+    // When each line reached the program, and when the window's thread got it.
+    std::vector<std::pair<std::chrono::milliseconds, std::chrono::milliseconds>> stamps;
     int closings = 0;
     std::function<void()> onClosing;
     void ChatTextReceived(const std::string& line) override { lines.push_back(line); }
+    void ChatTextArrived(const std::string& line, std::chrono::milliseconds arrivedAt) override {
+        stamps.emplace_back(arrivedAt, SteadyMs());
+        ChatTextReceived(line);
+    }
     void Closing() override {
         ++closings;
         if (onClosing) onClosing();
@@ -102,13 +114,15 @@ protected:
     static void TearDownTestSuite() { delete keeper_; }
     void SetUp() override { ASSERT_NE(keeper_, nullptr); }
     void TearDown() override {
-        for (const wchar_t* mode : {standin::kFailSetting, standin::kFailCreateSetting, standin::kHangSetting}) {
+        for (const wchar_t* mode : {standin::kFailSetting, standin::kFailCreateSetting, standin::kHangSetting,
+                                    standin::kHangCreateSetting}) {
             SetMode(mode, L"0");
         }
     }
 
     static inline ComEchoLinkFactory factory_;
-    static inline ComEchoLinkFactory bounded_{std::chrono::milliseconds(300)};  // for the hung server
+    // For the hung server: each call given up after 300 ms, an owed unkeying after 400 ms more.
+    static inline ComEchoLinkFactory bounded_{std::chrono::milliseconds(300), std::chrono::milliseconds(400)};
     static inline RecordedEvents keeperEvents_;
     static inline echolink::EchoLink* keeper_ = nullptr;
     RecordedEvents events;
@@ -153,6 +167,12 @@ TEST_F(ComEchoLinkTest, EventsArriveByNameFromTheMessageLoopOnly) {
     EXPECT_TRUE(events.lines.empty());
     ASSERT_TRUE(PumpUntil([&] { return events.closings == 1; }));
     EXPECT_EQ(events.lines, sent);
+    // Each stamped as it came in, on the steady clock, before the window's thread had it.
+    ASSERT_EQ(events.stamps.size(), sent.size());
+    for (const auto& [arrived, delivered] : events.stamps) {
+        EXPECT_GT(arrived.count(), 0);
+        EXPECT_LE(arrived, delivered);
+    }
     ASSERT_GE(keeperEvents_.lines.size(), sent.size());  // every connected object hears them
     EXPECT_EQ(std::vector<std::string>(keeperEvents_.lines.end() - 4, keeperEvents_.lines.end()), sent);
 }
@@ -213,6 +233,99 @@ TEST_F(ComEchoLinkTest, ServerHungAtTheEndHoldsTheTeardownOnlyTheBound) {
     // Once the server is free it still gets the farewell, the disconnection and the release.
     const std::vector<std::string> expected = {"PostChatLine(\"tchau\")", "Unadvise", "released"};
     EXPECT_TRUE(PumpUntil([&] { return log.Lines() == expected; })) << ::testing::PrintToString(log.Lines());
+}
+
+TEST_F(ComEchoLinkTest, ServerSlowAtCreationHoldsTheCallerOneBoundAndIsConnectedOnceItAnswers) {
+    Log log;
+    SetMode(standin::kHangCreateSetting, L"1500");
+    std::unique_ptr<echolink::EchoLink> link;
+    const auto held = Held([&] { link = bounded_.Create(events); });
+    SetMode(standin::kHangCreateSetting, L"0");
+    ASSERT_NE(link, nullptr);
+    EXPECT_GE(held, std::chrono::milliseconds(250));
+    EXPECT_LT(held, std::chrono::milliseconds(550));
+    // Meanwhile every call fails at once, and still reaches EchoLink once it has answered.
+    echolink::HResult early;
+    EXPECT_LT(Held([&] { early = link->PostChatLine("cedo"); }), std::chrono::milliseconds(100));
+    EXPECT_EQ(early, kTimedOut);
+    const std::vector<std::string> connected = {"create", "Advise", "PostChatLine(\"cedo\")"};
+    EXPECT_TRUE(PumpUntil([&] { return log.Lines() == connected; })) << ::testing::PrintToString(log.Lines());
+    EXPECT_EQ(link->PostChatLine("depois"), echolink::kOk);
+    ASSERT_TRUE(standin::SendCommand(L"say QD4RV>tarde="));
+    ASSERT_TRUE(PumpUntil([&] { return !events.lines.empty(); }));
+    EXPECT_EQ(events.lines, std::vector<std::string>{"QD4RV>tarde="});
+}
+
+TEST_F(ComEchoLinkTest, ServerHungAtCreationHoldsTheEndNotAtAll) {
+    Log log;
+    SetMode(standin::kHangCreateSetting, L"1500");
+    auto link = bounded_.Create(events);
+    SetMode(standin::kHangCreateSetting, L"0");
+    ASSERT_NE(link, nullptr);
+    link->PostChatLine("tchau");
+    EXPECT_LT(Held([&] { link.reset(); }), std::chrono::milliseconds(100));
+    // Once EchoLink answers, the worker gives it what was queued and lets it go.
+    const std::vector<std::string> expected = {"create", "Advise", "PostChatLine(\"tchau\")", "Unadvise", "released"};
+    EXPECT_TRUE(PumpUntil([&] { return log.Lines() == expected; })) << ::testing::PrintToString(log.Lines());
+}
+
+// A keying EchoLink answered after the bound, or one the program leaves standing, is always
+// followed by an unkeying before the object is let go, however the end comes.
+TEST_F(ComEchoLinkTest, TheEndUnkeysAfterAKeyingLeftStanding) {
+    struct Case {
+        const char* name;
+        const wchar_t* hangMs;
+        bool unkeyedByCaller;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        // Hung: the unkeying made beside the worker waits in the server behind the keying, and
+        // the one queued after it follows.
+        {"keying hung", L"1000", false,
+         {"SetTransmit(-1)", "SetTransmit(0)", "SetTransmit(0)", "Unadvise", "released"}},
+        {"caller's unkeying hung", L"700", true,
+         {"SetTransmit(-1)", "SetTransmit(0)", "SetTransmit(0)", "SetTransmit(0)", "Unadvise", "released"}},
+        // Answered: keyed when the program ends, so unkeyed once.
+        {"keyed at the end", L"0", false, {"SetTransmit(-1)", "SetTransmit(0)", "Unadvise", "released"}},
+        {"unkeyed already", L"0", true, {"SetTransmit(-1)", "SetTransmit(0)", "Unadvise", "released"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto link = bounded_.Create(events);
+        ASSERT_NE(link, nullptr);
+        Log log;
+        SetMode(standin::kHangSetting, c.hangMs);
+        link->SetTransmit(true);
+        if (c.unkeyedByCaller) link->SetTransmit(false);
+        const auto held = Held([&] { link.reset(); });
+        EXPECT_LT(held, std::chrono::milliseconds(1500));  // the bound and the owed unkeying's wait
+        EXPECT_TRUE(PumpUntil([&] { return log.Lines() == c.expected; })) << ::testing::PrintToString(log.Lines());
+        SetMode(standin::kHangSetting, L"0");
+    }
+}
+
+TEST_F(ComEchoLinkTest, TheGuardUnkeysThroughTheWorkerFromAThreadOfItsOwn) {
+    // A bound of its own: creation is bounded too, and this test needs its object.
+    ComEchoLinkFactory factory{std::chrono::milliseconds(600), std::chrono::milliseconds(400)};
+    const auto fromGuard = [&] {
+        echolink::HResult result;
+        std::thread([&] { result = factory.UnkeyFromAnyThread(); }).join();
+        return result;
+    };
+    EXPECT_EQ(fromGuard(), echolink::kNoObject);
+    auto link = factory.Create(events);
+    ASSERT_NE(link, nullptr);
+    Log log;
+    SetMode(standin::kHangSetting, L"1500");
+    EXPECT_EQ(link->SetTransmit(true), kTimedOut);
+    // Queued behind the hung keying, given up at the bound, and still made after it.
+    EXPECT_EQ(fromGuard(), kTimedOut);
+    SetMode(standin::kHangSetting, L"0");
+    const std::vector<std::string> inOrder = {"SetTransmit(-1)", "SetTransmit(0)"};
+    EXPECT_TRUE(PumpUntil([&] { return log.Lines() == inOrder; })) << ::testing::PrintToString(log.Lines());
+    EXPECT_EQ(fromGuard(), echolink::kOk);
+    link.reset();
+    EXPECT_EQ(fromGuard(), echolink::kNoObject);
 }
 
 // Last: it ends the server the other tests share.

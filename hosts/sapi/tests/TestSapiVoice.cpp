@@ -17,6 +17,7 @@ struct Calls {
     std::int32_t waitResult = S_OK;
     std::uint32_t waitedMs = 0;
     std::optional<std::size_t> position;
+    int silenced = 0;
 };
 
 class RecordingPort final : public VoicePort {
@@ -31,6 +32,7 @@ public:
         return c_.waitResult;
     }
     std::optional<std::size_t> InputPosition() override { return c_.position; }
+    void Silence() override { ++c_.silenced; }
 
 private:
     Calls& c_;
@@ -48,7 +50,11 @@ TEST(SapiVoice, HandsSapiTheTextOnceConvertedAndTheFlagsAsTheyAre) {
         {"você está aí", relay::kSpeakLiteral | relay::kSpeakAsync, L"voc\u00ea est\u00e1 a\u00ed", 17},
         {"<silence msec=\"600000\"/>", relay::kSpeakLiteral, L"<silence msec=\"600000\"/>", 16},  // read, not obeyed
         {std::string("bom\0dia", 7), relay::kSpeakLiteral, L"bom dia", 16},                  // a NUL does not cut it short
-        {"x\xff", relay::kSpeakLiteral, L"x\ufffd", 16},
+        // Nothing in a line reaches the voice as anything but text: control characters, C1 and
+        // line ends included, and stray bytes are blanks.
+        {"a\tb\r\nc\x01" "0A\x1b", relay::kSpeakLiteral, L"a b  c 0A ", 16},
+        {"a\xc2\x85" "b\xe2\x80\xa8" "c", relay::kSpeakLiteral, L"a b c", 16},
+        {"x\xff", relay::kSpeakLiteral, L"x ", 16},
         {"", relay::kSpeakPurgeBeforeSpeak, L"", 2},  // stops what is playing
     };
     for (const Case& c : cases) {
@@ -77,6 +83,18 @@ TEST(SapiVoice, ReportsSapisResultsAndProgress) {
     EXPECT_EQ(voice.SpokenCharacters(), std::optional<std::size_t>(2));
     calls.position.reset();
     EXPECT_EQ(voice.SpokenCharacters(), std::nullopt);
+}
+
+TEST(LiveVoices, TheGuardSilencesTheVoicesAliveAndNoOther) {
+    Calls first;
+    Calls second;
+    auto live = std::make_shared<LiveVoices>();
+    auto gone = std::make_unique<SapiVoice>(std::make_unique<RecordingPort>(first), live);
+    SapiVoice speaking(std::make_unique<RecordingPort>(second), live);
+    gone.reset();
+    live->SilenceAll();
+    EXPECT_EQ(first.silenced, 0);
+    EXPECT_EQ(second.silenced, 1);
 }
 
 bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }

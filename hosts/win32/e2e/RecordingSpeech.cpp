@@ -1,12 +1,21 @@
 #include "hosts/win32/e2e/RecordingSpeech.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <thread>
 
 #include "hosts/com/standin/StandInControl.h"
 
 namespace hosts::win32::e2e {
+
+struct RecordingSpeech::Output {
+    bool wedged = false;
+    std::mutex mutex;
+    std::condition_variable cut;
+    bool silenced = false;
+};
 
 namespace {
 
@@ -17,11 +26,16 @@ std::size_t CodePoints(const std::string& utf8) {
 
 class RecordingVoice final : public relay::Voice {
 public:
-    explicit RecordingVoice(std::chrono::milliseconds perCharacter) : perCharacter_(perCharacter) {}
+    RecordingVoice(std::chrono::milliseconds perCharacter, std::shared_ptr<RecordingSpeech::Output> output)
+        : perCharacter_(perCharacter), output_(std::move(output)) {}
 
     echolink::HResult Speak(const std::string& text, relay::SpeakFlags flags) override {
         namespace standin = hosts::com::standin;
         standin::AppendLog("voice Speak(" + standin::Quoted(text) + ", " + std::to_string(flags.bits) + ")");
+        if (flags.Has(relay::kSpeakPurgeBeforeSpeak) && output_->wedged) {
+            std::unique_lock lock(output_->mutex);
+            output_->cut.wait(lock, [&] { return output_->silenced; });
+        }
         const auto now = Clock::now();
         if (flags.Has(relay::kSpeakPurgeBeforeSpeak)) doneAt_ = now;
         doneAt_ = std::max(doneAt_, now) + perCharacter_ * static_cast<long>(CodePoints(text));
@@ -41,11 +55,28 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
     std::chrono::milliseconds perCharacter_;
+    std::shared_ptr<RecordingSpeech::Output> output_;
     Clock::time_point doneAt_ = Clock::now();
 };
 
 }  // namespace
 
-std::unique_ptr<relay::Voice> RecordingSpeech::CreateVoice() { return std::make_unique<RecordingVoice>(perCharacter_); }
+RecordingSpeech::RecordingSpeech(std::chrono::milliseconds perCharacter, bool wedged)
+    : perCharacter_(perCharacter), output_(std::make_shared<Output>()) {
+    output_->wedged = wedged;
+}
+
+RecordingSpeech::~RecordingSpeech() = default;
+
+std::unique_ptr<relay::Voice> RecordingSpeech::CreateVoice() {
+    return std::make_unique<RecordingVoice>(perCharacter_, output_);
+}
+
+void RecordingSpeech::SilenceAll() {
+    hosts::com::standin::AppendLog("voice Silence()");
+    const std::lock_guard lock(output_->mutex);
+    output_->silenced = true;
+    output_->cut.notify_all();
+}
 
 }  // namespace hosts::win32::e2e

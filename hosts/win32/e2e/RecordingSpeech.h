@@ -13,12 +13,19 @@ class RecordingSpeech final : public relay::SpeechEngine {
 public:
     // Under Wine SAPI cannot speak, so the scenarios listen here instead. Each character takes
     // `perCharacter` of speaking, so the transmitter is seen keyed around the speech.
-    explicit RecordingSpeech(std::chrono::milliseconds perCharacter = std::chrono::milliseconds(50))
-        : perCharacter_(perCharacter) {}
+    // `wedged`: stopping a voice blocks, as on a sound output that no longer takes data, until
+    // SilenceAll cuts the output.
+    explicit RecordingSpeech(std::chrono::milliseconds perCharacter = std::chrono::milliseconds(50), bool wedged = false);
+    ~RecordingSpeech() override;
     std::unique_ptr<relay::Voice> CreateVoice() override;
+    // The transmit guard's audio stop, from its thread: recorded, and a wedged stop let go.
+    void SilenceAll();
+
+    struct Output;  // the wedge, shared with the voices
 
 private:
     std::chrono::milliseconds perCharacter_;
+    std::shared_ptr<Output> output_;
 };
 
 }  // namespace hosts::win32::e2e
