@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <atomic>
@@ -219,6 +220,27 @@ TEST_F(WineStationTest, TheProgramsBindingDrivesEchoLinkAndHearsItsEvents) {
     bridge.Closing();
     ASSERT_TRUE(WaitFor([&] { return events.closings == 1; }));
     EXPECT_EQ(events.lines, std::vector<std::string>{"QD4RV>bom dia="});
+}
+
+TEST_F(WineStationTest, ItShowsTheBusExactlyEchoLinksInterface) {
+    Service service(bus, bridge.Port());
+    ASSERT_TRUE(service.WaitReady());
+    QDBusConnection client = bus.Connect();
+    const QDBusMessage reply = client.call(QDBusMessage::createMethodCall(
+        QString::fromLatin1(dbus::ServiceName), QString::fromLatin1(dbus::ObjectPath),
+        QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect")));
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage);
+    const QString xml = reply.arguments().value(0).toString();
+    const qsizetype from = xml.indexOf(QStringLiteral("<interface name=\"org.dizochat.EchoLink\">"));
+    ASSERT_GE(from, 0) << xml.toStdString();
+    const QString ours = xml.mid(from, xml.indexOf(QStringLiteral("</interface>"), from) - from);
+    QStringList members;
+    static const QRegularExpression member(QStringLiteral("<(method|signal) name=\"(\\w+)\""));
+    for (const auto& m : member.globalMatch(ours)) members << m.captured(1) + QLatin1Char(' ') + m.captured(2);
+    members.sort();
+    EXPECT_EQ(members, (QStringList{QStringLiteral("method PostChatLine"), QStringLiteral("method SendMorse"),
+                                    QStringLiteral("method SetTransmit"), QStringLiteral("signal ChatTextReceived"),
+                                    QStringLiteral("signal Closing")}));
 }
 
 TEST_F(WineStationTest, AHungBridgeGivesABoundedFailureAndItsLateAnswerIsDropped) {

@@ -57,6 +57,8 @@ bool WineStation::Start(std::chrono::milliseconds wait) {
         report_("error: no session bus: " + Utf8(bus_.lastError().message()));
         return false;
     }
+    // Registered before the object is, so that its introspection lists SendMorse from the start.
+    qRegisterMetaType<QDBusVariant>();
     if (!bus_.registerObject(QString::fromLatin1(dbus::ObjectPath), this,
                              QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals)) {
         report_(std::string("error: cannot register ") + dbus::ObjectPath);
@@ -196,7 +198,7 @@ void WineStation::End() {
     expiry_.stop();
     Release();
     report_(closingSeen_ ? "ended: EchoLink closed" : "ended: the bridge is gone");
-    emit Ended();
+    if (endedCallback_) endedCallback_();
 }
 
 void WineStation::Release() {

@@ -36,6 +36,10 @@ public:
     // a report) when the bridge refuses or is silent, or when the name has an owner already.
     bool Start(std::chrono::milliseconds wait);
 
+    // Called once the bridge is gone and the name released: the program sees the station vanish.
+    // Not a signal, since every signal of this object is part of EchoLink's interface on the bus.
+    void OnEnded(std::function<void()> ended) { endedCallback_ = std::move(ended); }
+
     // Why the station ended: the bridge closed after EchoLink's Closing (true) or otherwise.
     bool ClosedByEchoLink() const { return closingSeen_; }
 
@@ -47,8 +51,6 @@ public slots:
 signals:
     void ChatTextReceived(const QString& line);
     void Closing();
-    // The bridge is gone and the name released: the program sees the station vanish.
-    void Ended();
 
 private slots:
     void ReadBridge();
@@ -67,6 +69,7 @@ private:
     ServicePeer peer_;
     std::chrono::milliseconds bound_;
     Reporter report_;
+    std::function<void()> endedCallback_;
     QTimer expiry_;
     std::map<std::uint32_t, QDBusMessage> waiting_;
     bool registered_ = false;

@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     hosts::bridge::WineStation station(QDBusConnection::sessionBus(), socket, *secret,
                                        std::chrono::milliseconds(boundMs), Report);
     if (!station.Start(std::chrono::milliseconds(5000))) return 1;
-    QObject::connect(&station, &hosts::bridge::WineStation::Ended, &app, &QCoreApplication::quit);
+    station.OnEnded([&app] { app.quit(); });
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
         std::signal(SIGINT, OnSignal);
