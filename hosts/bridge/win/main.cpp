@@ -2,6 +2,8 @@
 // the Windows program does, and serves its calls and events to dizo-wine-echolink on the Linux side
 // over loopback TCP, to a service that proves the secret only the user's files hold.
 //   dizo-echolink-bridge --secret FILE --port-file FILE [--port N]
+//   dizo-echolink-bridge --unkey        unkeys EchoLink's transmitter and ends: for a bridge that
+//                                       was killed and could not undo its own keying
 // Writes the port it listens on into the port file once EchoLink is attached. Ends when the
 // service leaves, when EchoLink closes (after a short grace for the farewell), or when EchoLink's
 // object is gone.
@@ -51,8 +53,25 @@ bool WritePortFile(const std::wstring& path, unsigned short port) {
     return ok && MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
+// After a bridge was killed mid-line, EchoLink would stay keyed for good: nothing else unkeys it.
+int Unkey() {
+    struct NoEvents final : echolink::ChatEvents {
+        void ChatTextReceived(const std::string&) override {}
+        void Closing() override {}
+    } events;
+    hosts::com::ComEchoLinkFactory factory(kCallBound);
+    const auto link = factory.Create(events);
+    if (!link) {
+        Report("error: EchoLink's object cannot be reached to unkey it");
+        return 3;
+    }
+    const echolink::HResult result = link->SetTransmit(false);
+    Report(result.Failed() ? "error: EchoLink refused to unkey" : "unkeyed EchoLink's transmitter");
+    return result.Failed() ? 3 : 0;
+}
+
 int Usage() {
-    Report("usage: dizo-echolink-bridge --secret FILE --port-file FILE [--port N]");
+    Report("usage: dizo-echolink-bridge --secret FILE --port-file FILE [--port N] | --unkey");
     return 2;
 }
 
@@ -63,6 +82,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
     const std::vector<std::wstring> args(argv, argv + count);
     LocalFree(argv);
+    if (args.size() == 2 && args[1] == L"--unkey") return Unkey();
     std::wstring secretPath;
     std::wstring portPath;
     unsigned long port = 0;
