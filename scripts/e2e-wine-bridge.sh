@@ -104,7 +104,7 @@ DESLIGADO=' Dizo chat está desligado.'
 step=setup
 w "$standin" /regserver /log "Z:$log" && w "$standin" /stamps on || { fail "cannot register the stand-in"; exit 1; }
 start_command
-wait_for $patience owned && ok "the service owns org.dizochat.EchoLink through the bridge" || { fail "no service: $(tail -3 "$T/command.log")"; exit 1; }
+wait_for 90 owned && ok "the service owns org.dizochat.EchoLink through the bridge" || { fail "no service: $(tail -3 "$T/command.log")"; exit 1; }
 
 step=startup
 start_app
