@@ -32,8 +32,8 @@ cmake --preset ci
 cmake --build --preset ci -j 2
 
 # Each fuzzer replays its seed corpus, then a short bounded random round (clang, libFuzzer): image
-# loaders, DrawTextA, window descriptions, chat lines, one button, regions; a crash, a sanitizer
-# report, a broken rule or a leaked drawing object fails the run.
+# loaders, DrawTextA, window descriptions, chat lines, one button, regions, the Wine bridge's
+# channel; a crash, a sanitizer report, a broken rule or a leaked drawing object fails the run.
 if command -v clang++ >/dev/null; then
   if ! bash scripts/fuzz.sh "${DIZO_FUZZ_SECONDS:-12}" > build/fuzz.log 2>&1; then
     tail -n 60 build/fuzz.log
