@@ -75,7 +75,6 @@ if [ -n "$windows" ]; then
   # A Linux station with EchoLink under Wine: the stand-in in a fresh 64-bit prefix, the bridge
   # from this build, the service and the program from the Linux build.
   if [ "$DIZO_WINE_PRESET" = win64 ]; then
-    cmake --build --preset win64 -j 2 --target dizo-echolink-bridge dizo-echolink-standin
     status=0
     bash scripts/e2e-wine-bridge.sh --linux-build build/ci --windows-build build/win64 || status=$?
     if [ "$status" = 77 ]; then
