@@ -20,7 +20,8 @@ fi
 fail() { echo "check-deb: FAIL: $*" >&2; exit 1; }
 for f in /usr/bin/dizo-chat /usr/bin/dizo-station-sim /usr/share/dizo-chat/forms/Form1.frm \
          /usr/share/dizo-chat/forms/sobre_.frm /usr/share/dizo-chat/forms/art/dizo.ico \
-         /usr/share/applications/dizo-chat.desktop /usr/share/icons/hicolor/32x32/apps/dizo-chat.png; do
+         /usr/share/applications/dizo-chat.desktop /usr/share/icons/hicolor/32x32/apps/dizo-chat.png \
+         /usr/bin/dizo-wine-echolink /usr/bin/dizo-echolink-wine /usr/share/applications/dizo-echolink-wine.desktop; do
   [ -f "$f" ] || fail "$f is not installed"
 done
 # The fontconfig link must resolve, and fontconfig must then map the descriptions' font.

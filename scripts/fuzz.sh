@@ -18,6 +18,7 @@ ROUNDS=(
   "chat_relay 1 4096 10"
   "button 1 2048 10"
   "regions 1 512 10"
+  "bridge_wire 1 4096 10"
 )
 wanted=("$@")
 targets=()

@@ -32,8 +32,8 @@ cmake --preset ci
 cmake --build --preset ci -j 2
 
 # Each fuzzer replays its seed corpus, then a short bounded random round (clang, libFuzzer): image
-# loaders, DrawTextA, window descriptions, chat lines, one button, regions; a crash, a sanitizer
-# report, a broken rule or a leaked drawing object fails the run.
+# loaders, DrawTextA, window descriptions, chat lines, one button, regions, the Wine bridge's
+# channel; a crash, a sanitizer report, a broken rule or a leaked drawing object fails the run.
 if command -v clang++ >/dev/null; then
   if ! bash scripts/fuzz.sh "${DIZO_FUZZ_SECONDS:-12}" > build/fuzz.log 2>&1; then
     tail -n 60 build/fuzz.log
@@ -72,6 +72,17 @@ if [ -n "$windows" ]; then
   cmake --preset "$DIZO_WINE_PRESET"
   cmake --build --preset "$DIZO_WINE_PRESET" -j 2
   ctest --preset "$DIZO_WINE_PRESET"
+  # A Linux station with EchoLink under Wine: the stand-in in a fresh 64-bit prefix, the bridge
+  # from this build, the service and the program from the Linux build.
+  if [ "$DIZO_WINE_PRESET" = win64 ]; then
+    status=0
+    bash scripts/e2e-wine-bridge.sh --linux-build build/ci --windows-build build/win64 || status=$?
+    if [ "$status" = 77 ]; then
+      echo "skipped: the end-to-end test of EchoLink under Wine (its tools are missing)" >>"$DIZO_SETUP_REPORT"
+    elif [ "$status" != 0 ]; then
+      exit "$status"
+    fi
+  fi
   if [ "$DIZO_WINE_PRESET" != win32 ]; then
     echo "test.sh: the Windows tests ran in the 64-bit build (no 32-bit Wine here); building the 32-bit program"
     cmake --preset win32-release
