@@ -15,7 +15,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 [ ${#scenarios[@]} -gt 0 ] || scenarios=(startup no_service relay manual help about fdp closing service_dies close_box time_out
-  sound_stalls embedded_commands sigterm single_copy)
+  sound_stalls guard_unkeys embedded_commands sigterm single_copy)
 
 skip() { echo "SKIP: $*"; exit 77; }
 for tool in Xvfb dbus-run-session dbus-send pulseaudio pactl parec xdotool import sox; do
@@ -418,6 +418,31 @@ scenario_sound_stalls() {
   wait_for $patience count_is 2 'SetTransmit(false)' && ok "the next line keys and unkeys ($(keyed_ms 2) ms)" ||
     fail "no line handled after the sound server came back"
   grep 'Dizo chat:' "$T/app.out" | sed 's/^/      /'
+  stop_all
+}
+
+# The station refuses the relay's own unkeying (both tries): the guard unkeys through its own bus
+# connection at the limit plus 2 s, once, and says so after the unkeying.
+scenario_guard_unkeys() {
+  local short="$build/hosts/e2e/dizo-chat-short-limit" limit=6000 k
+  [ -x "$short" ] || { fail "$short is not built"; return; }
+  start_sim && start_app "$short" || return
+  wait_for $patience has_call "$(q PostChatLine "$LIGADO")"
+  say "QD4RV>$(long_text)="
+  wait_for $patience has_call 'SetTransmit(true)' || { fail "not keyed"; stop_all; return; }
+  say "/fail on"
+  wait_for 10 count_is 2 'SetTransmit(false) -> error' || { fail "the relay's unkeying was not refused twice"; stop_all; return; }
+  say "/fail off"
+  if wait_for 10 has_call 'SetTransmit(false)'; then
+    k=$(keyed_ms 1)
+    [ "$k" -ge $((limit + 2000 - 100)) ] && [ "$k" -le $((limit + 2000 + 500)) ] &&
+      ok "the guard unkeyed $k ms after keying (limit $limit + 2000)" || fail "unkeyed after $k ms"
+  else fail "nothing unkeyed the station"; fi
+  sleep 3
+  [ "$(count_call 'SetTransmit(false)')" = 1 ] && ok "unkeyed once by the guard" || fail "$(count_call 'SetTransmit(false)') unkeyings"
+  grep -q 'transmit guard: not unkeyed [0-9.]* s after keying (limit 6 s); unkeyed by the guard' "$T/app.out" &&
+    ok "$(grep 'transmit guard' "$T/app.out")" || fail "no guard notice: $(grep 'Dizo chat' "$T/app.out" | tr '\n' '|')"
+  app_running && ok "the program carries on" || fail "the program ended"
   stop_all
 }
 
