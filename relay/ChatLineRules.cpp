@@ -5,6 +5,7 @@
 #include "relay/SpeechText.h"
 #include "relay/Steps.h"
 #include "relay/Texts.h"
+#include "relay/TransmitGuard.h"
 
 namespace relay {
 
@@ -49,7 +50,8 @@ Verdict ChatLineRules::ForSpeech(std::chrono::milliseconds now, std::chrono::mil
     const std::size_t counted = std::min<std::size_t>(characters, static_cast<std::size_t>(limit / kSpeechPerCharacterGuess) + 1);
     const auto guess = std::min(limit, std::chrono::milliseconds(kPauseBeforeSpeechMs) +
                                            kSpeechPerCharacterGuess * static_cast<std::int64_t>(counted));
-    if (KeyedWithin(now) + guess > kDutyBudget) return Verdict::DutyFull;
+    // The guard's margin too: a keying whose unkeying is lost lasts until the guard's time.
+    if (KeyedWithin(now) + guess + kGuardMargin > kDutyBudget) return Verdict::DutyFull;
     return Verdict::Go;
 }
 
@@ -61,7 +63,7 @@ Verdict ChatLineRules::ForMorse(std::chrono::milliseconds now, std::chrono::mill
 }
 
 std::chrono::milliseconds ChatLineRules::KeyingAllowed(std::chrono::milliseconds now, std::chrono::milliseconds limit) {
-    return std::clamp(kDutyBudget - KeyedWithin(now), std::chrono::milliseconds(0), limit);
+    return std::clamp(kDutyBudget - KeyedWithin(now) - kGuardMargin, std::chrono::milliseconds(0), limit);
 }
 
 void ChatLineRules::Keyed(std::chrono::milliseconds from, std::chrono::milliseconds to) {

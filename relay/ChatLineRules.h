@@ -38,7 +38,7 @@ public:
     // A ">" line whose whole message has `characters` characters.
     Verdict ForMorse(std::chrono::milliseconds now, std::chrono::milliseconds arrivedAt, std::size_t characters) const;
     // How long a "=" line starting at `now` may keep the transmitter keyed: `limit`, or less where
-    // the share ends first.
+    // the share ends first, the guard's margin kept back.
     std::chrono::milliseconds KeyingAllowed(std::chrono::milliseconds now, std::chrono::milliseconds limit);
     // A chat line kept the transmitter keyed from `from` to `to`.
     void Keyed(std::chrono::milliseconds from, std::chrono::milliseconds to);

@@ -9,6 +9,14 @@
 
 namespace relay {
 
+namespace {
+
+bool StationGone(echolink::HResult result) {
+    return result.code == echolink::kNoObject.code || result.code == echolink::kDisconnected.code;
+}
+
+}  // namespace
+
 void Form1::ChatTextReceived(const std::string& line) {
     ChatTextArrived(line, services_.pause.Now());
 }
@@ -122,15 +130,15 @@ void Form1::Key(std::chrono::milliseconds limit) {
 // link, so a failed unkeying is tried once more. Not when the station is gone: nothing would
 // hear the second try, and nothing is keyed there any more.
 bool Form1::Unkey() {
-    echolink::HResult result = echolink::kFail;
-    TryStep([&] { result = oEchoLink_.SetTransmit(false); });
-    const auto gone = [&] { return result == echolink::kNoObject || result == echolink::kDisconnected; };
-    if (result.Failed() && !gone()) {
-        result = echolink::kFail;
-        TryStep([&] { result = oEchoLink_.SetTransmit(false); });
+    echolink::HResult first = echolink::kFail;
+    TryStep([&] { first = oEchoLink_.SetTransmit(false); });
+    echolink::HResult last = first;
+    if (first.Failed() && !StationGone(first)) {
+        last = echolink::kFail;
+        TryStep([&] { last = oEchoLink_.SetTransmit(false); });
     }
     // Still keyed as far as anyone knows: the guard stays armed and tries its own way at its time.
-    const bool answered = !result.Failed() || gone();
+    const bool answered = !last.Failed() || StationGone(last);
     if (services_.guard != nullptr && answered) {
         TryStep([&] { services_.guard->Disarm(); });
     }

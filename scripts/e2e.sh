@@ -15,7 +15,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 [ ${#scenarios[@]} -gt 0 ] || scenarios=(startup no_service relay manual help about fdp closing service_dies close_box time_out
-  sound_stalls embedded_commands sigterm single_copy)
+  sound_stalls guard_unkeys embedded_commands sigterm single_copy)
 
 skip() { echo "SKIP: $*"; exit 77; }
 for tool in Xvfb dbus-run-session dbus-send pulseaudio pactl parec xdotool import sox; do
@@ -347,7 +347,7 @@ scenario_close_box() {
 
 # keyed_ms N: how long the station was keyed the Nth time, from its own time stamps.
 keyed_ms() { echo $(( $(call_ms 'SetTransmit(false)' "$1") - $(call_ms 'SetTransmit(true)' "$1") )); }
-time_outs() { grep -c 'transmit time-out' "$T/app.out"; }
+time_outs() { grep -c 'transmit time-out: ' "$T/app.out"; }
 
 # The program with a 6 s transmit limit: real speech far longer than that is cut at the limit,
 # from a chat line and from a local send, and each cut is one line on standard error.
@@ -357,25 +357,30 @@ scenario_time_out() {
   start_sim && start_app "$short" || return
   wait_for $patience has_call "$(q PostChatLine "$LIGADO")"
   for _ in $(seq 1 30); do text+="uma frase longa que ninguem termina de ouvir "; done  # a minute of speech
+  say "QD4RV>oi="  # shorter speech is untouched
+  wait_for $patience count_is 1 'SetTransmit(false)' && [ "$(keyed_ms 1)" -lt $((limit - 1000)) ] && [ "$(time_outs)" = 0 ] &&
+    ok "a short line is spoken whole ($(keyed_ms 1) ms), nothing logged" || fail "short line"
   record_start
   say "QD4RV>${text}="
-  if wait_for 15 has_call 'SetTransmit(false)'; then
-    k=$(keyed_ms 1)
+  if wait_for 15 count_is 2 'SetTransmit(false)'; then
+    k=$(keyed_ms 2)
     # Cut about a second before the limit, never after it.
     [ "$k" -ge $((limit - 2000)) ] && [ "$k" -le "$limit" ] && ok "chat line cut: keyed $k ms (limit $limit)" ||
       fail "chat line keyed $k ms (want $((limit - 2000))..$limit)"
   else fail "still keyed 15 s after a long spoken line"; fi
   rms=$(record_stop_rms); loud "$rms" && ok "the cut speech was heard (RMS $rms)" || fail "no sound (RMS $rms)"
-  [ "$(calls | grep '^SetTransmit' | tr '\n' ' ')" = "SetTransmit(true) SetTransmit(false) " ] &&
+  [ "$(calls | grep '^SetTransmit' | tr '\n' ' ')" = "SetTransmit(true) SetTransmit(false) SetTransmit(true) SetTransmit(false) " ] &&
     ok "keyed, then unkeyed once" || fail "transmitter calls: $(calls | grep '^SetTransmit' | tr '\n' ' ')"
   local want="^Dizo chat: transmit time-out: speech from QD4RV stopped after [0-9]+\.[0-9] s keyed \(limit $((limit / 1000)) s\); [0-9]+ of ${#text} characters cut\$"
   [ "$(time_outs)" = 1 ] && grep -qE "$want" "$T/app.out" && ok "one line: $(grep 'time-out' "$T/app.out")" ||
     fail "time-out lines: $(grep 'time-out' "$T/app.out" | tr '\n' '|')"
 
-  say "QD4RV>oi="  # shorter speech is untouched: a cut one is keyed a second short of the limit
-  wait_for $patience count_is 2 'SetTransmit(false)' && [ "$(keyed_ms 2)" -lt $((limit - 1000)) ] && [ "$(time_outs)" = 1 ] &&
-    ok "a short line is spoken whole ($(keyed_ms 2) ms), nothing logged" || fail "short line after a cut"
-
+  # For a minute after a time-out chat lines do not key, as link controllers lock out; the
+  # operator's own send is not held back.
+  say "QD4RV>oi="
+  wait_for $patience grep -q 'dropped (speech locked out for 60 s after a transmit time-out): QD4RV 1' "$T/app.out" &&
+    [ "$(count_call 'SetTransmit(true)')" = 2 ] && ok "a line just after the time-out is dropped and told" ||
+    fail "a line after the time-out: $(calls | grep '^SetTransmit' | wc -l) transmitter calls"
   click Text13; type_text "${text:0:250}"; click local
   if wait_for 15 count_is 3 'SetTransmit(false)'; then
     k=$(keyed_ms 3)
@@ -413,6 +418,31 @@ scenario_sound_stalls() {
   wait_for $patience count_is 2 'SetTransmit(false)' && ok "the next line keys and unkeys ($(keyed_ms 2) ms)" ||
     fail "no line handled after the sound server came back"
   grep 'Dizo chat:' "$T/app.out" | sed 's/^/      /'
+  stop_all
+}
+
+# The station refuses the relay's own unkeying (both tries): the guard unkeys through its own bus
+# connection at the limit plus 2 s, once, and says so after the unkeying.
+scenario_guard_unkeys() {
+  local short="$build/hosts/e2e/dizo-chat-short-limit" limit=6000 k
+  [ -x "$short" ] || { fail "$short is not built"; return; }
+  start_sim && start_app "$short" || return
+  wait_for $patience has_call "$(q PostChatLine "$LIGADO")"
+  say "QD4RV>$(long_text)="
+  wait_for $patience has_call 'SetTransmit(true)' || { fail "not keyed"; stop_all; return; }
+  say "/fail on"
+  wait_for 10 count_is 2 'SetTransmit(false) -> error' || { fail "the relay's unkeying was not refused twice"; stop_all; return; }
+  say "/fail off"
+  if wait_for 10 has_call 'SetTransmit(false)'; then
+    k=$(keyed_ms 1)
+    [ "$k" -ge $((limit + 2000 - 100)) ] && [ "$k" -le $((limit + 2000 + 500)) ] &&
+      ok "the guard unkeyed $k ms after keying (limit $limit + 2000)" || fail "unkeyed after $k ms"
+  else fail "nothing unkeyed the station"; fi
+  sleep 3
+  [ "$(count_call 'SetTransmit(false)')" = 1 ] && ok "unkeyed once by the guard" || fail "$(count_call 'SetTransmit(false)') unkeyings"
+  grep -q 'transmit guard: not unkeyed [0-9.]* s after keying (limit 6 s); unkeyed by the guard' "$T/app.out" &&
+    ok "$(grep 'transmit guard' "$T/app.out")" || fail "no guard notice: $(grep 'Dizo chat' "$T/app.out" | tr '\n' '|')"
+  app_running && ok "the program carries on" || fail "the program ended"
   stop_all
 }
 

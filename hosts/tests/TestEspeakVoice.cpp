@@ -3,6 +3,7 @@
 #if defined(DIZO_HAVE_SPEECH)
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <condition_variable>
 #include <future>
 #include <memory>
@@ -19,6 +20,7 @@ struct Recording {
     int opens = 0;
     int rate = 0;
     std::size_t samples = 0;
+    double sumSquares = 0;
     int writes = 0;
     int drains = 0;
     int discards = 0;
@@ -32,6 +34,7 @@ struct Recording {
     bool blocked = false;  // the engine is inside the gated write
     bool gateOpen = false;
     double Seconds() const { return rate > 0 ? static_cast<double>(samples) / rate : 0.0; }
+    double Rms() const { return samples > 0 ? std::sqrt(sumSquares / static_cast<double>(samples)) : 0.0; }
     void WaitUntilBlocked() {
         std::unique_lock lock(m);
         cv.wait(lock, [this] { return blocked; });
@@ -53,7 +56,7 @@ public:
         r_.rate = sampleRate;
         return !r_.openFails;
     }
-    bool Write(const std::int16_t*, std::size_t count) override {
+    bool Write(const std::int16_t* samples, std::size_t count) override {
         std::unique_lock lock(r_.m);
         if (r_.gateAfter >= 0 && r_.writes >= r_.gateAfter && !r_.gateOpen) {
             r_.blocked = true;
@@ -62,6 +65,7 @@ public:
         }
         ++r_.writes;
         r_.samples += count;
+        for (std::size_t i = 0; i < count; ++i) r_.sumSquares += static_cast<double>(samples[i]) * samples[i];
         return !r_.writeFails;
     }
     bool Drain() override {
@@ -114,6 +118,23 @@ TEST(EspeakVoice, SpeaksTextIntoOneDrainedOutput) {
         EXPECT_GT(r.Seconds(), c.minSeconds) << c.text;
         EXPECT_LT(r.Seconds(), c.maxSeconds) << c.text;
     }
+}
+
+// espeak-ng's embedded commands (byte 0x01, a number, a letter) change nothing: the line that
+// carries them is heard, and the plain line after them is as loud and as long as before them.
+TEST(EspeakVoice, EmbeddedCommandsChangeNothingForLaterLines) {
+    const std::string message = "bom dia a todos os colegas";
+    Recording before;
+    ASSERT_EQ(SpeakInto(before, message), echolink::kOk);
+    for (const std::string& hostile : {"\x01" "0A" + message, "\x01" "50S" + message, "\x01" "0R\x01" "99P" + message}) {
+        Recording r;
+        EXPECT_EQ(SpeakInto(r, hostile), echolink::kOk);
+        EXPECT_GT(r.Rms(), before.Rms() / 2);
+    }
+    Recording after;
+    ASSERT_EQ(SpeakInto(after, message), echolink::kOk);
+    EXPECT_NEAR(after.Seconds(), before.Seconds(), before.Seconds() * 0.05);
+    EXPECT_NEAR(after.Rms(), before.Rms(), before.Rms() * 0.05);
 }
 
 TEST(EspeakVoice, EmptyTextOpensNoOutput) {
