@@ -32,6 +32,8 @@ bool StationService::Start() {
         report_("error: no session bus: " + Utf8(bus_.lastError().message()));
         return false;
     }
+    // Without the variant's type registered, introspection leaves SendMorse out.
+    qRegisterMetaType<QDBusVariant>();
     if (!bus_.registerObject(QString::fromLatin1(dbus::ObjectPath), this,
                              QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals)) {
         report_("error: cannot register " + std::string(dbus::ObjectPath));
