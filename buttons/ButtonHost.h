@@ -49,7 +49,9 @@ public:
     virtual gdi::HDC hDC() const = 0;
     virtual win::HWND hWnd() const = 0;
     virtual win::HWND ContainerHwnd() const = 0;
-    virtual void RefreshNow() = 0;  // present the control's DC at once, after the buffer copy
+    // Show the control's DC at once. The control calls it after a Refresh has painted and copied,
+    // never from inside a paint (the host's own paint event shows the DC after Paint returns).
+    virtual void RefreshNow() = 0;
     // Sets the control's width to so many pixels (converted to the container's scale mode by the host);
     // the host raises the resize notification from inside, as the platform does.
     virtual void SetWidthPixels(int width) = 0;

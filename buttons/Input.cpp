@@ -83,7 +83,7 @@ bool ButtonInput::Run(const input::Notification& n, const HostArgs& args) {
             case Op::SetHoverLit: f.HoverLit = step.arg != 0; break;
             case Op::SetButtonDown: f.ButtonDown = step.arg != 0; break;
             case Op::SetLastButton: f.LastButton = static_cast<std::int16_t>(step.arg); break;
-            case Op::SetDelayFlag: f.DelayFlag = step.arg != 0; break;
+            case Op::SetDelayFlag: control_.State().Drawing.Delayed = step.arg != 0; break;
             case Op::SetDoubleClickPress: f.DoubleClickPress = step.arg != 0; break;
             case Op::Redraw: control_.Refresh(); break;
             case Op::Capture: ws.SetCapture(control_.Host().hWnd()); break;

@@ -113,6 +113,7 @@ public:
     // picture that cannot be loaded; the button is left unchanged then.
     void ReadProperties(const forms::PropertyBag& bag);
     void WriteProperties(forms::PropertyBag& bag) const;
+    // The host's paint: ends a delay and brings the host's DC up to date; the host shows it after.
     void Paint();
     void Resize();
     // The input, focus, ambient-change and hover notifications go to the input engine.

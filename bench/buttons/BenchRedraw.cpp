@@ -8,6 +8,7 @@
 
 #include "buttons/Caption.h"
 #include "buttons/HeadlessHost.h"
+#include "buttons/Render.h"
 #include "buttons/qkButtons_H.h"
 #include "buttons/testing/ControlRig.h"
 #include "forms/Description.h"
@@ -64,10 +65,8 @@ void BM_CaptionLayoutLigar(benchmark::State& state) {
     ConfigureLigar(*rig.button);
     auto& s = rig.button->State();
     for (auto _ : state) {
-        std::int32_t width = 0;
-        std::int32_t left = 0;
-        buttons::CalcCaptionLayout(s, rig.button->Buffer(), rig.host, width, true, left);
-        benchmark::DoNotOptimize(s.Geometry.CaptionRect);
+        buttons::Relayout(s, rig.button->Buffer(), rig.host);
+        benchmark::DoNotOptimize(s.Layout.CaptionRect);
     }
 }
 BENCHMARK(BM_CaptionLayoutLigar);

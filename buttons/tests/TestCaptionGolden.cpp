@@ -187,7 +187,7 @@ TEST(CaptionGolden, Faces) {
         testing::ControlRig rig(c.width, c.height);
         c.setUp(*rig.button, rig.host);
         rig.button->Refresh();
-        const gdi::RECT box = rig.button->State().Geometry.CaptionRect;
+        const gdi::RECT box = rig.button->State().Layout.CaptionRect;
         ExpectGolden(c.name, rig.host.Presented(), rig.button->Caption().empty() ? nullptr : &box);
     }
 }

@@ -111,12 +111,12 @@ TEST(Persistence, SaveThenLoadGivesBackTheSameButton) {
     EXPECT_EQ(b.CaptionStyle(), 2);
     EXPECT_EQ(b.Mode(), 1);
     EXPECT_TRUE(b.Value());
-    EXPECT_EQ(b.State().Geometry.PictureWidth, 16);
+    EXPECT_EQ(b.State().Measured.Width, 16);
     EXPECT_EQ(b.PictureAlign(), 3);
     EXPECT_EQ(b.PictureSize(), 2);
     EXPECT_FALSE(b.Enabled());
     EXPECT_EQ(b.MousePointer(), 5);
-    EXPECT_FALSE(b.State().Input.DelayFlag);
+    EXPECT_FALSE(b.State().Drawing.Delayed);
     EXPECT_GT(rig.host.RefreshCount(), 0);
 
     forms::PropertyBag again((dir / "w.frm").string(), dir);
@@ -246,7 +246,7 @@ TEST(Persistence, ABadValueNamesTheLineAndLeavesTheButtonAsItWas) {
         }
         // Values are all read and checked before any is applied.
         EXPECT_EQ(rig.button->Caption(), "before") << c.body;
-        EXPECT_FALSE(rig.button->State().Input.DelayFlag) << c.body;
+        EXPECT_FALSE(rig.button->State().Drawing.Delayed) << c.body;
     }
     std::filesystem::remove_all(dir);
 }

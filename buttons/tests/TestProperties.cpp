@@ -181,7 +181,7 @@ TEST(Properties, PictureSizeFocusRectFontAndPointer) {
          [](qkButtons_H& b) { b.SetPicture(buttons::testing::MakeBitmapPicture(20, 10)); }, {"Image"}, {}, 1,
          [](qkButtons_H& b, HeadlessHost&) {
              EXPECT_EQ(b.State().Props.PictureSize, 16);
-             EXPECT_EQ(b.State().Geometry.PictureWidth, 20);
+             EXPECT_EQ(b.State().Measured.Width, 20);
          }},
         {"focus rect off on a default-look button, run time", true,
          [](qkButtons_H& b, HeadlessHost&) { b.State().Input.StateFlags = buttons::DefaultLook; },
@@ -290,7 +290,7 @@ TEST(Properties, HoverColourLocks) {
          [](qkButtons_H& b) { b.SetForeColor(buttons::SysButtonText); }, {}, {}, 0, nullptr},
         {"ForeColor ends a pending delay and draws at once", true,
          [](qkButtons_H& b, HeadlessHost&) { b.DelayDrawing(true); }, [](qkButtons_H& b) { b.SetForeColor(red); },
-         {"cFHover", "cFore"}, {}, 1, [](qkButtons_H& b, HeadlessHost&) { EXPECT_FALSE(b.State().Input.DelayFlag); }},
+         {"cFHover", "cFore"}, {}, 1, [](qkButtons_H& b, HeadlessHost&) { EXPECT_FALSE(b.State().Drawing.Delayed); }},
         {"ResetDefaultColors at run time does nothing", true, nullptr,
          [](qkButtons_H& b) { b.SetResetDefaultColors(true); }, {}, {}, 0, nullptr},
         {"ResetDefaultColors False does nothing", false, nullptr,
@@ -326,7 +326,7 @@ TEST(Properties, DelayDrawingHoldsEveryRedrawUntilReleased) {
     rig.button->SetGradientMode(1);
     rig.button->Refresh();
     EXPECT_EQ(rig.host.RefreshCount(), before);
-    EXPECT_TRUE(rig.button->State().Input.DelayFlag);
+    EXPECT_TRUE(rig.button->State().Drawing.Delayed);
     rig.button->DelayDrawing(false);
     EXPECT_EQ(rig.host.RefreshCount(), before + 1);
 }

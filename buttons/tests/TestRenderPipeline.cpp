@@ -59,11 +59,12 @@ TEST(RenderPipeline, BufferMatchesTheClientSizeAndFollowsResize) {
     rig.button->DelayDrawing(true);
     rig.host.SetWidthPixels(50);
     EXPECT_EQ(BufferBitmap(s).bmWidth, 120);
-    // Paint clears the delay and repaints, but only Resize replaces the buffer.
+    // Paint clears the delay and repaints, but only Resize replaces the buffer. The host shows
+    // its DC itself once Paint returns: Paint never asks it to.
     const int before = rig.host.RefreshCount();
     rig.button->Paint();
-    EXPECT_FALSE(rig.button->State().Input.DelayFlag);
-    EXPECT_EQ(rig.host.RefreshCount(), before + 1);
+    EXPECT_FALSE(rig.button->State().Drawing.Delayed);
+    EXPECT_EQ(rig.host.RefreshCount(), before);
     rig.button->Resize();
     EXPECT_EQ(BufferBitmap(s).bmWidth, 50);
 }
@@ -278,8 +279,8 @@ TEST(RenderPipeline, RefreshCacheMatchesItemNamesWithoutCase) {
     EXPECT_EQ(s.Colours.Face, RGB(148, 148, 125));
     s.Props.Picture = buttons::testing::MakeBitmapPicture(24, 12);
     rig.button->RefreshCache("PICTURE");
-    EXPECT_EQ(s.Geometry.PictureWidth, 24);
-    EXPECT_EQ(s.Geometry.PictureHeight, 12);
+    EXPECT_EQ(s.Measured.Width, 24);
+    EXPECT_EQ(s.Measured.Height, 12);
 }
 
 }  // namespace
