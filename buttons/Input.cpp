@@ -28,11 +28,7 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-ButtonInput::~ButtonInput() { Teardown(); }
-
-void ButtonInput::Teardown() {
-    if (tornDown_) return;
-    tornDown_ = true;
+ButtonInput::~ButtonInput() {
     ButtonState& s = control_.State();
     if (s.Input.HoverLit) {
         control_.Windows().KillTimer(control_.Host().hWnd(), HoverTimerId);
@@ -236,27 +232,6 @@ void ButtonInput::AmbientChanged(std::string_view propertyName) {
         return;
     }
     Run(n, {});
-}
-
-void ButtonInput::OLECompleteDrag(std::int32_t& effect) {
-    if (ButtonEvents* l = control_.Listener()) l->OLECompleteDrag(effect);
-}
-void ButtonInput::OLEDragDrop(OleDataObject* data, std::int32_t& effect, std::int16_t& button, std::int16_t& shift,
-                              float& x, float& y) {
-    if (ButtonEvents* l = control_.Listener()) l->OLEDragDrop(data, effect, button, shift, x, y);
-}
-void ButtonInput::OLEDragOver(OleDataObject* data, std::int32_t& effect, std::int16_t& button, std::int16_t& shift,
-                              float& x, float& y, std::int16_t& state) {
-    if (ButtonEvents* l = control_.Listener()) l->OLEDragOver(data, effect, button, shift, x, y, state);
-}
-void ButtonInput::OLEGiveFeedback(std::int32_t& effect, bool& defaultCursors) {
-    if (ButtonEvents* l = control_.Listener()) l->OLEGiveFeedback(effect, defaultCursors);
-}
-void ButtonInput::OLESetData(OleDataObject* data, std::int16_t& dataFormat) {
-    if (ButtonEvents* l = control_.Listener()) l->OLESetData(data, dataFormat);
-}
-void ButtonInput::OLEStartDrag(OleDataObject* data, std::int32_t& allowedEffects) {
-    if (ButtonEvents* l = control_.Listener()) l->OLEStartDrag(data, allowedEffects);
 }
 
 }  // namespace buttons

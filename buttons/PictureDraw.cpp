@@ -46,7 +46,7 @@ void DrawSilhouette(RenderBuffer& buffer, gdi::HDC silhouette, const gdi::RECT& 
     std::int16_t darker = -SilhouetteShift;
     gdi::OwnedBrush light(gdi::CreateSolidBrush(ShiftColor(SilhouetteBase, lighter, false, false, false)));
     gdi::OwnedBrush dark(gdi::CreateSolidBrush(ShiftColor(SilhouetteBase, darker, false, false, false)));
-    // Without both brushes the displaced brush of MemDC could not be put back safely.
+    // Without both brushes the displaced brush of the render buffer could not be put back safely.
     if (!light || !dark) return;
 
     const gdi::COLORREF previousBk = gdi::SetBkColor(buffer.Dc(), 0xFFFFFF);

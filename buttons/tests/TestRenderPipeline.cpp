@@ -85,7 +85,7 @@ TEST(RenderPipeline, TheCopyReachesThePresentedPicture) {
     EXPECT_GT(faceColoured, 60 * 24 / 2);
 }
 
-TEST(RenderPipeline, MemDcHoldsOneCreatedPenBrushFontAndTheBuffer) {
+TEST(RenderPipeline, TheBufferDcHoldsOneCreatedPenBrushFontAndTheBitmap) {
     const gdi::ObjectCounts before = gdi::LiveObjects();
     {
         ControlRig rig(80, 30);
@@ -98,7 +98,7 @@ TEST(RenderPipeline, MemDcHoldsOneCreatedPenBrushFontAndTheBuffer) {
         EXPECT_EQ(live.pens - before.pens, 1);
         EXPECT_EQ(live.brushes - before.brushes, 1);
         EXPECT_EQ(live.fonts - before.fonts, 1);
-        // Host DC and presented bitmap, plus MemDC and its buffer; the window region is the host's.
+        // Host DC and presented bitmap, plus the render buffer's DC and bitmap; the window region is the host's.
         EXPECT_EQ(live.dcs - before.dcs, 2);
         EXPECT_EQ(live.bitmaps - before.bitmaps, 2);
         EXPECT_EQ(live.regions - before.regions, 1);
