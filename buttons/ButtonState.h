@@ -1,6 +1,6 @@
-// The control's state in parts, each with one writer: the stored properties (setters and
+// The control's state in parts, each with its one writer: the stored properties (setters and
 // persistence), the container link, the derived face colours, the three layout results, the
-// interaction and the drawing switch.
+// interaction and the drawing switch. TestStateWriters keeps the writers to those named here.
 #pragma once
 
 #include <cstdint>
@@ -36,7 +36,8 @@ struct ButtonProperties {
     friend bool operator==(const ButtonProperties&, const ButtonProperties&) = default;
 };
 
-// The container the button sits in, recorded at load and on ambient changes.
+// The container the button sits in: recorded at load and by RecordContainer, and its colour again
+// when the input engine hears of an ambient BackColor change.
 struct ContainerLink {
     win::HWND Window;                                         // also kept as decimal text in the host's tag
     gdi::COLORREF BackColor = 0;
@@ -74,8 +75,8 @@ struct PictureMeasure {
     friend bool operator==(const PictureMeasure&, const PictureMeasure&) = default;
 };
 
-// What input and hover tracking change; written by the input engine only (and by the tests and
-// the render tool that put a face into a look).
+// What input and hover tracking change; written by the input engine only (and by ApplyFaceState,
+// with which the tests and the render tool put a face into a look).
 struct Interaction {
     std::uint8_t StateFlags = 0;                              // DefaultLook | HeldDown | MouseOver
     bool HoverLit = false;
@@ -84,8 +85,9 @@ struct Interaction {
     bool DoubleClickPress = false;                            // held by a double click: its release clicks not
 };
 
-// DelayDrawing's switch: while on, nothing is painted. Written by the control alone (DelayDrawing,
-// Paint, loading, colour resets, the steps input asks for, and the widening of a slant shape).
+// DelayDrawing's switch: while on, nothing is painted. Written through the control's
+// SetDrawingDelayed alone (DelayDrawing, Paint, loading, colour resets, the steps input asks
+// for), and held on by RebuildShape while a slant shape widens the control.
 struct DrawingSwitch {
     bool Delayed = false;
 };

@@ -79,7 +79,7 @@ bool ButtonInput::Run(const input::Notification& n, const HostArgs& args) {
             case Op::SetHoverLit: f.HoverLit = step.arg != 0; break;
             case Op::SetButtonDown: f.ButtonDown = step.arg != 0; break;
             case Op::SetLastButton: f.LastButton = static_cast<std::int16_t>(step.arg); break;
-            case Op::SetDelayFlag: control_.State().Drawing.Delayed = step.arg != 0; break;
+            case Op::SetDelayFlag: control_.SetDrawingDelayed(step.arg != 0); break;
             case Op::SetDoubleClickPress: f.DoubleClickPress = step.arg != 0; break;
             case Op::Redraw: control_.Refresh(); break;
             case Op::Capture: ws.SetCapture(control_.Host().hWnd()); break;
@@ -220,6 +220,11 @@ void ButtonInput::KeyUp(std::int16_t& keyCode, std::int16_t& shift) {
 void ButtonInput::AccessKeyPress(std::int16_t keyAscii) { Run(Key(input::Kind::AccessKey, keyAscii), {}); }
 
 void ButtonInput::GotFocus() { Run(Key(input::Kind::GotFocus, 0), {}); }
+
+void ButtonInput::DropDefaultLook() {
+    Interaction& f = control_.State().Input;
+    f.StateFlags = static_cast<std::uint8_t>(f.StateFlags & ~DefaultLook);
+}
 
 void ButtonInput::AmbientChanged(std::string_view propertyName) {
     input::Notification n;

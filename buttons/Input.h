@@ -42,6 +42,9 @@ public:
     void GotFocus();
     void AmbientChanged(std::string_view propertyName);
 
+    // The ShowFocusRect setter at run time takes the default look away (the control redraws).
+    void DropDefaultLook();
+
     // One tick of the hover poll (run by the modQkTimer callback).
     void HoverTick(std::uintptr_t timerId);
 

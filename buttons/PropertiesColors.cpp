@@ -28,7 +28,7 @@ void qkButtons_H::SetForeColor(OleColor colour) {
         if (alive.expired()) return;
     }
     // This setter ends a pending delay and draws at once.
-    s_.Drawing.Delayed = false;
+    SetDrawingDelayed(false);
     if (!Redraw()) return;
     (void)Notify("cFore");
 }

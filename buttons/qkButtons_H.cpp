@@ -88,7 +88,7 @@ void qkButtons_H::Refresh() {
 }
 
 void qkButtons_H::DelayDrawing(bool delay) {
-    s_.Drawing.Delayed = delay;
+    SetDrawingDelayed(delay);
     if (!delay) Refresh();
 }
 
@@ -103,7 +103,7 @@ void qkButtons_H::RefreshCache(std::string_view item) {
 }
 
 void qkButtons_H::Paint() {
-    s_.Drawing.Delayed = false;
+    SetDrawingDelayed(false);
     // The host shows its DC once this returns. A buffer that already shows this frame (the
     // host's own present of a Refresh, or an uncovered window) is neither painted nor copied again.
     if (RedrawButton(s_, buffer_, host_, Repaint::WhenChanged)) PresentBuffer(buffer_, host_);

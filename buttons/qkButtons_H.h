@@ -124,6 +124,7 @@ public:
 
     // ---- ButtonControl (for the input engine, hover timer and option groups).
     ButtonState& State() override { return s_; }
+    void SetDrawingDelayed(bool delayed) override { s_.Drawing.Delayed = delayed; }
     const ButtonState& State() const { return s_; }
     // The drawing buffer, for tests and tools that read the painted pixels (tests also drive its
     // teardown directly).

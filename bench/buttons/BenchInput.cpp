@@ -19,6 +19,7 @@ public:
     win::WindowServices& Windows() override { return ws_; }
     buttons::ButtonEvents* Listener() override { return &events_; }
     void Refresh() override { ++redraws; }
+    void SetDrawingDelayed(bool delayed) override { state_.Drawing.Delayed = delayed; }
     bool GetValue() override { return state_.Props.Value; }
     void SetValue(bool v) override { state_.Props.Value = v; }
     long redraws = 0;
