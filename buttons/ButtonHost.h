@@ -1,6 +1,7 @@
 // What qkButtons_H needs of the window that carries it: host-held properties, ambient values,
 // notifications, its drawing target and geometry. The Qt host (ButtonWidget), the Win32 host
-// (ButtonWindow) and the headless host (tests, render tool) implement it; the control never owns the host.
+// (ButtonWindow) and the offscreen host (the render tool's, and under the tests' headless host)
+// implement it; the control never owns the host.
 #pragma once
 
 #include <string>

@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "buttons/ButtonControl.h"
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
 #include "buttons/Input.h"
 #include "win/testing/FakeWindowServices.h"
 
@@ -26,7 +26,7 @@ public:
 
 private:
     win::FakeWindowServices& ws_;
-    buttons::HeadlessHost host_;
+    buttons::testing::HeadlessHost host_;
     buttons::ButtonState state_;
     buttons::ButtonEvents events_;
 };

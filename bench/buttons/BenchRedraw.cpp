@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "buttons/Caption.h"
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
 #include "buttons/Render.h"
 #include "buttons/qkButtons_H.h"
 #include "buttons/testing/ControlRig.h"
@@ -95,10 +95,10 @@ void BM_LoadWindowDescription(benchmark::State& state) {
     for (auto _ : state) {
         const forms::Document doc = forms::ParseDescription(text, "Form1.frm", "");
         win::FakeWindowServices windows;
-        std::vector<std::unique_ptr<buttons::HeadlessHost>> hosts;
+        std::vector<std::unique_ptr<buttons::testing::HeadlessHost>> hosts;
         std::vector<std::unique_ptr<buttons::qkButtons_H>> controls;
         for (const auto& c : doc.Root.Children) {
-            hosts.push_back(std::make_unique<buttons::HeadlessHost>(145, 41));
+            hosts.push_back(std::make_unique<buttons::testing::HeadlessHost>(145, 41));
             controls.push_back(std::make_unique<buttons::qkButtons_H>(*hosts.back(), windows));
             controls.back()->ReadProperties(c.Properties);
         }

@@ -11,7 +11,7 @@
 #include "buttons/Colors.h"
 #include "buttons/Face.h"
 #include "buttons/FaceState.h"
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
 #include "buttons/Render.h"
 #include "buttons/Shapes.h"
 #include "gdi/Gdi.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "buttons/ButtonHost.h"
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
 #include "buttons/ButtonState.h"
 #include "buttons/Caption.h"
 #include "buttons/RenderBuffer.h"

@@ -140,7 +140,7 @@ TEST(RenderPipeline, TeardownOfANeverSizedButtonDeletesOnlyItsClipRegion) {
     const gdi::ObjectCounts before = gdi::LiveObjects();
     {
         win::FakeWindowServices windows;
-        buttons::HeadlessHost host(30, 30);
+        buttons::testing::HeadlessHost host(30, 30);
         const gdi::ObjectCounts withHost = gdi::LiveObjects();
         {
             buttons::qkButtons_H button(host, windows);
