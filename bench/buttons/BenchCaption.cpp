@@ -43,14 +43,14 @@ struct LigarFace {
     Buffer buffer;
 };
 
-void BM_CalcCaptionLayout(benchmark::State& state) {
+void BM_LayOutCaption(benchmark::State& state) {
     LigarFace face;
     for (auto _ : state) {
         buttons::Relayout(face.s, face.buffer.Render(), face.host);
         benchmark::DoNotOptimize(face.s.Layout.CaptionRect);
     }
 }
-BENCHMARK(BM_CalcCaptionLayout);
+BENCHMARK(BM_LayOutCaption);
 
 void BM_DrawCaption(benchmark::State& state) {
     LigarFace face;
