@@ -47,6 +47,15 @@ void BM_RedrawButtonLigar(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawButtonLigar);
 
+// The host's paint of a face the buffer already shows (the present after a Refresh, or an
+// uncovered window): the frame is built and found painted, and nothing is drawn or copied.
+void BM_PaintShownLigar(benchmark::State& state) {
+    Rig rig(145, 41);
+    ConfigureLigar(*rig.button);
+    for (auto _ : state) rig.button->Paint();
+}
+BENCHMARK(BM_PaintShownLigar);
+
 void BM_RedrawButtonShapeGradientPicture(benchmark::State& state) {
     Rig rig(145, 41);
     ConfigureLigar(*rig.button);
