@@ -1,9 +1,11 @@
 #include "buttons/Frame.h"
 
+#include "buttons/ButtonHost.h"
 #include "buttons/FaceSize.h"
 #include "buttons/Colors.h"
 #include "buttons/RenderBuffer.h"
 #include "gdi/Dc.h"
+#include "gdi/Screen.h"
 
 namespace buttons {
 

@@ -4,12 +4,11 @@
 
 #include <cstdint>
 
-#include "buttons/ButtonHost.h"
 #include "buttons/ButtonState.h"
-#include "gdi/Screen.h"
 
 namespace buttons {
 
+class ButtonHost;
 class RenderBuffer;
 
 // The part of the interaction a face shows.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "buttons/Caption.h"
+#include "buttons/CaptionFont.h"
 #include "buttons/Colors.h"
 #include "buttons/Face.h"
 #include "buttons/Shapes.h"

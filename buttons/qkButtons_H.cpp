@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "buttons/Caption.h"
+#include "buttons/CaptionFont.h"
 #include "buttons/PictureDraw.h"
 #include "buttons/Render.h"
 #include "forms/PropertyBag.h"

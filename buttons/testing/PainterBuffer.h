@@ -8,6 +8,7 @@
 #include "buttons/testing/HeadlessHost.h"
 #include "buttons/ButtonState.h"
 #include "buttons/Caption.h"
+#include "buttons/CaptionFont.h"
 #include "buttons/RenderBuffer.h"
 #include "buttons/testing/Pictures.h"
 #include "gdi/Gdi.h"

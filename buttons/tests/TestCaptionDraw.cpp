@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "buttons/Caption.h"
+#include "buttons/CaptionFont.h"
 #include "buttons/CaptionLayout.h"
 #include "buttons/Render.h"
 #include "buttons/testing/PainterBuffer.h"

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "buttons/Caption.h"
+#include "buttons/CaptionFont.h"
 #include "gdi/Gdi.h"
 
 namespace buttons {

@@ -1,6 +1,8 @@
-// Each part of the button's state has the writers ButtonState.h names, and no others: every
-// assignment to a part (or one of its fields) in the module's own sources, and every mutable
-// reference taken to one, must come from one of the part's files.
+// Rules of the sources that no compiler checks. Each part of the button's state has the writers
+// ButtonState.h names, and no others: every assignment to a part (or one of its fields) in the
+// module's own sources, and every mutable reference taken to one, must come from one of the part's
+// files. The painters read their frame alone: neither the host, the screen nor a thread's cache
+// can be reached from them.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -10,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -59,20 +62,61 @@ bool Writes(const std::string& source, const Part& part) {
     return false;
 }
 
+const std::filesystem::path Root(DIZO_SOURCE_DIR);
+
+std::string Read(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 TEST(StateWriters, EachPartIsWrittenOnlyWhereTheHeaderSays) {
-    const std::filesystem::path dir = std::filesystem::path(DIZO_SOURCE_DIR) / "buttons";
+    const std::filesystem::path dir = Root / "buttons";
     std::set<std::string> found[std::size(Parts)];
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
         const std::string file = entry.path().filename().string();
         const std::string ext = entry.path().extension().string();
         if ((ext != ".cpp" && ext != ".h") || Skipped.contains(file)) continue;
-        std::ifstream in(entry.path());
-        std::stringstream text;
-        text << in.rdbuf();
+        const std::string text = Read(entry.path());
         for (std::size_t i = 0; i < std::size(Parts); ++i)
-            if (Writes(text.str(), Parts[i])) found[i].insert(file);
+            if (Writes(text, Parts[i])) found[i].insert(file);
     }
     for (std::size_t i = 0; i < std::size(Parts); ++i) EXPECT_EQ(found[i], Parts[i].writers) << Parts[i].name;
+}
+
+// Every project header a file includes, and theirs in turn ("module/Name.h" from the source root).
+std::set<std::string> Reachable(const std::vector<std::string>& files) {
+    std::set<std::string> seen;
+    std::vector<std::string> open(files.begin(), files.end());
+    while (!open.empty()) {
+        const std::string file = open.back();
+        open.pop_back();
+        std::istringstream lines(Read(Root / file));
+        for (std::string line; std::getline(lines, line);) {
+            const std::string directive = "#include \"";
+            if (line.rfind(directive, 0) != 0) continue;
+            const std::string header = line.substr(directive.size(), line.find('"', directive.size()) - directive.size());
+            if (std::filesystem::exists(Root / header) && seen.insert(header).second) open.push_back(header);
+        }
+    }
+    return seen;
+}
+
+TEST(Painters, ReachNeitherTheHostNorTheScreen) {
+    const std::vector<std::string> painters{
+        "buttons/Face.cpp",     "buttons/FaceBackground.cpp", "buttons/FocusRing.cpp",   "buttons/Bevel.cpp",
+        "buttons/Gradient.cpp", "buttons/Caption.cpp",        "buttons/PictureDraw.cpp"};
+    const std::set<std::string> reached = Reachable(painters);
+    for (const char* forbidden : {"buttons/ButtonHost.h", "buttons/FaceSize.h", "gdi/Screen.h"})
+        EXPECT_FALSE(reached.contains(forbidden)) << forbidden;
+    EXPECT_TRUE(reached.contains("buttons/Frame.h"));
+}
+
+TEST(Painters, KeepNothingPerThread) {
+    for (const char* module : {"buttons", "gdi"})
+        for (const auto& entry : std::filesystem::directory_iterator(Root / module))
+            EXPECT_EQ(Read(entry.path()).find("thread_local"), std::string::npos) << entry.path().filename();
 }
 
 }  // namespace
