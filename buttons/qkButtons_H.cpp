@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "buttons/Caption.h"
 #include "buttons/CaptionFont.h"
 #include "buttons/PictureDraw.h"
 #include "buttons/Render.h"
