@@ -36,10 +36,15 @@ gdi::SIZE MeasureCaption(gdi::HDC dc, const std::string& text, gdi::RECT box) {
     return {box.right, box.bottom};
 }
 
+// The part of the frame's face caption and picture may use.
+UsableSpan SpanOf(const Frame& f) {
+    return CalcUsableSpan(f.Props.ButtonShape, f.FaceWidth, f.Shape.SlantLeftX, f.Shape.SlantRightX, 0);
+}
+
 }  // namespace
 
 CaptionGeometry LayOutCaption(const Frame& f, RenderBuffer& buffer) {
-    const UsableSpan span = CalcUsableSpan(f.Props.ButtonShape, f.FaceWidth, f.Shape.SlantLeftX, f.Shape.SlantRightX, 0);
+    const UsableSpan span = SpanOf(f);
     CaptionPlacementInput in;
     in.span = span;
     in.faceHeight = f.FaceHeight;
@@ -50,7 +55,8 @@ CaptionGeometry LayOutCaption(const Frame& f, RenderBuffer& buffer) {
     in.pictureSize = f.Props.PictureSize;
     in.dpi = f.Dpi;
     if (in.hasCaption) {
-        const PictureReserve reserve = CalcPictureReserve(in.hasPicture, f.Props.PictureAlign, f.Props.PictureSize, in.dpi);
+        const PictureReserve reserve =
+            CalcPictureReserve(in.hasPicture, f.Props.PictureAlign, f.Props.PictureSize, in.dpi);
         const gdi::SIZE size = MeasureCaption(buffer.Dc(), buffer.Caches().Caption.For(f.Props.Caption),
                                               CaptionMeasuringRect(span, f.FaceHeight, reserve));
         in.textWidth = size.cx;
@@ -67,7 +73,7 @@ CaptionGeometry LayOutCaption(const Frame& f, RenderBuffer& buffer) {
 
 void DrawCaption(const Frame& f, RenderBuffer& buffer, gdi::COLORREF faceColour, gdi::COLORREF disabledTextColour,
                  bool pressed) {
-    const UsableSpan span = CalcUsableSpan(f.Props.ButtonShape, f.FaceWidth, f.Shape.SlantLeftX, f.Shape.SlantRightX, 0);
+    const UsableSpan span = SpanOf(f);
 
     gdi::RECT c = f.Layout.CaptionRect;
     gdi::RECT p = f.Layout.PictureRect;
@@ -92,7 +98,8 @@ void DrawCaption(const Frame& f, RenderBuffer& buffer, gdi::COLORREF faceColour,
     if (f.Enabled) {
         const OleColor textColour = f.Look.HoverLit && !pressedLook ? f.Props.HoverForeColor : f.ForeColor;
         if (f.Props.CaptionStyle != ToInt(CaptionEffect::EffectFlat)) {
-            std::int16_t shift = f.Props.CaptionStyle == ToInt(CaptionEffect::EffectEngraved) ? EffectShift : -EffectShift;
+            std::int16_t shift =
+                f.Props.CaptionStyle == ToInt(CaptionEffect::EffectEngraved) ? EffectShift : -EffectShift;
             std::int16_t opposite = static_cast<std::int16_t>(-shift);
             Offset(c, -1, 0);
             pass(ShiftColor(faceColour, shift, false, false, false));
