@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "buttons/Colors.h"
-#include "buttons/FaceSize.h"
 #include "gdi/Draw.h"
 
 namespace buttons {
@@ -69,10 +68,9 @@ void FillEdgeColumn(EdgeColorArray& colours, std::int16_t drawState, gdi::COLORR
     }
 }
 
-void DrawBevelLines(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, EdgePointArray& edgePoints,
-                    const EdgeColorArray& edgeColors, int outerStyle) {
-    edgePoints = BevelVertices(s.Props.ButtonShape, ClientWidth(host), ClientHeight(host), s.Geometry.SlantLeftX,
-                               s.Geometry.SlantRightX);
+void DrawBevelLines(const Frame& f, RenderBuffer& buffer, const EdgeColorArray& edgeColors, int outerStyle) {
+    const EdgePointArray edgePoints =
+        BevelVertices(f.Props.ButtonShape, f.Width, f.Height, f.Shape.SlantLeftX, f.Shape.SlantRightX);
     // Each segment drawn with the pen it would take: a new pen only when the colour changes.
     struct Drawn {
         const BevelSegment* seg;

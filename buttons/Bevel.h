@@ -5,12 +5,13 @@
 #include <array>
 #include <cstdint>
 
-#include "buttons/ButtonHost.h"
-#include "buttons/ButtonState.h"
+#include "buttons/Frame.h"
 #include "buttons/RenderBuffer.h"
-#include "buttons/Face.h"
 
 namespace buttons {
+
+using EdgePointArray = std::array<gdi::POINT, 16>;   // index 0..15
+using EdgeColorArray = std::array<std::int64_t, 13>;  // index 1..12 used; negative: segment not drawn
 
 // Outline colour of every enabled state (outer outline and corner pixels).
 constexpr gdi::COLORREF OutlineColour = gdi::RGB(0, 60, 115);
@@ -36,7 +37,6 @@ void FillEdgeColumn(EdgeColorArray& colours, std::int16_t drawState, gdi::COLORR
 
 // Draws the segments whose slot colour is not negative; a new pen only when the colour changes.
 // outerStyle is the pen style of the outer outline, -1 for solid.
-void DrawBevelLines(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, EdgePointArray& edgePoints,
-                    const EdgeColorArray& edgeColors, int outerStyle);
+void DrawBevelLines(const Frame& f, RenderBuffer& buffer, const EdgeColorArray& edgeColors, int outerStyle);
 
 }  // namespace buttons

@@ -19,6 +19,8 @@ public:
     virtual ButtonEvents* Listener() = 0;
     // The public Refresh: repaints unless drawing is delayed.
     virtual void Refresh() = 0;
+    // The drawing switch alone, without the redraw DelayDrawing(False) makes.
+    virtual void SetDrawingDelayed(bool delayed) = 0;
     // The Value property, through its getter and setter (the setter redraws, notifies and, for an
     // option button switched on, clears the rest of its group).
     virtual bool GetValue() = 0;

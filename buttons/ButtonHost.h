@@ -1,6 +1,7 @@
 // What qkButtons_H needs of the window that carries it: host-held properties, ambient values,
 // notifications, its drawing target and geometry. The Qt host (ButtonWidget), the Win32 host
-// (ButtonWindow) and the headless host (tests, render tool) implement it; the control never owns the host.
+// (ButtonWindow) and the offscreen host (the render tool's, and under the tests' headless host)
+// implement it; the control never owns the host.
 #pragma once
 
 #include <string>
@@ -49,7 +50,9 @@ public:
     virtual gdi::HDC hDC() const = 0;
     virtual win::HWND hWnd() const = 0;
     virtual win::HWND ContainerHwnd() const = 0;
-    virtual void RefreshNow() = 0;  // present the control's DC at once, after the buffer copy
+    // Show the control's DC at once. The control calls it after a Refresh has painted and copied,
+    // never from inside a paint (the host's own paint event shows the DC after Paint returns).
+    virtual void RefreshNow() = 0;
     // Sets the control's width to so many pixels (converted to the container's scale mode by the host);
     // the host raises the resize notification from inside, as the platform does.
     virtual void SetWidthPixels(int width) = 0;

@@ -1,5 +1,6 @@
-// The control's state in parts, each with one writer: the stored properties (setters and
-// persistence), the container link, the derived face colours, the face geometry and the interaction.
+// The control's state in parts, each with its one writer: the stored properties (setters and
+// persistence), the container link, the derived face colours, the three layout results, the
+// interaction and the drawing switch. TestStateWriters keeps the writers to those named here.
 #pragma once
 
 #include <cstdint>
@@ -32,52 +33,75 @@ struct ButtonProperties {
     std::int32_t HoverColorLocks = ToInt(HoverColorLock::LockBoth);
     OleColor HoverBackColor = SysButtonFace;
     OleColor HoverForeColor = SysButtonText;
-    std::int32_t FontStyle = FontRegular;
+    friend bool operator==(const ButtonProperties&, const ButtonProperties&) = default;
 };
 
-// The container the button sits in, recorded at load and on ambient changes.
+// The container the button sits in: recorded at load and by RecordContainer, and its colour again
+// when the input engine hears of an ambient BackColor change.
 struct ContainerLink {
     win::HWND Window;                                         // also kept as decimal text in the host's tag
     gdi::COLORREF BackColor = 0;
 };
 
-// Face colours derived from the properties (plain RGB); written by RefreshFaceColours only.
+// Face colours derived from the properties (plain RGB); written by RefreshCache("BackColor") only,
+// from DeriveFaceColours.
 struct DerivedColours {
     gdi::COLORREF Face = 0;
     gdi::COLORREF Pressed = 0;
     gdi::COLORREF HoverFace = 0;
     gdi::COLORREF ValueTrue = 0;
+    friend bool operator==(const DerivedColours&, const DerivedColours&) = default;
 };
 
-// Where things go on the face; written by the region build (slants), the caption layout (rects) and
-// the picture cache (picture size and kind). Face pixels, right and bottom exclusive.
-struct FaceGeometry {
-    std::int32_t SlantLeftX = 0;                              // where the slanted sides meet the bottom
-    std::int32_t SlantRightX = 0;                             // and top edges
+// Where the slanted sides meet the bottom and top edges; what BuildRegions returns. Face pixels.
+struct ShapeGeometry {
+    std::int32_t SlantLeftX = 0;
+    std::int32_t SlantRightX = 0;
+    friend bool operator==(const ShapeGeometry&, const ShapeGeometry&) = default;
+};
+
+// Where caption and picture go; what LayOutCaption returns. Right and bottom exclusive.
+struct CaptionGeometry {
     gdi::RECT CaptionRect;
     gdi::RECT PictureRect;
-    std::int32_t PictureWidth = 0;
-    std::int32_t PictureHeight = 0;
-    std::int32_t PictureKind = 0;                             // 0 bitmap, 1 icon or cursor
+    friend bool operator==(const CaptionGeometry&, const CaptionGeometry&) = default;
 };
 
-// What input, hover tracking and DelayDrawing change; read by the painters.
+// The picture's own size and kind; what MeasurePicture returns.
+struct PictureMeasure {
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    std::int32_t Kind = 0;                                    // 0 bitmap, 1 icon or cursor
+    friend bool operator==(const PictureMeasure&, const PictureMeasure&) = default;
+};
+
+// What input and hover tracking change; written by the input engine only (and by ApplyFaceState,
+// with which the tests and the render tool put a face into a look).
 struct Interaction {
     std::uint8_t StateFlags = 0;                              // DefaultLook | HeldDown | MouseOver
     bool HoverLit = false;
     bool ButtonDown = false;
     std::int16_t LastButton = 0;
-    bool DelayFlag = false;                                   // drawing delayed: nothing is painted
     bool DoubleClickPress = false;                            // held by a double click: its release clicks not
 };
 
-// Everything a paint reads. The drawing buffer is apart (RenderBuffer): the painters write only it.
+// DelayDrawing's switch: while on, nothing is painted. Written through the control's
+// SetDrawingDelayed alone (DelayDrawing, Paint, loading, colour resets, the steps input asks
+// for), and held on by RebuildShape while a slant shape widens the control.
+struct DrawingSwitch {
+    bool Delayed = false;
+};
+
+// The control's whole state. The drawing buffer is apart (RenderBuffer): the painters write only it.
 struct ButtonState {
     ButtonProperties Props;
     ContainerLink Container;
     DerivedColours Colours;
-    FaceGeometry Geometry;
+    ShapeGeometry Shape;
+    CaptionGeometry Layout;
+    PictureMeasure Measured;
     Interaction Input;
+    DrawingSwitch Drawing;
 };
 
 }  // namespace buttons

@@ -16,34 +16,6 @@ constexpr std::int16_t EffectShift = 40;
 constexpr gdi::COLORREF DisabledHighlight = 0xFFFFFF;
 constexpr gdi::COLORREF DisabledGrey = 0x808080;
 
-void Offset(gdi::RECT& r, std::int32_t dx, std::int32_t dy) {
-    r.left += dx;
-    r.right += dx;
-    r.top += dy;
-    r.bottom += dy;
-}
-
-bool HasPicture(const ButtonState& s) {
-    return static_cast<std::int64_t>(s.Geometry.PictureWidth) + s.Geometry.PictureHeight > 0;
-}
-
-bool PressedLook(const ButtonState& s) {
-    return (s.Input.StateFlags & HeldDown) != 0 && (s.Input.StateFlags & MouseOver) != 0;
-}
-
-// The caption as the ANSI text calls take it, with its line breaks. The last one converted is
-// kept, by the caption it came from (its only input): every redraw draws the caption again.
-std::string CaptionText(const ButtonState& s) {
-    // Both start empty, which is already the empty caption's conversion.
-    thread_local std::string from;
-    thread_local std::string converted;
-    if (from != s.Props.Caption) {
-        converted = gdi::Utf8ToAnsi(CaptionWithLineBreaks(s.Props.Caption));
-        from = s.Props.Caption;
-    }
-    return converted;
-}
-
 gdi::UINT AlignmentFormat(std::int32_t captionAlign) {
     switch (captionAlign) {
         case ToInt(CaptionAlignment::AlignRight):
@@ -64,73 +36,70 @@ gdi::SIZE MeasureCaption(gdi::HDC dc, const std::string& text, gdi::RECT box) {
     return {box.right, box.bottom};
 }
 
+// The part of the frame's face caption and picture may use.
+UsableSpan SpanOf(const Frame& f) {
+    return CalcUsableSpan(f.Props.ButtonShape, f.FaceWidth, f.Shape.SlantLeftX, f.Shape.SlantRightX, 0);
+}
+
 }  // namespace
 
-void CalcCaptionLayout(ButtonState& s, const RenderBuffer& buffer, const ButtonHost& host, std::int32_t& width,
-                       bool doLayout, std::int32_t& left) {
-    const std::int32_t faceWidth = Nearest(host.ScaleWidth());
-    const std::int32_t faceHeight = Nearest(host.ScaleHeight());
-    const UsableSpan span = CalcUsableSpan(s.Props.ButtonShape, faceWidth, s.Geometry.SlantLeftX, s.Geometry.SlantRightX, left);
-    width = span.width;
-    left = span.left;
-    if (!doLayout) return;
-
+CaptionGeometry LayOutCaption(const Frame& f, RenderBuffer& buffer) {
+    const UsableSpan span = SpanOf(f);
     CaptionPlacementInput in;
     in.span = span;
-    in.faceHeight = faceHeight;
-    in.hasCaption = !s.Props.Caption.empty();
-    in.captionAlign = s.Props.CaptionAlign;
-    in.hasPicture = HasPicture(s);
-    in.pictureAlign = s.Props.PictureAlign;
-    in.pictureSize = s.Props.PictureSize;
-    in.dpi = gdi::GetDeviceCaps(buffer.Dc(), gdi::LOGPIXELSX);
+    in.faceHeight = f.FaceHeight;
+    in.hasCaption = !f.Props.Caption.empty();
+    in.captionAlign = f.Props.CaptionAlign;
+    in.hasPicture = HasPicture(f.Measured);
+    in.pictureAlign = f.Props.PictureAlign;
+    in.pictureSize = f.Props.PictureSize;
+    in.dpi = f.Dpi;
     if (in.hasCaption) {
-        const PictureReserve reserve = CalcPictureReserve(in.hasPicture, s.Props.PictureAlign, s.Props.PictureSize, in.dpi);
-        const gdi::SIZE size = MeasureCaption(buffer.Dc(), CaptionText(s), CaptionMeasuringRect(span, faceHeight, reserve));
+        const PictureReserve reserve =
+            CalcPictureReserve(in.hasPicture, f.Props.PictureAlign, f.Props.PictureSize, in.dpi);
+        const gdi::SIZE size = MeasureCaption(buffer.Dc(), buffer.Caches().Caption.For(f.Props.Caption),
+                                              CaptionMeasuringRect(span, f.FaceHeight, reserve));
         in.textWidth = size.cx;
         in.textHeight = size.cy;
-        if (s.Props.CaptionStyle != ToInt(CaptionEffect::EffectFlat)) {
+        if (f.Props.CaptionStyle != ToInt(CaptionEffect::EffectFlat)) {
             // Room for the effect's shifted copies.
             in.textWidth += 2;
             in.textHeight += 2;
         }
     }
     const CaptionPlacement placed = PlaceCaptionAndPicture(in);
-    s.Geometry.CaptionRect = placed.caption;
-    s.Geometry.PictureRect = placed.picture;
+    return CaptionGeometry{placed.caption, placed.picture};
 }
 
-void DrawCaption(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, gdi::COLORREF& faceColour,
-                 gdi::COLORREF& disabledTextColour,
-                 bool pressed, bool& singlePass) {
-    std::int32_t left = 0;
-    const UsableSpan span = CalcUsableSpan(s.Props.ButtonShape, Nearest(host.ScaleWidth()), s.Geometry.SlantLeftX,
-                                           s.Geometry.SlantRightX, left);
+void DrawCaption(const Frame& f, RenderBuffer& buffer, gdi::COLORREF faceColour, gdi::COLORREF disabledTextColour,
+                 bool pressed) {
+    const UsableSpan span = SpanOf(f);
 
-    gdi::RECT c = s.Geometry.CaptionRect;
-    gdi::RECT p = s.Geometry.PictureRect;
-    const bool pressedLook = PressedLook(s);
+    gdi::RECT c = f.Layout.CaptionRect;
+    gdi::RECT p = f.Layout.PictureRect;
+    const bool pressedLook = IsPressed(f.Look);
     if (pressed || pressedLook) {
         // The oval shapes only sink; the others also move right.
-        const std::int32_t dx = s.Props.ButtonShape > ToInt(ButtonShapeKind::ShapeSlantBoth) ? 0 : 1;
+        const std::int32_t dx = f.Props.ButtonShape > ToInt(ButtonShapeKind::ShapeSlantBoth) ? 0 : 1;
         Offset(c, dx, 1);
         Offset(p, dx, 1);
     }
-    DrawPicture(s, buffer, host, p, span.width, span.left);
+    DrawPicture(f, buffer, p, span.width, span.left);
 
-    if (s.Props.Caption.empty()) return;
-    const std::string text = CaptionText(s);
-    const gdi::UINT format = AlignmentFormat(s.Props.CaptionAlign) | gdi::DT_WORDBREAK;
+    if (f.Props.Caption.empty()) return;
+    const std::string& text = buffer.Caches().Caption.For(f.Props.Caption);
+    const gdi::UINT format = AlignmentFormat(f.Props.CaptionAlign) | gdi::DT_WORDBREAK;
     auto pass = [&](OleColor colour) {
         SetDrawColor(buffer, true, buffer.Dc(), ToInt(DrawColorMode::Text), colour);
         gdi::RECT box = c;
         gdi::DrawTextA(buffer.Dc(), text.data(), static_cast<int>(text.size()), &box, format);
     };
 
-    if (host.Enabled()) {
-        const OleColor textColour = s.Input.HoverLit && !pressedLook ? s.Props.HoverForeColor : host.ForeColor();
-        if (s.Props.CaptionStyle != ToInt(CaptionEffect::EffectFlat)) {
-            std::int16_t shift = s.Props.CaptionStyle == ToInt(CaptionEffect::EffectEngraved) ? EffectShift : -EffectShift;
+    if (f.Enabled) {
+        const OleColor textColour = f.Look.HoverLit && !pressedLook ? f.Props.HoverForeColor : f.ForeColor;
+        if (f.Props.CaptionStyle != ToInt(CaptionEffect::EffectFlat)) {
+            std::int16_t shift =
+                f.Props.CaptionStyle == ToInt(CaptionEffect::EffectEngraved) ? EffectShift : -EffectShift;
             std::int16_t opposite = static_cast<std::int16_t>(-shift);
             Offset(c, -1, 0);
             pass(ShiftColor(faceColour, shift, false, false, false));
@@ -143,14 +112,12 @@ void DrawCaption(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& h
     }
 
     // Disabled: no effects. A gradient face (or no usable disabled colour) gets grey on a white copy.
-    OleColor colour = disabledTextColour;
-    if ((disabledTextColour & 0x80000000u) != 0 || s.Props.GradientMode != ToInt(GradientDirection::GradientNone)) {
-        colour = DisabledHighlight;
-        Offset(c, 1, 1);
-        singlePass = false;
+    if ((disabledTextColour & 0x80000000u) == 0 && f.Props.GradientMode == ToInt(GradientDirection::GradientNone)) {
+        pass(disabledTextColour);
+        return;
     }
-    pass(colour);
-    if (singlePass) return;
+    Offset(c, 1, 1);
+    pass(DisabledHighlight);
     Offset(c, -1, -1);
     pass(DisabledGrey);
 }

@@ -1,26 +1,19 @@
-// Caption layout and drawing (with its effects, press offset and disabled look) and the caption font.
-// Owns nothing: the caption font lives in the render buffer.
+// Caption layout and drawing, with its effects, press offset and disabled look. Owns nothing: the
+// caption font and the caption's converted text live in the render buffer.
 #pragma once
 
 #include <cstdint>
 
-#include "buttons/ButtonHost.h"
-#include "buttons/ButtonState.h"
+#include "buttons/Frame.h"
 #include "buttons/RenderBuffer.h"
-#include "gdi/Objects.h"
 
 namespace buttons {
 
-// Always returns the usable span in width and left; with doLayout also sets CaptionRect and PictureRect.
-void CalcCaptionLayout(ButtonState& s, const RenderBuffer& buffer, const ButtonHost& host, std::int32_t& width,
-                       bool doLayout, std::int32_t& left);
-void DrawCaption(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, gdi::COLORREF& faceColour, gdi::COLORREF& disabledTextColour,
-                 bool pressed, bool& singlePass);
-// The LOGFONT of the caption font for the host's font (the FontStyle setter writes its bits into that font).
-// twipsPerPixelY is the screen's: 15 at 96 dots per inch.
-gdi::LOGFONTA CaptionLogFont(const FontDesc& font, int twipsPerPixelY = 15);
-// RefreshCache "Font": builds the caption font and selects it into the buffer (nothing before
-// the buffer's context exists).
-void RefreshCaptionFont(RenderBuffer& buffer, const ButtonHost& host);
+// Where caption and picture go on the frame's face, the caption measured with the buffer's font.
+// The frame's own Layout is not read.
+CaptionGeometry LayOutCaption(const Frame& f, RenderBuffer& buffer);
+// The picture, then the caption's passes. pressed moves both as the press offset does.
+void DrawCaption(const Frame& f, RenderBuffer& buffer, gdi::COLORREF faceColour, gdi::COLORREF disabledTextColour,
+                 bool pressed);
 
 }  // namespace buttons

@@ -2,7 +2,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "buttons/Caption.h"
+#include "buttons/CaptionFont.h"
 #include "forms/Units.h"
 #include "gdi/Dc.h"
 #include "gdi/Objects.h"

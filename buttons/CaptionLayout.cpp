@@ -13,13 +13,6 @@ constexpr std::int32_t Margin = 6;         // kept free at the face's left, top 
 constexpr std::int32_t PictureGap = 6;     // between picture and caption
 constexpr std::int32_t EmptyCaptionHeight = -3;
 
-void Offset(gdi::RECT& r, std::int32_t dx, std::int32_t dy) {
-    r.left += dx;
-    r.right += dx;
-    r.top += dy;
-    r.bottom += dy;
-}
-
 // Top, left and bottom keep the margin; the right edge is cut at the span itself.
 void Clamp(gdi::RECT& r, std::int32_t spanRight, std::int32_t faceHeight) {
     r.top = std::max(r.top, Margin);
@@ -190,6 +183,13 @@ CaptionPlacement PlaceCaptionAndPicture(const CaptionPlacementInput& in) {
     Clamp(cap, span.right, sh);
     Clamp(out.picture, span.right, sh);
     return out;
+}
+
+void Offset(gdi::RECT& r, std::int32_t dx, std::int32_t dy) {
+    r.left += dx;
+    r.right += dx;
+    r.top += dy;
+    r.bottom += dy;
 }
 
 std::string CaptionWithLineBreaks(std::string_view caption) {

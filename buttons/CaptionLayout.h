@@ -62,6 +62,9 @@ struct CaptionPlacement {
 // Places caption and picture, then clamps both to the 6-pixel margins (right edge to the span's right).
 CaptionPlacement PlaceCaptionAndPicture(const CaptionPlacementInput& in);
 
+// Moves r by dx, dy.
+void Offset(gdi::RECT& r, std::int32_t dx, std::int32_t dy);
+
 // The caption as handed to the text calls: every "||" becomes CR LF, left to right, without overlap.
 std::string CaptionWithLineBreaks(std::string_view caption);
 

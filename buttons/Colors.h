@@ -65,36 +65,6 @@ private:
     int batched_ = 0;
 };
 
-// The colours of a face's rows or strips, kept between redraws (the last two tables a thread, as a
-// face and its rim, or a hovered and a plain face, alternate): they depend only on Key, and working
-// them out costs more than filling the face.
-template <class Key>
-class KeptColours {
-public:
-    // The table for key, made by make(std::vector<COLORREF>&) when neither kept table has that key.
-    template <class Make>
-    const std::vector<gdi::COLORREF>& For(const Key& key, Make&& make) {
-        for (Table& t : tables_)
-            if (t.made && t.key == key) return t.colours;
-        Table& t = tables_[next_];
-        next_ = 1 - next_;
-        t.colours.clear();
-        make(t.colours);
-        t.key = key;
-        t.made = true;
-        return t.colours;
-    }
-
-private:
-    struct Table {
-        bool made = false;
-        Key key{};
-        std::vector<gdi::COLORREF> colours;
-    };
-    std::array<Table, 2> tables_;
-    int next_ = 0;
-};
-
 // nearest(x): the nearest integer, halves to even (the control's one rounding rule).
 std::int32_t Nearest(double x);
 

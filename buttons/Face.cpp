@@ -4,7 +4,6 @@
 #include "buttons/Bevel.h"
 #include "buttons/Caption.h"
 #include "buttons/Colors.h"
-#include "buttons/FaceSize.h"
 #include "gdi/Draw.h"
 
 namespace buttons {
@@ -13,31 +12,31 @@ namespace {
 constexpr gdi::COLORREF DefaultRingColour = gdi::RGB(107, 130, 239);
 constexpr gdi::COLORREF HoverRingColour = gdi::RGB(231, 150, 0);
 
-bool Has(const ButtonState& s, std::uint8_t flag) { return (s.Input.StateFlags & flag) != 0; }
+std::int16_t BackgroundDrawState(const Frame& f) {
+    return IsPressed(f.Look) ? 2 : (Has(f.Look, DefaultLook) ? 1 : 0);
+}
 
-void PaintOutlines(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, const FaceColours& colours,
-                   bool enabled,
-                   EdgePointArray& edgePoints, EdgeColorArray& edgeColors, std::int16_t& drawState) {
+void PaintOutlines(const Frame& f, RenderBuffer& buffer, const FaceColours& colours) {
+    EdgeColorArray edgeColors{};
     gdi::COLORREF outline = OutlineColour;
-    if (enabled) {
-        drawState = EdgeDrawState(s, drawState);
-        FillEdgeColumn(edgeColors, drawState, colours.base);
+    if (f.Enabled) {
+        FillEdgeColumn(edgeColors, FaceDrawState(f), colours.base);
     } else {
         // Negative slots are skipped: a disabled face keeps only its outer outline.
         for (int slot = 1; slot <= 8; ++slot) edgeColors[static_cast<std::size_t>(slot)] = -1;
         outline = ShiftColor(colours.base, -84);
     }
     for (int slot = 9; slot <= 12; ++slot) edgeColors[static_cast<std::size_t>(slot)] = outline;
-    DrawBevelLines(s, buffer, host, edgePoints, edgeColors, -1);
+    DrawBevelLines(f, buffer, edgeColors, -1);
 
     // Dark corner pixels soften the corners the window region cuts; a slanted side has none.
-    const int w = ClientWidth(host);
-    const int h = ClientHeight(host);
-    if (s.Geometry.SlantLeftX == 0) {
+    const int w = f.Width;
+    const int h = f.Height;
+    if (f.Shape.SlantLeftX == 0) {
         gdi::SetPixel(buffer.Dc(), 1, h - 2, outline);
         gdi::SetPixel(buffer.Dc(), 1, 1, outline);
     }
-    if (s.Geometry.SlantRightX == w) {
+    if (f.Shape.SlantRightX == w) {
         gdi::SetPixel(buffer.Dc(), w - 2, h - 2, outline);
         gdi::SetPixel(buffer.Dc(), w - 2, 1, outline);
     }
@@ -45,58 +44,58 @@ void PaintOutlines(const ButtonState& s, RenderBuffer& buffer, const ButtonHost&
 
 }  // namespace
 
-bool IsPressed(const ButtonState& s) { return Has(s, HeldDown) && Has(s, MouseOver); }
-
-FaceColours SelectFaceColours(const ButtonState& s, bool enabled) {
+FaceColours SelectFaceColours(const Frame& f) {
     FaceColours c;
-    if (s.Props.Mode > 0) {
-        c.base = s.Props.Value ? s.Colours.ValueTrue : s.Colours.Face;
+    if (f.Props.Mode > 0) {
+        c.base = f.Props.Value ? f.Colours.ValueTrue : f.Colours.Face;
         c.face = c.base;
     } else {
-        c.base = s.Colours.Face;
-        if (IsPressed(s) && s.Props.GradientMode == 0) {
-            c.face = s.Colours.Pressed;
+        c.base = f.Colours.Face;
+        if (IsPressed(f.Look) && f.Props.GradientMode == 0) {
+            c.face = f.Colours.Pressed;
         } else {
-            c.face = enabled ? c.base : ShiftColor(c.base, -24);
+            c.face = f.Enabled ? c.base : ShiftColor(c.base, -24);
         }
     }
-    c.disabledText = enabled ? 0 : ShiftColor(c.face, -104);
-    c.gradient = s.Props.GradientMode != 0 ? ShiftColor(ConvertSysColor(s.Props.GradientColor), 48) : c.face;
+    c.disabledText = f.Enabled ? 0 : ShiftColor(c.face, -104);
+    c.gradient = f.Props.GradientMode != 0 ? ShiftColor(ConvertSysColor(f.Props.GradientColor), 48) : c.face;
     return c;
 }
 
-std::int16_t EdgeDrawState(const ButtonState& s, std::int16_t fromBackground) {
+std::int16_t FaceDrawState(const Frame& f) {
+    const std::int16_t background = BackgroundDrawState(f);
+    if (f.Props.ButtonShape > 3 || !f.Enabled) return background;
+    return EdgeDrawState(f, background);
+}
+
+std::int16_t EdgeDrawState(const Frame& f, std::int16_t fromBackground) {
     std::int16_t state = fromBackground;
-    if ((s.Input.ButtonDown && s.Props.Mode > 0) || s.Props.Value) state = Has(s, DefaultLook) ? 1 : 2;
+    if ((f.Look.ButtonDown && f.Props.Mode > 0) || f.Props.Value) state = Has(f.Look, DefaultLook) ? 1 : 2;
     // Hover wins only while the button is not held, so a held button keeps its pressed look.
-    if (Has(s, MouseOver) && !Has(s, HeldDown)) {
+    if (Has(f.Look, MouseOver) && !Has(f.Look, HeldDown)) {
         state = 3;
-    } else if (state == 1 && !s.Props.ShowFocusRect) {
+    } else if (state == 1 && !f.Props.ShowFocusRect) {
         state = 0;
     }
     return state;
 }
 
-void PaintStandardFace(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, EdgePointArray& edgePoints,
-                       EdgeColorArray& edgeColors, std::int16_t& drawState) {
-    const bool enabled = host.Enabled();
-    FaceColours colours = SelectFaceColours(s, enabled);
-    gdi::COLORREF hover = s.Colours.HoverFace;
-    DrawFaceBackground(s, buffer, host, colours.face, drawState, colours.gradient, hover);
+void PaintStandardFace(const Frame& f, RenderBuffer& buffer) {
+    const FaceColours colours = SelectFaceColours(f);
+    DrawFaceBackground(f, buffer, colours.face, colours.gradient, f.Colours.HoverFace);
 
-    if (s.Props.ButtonShape > 3) {
+    if (f.Props.ButtonShape > 3) {
         // The oval shapes show state through the ring alone; DrawFocusRing needs DefaultLook.
-        if (Has(s, DefaultLook) && !s.Input.HoverLit) {
-            DrawFocusRing(s, buffer, host, DefaultRingColour);
-        } else if (s.Input.HoverLit) {
-            DrawFocusRing(s, buffer, host, HoverRingColour);
+        if (Has(f.Look, DefaultLook) && !f.Look.HoverLit) {
+            DrawFocusRing(f, buffer, DefaultRingColour);
+        } else if (f.Look.HoverLit) {
+            DrawFocusRing(f, buffer, HoverRingColour);
         }
     } else {
-        PaintOutlines(s, buffer, host, colours, enabled, edgePoints, edgeColors, drawState);
+        PaintOutlines(f, buffer, colours);
     }
 
-    bool singlePass = true;
-    DrawCaption(s, buffer, host, colours.face, colours.disabledText, s.Props.Value, singlePass);
+    DrawCaption(f, buffer, colours.face, colours.disabledText, f.Props.Value);
 }
 
 }  // namespace buttons

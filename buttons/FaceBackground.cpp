@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "buttons/Colors.h"
-#include "buttons/FaceSize.h"
 #include "buttons/Face.h"
 #include "buttons/Gradient.h"
+#include "forms/Units.h"
 #include "gdi/Dc.h"
 #include "gdi/Draw.h"
 
@@ -14,35 +14,21 @@ namespace {
 
 constexpr std::uint32_t SignBit = 0x80000000U;
 
-// num / den to the nearest integer, halves to even; den > 0.
-std::int64_t DivideNearestEven(std::int64_t num, std::int64_t den) {
-    std::int64_t q = num / den;
-    std::int64_t r = num % den;
-    if (r < 0) {
-        r += den;
-        --q;
-    }
-    if (2 * r > den || (2 * r == den && (q & 1) != 0)) ++q;
-    return q;
-}
-
 // Light-to-dark rim from the container's colour; upside down while pressed.
-void PaintOvalRim(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, bool pressed) {
-    const int w = ClientWidth(host);
-    const int h = ClientHeight(host);
+void PaintOvalRim(const Frame& f, RenderBuffer& buffer, bool pressed) {
     gdi::SelectClipRgn(buffer.Dc(), gdi::HRGN{});
-    const std::int32_t shape = s.Props.ButtonShape;
+    const std::int32_t shape = f.Props.ButtonShape;
     if (shape == ToInt(ButtonShapeKind::ShapeOvalOutline)) {
         SetDrawColor(buffer, true, buffer.Dc(), ToInt(DrawColorMode::Pen), 0, false, 2, gdi::PS_SOLID);
-        gdi::Arc(buffer.Dc(), 0, 0, w, h, 0, 0, 0, 0);
+        gdi::Arc(buffer.Dc(), 0, 0, f.Width, f.Height, 0, 0, 0, 0);
     } else if (shape == ToInt(ButtonShapeKind::ShapeOvalRim) ||
                (shape == ToInt(ButtonShapeKind::ShapeOvalRimRaised) && !pressed)) {
         const std::int32_t mode =
             ToInt(pressed ? GradientDirection::GradientBottomToTop : GradientDirection::GradientTopToBottom);
         std::int16_t lighter = 172;
         std::int16_t darker = -32;
-        FillGradient(buffer, host, mode, ShiftColor(s.Container.BackColor, lighter, false, false, false),
-                     ShiftColor(s.Container.BackColor, darker, false, false, false));
+        FillGradient(f, buffer, mode, ShiftColor(f.ContainerBack, lighter, false, false, false),
+                     ShiftColor(f.ContainerBack, darker, false, false, false));
     }
     // Everything after the rim stays inside the inner ellipse.
     gdi::SelectClipRgn(buffer.Dc(), buffer.FaceClip());
@@ -52,48 +38,42 @@ void PaintOvalRim(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& 
 
 std::int16_t ShadingAmount(int row, int height) {
     if (height <= 0) return 0;
-    return static_cast<std::int16_t>(DivideNearestEven(-25 * static_cast<std::int64_t>(row), height));
+    return static_cast<std::int16_t>(forms::DivideNearestEven(-25 * static_cast<std::int64_t>(row), height));
 }
 
-void DrawFaceBackground(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, gdi::COLORREF face,
-                        std::int16_t& drawState, gdi::COLORREF& grad, gdi::COLORREF& hover) {
-    const bool pressed = IsPressed(s);
-    drawState = pressed ? 2 : ((s.Input.StateFlags & DefaultLook) != 0 ? 1 : 0);
+void DrawFaceBackground(const Frame& f, RenderBuffer& buffer, gdi::COLORREF face, gdi::COLORREF grad,
+                        gdi::COLORREF hover) {
+    const bool pressed = IsPressed(f.Look);
     if ((hover & SignBit) != 0) hover = face;
-    const bool hoverFill = s.Input.HoverLit && ((s.Props.Mode == 0 && !pressed) || (s.Props.Mode > 0 && !s.Props.Value));
+    const bool hoverFill = f.Look.HoverLit && ((f.Props.Mode == 0 && !pressed) || (f.Props.Mode > 0 && !f.Props.Value));
     const gdi::COLORREF bg = hoverFill ? hover : face;
 
-    if (s.Props.ButtonShape > 3) PaintOvalRim(s, buffer, host, pressed);
+    if (f.Props.ButtonShape > 3) PaintOvalRim(f, buffer, pressed);
 
-    const int w = ClientWidth(host);
-    const int h = ClientHeight(host);
-    if (s.Props.GradientMode != 0 && !s.Props.Value) {
-        if (s.Input.HoverLit && !pressed && s.Props.GradientColor != s.Props.HoverBackColor) {
+    const int w = f.Width;
+    const int h = f.Height;
+    if (f.Props.GradientMode != 0 && !f.Props.Value) {
+        if (f.Look.HoverLit && !pressed && f.Props.GradientColor != f.Props.HoverBackColor) {
             // A distinct hover colour replaces the gradient with a flat fill.
             DrawBox(buffer, buffer.Dc(), 0, 0, w, h, hover);
         } else {
             if ((grad & SignBit) != 0) grad = face;
-            FillGradient(buffer, host, s.Props.GradientMode, face, grad);
+            FillGradient(f, buffer, f.Props.GradientMode, face, grad);
         }
-    } else if (host.Enabled() || s.Props.Mode > 0) {
+    } else if (f.Enabled || f.Props.Mode > 0) {
         // Row 0 and the side columns are left to the outlines.
-        struct Key {
-            gdi::COLORREF bg;
-            int height;
-            bool operator==(const Key&) const = default;
-        };
-        thread_local KeptColours<Key> kept;
-        const std::vector<gdi::COLORREF>& colours = kept.For({bg, h}, [&](std::vector<gdi::COLORREF>& out) {
-            // Neighbouring rows often share their darkening, and so their colour.
-            std::int16_t amount = 0;
-            gdi::COLORREF colour = bg;
-            for (int row = 1; row <= h - 1; ++row) {
-                const std::int16_t next = ShadingAmount(row, h);
-                if (row == 1 || next != amount) colour = ShiftColor(bg, next);
-                amount = next;
-                out.push_back(colour);
-            }
-        });
+        const std::vector<gdi::COLORREF>& colours =
+            buffer.Caches().Shading.For({bg, h}, [&](std::vector<gdi::COLORREF>& out) {
+                // Neighbouring rows often share their darkening, and so their colour.
+                std::int16_t amount = 0;
+                gdi::COLORREF colour = bg;
+                for (int row = 1; row <= h - 1; ++row) {
+                    const std::int16_t next = ShadingAmount(row, h);
+                    if (row == 1 || next != amount) colour = ShiftColor(bg, next);
+                    amount = next;
+                    out.push_back(colour);
+                }
+            });
         BoxRun rows(buffer);
         rows.AddStrips({1, 1, w - 1, 2}, false, colours.data(), static_cast<int>(colours.size()));
     } else {

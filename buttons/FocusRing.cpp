@@ -1,22 +1,19 @@
 // DrawFocusRing: the elliptic default ring of the oval shapes.
 #include "buttons/Colors.h"
-#include "buttons/FaceSize.h"
 #include "buttons/Face.h"
 #include "gdi/Dc.h"
 #include "gdi/Draw.h"
 
 namespace buttons {
 
-void DrawFocusRing(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, gdi::COLORREF colour) {
-    if ((s.Input.StateFlags & DefaultLook) == 0) return;
-    const int w = ClientWidth(host);
-    const int h = ClientHeight(host);
+void DrawFocusRing(const Frame& f, RenderBuffer& buffer, gdi::COLORREF colour) {
+    if (!Has(f.Look, DefaultLook)) return;
     // The ring lies outside the face clip, so clipping is lifted while it is drawn.
     gdi::SelectClipRgn(buffer.Dc(), gdi::HRGN{});
     SetDrawColor(buffer, true, buffer.Dc(), ToInt(DrawColorMode::Pen), colour, false, 1, gdi::PS_SOLID);
     // The outline shape's 2-pixel rim leaves room one pixel further out.
-    const int d = s.Props.ButtonShape == ToInt(ButtonShapeKind::ShapeOvalOutline) ? 1 : 0;
-    gdi::Arc(buffer.Dc(), 3 - d, 3 - d, w - 3 + d, h - 3 + d, 0, 0, 0, 0);
+    const int d = f.Props.ButtonShape == ToInt(ButtonShapeKind::ShapeOvalOutline) ? 1 : 0;
+    gdi::Arc(buffer.Dc(), 3 - d, 3 - d, f.Width - 3 + d, f.Height - 3 + d, 0, 0, 0, 0);
     gdi::SelectClipRgn(buffer.Dc(), buffer.FaceClip());
 }
 

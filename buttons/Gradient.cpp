@@ -6,9 +6,6 @@
 #include <cstdint>
 
 #include "buttons/Colors.h"
-#include "buttons/FaceSize.h"
-#include "gdi/Dc.h"
-#include "gdi/Screen.h"
 
 namespace buttons {
 namespace {
@@ -71,31 +68,19 @@ GradientStrips PlanGradientStrips(std::int32_t mode, int faceWidth, int faceHeig
     return plan;
 }
 
-void FillGradient(RenderBuffer& buffer, const ButtonHost& host, std::int32_t mode, gdi::COLORREF startColour,
+void FillGradient(const Frame& f, RenderBuffer& buffer, std::int32_t mode, gdi::COLORREF startColour,
                   gdi::COLORREF endColour) {
-    const int faceWidth = ClientWidth(host);
-    const int faceHeight = ClientHeight(host);
-    // What the screen DC's HORZRES and VERTRES report, without making a DC on every redraw (and
-    // the real size even when no DC could be made).
-    const gdi::ScreenSize screen = gdi::GetScreenSize();
-    const GradientStrips plan = PlanGradientStrips(mode, faceWidth, faceHeight, screen.Width, screen.Height);
+    const GradientStrips plan = PlanGradientStrips(mode, f.Width, f.Height, f.ScreenWidth, f.ScreenHeight);
     if (plan.count <= 0) return;
     // The strips' colours in the order they are painted, left to right or top to bottom.
-    struct Key {
-        gdi::COLORREF start, end;
-        int count;
-        bool startFirst;
-        bool operator==(const Key&) const = default;
-    };
-    thread_local KeptColours<Key> kept;
-    const std::vector<gdi::COLORREF>& colours =
-        kept.For({startColour, endColour, plan.count, plan.startFirst}, [&](std::vector<gdi::COLORREF>& out) {
+    const std::vector<gdi::COLORREF>& colours = buffer.Caches().Gradient.For(
+        {startColour, endColour, plan.count, plan.startFirst}, [&](std::vector<gdi::COLORREF>& out) {
             out.resize(static_cast<std::size_t>(plan.count));
             CalcGradientColors(out, startColour, endColour);
             if (!plan.startFirst) std::reverse(out.begin(), out.end());
         });
-    const gdi::RECT first{0, 0, plan.horizontal ? plan.stripWidth : faceWidth,
-                          plan.horizontal ? faceHeight : plan.stripWidth};
+    const gdi::RECT first{0, 0, plan.horizontal ? plan.stripWidth : f.Width,
+                          plan.horizontal ? f.Height : plan.stripWidth};
     BoxRun strips(buffer);
     strips.AddStrips(first, plan.horizontal, colours.data(), plan.count);
 }

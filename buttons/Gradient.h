@@ -1,17 +1,17 @@
 // Linear gradient fill of the face in strips of one or two pixels.
-// Paints into the render buffer as DrawBox calls would, through a BoxRun; owns only the colour table.
+// Paints into the render buffer as DrawBox calls would, through a BoxRun; owns nothing (the buffer keeps the tables).
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "buttons/ButtonHost.h"
+#include "buttons/Frame.h"
 #include "buttons/RenderBuffer.h"
 
 namespace buttons {
 
-// Blends over the whole face in the direction of mode (a GradientDirection value).
-void FillGradient(RenderBuffer& buffer, const ButtonHost& host, std::int32_t mode, gdi::COLORREF startColour,
+// Blends over the whole face of the frame in the direction of mode (a GradientDirection value).
+void FillGradient(const Frame& f, RenderBuffer& buffer, std::int32_t mode, gdi::COLORREF startColour,
                   gdi::COLORREF endColour);
 // Fills every entry of colours (already sized) from start to end. A single entry gets the start colour.
 void CalcGradientColors(std::vector<gdi::COLORREF>& colours, gdi::COLORREF startColour, gdi::COLORREF endColour);

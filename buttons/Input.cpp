@@ -28,11 +28,7 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-ButtonInput::~ButtonInput() { Teardown(); }
-
-void ButtonInput::Teardown() {
-    if (tornDown_) return;
-    tornDown_ = true;
+ButtonInput::~ButtonInput() {
     ButtonState& s = control_.State();
     if (s.Input.HoverLit) {
         control_.Windows().KillTimer(control_.Host().hWnd(), HoverTimerId);
@@ -83,7 +79,7 @@ bool ButtonInput::Run(const input::Notification& n, const HostArgs& args) {
             case Op::SetHoverLit: f.HoverLit = step.arg != 0; break;
             case Op::SetButtonDown: f.ButtonDown = step.arg != 0; break;
             case Op::SetLastButton: f.LastButton = static_cast<std::int16_t>(step.arg); break;
-            case Op::SetDelayFlag: f.DelayFlag = step.arg != 0; break;
+            case Op::SetDelayFlag: control_.SetDrawingDelayed(step.arg != 0); break;
             case Op::SetDoubleClickPress: f.DoubleClickPress = step.arg != 0; break;
             case Op::Redraw: control_.Refresh(); break;
             case Op::Capture: ws.SetCapture(control_.Host().hWnd()); break;
@@ -225,6 +221,11 @@ void ButtonInput::AccessKeyPress(std::int16_t keyAscii) { Run(Key(input::Kind::A
 
 void ButtonInput::GotFocus() { Run(Key(input::Kind::GotFocus, 0), {}); }
 
+void ButtonInput::DropDefaultLook() {
+    Interaction& f = control_.State().Input;
+    f.StateFlags = static_cast<std::uint8_t>(f.StateFlags & ~DefaultLook);
+}
+
 void ButtonInput::AmbientChanged(std::string_view propertyName) {
     input::Notification n;
     if (EqualsNoCase(propertyName, "DisplayAsDefault")) {
@@ -236,27 +237,6 @@ void ButtonInput::AmbientChanged(std::string_view propertyName) {
         return;
     }
     Run(n, {});
-}
-
-void ButtonInput::OLECompleteDrag(std::int32_t& effect) {
-    if (ButtonEvents* l = control_.Listener()) l->OLECompleteDrag(effect);
-}
-void ButtonInput::OLEDragDrop(OleDataObject* data, std::int32_t& effect, std::int16_t& button, std::int16_t& shift,
-                              float& x, float& y) {
-    if (ButtonEvents* l = control_.Listener()) l->OLEDragDrop(data, effect, button, shift, x, y);
-}
-void ButtonInput::OLEDragOver(OleDataObject* data, std::int32_t& effect, std::int16_t& button, std::int16_t& shift,
-                              float& x, float& y, std::int16_t& state) {
-    if (ButtonEvents* l = control_.Listener()) l->OLEDragOver(data, effect, button, shift, x, y, state);
-}
-void ButtonInput::OLEGiveFeedback(std::int32_t& effect, bool& defaultCursors) {
-    if (ButtonEvents* l = control_.Listener()) l->OLEGiveFeedback(effect, defaultCursors);
-}
-void ButtonInput::OLESetData(OleDataObject* data, std::int16_t& dataFormat) {
-    if (ButtonEvents* l = control_.Listener()) l->OLESetData(data, dataFormat);
-}
-void ButtonInput::OLEStartDrag(OleDataObject* data, std::int32_t& allowedEffects) {
-    if (ButtonEvents* l = control_.Listener()) l->OLEStartDrag(data, allowedEffects);
 }
 
 }  // namespace buttons

@@ -1,5 +1,5 @@
-// How qkButtons_H takes what its host delivers: mouse, keys, access keys, focus, ambient changes,
-// drag and drop, and the 50 ms hover poll. The rules are InputMachine's; this applies their steps.
+// How qkButtons_H takes what its host delivers: mouse, keys, access keys, focus, ambient changes
+// and the 50 ms hover poll. The rules are InputMachine's; this applies their steps.
 // Owns no window resources beyond the hover timer and capture it starts; the control owns one.
 #pragma once
 
@@ -25,11 +25,10 @@ public:
     explicit ButtonInput(ButtonControl& control) : control_(control) {}
     ButtonInput(const ButtonInput&) = delete;
     ButtonInput& operator=(const ButtonInput&) = delete;
-    ~ButtonInput();
     // Stops the hover timer if it runs and leaves the option group, so that nothing the platform
-    // or the registry keeps can reach a destroyed button. The control calls it first thing in its
-    // teardown, while its state is whole; the destructor calls it too, once only.
-    void Teardown();
+    // or the registry keeps can reach a destroyed button. The control destroys its input engine
+    // first thing in its teardown, while its state is whole.
+    ~ButtonInput();
 
     void MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y);
     void MouseMove(std::int16_t& button, std::int16_t& shift, float& x, float& y);
@@ -43,15 +42,8 @@ public:
     void GotFocus();
     void AmbientChanged(std::string_view propertyName);
 
-    // Drag and drop passes straight through to the container.
-    void OLECompleteDrag(std::int32_t& effect);
-    void OLEDragDrop(OleDataObject* data, std::int32_t& effect, std::int16_t& button, std::int16_t& shift, float& x,
-                     float& y);
-    void OLEDragOver(OleDataObject* data, std::int32_t& effect, std::int16_t& button, std::int16_t& shift, float& x,
-                     float& y, std::int16_t& state);
-    void OLEGiveFeedback(std::int32_t& effect, bool& defaultCursors);
-    void OLESetData(OleDataObject* data, std::int16_t& dataFormat);
-    void OLEStartDrag(OleDataObject* data, std::int32_t& allowedEffects);
+    // The ShowFocusRect setter at run time takes the default look away (the control redraws).
+    void DropDefaultLook();
 
     // One tick of the hover poll (run by the modQkTimer callback).
     void HoverTick(std::uintptr_t timerId);
@@ -78,7 +70,6 @@ private:
 
     ButtonControl& control_;
     std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
-    bool tornDown_ = false;
 };
 
 // The module of the hover timer's callback: it finds the control through the window's properties.

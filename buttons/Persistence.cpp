@@ -244,7 +244,7 @@ void qkButtons_H::ReadProperties(const forms::PropertyBag& bag) {
         if (alive.expired()) return;
     }
     if (s_.Props.Mode == ToInt(ButtonMode::ModeOption)) OptionToggle(*this, OptionAction::Join);
-    s_.Input.DelayFlag = false;
+    SetDrawingDelayed(false);
     Resize();
 }
 

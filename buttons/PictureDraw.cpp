@@ -38,10 +38,6 @@ private:
     gdi::HGDIOBJ handle_;
 };
 
-bool HasPicture(const ButtonState& s) {
-    return static_cast<std::int64_t>(s.Geometry.PictureWidth) + s.Geometry.PictureHeight > 0;
-}
-
 // The grey two-tone silhouette of a picture drawn black on white in silhouette: light one pixel up and
 // left, dark at the picture's place.
 void DrawSilhouette(RenderBuffer& buffer, gdi::HDC silhouette, const gdi::RECT& rect, std::int32_t width,
@@ -50,7 +46,7 @@ void DrawSilhouette(RenderBuffer& buffer, gdi::HDC silhouette, const gdi::RECT& 
     std::int16_t darker = -SilhouetteShift;
     gdi::OwnedBrush light(gdi::CreateSolidBrush(ShiftColor(SilhouetteBase, lighter, false, false, false)));
     gdi::OwnedBrush dark(gdi::CreateSolidBrush(ShiftColor(SilhouetteBase, darker, false, false, false)));
-    // Without both brushes the displaced brush of MemDC could not be put back safely.
+    // Without both brushes the displaced brush of the render buffer could not be put back safely.
     if (!light || !dark) return;
 
     const gdi::COLORREF previousBk = gdi::SetBkColor(buffer.Dc(), 0xFFFFFF);
@@ -64,33 +60,34 @@ void DrawSilhouette(RenderBuffer& buffer, gdi::HDC silhouette, const gdi::RECT& 
 
 }  // namespace
 
-void RefreshPictureCache(ButtonState& s) {
-    if (!s.Props.Picture) {
-        s.Geometry.PictureWidth = 0;
-        s.Geometry.PictureHeight = 0;
-        return;
-    }
-    const gdi::HGDIOBJ handle = s.Props.Picture->handle;
+bool HasPicture(const PictureMeasure& m) { return static_cast<std::int64_t>(m.Width) + m.Height > 0; }
+
+PictureMeasure MeasurePicture(const PictureRef& picture, const PictureMeasure& previous) {
+    PictureMeasure m;
+    m.Kind = previous.Kind;
+    if (!picture) return m;
+    const gdi::HGDIOBJ handle = picture->handle;
     gdi::BITMAP record;
     const int filled = gdi::GetObjectA(handle, static_cast<int>(sizeof(record)), &record);
     if (filled > 0) {
         // Any bitmap is drawn as one, device-dependent or not: taking a bitmap without bits for an
         // icon would make the icon copy fail and the picture vanish.
-        s.Geometry.PictureKind = 0;
+        m.Kind = 0;
     } else if (const auto icon = gdi::HandleCast<gdi::HICON>(handle)) {
         gdi::ICONINFO info;
         if (gdi::GetIconInfo(icon, &info)) {
             if (info.hbmColor) {
                 gdi::GetObjectA(info.hbmColor, static_cast<int>(sizeof(record)), &record);
-                s.Geometry.PictureKind = 1;
+                m.Kind = 1;
                 gdi::DeleteObject(info.hbmColor);
             }
             if (info.hbmMask) gdi::DeleteObject(info.hbmMask);
         }
     }
     // A record no query filled reads 0 x 0: an icon without a colour bitmap counts as no picture.
-    s.Geometry.PictureWidth = record.bmWidth;
-    s.Geometry.PictureHeight = record.bmHeight;
+    m.Width = record.bmWidth;
+    m.Height = record.bmHeight;
+    return m;
 }
 
 PictureTarget CalcPictureTarget(const PictureTargetInput& in) {
@@ -125,39 +122,39 @@ PictureTarget CalcPictureTarget(const PictureTargetInput& in) {
     return t;
 }
 
-void DrawPicture(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, gdi::RECT& rect, std::int32_t width, std::int32_t left) {
-    if (!HasPicture(s) || !s.Props.Picture) return;
+gdi::RECT DrawPicture(const Frame& f, RenderBuffer& buffer, gdi::RECT rect, std::int32_t width, std::int32_t left) {
+    if (!HasPicture(f.Measured) || !f.Props.Picture) return rect;
 
     PictureTargetInput in;
-    in.pictureSize = s.Props.PictureSize;
+    in.pictureSize = f.Props.PictureSize;
     in.rect = rect;
-    in.movedSideways = rect.left != s.Geometry.PictureRect.left;
-    in.faceWidth = Nearest(host.ScaleWidth());
-    in.faceHeight = Nearest(host.ScaleHeight());
+    in.movedSideways = rect.left != f.Layout.PictureRect.left;
+    in.faceWidth = f.FaceWidth;
+    in.faceHeight = f.FaceHeight;
     in.usableWidth = width;
     in.usableLeft = left;
-    in.pictureWidth = s.Geometry.PictureWidth;
-    in.pictureHeight = s.Geometry.PictureHeight;
-    in.dpi = gdi::GetDeviceCaps(buffer.Dc(), gdi::LOGPIXELSX);
+    in.pictureWidth = f.Measured.Width;
+    in.pictureHeight = f.Measured.Height;
+    in.dpi = f.Dpi;
     const PictureTarget target = CalcPictureTarget(in);
-    if (target.width == 0) return;
-    if (s.Props.PictureSize > LargestFixedSize) rect = target.rect;
+    if (target.width == 0) return rect;
+    if (f.Props.PictureSize > LargestFixedSize) rect = target.rect;
     const std::int32_t dw = target.width;
     const std::int32_t dh = target.height;
 
-    const bool isIcon = s.Geometry.PictureKind == 1;
-    const ScopedCopy copy(gdi::CopyImage(s.Props.Picture->handle, isIcon ? gdi::IMAGE_ICON : gdi::IMAGE_BITMAP, dw, dh, 0));
-    if (!copy.get()) return;
+    const bool isIcon = f.Measured.Kind == 1;
+    const ScopedCopy copy(gdi::CopyImage(f.Props.Picture->handle, isIcon ? gdi::IMAGE_ICON : gdi::IMAGE_BITMAP, dw, dh, 0));
+    if (!copy.get()) return rect;
 
     // A disabled picture is first drawn on white in a work context, then embossed onto the face.
     gdi::RECT r = rect;
     gdi::HDC drawTarget = buffer.Dc();
     std::optional<gdi::MemoryDC> silhouette;
-    const bool enabled = host.Enabled();
+    const bool enabled = f.Enabled;
     if (!enabled) {
         silhouette.emplace(buffer.Dc(), gdi::CreateCompatibleBitmap(buffer.Dc(), dw + 1, dh + 1),
                            gdi::MemoryDC::Ownership::Owns);
-        if (!*silhouette) return;
+        if (!*silhouette) return rect;
         gdi::PatBlt(silhouette->get(), 0, 0, dw, dh, gdi::WHITENESS);
         r = {0, 0, rect.right - rect.left, rect.bottom - rect.top};
         drawTarget = silhouette->get();
@@ -174,6 +171,7 @@ void DrawPicture(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& h
     }
 
     if (!enabled) DrawSilhouette(buffer, silhouette->get(), rect, dw, dh);
+    return rect;
 }
 
 }  // namespace buttons

@@ -4,18 +4,21 @@
 
 #include <cstdint>
 
-#include "buttons/ButtonHost.h"
 #include "buttons/ButtonState.h"
+#include "buttons/Frame.h"
 #include "buttons/RenderBuffer.h"
 
 namespace buttons {
 
-// RefreshCache "Picture": PictureWidth, PictureHeight and PictureKind from the Picture property.
-void RefreshPictureCache(ButtonState& s);
+// RefreshCache "Picture": the picture's size and kind. A kind no query answers stays previous's.
+PictureMeasure MeasurePicture(const PictureRef& picture, const PictureMeasure& previous);
+// A picture of no size is not drawn, and takes no room.
+bool HasPicture(const PictureMeasure& m);
 
-// Draws the picture into the buffer at rect (the laid-out PictureRect after the press offset). width and
-// left are the usable span of the face; for the automatic sizes rect receives the rectangle used.
-void DrawPicture(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, gdi::RECT& rect, std::int32_t width, std::int32_t left);
+// Draws the frame's picture into the buffer at rect (the laid-out PictureRect after the press
+// offset). width and left are the usable span of the face. Returns the rectangle used: rect, or
+// for the automatic sizes the one they took.
+gdi::RECT DrawPicture(const Frame& f, RenderBuffer& buffer, gdi::RECT rect, std::int32_t width, std::int32_t left);
 
 // Where and how large DrawPicture draws; width or height 0 means nothing is drawn.
 struct PictureTarget {

@@ -37,7 +37,7 @@ void qkButtons_H::SetCaption(const std::string& caption) {
 
 void qkButtons_H::SetCaptionAlign(std::int32_t align) {
     if (align < 0 || align > 2) return;
-    const bool hasPicture = s_.Geometry.PictureWidth + s_.Geometry.PictureHeight > 0;
+    const bool hasPicture = s_.Measured.Width + s_.Measured.Height > 0;
     if (align != AlignCenter && hasPicture && IsTopOrBottomCenter(s_.Props.PictureAlign)) {
         (void)DesignTimeMessage(MsgCaptionAlignWithPicture);
         return;

@@ -58,7 +58,7 @@ void qkButtons_H::SetShowFocusRect(bool show) {
     s_.Props.ShowFocusRect = show;
     if ((s_.Input.StateFlags & DefaultLook) != 0) {
         if (host_.UserMode()) {
-            s_.Input.StateFlags = static_cast<std::uint8_t>(s_.Input.StateFlags & ~DefaultLook);
+            input_->DropDefaultLook();
             if (!Redraw()) return;
         } else if (!DesignTimeMessage(MsgFocusRectOnDefault)) {
             return;

@@ -28,10 +28,8 @@ void qkButtons_H::SetForeColor(OleColor colour) {
         if (alive.expired()) return;
     }
     // This setter ends a pending delay and draws at once.
-    s_.Input.DelayFlag = false;
-    const std::weak_ptr<const bool> alive = alive_;
-    RedrawButton(s_, buffer_, host_);
-    if (alive.expired()) return;
+    SetDrawingDelayed(false);
+    if (!Redraw()) return;
     (void)Notify("cFore");
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "buttons/Caption.h"
+#include "buttons/CaptionFont.h"
 #include "buttons/Colors.h"
 #include "buttons/Face.h"
 #include "buttons/Shapes.h"
@@ -31,32 +32,47 @@ void PresentBuffer(const RenderBuffer& buffer, const ButtonHost& host) {
     gdi::BitBlt(host.hDC(), 0, 0, ClientWidth(host), ClientHeight(host), buffer.Dc(), 0, 0, gdi::SRCCOPY);
 }
 
-void RedrawButton(const ButtonState& s, RenderBuffer& buffer, ButtonHost& host) {
-    if (s.Input.DelayFlag) return;
-    if (!buffer.Ready()) return;
-    if (s.Props.ButtonStyle == ToInt(ButtonStyleKind::StyleStandard)) {
-        EdgePointArray edgePoints{};
-        EdgeColorArray edgeColors{};
-        std::int16_t drawState = 0;
-        PaintStandardFace(s, buffer, host, edgePoints, edgeColors, drawState);
-    }
-    PresentBuffer(buffer, host);
-    host.RefreshNow();
+void PaintFrame(const Frame& f, RenderBuffer& buffer) {
+    if (f.Props.ButtonStyle == ToInt(ButtonStyleKind::StyleStandard)) PaintStandardFace(f, buffer);
+}
+
+bool RedrawButton(const ButtonState& s, RenderBuffer& buffer, const ButtonHost& host, Repaint when) {
+    if (s.Drawing.Delayed) return false;
+    if (!buffer.Ready()) return false;
+    Frame frame = MakeFrame(s, host, buffer);
+    if (when == Repaint::WhenChanged && buffer.Shows(frame)) return false;
+    PaintFrame(frame, buffer);
+    buffer.PaintedFrom(std::move(frame));
+    return true;
 }
 
 void ResizeBuffer(ButtonState& s, RenderBuffer& buffer, ButtonHost& host) {
-    BuildRegions(s, buffer, host);
+    RebuildShape(s, buffer, host);
     buffer.DropBitmap();
     SetUpBuffer(buffer, host);
     Relayout(s, buffer, host);
 }
 
 void Reshape(ButtonState& s, RenderBuffer& buffer, ButtonHost& host) {
-    BuildRegions(s, buffer, host);
+    RebuildShape(s, buffer, host);
     if (buffer.HasBitmap() && buffer.BitmapWidth() != ClientWidth(host)) {
         buffer.DropBitmap();
         SetUpBuffer(buffer, host);
     }
+}
+
+void RebuildShape(ButtonState& s, RenderBuffer& buffer, ButtonHost& host) {
+    const int width = ClientWidth(host);
+    const int required = RequiredWidth(s.Props.ButtonShape, width, ClientHeight(host));
+    if (required != width) {
+        // The Resize the host raises from inside must not rebuild anything meanwhile. The switch
+        // is put back as it was, so a caller's own DelayDrawing(True) survives the widening.
+        const bool wasDelayed = s.Drawing.Delayed;
+        s.Drawing.Delayed = true;
+        host.SetWidthPixels(required);
+        s.Drawing.Delayed = wasDelayed;
+    }
+    s.Shape = BuildRegions(s.Props.ButtonShape, buffer, host);
 }
 
 DerivedColours DeriveFaceColours(const ButtonProperties& props) {
@@ -68,10 +84,8 @@ DerivedColours DeriveFaceColours(const ButtonProperties& props) {
     return c;
 }
 
-void Relayout(ButtonState& s, const RenderBuffer& buffer, const ButtonHost& host) {
-    std::int32_t width = 0;
-    std::int32_t left = 0;
-    CalcCaptionLayout(s, buffer, host, width, true, left);
+void Relayout(ButtonState& s, RenderBuffer& buffer, const ButtonHost& host) {
+    s.Layout = LayOutCaption(MakeFrame(s, host, buffer), buffer);
 }
 
 }  // namespace buttons

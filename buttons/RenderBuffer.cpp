@@ -31,6 +31,7 @@ bool RenderBuffer::CreateContext(gdi::HDC reference) {
 
 void RenderBuffer::CreateBitmap(gdi::HDC reference, int width, int height) {
     if (!dc_ || savedBitmap_) return;
+    shown_.reset();
     const gdi::HBITMAP bitmap = gdi::CreateCompatibleBitmap(reference, width, height);
     if (!bitmap) return;
     savedBitmap_ = gdi::SelectObject(dc_, bitmap);
@@ -46,11 +47,13 @@ int RenderBuffer::BitmapWidth() const {
 }
 
 void RenderBuffer::DropBitmap() {
+    shown_.reset();
     if (dc_) RestoreOriginal(dc_, savedBitmap_);
 }
 
 void RenderBuffer::SelectFont(gdi::HFONT font) {
     if (!font) return;
+    shown_.reset();
     const gdi::HFONT displaced = dc_ ? gdi::SelectObject(dc_, font) : gdi::HFONT{};
     if (!displaced) {
         gdi::DeleteObject(font);
@@ -64,6 +67,7 @@ void RenderBuffer::SelectFont(gdi::HFONT font) {
 }
 
 void RenderBuffer::SetFaceClip(gdi::HRGN region) {
+    shown_.reset();
     if (faceClip_ && dc_) gdi::SelectClipRgn(dc_, gdi::HRGN{});
     faceClip_.reset(region);
 }
@@ -98,6 +102,7 @@ void RenderBuffer::RestoreBrushAndPen() {
 }
 
 void RenderBuffer::Release() {
+    shown_.reset();
     faceClip_.reset();
     if (!dc_) return;
     RestoreBrushAndPen();

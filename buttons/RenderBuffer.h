@@ -1,9 +1,13 @@
-// The control's offscreen drawing buffer: a memory DC, its bitmap, the objects it started with and
-// the face clip region. Owns all of them; the destructor releases everything (Release is idempotent).
+// The control's offscreen drawing buffer: a memory DC, its bitmap, the objects it started with, the
+// face clip region and what the painters keep between redraws. Owns all of them; the destructor
+// releases everything (Release is idempotent).
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "buttons/Frame.h"
+#include "buttons/PaintCaches.h"
 #include "gdi/Handles.h"
 #include "gdi/MemoryDC.h"
 #include "gdi/Region.h"
@@ -49,6 +53,14 @@ public:
     gdi::HBRUSH OriginalBrush() const { return savedBrush_; }
     gdi::HFONT OriginalFont() const { return savedFont_; }
 
+    // The frame the bitmap was last painted from. A new bitmap, font or face clip forgets it: the
+    // picture could then differ from what that frame paints.
+    bool Shows(const Frame& f) const { return shown_ && *shown_ == f; }
+    void PaintedFrom(Frame f) { shown_ = std::move(f); }
+
+    // The tables and text the painters keep between redraws of this button.
+    PaintCaches& Caches() { return caches_; }
+
     // Releases the clip region, the created objects and the bitmap, and deletes the context.
     void Release();
 
@@ -62,6 +74,8 @@ private:
     gdi::HBRUSH savedBrush_;
     gdi::HFONT savedFont_;
     gdi::OwnedRgn faceClip_;
+    PaintCaches caches_;
+    std::optional<Frame> shown_;
 };
 
 }  // namespace buttons

@@ -112,40 +112,25 @@ std::array<std::array<gdi::POINT, 3>, 2> CornerCuts(bool rightSide, int width, i
              {{{width, height}, {width - 3, height}, {width, height - 3}}}}};
 }
 
-void BuildRegions(ButtonState& s, RenderBuffer& buffer, ButtonHost& host) {
-    int width = ClientWidth(host);
+ShapeGeometry BuildRegions(std::int32_t shape, RenderBuffer& buffer, ButtonHost& host) {
+    const int width = ClientWidth(host);
     const int height = ClientHeight(host);
-    s.Geometry.SlantLeftX = 0;
-    s.Geometry.SlantRightX = width;
-
     gdi::OwnedRgn work(gdi::CreateRectRgn(0, 0, 0, 0));
     buffer.SetFaceClip(gdi::HRGN{});
 
-    const int required = RequiredWidth(s.Props.ButtonShape, width, height);
-    if (required != width) {
-        // The Resize the host raises from inside must not rebuild anything meanwhile. The flag
-        // is put back as it was, so a caller's own DelayDrawing(True) survives the widening.
-        const bool wasDelayed = s.Input.DelayFlag;
-        s.Input.DelayFlag = true;
-        host.SetWidthPixels(required);
-        s.Input.DelayFlag = wasDelayed;
-        width = ClientWidth(host);
-    }
-
-    const RegionPlan plan = PlanRegions(s.Props.ButtonShape, width, height);
-    s.Geometry.SlantLeftX = plan.slantLeftX;
-    s.Geometry.SlantRightX = plan.slantRightX;
-    gdi::OwnedRgn shape = CreateShapeRegion(plan);
+    const RegionPlan plan = PlanRegions(shape, width, height);
+    gdi::OwnedRgn outline = CreateShapeRegion(plan);
     if (plan.hasFaceClip) {
         buffer.SetFaceClip(gdi::CreateEllipticRgn(plan.faceClip.left, plan.faceClip.top, plan.faceClip.right,
                                                   plan.faceClip.bottom));
     }
-    if (shape) {
-        if (plan.cutLeft) CutCorners(shape, work, false, width, height);
-        if (plan.cutRight) CutCorners(shape, work, true, width, height);
+    if (outline) {
+        if (plan.cutLeft) CutCorners(outline, work, false, width, height);
+        if (plan.cutRight) CutCorners(outline, work, true, width, height);
     }
     // From here the window owns the region.
-    host.SetWindowRgn(shape.release(), true);
+    host.SetWindowRgn(outline.release(), true);
+    return ShapeGeometry{plan.slantLeftX, plan.slantRightX};
 }
 
 }  // namespace buttons

@@ -11,10 +11,11 @@
 
 namespace buttons {
 
-// Sets SlantLeftX and SlantRightX, replaces the buffer's face clip, widens a too narrow slant shape through the
-// host, and hands the new window region to the host. A stored shape outside 0..6 gets no region
-// (the window stays rectangular) and no face clip.
-void BuildRegions(ButtonState& s, RenderBuffer& buffer, ButtonHost& host);
+// Replaces the buffer's face clip, hands the new window region to the host and returns the slant
+// positions, for the host's present size (a slant shape too narrow for its slant is widened first,
+// see RequiredWidth). A stored shape outside 0..6 gets no region (the window stays rectangular) and
+// no face clip.
+ShapeGeometry BuildRegions(std::int32_t shape, RenderBuffer& buffer, ButtonHost& host);
 
 // What BuildRegions builds, as data.
 struct RegionPlan {

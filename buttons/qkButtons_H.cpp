@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "buttons/Caption.h"
+#include "buttons/CaptionFont.h"
 #include "buttons/PictureDraw.h"
 #include "buttons/Render.h"
 #include "forms/PropertyBag.h"
@@ -55,7 +55,6 @@ qkButtons_H::~qkButtons_H() {
     // The input engine goes first: it stops the hover timer and leaves the option group, so no
     // timer tick or group walk can reach the half-destroyed button.
     input_.reset();
-    if (s_.Input.HoverLit) windows_.KillTimer(host_.hWnd(), HoverTimerId);
 }
 
 bool qkButtons_H::Notify(std::string_view key) {
@@ -81,10 +80,15 @@ bool qkButtons_H::Redraw() {
     return !alive.expired();
 }
 
-void qkButtons_H::Refresh() { RedrawButton(s_, buffer_, host_); }
+void qkButtons_H::Refresh() {
+    // Painted first, presented after: the host is called only once the paint is over.
+    if (!RedrawButton(s_, buffer_, host_)) return;
+    PresentBuffer(buffer_, host_);
+    host_.RefreshNow();
+}
 
 void qkButtons_H::DelayDrawing(bool delay) {
-    s_.Input.DelayFlag = delay;
+    SetDrawingDelayed(delay);
     if (!delay) Refresh();
 }
 
@@ -92,19 +96,21 @@ void qkButtons_H::RefreshCache(std::string_view item) {
     if (forms::KeyEquals(item, "Font")) {
         RefreshCaptionFont(buffer_, host_);
     } else if (forms::KeyEquals(item, "Picture")) {
-        RefreshPictureCache(s_);
+        s_.Measured = MeasurePicture(s_.Props.Picture, s_.Measured);
     } else if (forms::KeyEquals(item, "BackColor")) {
         s_.Colours = DeriveFaceColours(s_.Props);
     }
 }
 
 void qkButtons_H::Paint() {
-    s_.Input.DelayFlag = false;
-    RedrawButton(s_, buffer_, host_);
+    SetDrawingDelayed(false);
+    // The host shows its DC once this returns. A buffer that already shows this frame (the
+    // host's own present of a Refresh, or an uncovered window) is neither painted nor copied again.
+    if (RedrawButton(s_, buffer_, host_, Repaint::WhenChanged)) PresentBuffer(buffer_, host_);
 }
 
 void qkButtons_H::Resize() {
-    if (s_.Input.DelayFlag) return;
+    if (s_.Drawing.Delayed) return;
     ResizeBuffer(s_, buffer_, host_);
     Refresh();
 }

@@ -113,6 +113,7 @@ public:
     // picture that cannot be loaded; the button is left unchanged then.
     void ReadProperties(const forms::PropertyBag& bag);
     void WriteProperties(forms::PropertyBag& bag) const;
+    // The host's paint: ends a delay and brings the host's DC up to date; the host shows it after.
     void Paint();
     void Resize();
     // The input, focus, ambient-change and hover notifications go to the input engine.
@@ -123,6 +124,7 @@ public:
 
     // ---- ButtonControl (for the input engine, hover timer and option groups).
     ButtonState& State() override { return s_; }
+    void SetDrawingDelayed(bool delayed) override { s_.Drawing.Delayed = delayed; }
     const ButtonState& State() const { return s_; }
     // The drawing buffer, for tests and tools that read the painted pixels (tests also drive its
     // teardown directly).

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "fuzz/Require.h"
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
 #include "buttons/qkButtons_H.h"
 #include "forms/PropertyBag.h"
 #include "gdi/Gdi.h"
@@ -61,7 +61,7 @@ void Stored(Bytes& in, buttons::qkButtons_H& button) {
     }
 }
 
-void Step(Bytes& in, buttons::qkButtons_H& button, buttons::HeadlessHost& host, win::FakeWindowServices& windows) {
+void Step(Bytes& in, buttons::qkButtons_H& button, buttons::testing::HeadlessHost& host, win::FakeWindowServices& windows) {
     std::int16_t mouse = static_cast<std::int16_t>(in.Next() % 8);
     std::int16_t shift = static_cast<std::int16_t>(in.Next() % 8);
     switch (in.Next() % 36) {
@@ -157,7 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         Bytes in{data, size};
         win::FakeWindowServices windows;
-        buttons::HeadlessHost host(97, 41);
+        buttons::testing::HeadlessHost host(97, 41);
         const win::HWND container = windows.CreateWindow({0, 0, 400, 300});
         host.SetWindows(windows.CreateWindow({10, 10, 107, 51}, container), container);
         host.SetUserMode((in.Next() & 1) != 0);

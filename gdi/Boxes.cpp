@@ -49,12 +49,11 @@ bool SideBySide(const ColouredRect* boxes, int count) {
     return true;
 }
 
-// The row buffer of side-by-side strips for the surface's columns [left, right), kept between
-// calls: this runs on every redraw of a horizontal gradient.
-std::vector<std::uint32_t>& StripRow(int left, int right) {
-    thread_local std::vector<std::uint32_t> row;
-    row.resize(static_cast<std::size_t>(right - left));
-    return row;
+// The row buffer of side-by-side strips for the surface's columns [left, right), kept by the DC
+// between calls: this runs on every redraw of a horizontal gradient.
+std::vector<std::uint32_t>& StripRow(Dc& dc, int left, int right) {
+    dc.stripRow.resize(static_cast<std::size_t>(right - left));
+    return dc.stripRow;
 }
 
 // Copies row (the pixels of columns [left, ...)) into every row of area through the clip.
@@ -75,7 +74,7 @@ void FillSideBySide(Dc& dc, const ColouredRect* boxes, int count) {
     const RECT area{first.left, first.top, FilledBox(boxes[count - 1]).right, first.bottom};
     const int left = std::max(area.left, 0), right = std::min(area.right, dc.surface->width);
     if (left >= right) return;
-    std::vector<std::uint32_t>& row = StripRow(left, right);
+    std::vector<std::uint32_t>& row = StripRow(dc, left, right);
     for (int i = 0; i < count; ++i) {
         const RECT r = FilledBox(boxes[i]);
         const int from = std::max(r.left, left), to = std::min(r.right, right);
@@ -91,7 +90,7 @@ void FillColumns(Dc& dc, const RECT& first, const COLORREF* colours, int count) 
     const RECT area{first.left, first.top, first.left + step * count, first.bottom};
     const int left = std::max(area.left, 0), right = std::min(area.right, dc.surface->width);
     if (left >= right) return;
-    std::vector<std::uint32_t>& row = StripRow(left, right);
+    std::vector<std::uint32_t>& row = StripRow(dc, left, right);
     if (step == 1) {
         // One column a colour (the common gradient): a plain conversion loop the compiler vectorises.
         const COLORREF* from = colours + (left - area.left);

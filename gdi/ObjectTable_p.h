@@ -94,6 +94,8 @@ void OffsetRegion(Region& r, int dx, int dy);
 
 struct Slot;
 
+struct StrokeKeep;  // Stroke.cpp's: pen stamps and the last wide ellipse outline
+
 struct Dc {
     bool screen = false;
     HBITMAP bitmap;
@@ -121,6 +123,10 @@ struct Dc {
     bool hasClip = false;
     Region clip;  // device coordinates; meaningful only when hasClip
     BandIndex clipBands;  // of clip, rebuilt whenever clip changes
+    // What drawing into this DC keeps for the next call, which a redraw of the same picture makes
+    // with the same pens and sizes: the strokes' (made on first use) and the strip fills' row.
+    std::shared_ptr<StrokeKeep> strokes;
+    std::vector<std::uint32_t> stripRow;
 };
 
 // One stretch of a colour icon's row that draws one way: transparent pixels (mask 1, image

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <type_traits>
 #include <vector>
 
@@ -367,8 +368,37 @@ struct PenStamps {
     }
 };
 
-PenStamps& StampsFor(int width) {
-    thread_local PenStamps stamps;
+// The runs of the last ellipse outlined with a wide pen, and what decided them: the outline's
+// box, the pen's width and the surface's size (the runs are cut to it). The clip and the colour
+// are applied when the runs are filled.
+struct KeptOutline {
+    RECT box{};
+    int width = 0;
+    int surfaceWidth = -1;
+    int surfaceHeight = -1;
+    std::vector<RECT> runs;
+
+    bool Matches(const RECT& r, int w, const Bitmap& s) const {
+        return box == r && width == w && surfaceWidth == s.width && surfaceHeight == s.height;
+    }
+};
+
+}  // namespace
+
+struct StrokeKeep {
+    PenStamps stamps;
+    KeptOutline outline;
+};
+
+namespace {
+
+StrokeKeep& KeepOf(Dc& dc) {
+    if (!dc.strokes) dc.strokes = std::make_shared<StrokeKeep>();
+    return *dc.strokes;
+}
+
+PenStamps& StampsFor(Dc& dc, int width) {
+    PenStamps& stamps = KeepOf(dc).stamps;
     if (stamps.width != width) {
         stamps = PenStamps{};
         stamps.width = width;
@@ -475,7 +505,7 @@ private:
 // Calls run(left, y, right) for every run of pixels a pen of the given width covers along the
 // points, cut to the surface.
 template <typename F>
-void ForEachWideRun(const Dc& dc, int width, const POINT* points, int count, bool closed, F&& run) {
+void ForEachWideRun(Dc& dc, int width, const POINT* points, int count, bool closed, F&& run) {
     const int w = std::min(width, MaxShapeExtent);
     // Only the part of the surface within the pen's reach of the points is ever marked.
     int lowX = points[0].x, highX = lowX, lowY = points[0].y, highY = lowY;
@@ -499,7 +529,7 @@ void ForEachWideRun(const Dc& dc, int width, const POINT* points, int count, boo
     if (box.left >= box.right || box.top >= box.bottom) return;
     Coverage covered(box);
 
-    PenStamps& stamps = StampsFor(w);
+    PenStamps& stamps = StampsFor(dc, w);
     Region piece;
     const int segments = closed ? count : count - 1;
     for (int i = 0; i < count; ++i) {
@@ -527,21 +557,6 @@ void WideStroke(Dc& dc, const Pen& pen, const POINT* points, int count, bool clo
                    [&](int left, int y, int right) { FillSolid(dc, RECT{left, y, right, y + 1}, ink); });
 }
 
-// The runs of the last ellipse outlined with a wide pen, and what decided them: the outline's
-// box, the pen's width and the surface's size (the runs are cut to it). The clip and the colour
-// are applied when the runs are filled.
-struct KeptOutline {
-    RECT box{};
-    int width = 0;
-    int surfaceWidth = -1;
-    int surfaceHeight = -1;
-    std::vector<RECT> runs;
-
-    bool Matches(const RECT& r, int w, const Bitmap& s) const {
-        return box == r && width == w && surfaceWidth == s.width && surfaceHeight == s.height;
-    }
-};
-
 }  // namespace
 
 void StrokeEllipseOutline(Dc& dc, const RECT& r) {
@@ -556,7 +571,7 @@ void StrokeEllipseOutline(Dc& dc, const RECT& r) {
         return;
     }
     // A wide pen covers the same pixels wherever the closed outline starts.
-    thread_local KeptOutline kept;
+    KeptOutline& kept = KeepOf(dc).outline;
     if (!kept.Matches(r, pen->width, *dc.surface)) {
         kept = KeptOutline{r, pen->width, dc.surface->width, dc.surface->height, {}};
         EllipsePoints(r.left, r.top, r.right, r.bottom, pts);

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "buttons/Colors.h"
-#include "buttons/HeadlessHost.h"
+#include "buttons/OffscreenHost.h"
 #include "buttons/Persistence.h"
 #include "buttons/qkButtons_H.h"
 #include "forms/Units.h"
@@ -60,12 +60,14 @@ gdi::OwnedBitmap RenderFace(const forms::Document& doc, const forms::Control& bu
     win::OffscreenWindowServices windows;
     const win::HWND containerWnd = windows.CreateWindow();
     const win::HWND self = windows.CreateWindow();
-    buttons::HeadlessHost host(width, height);
-    host.SetWindows(self, containerWnd);
-    host.SetUserMode(!request.designTime);
-    host.SetDisplayName(button.Name);
     const buttons::OleColor ambientBack = container.Properties.ReadColour("BackColor", buttons::SysButtonFace);
-    host.SetAmbientBackColor(ambientBack);
+    buttons::OffscreenHost::Surroundings around;
+    around.userMode = !request.designTime;
+    around.ambientBack = ambientBack;
+    around.displayName = button.Name;
+    around.window = self;
+    around.container = containerWnd;
+    buttons::OffscreenHost host(width, height, around);
     if (const auto font = container.Properties.ReadFont("Font")) host.SetFont(buttons::ToFontDesc(*font));
 
     gdi::OwnedBitmap out;

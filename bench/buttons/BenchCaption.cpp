@@ -5,6 +5,7 @@
 
 #include "buttons/Caption.h"
 #include "buttons/PictureDraw.h"
+#include "buttons/Render.h"
 #include "buttons/testing/PainterBuffer.h"
 
 namespace {
@@ -22,10 +23,8 @@ struct LigarFace {
         icon->handle = gdi::HGDIOBJ(buttons::testing::MakeIcon(32, [](int x, int y) { return (x + y) % 5 != 0; }));
         s.Props.Picture = icon;
         s.Props.PictureSize = 32;
-        buttons::RefreshPictureCache(s);
-        std::int32_t w = 0;
-        std::int32_t l = 0;
-        buttons::CalcCaptionLayout(s, buffer.Render(), host, w, true, l);
+        s.Measured = buttons::MeasurePicture(s.Props.Picture, s.Measured);
+        buttons::Relayout(s, buffer.Render(), host);
         buffer.Fill(gdi::RGB(255, 255, 251));
     }
     static PainterHost& Prepare(buttons::ButtonState& state, PainterHost& h) {
@@ -35,7 +34,7 @@ struct LigarFace {
         f.Weight = 700;
         h.SetFont(f);
         state.Props.Caption = "Ligar";
-        state.Geometry.SlantRightX = FaceW;
+        state.Shape.SlantRightX = FaceW;
         return h;
     }
 
@@ -44,37 +43,29 @@ struct LigarFace {
     Buffer buffer;
 };
 
-void BM_CalcCaptionLayout(benchmark::State& state) {
+void BM_LayOutCaption(benchmark::State& state) {
     LigarFace face;
     for (auto _ : state) {
-        std::int32_t w = 0;
-        std::int32_t l = 0;
-        buttons::CalcCaptionLayout(face.s, face.buffer.Render(), face.host, w, true, l);
-        benchmark::DoNotOptimize(face.s.Geometry.CaptionRect);
+        buttons::Relayout(face.s, face.buffer.Render(), face.host);
+        benchmark::DoNotOptimize(face.s.Layout.CaptionRect);
     }
 }
-BENCHMARK(BM_CalcCaptionLayout);
+BENCHMARK(BM_LayOutCaption);
 
 void BM_DrawCaption(benchmark::State& state) {
     LigarFace face;
     face.s.Props.Picture.reset();  // the caption alone
-    face.s.Geometry.PictureWidth = 0;
-    face.s.Geometry.PictureHeight = 0;
-    gdi::COLORREF faceColour = gdi::RGB(255, 255, 251);
-    gdi::COLORREF disabled = 0;
-    for (auto _ : state) {
-        bool singlePass = true;
-        buttons::DrawCaption(face.s, face.buffer.Render(), face.host, faceColour, disabled, false, singlePass);
-    }
+    face.s.Measured.Width = 0;
+    face.s.Measured.Height = 0;
+    const buttons::Frame frame = buttons::MakeFrame(face.s, face.host, face.buffer.Render());
+    for (auto _ : state) buttons::DrawCaption(frame, face.buffer.Render(), gdi::RGB(255, 255, 251), 0, false);
 }
 BENCHMARK(BM_DrawCaption);
 
 void BM_DrawPictureIcon32(benchmark::State& state) {
     LigarFace face;
-    for (auto _ : state) {
-        gdi::RECT rect = face.s.Geometry.PictureRect;
-        buttons::DrawPicture(face.s, face.buffer.Render(), face.host, rect, FaceW, 0);
-    }
+    const buttons::Frame frame = buttons::MakeFrame(face.s, face.host, face.buffer.Render());
+    for (auto _ : state) buttons::DrawPicture(frame, face.buffer.Render(), frame.Layout.PictureRect, FaceW, 0);
 }
 BENCHMARK(BM_DrawPictureIcon32);
 

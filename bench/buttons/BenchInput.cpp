@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "buttons/ButtonControl.h"
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
 #include "buttons/Input.h"
 #include "win/testing/FakeWindowServices.h"
 
@@ -19,13 +19,14 @@ public:
     win::WindowServices& Windows() override { return ws_; }
     buttons::ButtonEvents* Listener() override { return &events_; }
     void Refresh() override { ++redraws; }
+    void SetDrawingDelayed(bool delayed) override { state_.Drawing.Delayed = delayed; }
     bool GetValue() override { return state_.Props.Value; }
     void SetValue(bool v) override { state_.Props.Value = v; }
     long redraws = 0;
 
 private:
     win::FakeWindowServices& ws_;
-    buttons::HeadlessHost host_;
+    buttons::testing::HeadlessHost host_;
     buttons::ButtonState state_;
     buttons::ButtonEvents events_;
 };

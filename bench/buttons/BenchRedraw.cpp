@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "buttons/Caption.h"
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
+#include "buttons/Render.h"
 #include "buttons/qkButtons_H.h"
 #include "buttons/testing/ControlRig.h"
 #include "forms/Description.h"
@@ -46,6 +47,15 @@ void BM_RedrawButtonLigar(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawButtonLigar);
 
+// The host's paint of a face the buffer already shows (the present after a Refresh, or an
+// uncovered window): the frame is built and found painted, and nothing is drawn or copied.
+void BM_PaintShownLigar(benchmark::State& state) {
+    Rig rig(145, 41);
+    ConfigureLigar(*rig.button);
+    for (auto _ : state) rig.button->Paint();
+}
+BENCHMARK(BM_PaintShownLigar);
+
 void BM_RedrawButtonShapeGradientPicture(benchmark::State& state) {
     Rig rig(145, 41);
     ConfigureLigar(*rig.button);
@@ -64,10 +74,8 @@ void BM_CaptionLayoutLigar(benchmark::State& state) {
     ConfigureLigar(*rig.button);
     auto& s = rig.button->State();
     for (auto _ : state) {
-        std::int32_t width = 0;
-        std::int32_t left = 0;
-        buttons::CalcCaptionLayout(s, rig.button->Buffer(), rig.host, width, true, left);
-        benchmark::DoNotOptimize(s.Geometry.CaptionRect);
+        buttons::Relayout(s, rig.button->Buffer(), rig.host);
+        benchmark::DoNotOptimize(s.Layout.CaptionRect);
     }
 }
 BENCHMARK(BM_CaptionLayoutLigar);
@@ -96,10 +104,10 @@ void BM_LoadWindowDescription(benchmark::State& state) {
     for (auto _ : state) {
         const forms::Document doc = forms::ParseDescription(text, "Form1.frm", "");
         win::FakeWindowServices windows;
-        std::vector<std::unique_ptr<buttons::HeadlessHost>> hosts;
+        std::vector<std::unique_ptr<buttons::testing::HeadlessHost>> hosts;
         std::vector<std::unique_ptr<buttons::qkButtons_H>> controls;
         for (const auto& c : doc.Root.Children) {
-            hosts.push_back(std::make_unique<buttons::HeadlessHost>(145, 41));
+            hosts.push_back(std::make_unique<buttons::testing::HeadlessHost>(145, 41));
             controls.push_back(std::make_unique<buttons::qkButtons_H>(*hosts.back(), windows));
             controls.back()->ReadProperties(c.Properties);
         }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "bench/SoakMemory.h"
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
 #include "buttons/qkButtons_H.h"
 #include "gdi/Gdi.h"
 #include "win/testing/FakeWindowServices.h"
@@ -19,7 +19,7 @@ void SoakRedraws(benchmark::State& state) {
     long notifications = 0;
     for (auto _ : state) {
         win::FakeWindowServices windows;
-        buttons::HeadlessHost host(97, 41);
+        buttons::testing::HeadlessHost host(97, 41);
         const win::HWND container = windows.CreateWindow({0, 0, 400, 300});
         host.SetWindows(windows.CreateWindow({10, 10, 107, 51}, container), container);
         host.SetUserMode(true);

@@ -64,18 +64,19 @@ struct MainWindow {
     hosts::qt::ButtonWidget* ligar = nullptr;
 };
 
-// One paint event of `ligar` in the shown main window: the control's redraw, its buffer shown
-// through a QImage view (no copy) and the backing store's flush.
+// One redraw of `ligar` in the shown main window and its present: the control's Refresh (the
+// paint, the copy and RefreshNow's repaint, whose paint event finds the face drawn), its buffer
+// shown through a QImage view (no copy) and the backing store's flush.
 void BM_QtButtonRepaint(benchmark::State& state) {
     App();
     MainWindow w;
-    for (auto _ : state) w.ligar->repaint();
+    for (auto _ : state) w.ligar->Control().Refresh();
 }
 BENCHMARK(BM_QtButtonRepaint);
 
 // The present path alone: the buffer the control has drawn shown again (RefreshNow's repaint,
-// which does not redraw): the QImage view over the buffer's memory, drawImage into the backing
-// store and its flush.
+// whose Paint finds the frame already drawn): the QImage view over the buffer's memory, drawImage
+// into the backing store and its flush.
 void BM_QtButtonPresent(benchmark::State& state) {
     App();
     MainWindow w;

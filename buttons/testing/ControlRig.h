@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
 #include "buttons/qkButtons_H.h"
 #include "buttons/testing/Pictures.h"
 #include "gdi/Gdi.h"

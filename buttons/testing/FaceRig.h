@@ -11,7 +11,7 @@
 #include "buttons/Colors.h"
 #include "buttons/Face.h"
 #include "buttons/FaceState.h"
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
 #include "buttons/Render.h"
 #include "buttons/Shapes.h"
 #include "gdi/Gdi.h"
@@ -39,7 +39,7 @@ struct FaceRig {
         DeriveColours();
         host.SetResizeHandler([this] {
             widthRequests.push_back(host.Width());
-            delayedDuringWidthChange.push_back(s.Input.DelayFlag);
+            delayedDuringWidthChange.push_back(s.Drawing.Delayed);
         });
         SetUpBuffer(buffer, host);
     }
@@ -50,15 +50,17 @@ struct FaceRig {
 
     void SetLook(FaceState look) { ApplyFaceState(look, s, host); }
 
-    // One face pass, as RedrawButton runs it; first fills the buffer with the sentinel unless
-    // the previous pass's pixels are to stay, as they do in the control's buffer.
+    // The frame of the rig's state, host and buffer as they stand.
+    Frame Current() const { return MakeFrame(s, host, buffer); }
+
+    // One face pass, as RedrawButton runs it, returning the face's draw state; first fills the
+    // buffer with the sentinel unless the previous pass's pixels are to stay, as they do in the
+    // control's buffer.
     std::int16_t Paint(bool fillSentinel = true) {
         if (fillSentinel) gdi::test::FillPixels(gdi::GetCurrentBitmap(buffer.Dc()), Sentinel);
-        EdgePointArray points{};
-        EdgeColorArray colours{};
-        std::int16_t drawState = 0;
-        PaintStandardFace(s, buffer, host, points, colours, drawState);
-        return drawState;
+        const Frame f = Current();
+        PaintStandardFace(f, buffer);
+        return FaceDrawState(f);
     }
 
     gdi::COLORREF Pixel(int x, int y) const { return gdi::GetPixel(buffer.Dc(), x, y); }

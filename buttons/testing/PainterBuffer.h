@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "buttons/ButtonHost.h"
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
 #include "buttons/ButtonState.h"
 #include "buttons/Caption.h"
+#include "buttons/CaptionFont.h"
 #include "buttons/RenderBuffer.h"
 #include "buttons/testing/Pictures.h"
 #include "gdi/Gdi.h"

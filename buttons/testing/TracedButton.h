@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "buttons/ButtonEvents.h"
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
 #include "buttons/qkButtons_H.h"
 #include "buttons/testing/ControlRig.h"
 #include "win/testing/FakeWindowServices.h"

@@ -1,14 +1,14 @@
 // The button host contract, for the headless host of the tests, benchmarks and render tool.
 #include "buttons/testing/ButtonHostContract.h"
 
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
 
 namespace {
 
 struct HeadlessWorld {
     HeadlessWorld(int width, int height) : host(width, height) {}
     buttons::ButtonHost& Host() { return host; }
-    buttons::HeadlessHost host;
+    buttons::testing::HeadlessHost host;
 };
 
 }  // namespace

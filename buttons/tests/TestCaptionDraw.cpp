@@ -1,5 +1,5 @@
 // DrawCaption's text passes (effects, hover colour, press offset, disabled look) compared with the
-// same passes drawn by hand, and the measuring that CalcCaptionLayout does with the caption font.
+// same passes drawn by hand, and the measuring that LayOutCaption does with the caption font.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "buttons/Caption.h"
+#include "buttons/CaptionFont.h"
 #include "buttons/CaptionLayout.h"
+#include "buttons/Render.h"
 #include "buttons/testing/PainterBuffer.h"
 #include "gdi/Gdi.h"
 
@@ -46,7 +48,6 @@ struct DrawCase {
     gdi::COLORREF disabledColour = 0;
     std::int32_t align = ToInt(CaptionAlignment::AlignCenter);
     std::vector<Pass> passes;
-    bool singlePassAfter = true;
 };
 
 gdi::UINT FormatFor(std::int32_t align) {
@@ -66,7 +67,7 @@ protected:
         s.Props.ButtonShape = c.shape;
         s.Props.GradientMode = c.gradient;
         s.Props.HoverForeColor = HoverFore;
-        s.Geometry.SlantRightX = FaceW;
+        s.Shape.SlantRightX = FaceW;
     }
 
     PainterHost host_{FaceW, FaceH};
@@ -107,9 +108,9 @@ TEST_F(CaptionDraw, PassesMatchTheirColoursAndOffsets) {
          .disabledColour = DisabledText, .passes = {{0, 0, DisabledText}}},
         {.name = "disabled on a gradient", .enabled = false,
          .gradient = ToInt(GradientDirection::GradientTopToBottom), .disabledColour = DisabledText,
-         .passes = {{1, 1, White}, {0, 0, Grey}}, .singlePassAfter = false},
+         .passes = {{1, 1, White}, {0, 0, Grey}}},
         {.name = "disabled with a system colour", .enabled = false, .disabledColour = 0x80000010,
-         .passes = {{1, 1, White}, {0, 0, Grey}}, .singlePassAfter = false},
+         .passes = {{1, 1, White}, {0, 0, Grey}}},
         {.name = "disabled and pressed", .enabled = false, .pressed = true, .disabledColour = DisabledText,
          .passes = {{1, 1, DisabledText}}},
         {.name = "left aligned", .align = ToInt(CaptionAlignment::AlignLeft), .passes = {{0, 0, Fore}}},
@@ -123,15 +124,11 @@ TEST_F(CaptionDraw, PassesMatchTheirColoursAndOffsets) {
         ButtonState actual;
         Prepare(actual, c);
         Buffer drawn(host_, FaceW, FaceH);
-        std::int32_t w = 0;
-        std::int32_t l = 0;
-        CalcCaptionLayout(actual, drawn.Render(), host_, w, true, l);
+        Relayout(actual, drawn.Render(), host_);
         drawn.Fill(Face);
         gdi::COLORREF face = Face;
         gdi::COLORREF disabled = c.disabledColour;
-        bool singlePass = true;
-        DrawCaption(actual, drawn.Render(), host_, face, disabled, c.pressed, singlePass);
-        EXPECT_EQ(singlePass, c.singlePassAfter) << c.name;
+        DrawCaption(MakeFrame(actual, host_, drawn.Render()), drawn.Render(), face, disabled, c.pressed);
 
         ButtonState reference;
         Prepare(reference, c);
@@ -140,7 +137,7 @@ TEST_F(CaptionDraw, PassesMatchTheirColoursAndOffsets) {
         const std::string text = "Li&gar\r\nok";
         for (const Pass& p : c.passes) {
             gdi::SetTextColor(expected.Dc(), p.colour);
-            gdi::RECT box = actual.Geometry.CaptionRect;
+            gdi::RECT box = actual.Layout.CaptionRect;
             box.left += p.dx;
             box.right += p.dx;
             box.top += p.dy;
@@ -171,17 +168,14 @@ TEST_F(CaptionDraw, EachCaptionIsDrawnFromItsOwnText) {
         Prepare(s, {.name = caption});
         s.Props.Caption = caption;
         Buffer drawn(host_, FaceW, FaceH), expected(host_, FaceW, FaceH);
-        std::int32_t w = 0;
-        std::int32_t l = 0;
-        CalcCaptionLayout(s, drawn.Render(), host_, w, true, l);
+        Relayout(s, drawn.Render(), host_);
         drawn.Fill(Face);
         expected.Fill(Face);
         gdi::COLORREF face = Face;
         gdi::COLORREF disabled = 0;
-        bool singlePass = true;
-        DrawCaption(s, drawn.Render(), host_, face, disabled, false, singlePass);
+        DrawCaption(MakeFrame(s, host_, drawn.Render()), drawn.Render(), face, disabled, false);
         gdi::SetTextColor(expected.Dc(), Fore);
-        gdi::RECT box = s.Geometry.CaptionRect;
+        gdi::RECT box = s.Layout.CaptionRect;
         gdi::DrawTextA(expected.Dc(), ansi.data(), static_cast<int>(ansi.size()), &box, FormatFor(s.Props.CaptionAlign));
         const auto want = expected.Pixels();
         EXPECT_GT(std::count_if(want.begin(), want.end(), [](gdi::COLORREF px) { return px != Face; }), 20) << ansi;
@@ -191,16 +185,14 @@ TEST_F(CaptionDraw, EachCaptionIsDrawnFromItsOwnText) {
 
 TEST_F(CaptionDraw, MeasuresWithTheCaptionFont) {
     ButtonState s;
-    s.Geometry.SlantRightX = FaceW;
+    s.Shape.SlantRightX = FaceW;
     PainterHost tall(FaceW, 200);
     Buffer buffer(tall, FaceW, 200);
     auto layout = [&](const std::string& caption, std::int32_t style) {
         s.Props.Caption = caption;
         s.Props.CaptionStyle = style;
-        std::int32_t w = 0;
-        std::int32_t l = 0;
-        CalcCaptionLayout(s, buffer.Render(), tall, w, true, l);
-        return s.Geometry.CaptionRect;
+        Relayout(s, buffer.Render(), tall);
+        return s.Layout.CaptionRect;
     };
     const gdi::RECT one = layout("A", ToInt(CaptionEffect::EffectFlat));
     const gdi::RECT two = layout("A||B", ToInt(CaptionEffect::EffectFlat));
@@ -219,15 +211,12 @@ TEST_F(CaptionDraw, MeasuresWithTheCaptionFont) {
     // A caption of one letter, a line break and another: the first letter above the second.
     s.Props.Caption = "I||I";
     s.Props.CaptionStyle = ToInt(CaptionEffect::EffectFlat);
-    std::int32_t w = 0;
-    std::int32_t l = 0;
-    CalcCaptionLayout(s, buffer.Render(), tall, w, true, l);
+    Relayout(s, buffer.Render(), tall);
     buffer.Fill(White);
     gdi::COLORREF face = White;
     gdi::COLORREF disabled = 0;
-    bool singlePass = true;
     tall.SetForeColor(0);
-    DrawCaption(s, buffer.Render(), tall, face, disabled, false, singlePass);
+    DrawCaption(MakeFrame(s, tall, buffer.Render()), buffer.Render(), face, disabled, false);
     std::vector<int> inkRows;
     for (int y = 0; y < 200; ++y) {
         bool ink = false;
@@ -238,8 +227,8 @@ TEST_F(CaptionDraw, MeasuresWithTheCaptionFont) {
     int bands = 1;
     for (std::size_t i = 1; i < inkRows.size(); ++i) bands += inkRows[i] != inkRows[i - 1] + 1;
     EXPECT_EQ(bands, 2);
-    EXPECT_GE(inkRows.front(), s.Geometry.CaptionRect.top);
-    EXPECT_LT(inkRows.back(), s.Geometry.CaptionRect.bottom);
+    EXPECT_GE(inkRows.front(), s.Layout.CaptionRect.top);
+    EXPECT_LT(inkRows.back(), s.Layout.CaptionRect.bottom);
 }
 
 TEST_F(CaptionDraw, FontRebuildsKeepOneCaptionFontAlive) {
@@ -272,11 +261,9 @@ TEST_F(CaptionDraw, FontRebuildsKeepOneCaptionFontAlive) {
 TEST_F(CaptionDraw, PaintingLeavesObjectCountsAlone) {
     ButtonState s;
     s.Props.Caption = "Ligar";
-    s.Geometry.SlantRightX = FaceW;
+    s.Shape.SlantRightX = FaceW;
     Buffer buffer(host_, FaceW, FaceH);
-    std::int32_t w = 0;
-    std::int32_t l = 0;
-    CalcCaptionLayout(s, buffer.Render(), host_, w, true, l);
+    Relayout(s, buffer.Render(), host_);
     // The text colour goes through SetDrawColor, which creates nothing.
     const gdi::ObjectCounts before = gdi::LiveObjects();
     for (bool enabled : {true, false}) {
@@ -285,8 +272,7 @@ TEST_F(CaptionDraw, PaintingLeavesObjectCountsAlone) {
             s.Props.CaptionStyle = style;
             gdi::COLORREF face = Face;
             gdi::COLORREF disabled = DisabledText;
-            bool singlePass = true;
-            DrawCaption(s, buffer.Render(), host_, face, disabled, false, singlePass);
+            DrawCaption(MakeFrame(s, host_, buffer.Render()), buffer.Render(), face, disabled, false);
         }
     }
     EXPECT_EQ(gdi::LiveObjects(), before) << gdi::ToString(gdi::LiveObjects());

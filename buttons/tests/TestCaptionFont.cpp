@@ -1,4 +1,4 @@
-// The caption font's LOGFONT from the host font, and its lifetime in MemDC.
+// The caption font's LOGFONT from the host font, and its lifetime in the render buffer.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "buttons/Caption.h"
+#include "buttons/CaptionFont.h"
 #include "gdi/Gdi.h"
 
 namespace buttons {

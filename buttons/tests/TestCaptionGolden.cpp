@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
 #include "buttons/qkButtons_H.h"
 #include "buttons/testing/ControlRig.h"
 #include "buttons/testing/Golden.h"
@@ -21,6 +21,7 @@ namespace buttons {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::HeadlessHost;
 
 constexpr gdi::COLORREF Key = gdi::RGB(255, 0, 255);
 
@@ -187,7 +188,7 @@ TEST(CaptionGolden, Faces) {
         testing::ControlRig rig(c.width, c.height);
         c.setUp(*rig.button, rig.host);
         rig.button->Refresh();
-        const gdi::RECT box = rig.button->State().Geometry.CaptionRect;
+        const gdi::RECT box = rig.button->State().Layout.CaptionRect;
         ExpectGolden(c.name, rig.host.Presented(), rig.button->Caption().empty() ? nullptr : &box);
     }
 }

@@ -27,13 +27,24 @@ ButtonState GreyFace() {
     return s;
 }
 
+// The frame of s alone, as the painters see it, on an enabled or disabled host.
+Frame FrameOf(const ButtonState& s, bool enabled = true) {
+    Frame f;
+    f.Props = s.Props;
+    f.Colours = s.Colours;
+    f.Shape = s.Shape;
+    f.Look = FaceLook{s.Input.StateFlags, s.Input.HoverLit, s.Input.ButtonDown};
+    f.Enabled = enabled;
+    return f;
+}
+
 TEST(SelectFaceColours, GreyFaceEnabledAndDisabled) {
     ButtonState s = GreyFace();
-    const FaceColours enabled = SelectFaceColours(s, true);
+    const FaceColours enabled = SelectFaceColours(FrameOf(s, true));
     EXPECT_EQ(enabled.face, RGB(255, 255, 251));
     EXPECT_EQ(enabled.gradient, RGB(255, 255, 251));
 
-    const FaceColours disabled = SelectFaceColours(s, false);
+    const FaceColours disabled = SelectFaceColours(FrameOf(s, false));
     EXPECT_EQ(disabled.base, RGB(255, 255, 251));
     EXPECT_EQ(disabled.face, RGB(231, 232, 221));
     EXPECT_EQ(disabled.disabledText, RGB(127, 129, 102));
@@ -72,7 +83,7 @@ TEST(SelectFaceColours, BaseAndFacePerState) {
         s.Props.Value = c.value;
         s.Input.StateFlags = c.flags;
         s.Props.GradientMode = c.gradientMode;
-        const FaceColours colours = SelectFaceColours(s, true);
+        const FaceColours colours = SelectFaceColours(FrameOf(s, true));
         EXPECT_EQ(colours.base, c.base) << c.name;
         EXPECT_EQ(colours.face, c.face) << c.name;
     }
@@ -82,9 +93,9 @@ TEST(SelectFaceColours, GradientEndIsTheLightenedGradientColour) {
     ButtonState s = GreyFace();
     s.Props.GradientMode = 1;
     s.Props.GradientColor = RGB(192, 192, 192);
-    EXPECT_EQ(SelectFaceColours(s, true).gradient, ShiftColor(RGB(192, 192, 192), 48));
+    EXPECT_EQ(SelectFaceColours(FrameOf(s, true)).gradient, ShiftColor(RGB(192, 192, 192), 48));
     s.Props.GradientColor = SysButtonFace;  // system colours are resolved first
-    EXPECT_EQ(SelectFaceColours(s, true).gradient, RGB(255, 255, 251));
+    EXPECT_EQ(SelectFaceColours(FrameOf(s, true)).gradient, RGB(255, 255, 251));
 }
 
 TEST(FillEdgeColumn, EveryColumnOfTheGreyFace) {
@@ -157,7 +168,7 @@ TEST(EdgeDrawState, Columns) {
         s.Input.ButtonDown = c.buttonDown;
         s.Props.ShowFocusRect = c.showFocusRect;
         s.Input.StateFlags = c.flags;
-        EXPECT_EQ(EdgeDrawState(s, c.fromBackground), c.expected) << c.name;
+        EXPECT_EQ(EdgeDrawState(FrameOf(s), c.fromBackground), c.expected) << c.name;
     }
 }
 
@@ -249,8 +260,8 @@ TEST(DrawBevelLines, MatchesANewPenAtEveryColourChange) {
         for (const Case& c : cases) {
             ButtonState s;
             s.Props.ButtonShape = shape;
-            s.Geometry.SlantLeftX = shape == 1 || shape == 3 ? H + 1 : 0;
-            s.Geometry.SlantRightX = shape == 2 || shape == 3 ? W - H - 1 : W;
+            s.Shape.SlantLeftX = shape == 1 || shape == 3 ? H + 1 : 0;
+            s.Shape.SlantRightX = shape == 2 || shape == 3 ? W - H - 1 : W;
             EdgeColorArray colours{};
             FillEdgeColumn(colours, c.drawState, gdi::RGB(212, 208, 200));
             for (std::size_t slot = 9; slot <= 12; ++slot) colours[slot] = OutlineColour;
@@ -261,11 +272,11 @@ TEST(DrawBevelLines, MatchesANewPenAtEveryColourChange) {
             gdi::ObjectCounts alive[2];
             for (buttons::testing::Buffer* b : {&loop, &bevel}) {
                 b->Fill(gdi::RGB(90, 0, 90));
-                EdgePointArray points = BevelVertices(shape, W, H, s.Geometry.SlantLeftX, s.Geometry.SlantRightX);
+                const EdgePointArray points = BevelVertices(shape, W, H, s.Shape.SlantLeftX, s.Shape.SlantRightX);
                 if (b == &loop)
                     penPerColour(b->Render(), points, colours, c.outerStyle);
                 else
-                    DrawBevelLines(s, b->Render(), host, points, colours, c.outerStyle);
+                    DrawBevelLines(MakeFrame(s, host, b->Render()), b->Render(), colours, c.outerStyle);
                 alive[b == &bevel] = gdi::LiveObjects();
                 // The pen left selected shows in one more line drawn with it.
                 const gdi::POINT across[] = {{0, H / 2}, {W, H / 2}};

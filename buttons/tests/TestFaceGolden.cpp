@@ -52,7 +52,7 @@ TEST(FaceGolden, EveryShapeStateAndGradient) {
         rig.s.Props.GradientColor = gdi::RGB(96, 144, 208);
         rig.s.Props.HoverBackColor = gdi::RGB(200, 224, 250);
         rig.DeriveColours();
-        BuildRegions(rig.s, rig.buffer, rig.host);
+        RebuildShape(rig.s, rig.buffer, rig.host);
         // As in the control: a fresh buffer painted idle first, then the state under test. The raised
         // rim that a press leaves unpainted keeps the idle pass's pixels.
         rig.Paint(false);

@@ -27,7 +27,7 @@ void ExpectPixels(const FaceRig& rig, std::initializer_list<PixelCase> cases, co
 
 TEST(PaintStandardFace, GreyFaceIdle) {
     FaceRig rig(75, 23);
-    BuildRegions(rig.s, rig.buffer, rig.host);
+    RebuildShape(rig.s, rig.buffer, rig.host);
     EXPECT_EQ(rig.Paint(), 0);
     ExpectPixels(rig,
                  {
@@ -56,7 +56,7 @@ TEST(PaintStandardFace, GreyFaceIdle) {
 
 TEST(PaintStandardFace, GreyFaceDisabled) {
     FaceRig rig(75, 23);
-    BuildRegions(rig.s, rig.buffer, rig.host);
+    RebuildShape(rig.s, rig.buffer, rig.host);
     rig.SetLook(FaceState::Disabled);
     rig.Paint();
     const gdi::COLORREF flat = RGB(231, 232, 221);
@@ -94,7 +94,7 @@ TEST(PaintStandardFace, StateColumnsAndFills) {
     };
     for (const auto& c : cases) {
         FaceRig rig(75, 23);
-        BuildRegions(rig.s, rig.buffer, rig.host);
+        RebuildShape(rig.s, rig.buffer, rig.host);
         rig.SetLook(c.look);
         EXPECT_EQ(rig.Paint(), c.drawState) << c.name;
         EXPECT_EQ(rig.Pixel(2, 10), c.innerLeft) << c.name;
@@ -106,7 +106,7 @@ TEST(PaintStandardFace, StateColumnsAndFills) {
 
 TEST(PaintStandardFace, HoverFillAndGradientSuppression) {
     FaceRig rig(75, 23);
-    BuildRegions(rig.s, rig.buffer, rig.host);
+    RebuildShape(rig.s, rig.buffer, rig.host);
     rig.s.Props.HoverBackColor = RGB(0, 0, 0);
     rig.DeriveColours();  // hover face: black lightened by 48 is RGB(48, 48, 0) with blue scaled from 0
     rig.SetLook(FaceState::Hover);
@@ -142,7 +142,7 @@ TEST(PaintStandardFace, CornerPixelsFollowTheSlants) {
     for (const auto& c : cases) {
         FaceRig rig(96, 32);
         rig.s.Props.ButtonShape = c.shape;
-        BuildRegions(rig.s, rig.buffer, rig.host);
+        RebuildShape(rig.s, rig.buffer, rig.host);
         rig.Paint();
         // The corner pixel sits where only the middle outline or the shading would be.
         EXPECT_EQ(rig.Pixel(1, 30) == Outline, c.left) << c.name;
@@ -154,7 +154,7 @@ TEST(PaintStandardFace, OvalsHaveNoOutlinesAndARingOnlyWithDefaultLook) {
     for (std::int32_t shape : {4, 5, 6}) {
         FaceRig rig(96, 32);
         rig.s.Props.ButtonShape = shape;
-        BuildRegions(rig.s, rig.buffer, rig.host);
+        RebuildShape(rig.s, rig.buffer, rig.host);
         rig.SetLook(FaceState::Hover);
         rig.Paint();
         const auto hovered = rig.Composite();
@@ -181,7 +181,7 @@ TEST(PaintStandardFace, TinyAndEmptyFacesRunEveryStep) {
             const gdi::ObjectCounts before = gdi::LiveObjects();
             {
                 FaceRig rig(size, size);
-                BuildRegions(rig.s, rig.buffer, rig.host);
+                RebuildShape(rig.s, rig.buffer, rig.host);
                 for (FaceState look : {FaceState::Idle, FaceState::Pressed, FaceState::Disabled, FaceState::Default}) {
                     rig.SetLook(look);
                     rig.Paint();
@@ -203,7 +203,7 @@ TEST(PaintStandardFace, StoredValuesOutOfRangeStaySafe) {
                 rig.s.Props.ButtonShape = shape;
                 rig.s.Props.GradientMode = gradient;
                 rig.s.Props.Mode = 7;
-                BuildRegions(rig.s, rig.buffer, rig.host);
+                RebuildShape(rig.s, rig.buffer, rig.host);
                 EXPECT_FALSE(rig.host.WindowRegion()) << "an unknown shape keeps the window rectangular";
                 EXPECT_FALSE(rig.buffer.FaceClip());
                 rig.Paint();

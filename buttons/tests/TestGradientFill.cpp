@@ -29,7 +29,7 @@ TEST(FillGradient, FourColumnsBlackToWhite) {
     for (const auto& c : cases) {
         FaceRig rig(4, 3);
         rig.s.Props.GradientMode = c.mode;
-        FillGradient(rig.buffer, rig.host, rig.s.Props.GradientMode, RGB(0, 0, 0), RGB(255, 255, 255));
+        FillGradient(rig.Current(), rig.buffer, rig.s.Props.GradientMode, RGB(0, 0, 0), RGB(255, 255, 255));
         EXPECT_EQ(rig.Pixel(0, 0), c.first) << c.name;
         EXPECT_EQ(rig.Pixel(3, 2), c.last) << c.name;
         const gdi::COLORREF second = c.mode == 1 ? RGB(85, 85, 85) : RGB(170, 170, 170);
@@ -44,7 +44,7 @@ TEST(FillGradient, TwoPixelStripsLeaveTheOddLastRow) {
     const gdi::BitmapView view = gdi::GetBitmapView(gdi::GetCurrentBitmap(rig.buffer.Dc()));
     for (int x = 0; x < 3; ++x) view.pixels32[300 * view.stride + x] = 0x00FF00FF;
     rig.s.Props.GradientMode = 3;
-    FillGradient(rig.buffer, rig.host, rig.s.Props.GradientMode, RGB(0, 0, 0), RGB(255, 255, 255));
+    FillGradient(rig.Current(), rig.buffer, rig.s.Props.GradientMode, RGB(0, 0, 0), RGB(255, 255, 255));
     EXPECT_EQ(rig.Pixel(1, 0), RGB(0, 0, 0));
     EXPECT_EQ(rig.Pixel(1, 1), RGB(0, 0, 0));
     EXPECT_EQ(rig.Pixel(1, 2), rig.Pixel(1, 3)) << "a strip is two rows";
@@ -59,7 +59,7 @@ TEST(FillGradient, StripsFollowTheScreenHeight) {
     for (const auto& [screenHeight, stripRows] : {std::pair{768, 2}, std::pair{1080, 1}}) {
         gdi::SetScreenSize({1920, screenHeight});
         FaceRig rig(3, 200);
-        FillGradient(rig.buffer, rig.host, 3, RGB(0, 0, 0), RGB(255, 255, 255));
+        FillGradient(rig.Current(), rig.buffer, 3, RGB(0, 0, 0), RGB(255, 255, 255));
         int strips = 1;
         for (int y = 1; y < 200; ++y) strips += rig.Pixel(1, y) != rig.Pixel(1, y - 1);
         EXPECT_EQ(strips, 200 / stripRows) << screenHeight;
@@ -84,7 +84,7 @@ TEST(FillGradient, EachFillOfASequencePaintsItsOwnColours) {
     for (std::size_t k = 0; k < std::size(cases); ++k) {
         const Case& c = cases[k];
         FaceRig rig(c.width, c.height);
-        FillGradient(rig.buffer, rig.host, c.mode, c.start, c.end);
+        FillGradient(rig.Current(), rig.buffer, c.mode, c.start, c.end);
         const bool across = c.mode <= 2;
         std::vector<gdi::COLORREF> table(static_cast<std::size_t>(across ? c.width : c.height));
         CalcGradientColors(table, c.start, c.end);
@@ -106,7 +106,7 @@ TEST(FillGradient, SingleStripTakesTheStartColour) {
     for (const Case c : {Case{1, 1, 3}, Case{2, 1, 3}, Case{3, 3, 1}, Case{4, 3, 1}}) {
         FaceRig rig(c.width, c.height);
         rig.s.Props.GradientMode = c.mode;
-        FillGradient(rig.buffer, rig.host, rig.s.Props.GradientMode, RGB(10, 20, 30), RGB(200, 100, 0));
+        FillGradient(rig.Current(), rig.buffer, rig.s.Props.GradientMode, RGB(10, 20, 30), RGB(200, 100, 0));
         EXPECT_EQ(rig.Pixel(0, 0), RGB(10, 20, 30)) << c.mode;
         EXPECT_EQ(rig.Pixel(c.width - 1, c.height - 1), RGB(10, 20, 30)) << c.mode;
     }
@@ -118,7 +118,7 @@ TEST(FillGradient, ZeroSizePaintsNothing) {
     const gdi::COLORREF before = rig.Pixel(0, 0);
     rig.host.SetClientSize(0, 0);
     rig.s.Props.GradientMode = 3;
-    FillGradient(rig.buffer, rig.host, rig.s.Props.GradientMode, RGB(1, 2, 3), RGB(4, 5, 6));
+    FillGradient(rig.Current(), rig.buffer, rig.s.Props.GradientMode, RGB(1, 2, 3), RGB(4, 5, 6));
     EXPECT_EQ(rig.Pixel(0, 0), before);
 }
 

@@ -10,7 +10,7 @@ namespace {
 using buttons::testing::ControlRig;
 
 // Every presented pixel of two buttons, compared; the count of differing pixels.
-int DifferingPixels(const buttons::HeadlessHost& a, const buttons::HeadlessHost& b) {
+int DifferingPixels(const buttons::testing::HeadlessHost& a, const buttons::testing::HeadlessHost& b) {
     int differ = 0;
     for (int y = 0; y < a.Height(); ++y)
         for (int x = 0; x < a.Width(); ++x)

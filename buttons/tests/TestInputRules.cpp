@@ -53,6 +53,7 @@ struct Applier {
     View view;
     bool groupHasOneOn = false;
     std::string calls;
+    bool delayed = false;  // the drawing switch, which is the control's, not input's
 
     void Feed(const Notification& n) {
         Steps steps;
@@ -68,7 +69,7 @@ struct Applier {
             case Op::SetHoverLit: f.HoverLit = s.arg != 0; break;
             case Op::SetButtonDown: f.ButtonDown = s.arg != 0; break;
             case Op::SetLastButton: f.LastButton = static_cast<std::int16_t>(s.arg); break;
-            case Op::SetDelayFlag: f.DelayFlag = s.arg != 0; break;
+            case Op::SetDelayFlag: delayed = s.arg != 0; break;
             case Op::SetDoubleClickPress: f.DoubleClickPress = s.arg != 0; break;
             case Op::Redraw: Say("redraw"); break;
             case Op::Capture: Say("capture"); break;

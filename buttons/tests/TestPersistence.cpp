@@ -46,7 +46,7 @@ TEST(Persistence, ANewButtonSavesOnlyWhatDiffersFromTheDefaults) {
 
 TEST(Persistence, InitialiseNotifiesInOrderAndRecordsTheContainer) {
     win::FakeWindowServices windows;
-    buttons::HeadlessHost host(40, 20);
+    buttons::testing::HeadlessHost host(40, 20);
     host.SetWindows(win::HWND{77}, win::HWND{4242});
     qkButtons_H button(host, windows);
     button.InitProperties();
@@ -111,12 +111,12 @@ TEST(Persistence, SaveThenLoadGivesBackTheSameButton) {
     EXPECT_EQ(b.CaptionStyle(), 2);
     EXPECT_EQ(b.Mode(), 1);
     EXPECT_TRUE(b.Value());
-    EXPECT_EQ(b.State().Geometry.PictureWidth, 16);
+    EXPECT_EQ(b.State().Measured.Width, 16);
     EXPECT_EQ(b.PictureAlign(), 3);
     EXPECT_EQ(b.PictureSize(), 2);
     EXPECT_FALSE(b.Enabled());
     EXPECT_EQ(b.MousePointer(), 5);
-    EXPECT_FALSE(b.State().Input.DelayFlag);
+    EXPECT_FALSE(b.State().Drawing.Delayed);
     EXPECT_GT(rig.host.RefreshCount(), 0);
 
     forms::PropertyBag again((dir / "w.frm").string(), dir);
@@ -130,11 +130,11 @@ TEST(Persistence, LoadEdgeCases) {
         const char* name;
         bool runTime;
         std::string body;
-        std::function<void(qkButtons_H&, buttons::HeadlessHost&)> check;
+        std::function<void(qkButtons_H&, buttons::testing::HeadlessHost&)> check;
     };
     const Case cases[] = {
         {"empty store gives every read default", true, "",
-         [](qkButtons_H& b, buttons::HeadlessHost& h) {
+         [](qkButtons_H& b, buttons::testing::HeadlessHost& h) {
              EXPECT_EQ(b.Caption(), "");
              EXPECT_EQ(b.CaptionAlign(), 2);
              EXPECT_EQ(b.ButtonStyle(), 2);
@@ -147,24 +147,24 @@ TEST(Persistence, LoadEdgeCases) {
              EXPECT_EQ(b.GradientColor(), buttons::SysButtonFace);
          }},
         {"no cBack takes the container's, cBHover follows it", true, " cBack = &H00FF0000&\n",
-         [](qkButtons_H& b, buttons::HeadlessHost&) { EXPECT_EQ(b.HoverBackColor(), 0x00FF0000u); }},
+         [](qkButtons_H& b, buttons::testing::HeadlessHost&) { EXPECT_EQ(b.HoverBackColor(), 0x00FF0000u); }},
         {"keys in any case", true, " capalign = 0\n CAPSTYLE = 1\n cback = &H80000005&\n",
-         [](qkButtons_H& b, buttons::HeadlessHost&) {
+         [](qkButtons_H& b, buttons::testing::HeadlessHost&) {
              EXPECT_EQ(b.CaptionAlign(), 0);
              EXPECT_EQ(b.CaptionStyle(), 1);
              EXPECT_EQ(b.BackColor(), 0x80000005u);  // a system-colour value stays one
          }},
         {"16-bit into 32-bit and back", true, " CapAlign = 1%\n ImgSize = 32\n mPointer = 3\n LockHover = 2%\n",
-         [](qkButtons_H& b, buttons::HeadlessHost&) {
+         [](qkButtons_H& b, buttons::testing::HeadlessHost&) {
              EXPECT_EQ(b.CaptionAlign(), 1);
              EXPECT_EQ(b.PictureSize(), 2);
              EXPECT_EQ(b.MousePointer(), 3);
              EXPECT_EQ(b.HoverColorLocks(), 2);
          }},
         {"pixel size 0 reads as Size16", true, " ImgSize = 0%\n",
-         [](qkButtons_H& b, buttons::HeadlessHost&) { EXPECT_EQ(b.PictureSize(), 0); }},
+         [](qkButtons_H& b, buttons::testing::HeadlessHost&) { EXPECT_EQ(b.PictureSize(), 0); }},
         {"retired style at run time: repaired, colours kept", true, " BackStyle = 5\n cBack = &H000000FF&\n",
-         [](qkButtons_H& b, buttons::HeadlessHost& h) {
+         [](qkButtons_H& b, buttons::testing::HeadlessHost& h) {
              EXPECT_EQ(b.ButtonStyle(), 2);
              EXPECT_EQ(b.BackColor(), 0x000000FFu);
              const auto notes = h.Notifications();
@@ -172,7 +172,7 @@ TEST(Persistence, LoadEdgeCases) {
          }},
         {"retired style at design time: colours reset too", false,
          " BackStyle = 5\n cBack = &H000000FF&\n Gradient = 2\n LockHover = 3\n cFore = &H00FF00FF&\n",
-         [](qkButtons_H& b, buttons::HeadlessHost& h) {
+         [](qkButtons_H& b, buttons::testing::HeadlessHost& h) {
              EXPECT_EQ(b.ButtonStyle(), 2);
              EXPECT_EQ(b.BackColor(), buttons::SysButtonFace);
              EXPECT_EQ(h.ForeColor(), buttons::SysButtonText);
@@ -181,9 +181,9 @@ TEST(Persistence, LoadEdgeCases) {
              EXPECT_EQ(b.HoverColorLocks(), 0);
          }},
         {"an unknown style value is kept", true, " BackStyle = 9\n",
-         [](qkButtons_H& b, buttons::HeadlessHost&) { EXPECT_EQ(b.ButtonStyle(), 9); }},
+         [](qkButtons_H& b, buttons::testing::HeadlessHost&) { EXPECT_EQ(b.ButtonStyle(), 9); }},
         {"option mode joins the container's group", true, " Mode = 2\n",
-         [](qkButtons_H& b, buttons::HeadlessHost& h) {
+         [](qkButtons_H& b, buttons::testing::HeadlessHost& h) {
              EXPECT_EQ(b.Windows().GetPropA(h.ContainerHwnd(), buttons::OptCountProperty), 1u);
          }},
     };
@@ -246,7 +246,7 @@ TEST(Persistence, ABadValueNamesTheLineAndLeavesTheButtonAsItWas) {
         }
         // Values are all read and checked before any is applied.
         EXPECT_EQ(rig.button->Caption(), "before") << c.body;
-        EXPECT_FALSE(rig.button->State().Input.DelayFlag) << c.body;
+        EXPECT_FALSE(rig.button->State().Drawing.Delayed) << c.body;
     }
     std::filesystem::remove_all(dir);
 }

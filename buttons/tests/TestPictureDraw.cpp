@@ -48,44 +48,44 @@ TEST(PictureCache, SizeAndKindFromTheHandle) {
     const gdi::ObjectCounts before = gdi::LiveObjects();
     {
         ButtonState s;
-        RefreshPictureCache(s);
-        EXPECT_EQ(s.Geometry.PictureWidth + s.Geometry.PictureHeight, 0);
+        s.Measured = MeasurePicture(s.Props.Picture, s.Measured);
+        EXPECT_EQ(s.Measured.Width + s.Measured.Height, 0);
 
         s.Props.Picture = Wrap(gdi::HGDIOBJ(MakeBitmap(64, 48, [](int, int) { return Red; })), Picture::Type::Bitmap);
-        RefreshPictureCache(s);
-        EXPECT_EQ(s.Geometry.PictureWidth, 64);
-        EXPECT_EQ(s.Geometry.PictureHeight, 48);
-        EXPECT_EQ(s.Geometry.PictureKind, 0);
+        s.Measured = MeasurePicture(s.Props.Picture, s.Measured);
+        EXPECT_EQ(s.Measured.Width, 64);
+        EXPECT_EQ(s.Measured.Height, 48);
+        EXPECT_EQ(s.Measured.Kind, 0);
 
         s.Props.Picture = Wrap(gdi::HGDIOBJ(MakeIcon(32, InSquare)), Picture::Type::Icon);
         const gdi::ObjectCounts withIcon = gdi::LiveObjects();
-        RefreshPictureCache(s);
+        s.Measured = MeasurePicture(s.Props.Picture, s.Measured);
         EXPECT_EQ(gdi::LiveObjects(), withIcon) << "the icon's bitmap copies must be deleted";
-        EXPECT_EQ(s.Geometry.PictureWidth, 32);
-        EXPECT_EQ(s.Geometry.PictureHeight, 32);
-        EXPECT_EQ(s.Geometry.PictureKind, 1);
+        EXPECT_EQ(s.Measured.Width, 32);
+        EXPECT_EQ(s.Measured.Height, 32);
+        EXPECT_EQ(s.Measured.Kind, 1);
 
         // A bitmap without bits after an icon is still a bitmap.
         const gdi::HDC screen = gdi::GetDC();
         s.Props.Picture = Wrap(gdi::HGDIOBJ(gdi::CreateCompatibleBitmap(screen, 20, 10)), Picture::Type::Bitmap);
         gdi::ReleaseDC(screen);
-        RefreshPictureCache(s);
-        EXPECT_EQ(s.Geometry.PictureWidth, 20);
-        EXPECT_EQ(s.Geometry.PictureHeight, 10);
-        EXPECT_EQ(s.Geometry.PictureKind, 0);
+        s.Measured = MeasurePicture(s.Props.Picture, s.Measured);
+        EXPECT_EQ(s.Measured.Width, 20);
+        EXPECT_EQ(s.Measured.Height, 10);
+        EXPECT_EQ(s.Measured.Kind, 0);
 
         // No picture: no size; the kind stays.
-        s.Geometry.PictureKind = 1;
+        s.Measured.Kind = 1;
         s.Props.Picture.reset();
-        RefreshPictureCache(s);
-        EXPECT_EQ(s.Geometry.PictureWidth, 0);
-        EXPECT_EQ(s.Geometry.PictureHeight, 0);
-        EXPECT_EQ(s.Geometry.PictureKind, 1);
+        s.Measured = MeasurePicture(s.Props.Picture, s.Measured);
+        EXPECT_EQ(s.Measured.Width, 0);
+        EXPECT_EQ(s.Measured.Height, 0);
+        EXPECT_EQ(s.Measured.Kind, 1);
 
         // A handle that names nothing counts as no picture.
         s.Props.Picture = Wrap(gdi::HGDIOBJ{}, Picture::Type::Bitmap);
-        RefreshPictureCache(s);
-        EXPECT_EQ(s.Geometry.PictureWidth + s.Geometry.PictureHeight, 0);
+        s.Measured = MeasurePicture(s.Props.Picture, s.Measured);
+        EXPECT_EQ(s.Measured.Width + s.Measured.Height, 0);
     }
     EXPECT_EQ(gdi::LiveObjects(), before);
 }
@@ -217,7 +217,7 @@ protected:
     static constexpr int FaceH = 30;
 
     PictureDraw() : buffer_(host_, FaceW, FaceH) {
-        s_.Geometry.SlantRightX = FaceW;
+        s_.Shape.SlantRightX = FaceW;
         buffer_.Fill(Face);
     }
 
@@ -225,7 +225,7 @@ protected:
     gdi::RECT Draw(gdi::RECT rect) {
         buffer_.Fill(Face);
         const gdi::ObjectCounts before = gdi::LiveObjects();
-        DrawPicture(s_, buffer_.Render(), host_, rect, FaceW, 0);
+        rect = DrawPicture(MakeFrame(s_, host_, buffer_.Render()), buffer_.Render(), rect, FaceW, 0);
         EXPECT_EQ(gdi::LiveObjects(), before) << gdi::ToString(gdi::LiveObjects());
         return rect;
     }
@@ -233,7 +233,7 @@ protected:
     void Use(PictureRef picture, std::int16_t size) {
         s_.Props.Picture = std::move(picture);
         s_.Props.PictureSize = size;
-        RefreshPictureCache(s_);
+        s_.Measured = MeasurePicture(s_.Props.Picture, s_.Measured);
     }
 
     ButtonState s_;
@@ -246,9 +246,9 @@ TEST_F(PictureDraw, FixedSizesDrawASquareAtTheLaidOutRectangle) {
         Use(QuadrantBitmap(64), size);
         const int l = 10;
         const int t = 0;
-        s_.Geometry.PictureRect = {l, t, l + size, t + size};
-        const gdi::RECT used = Draw(s_.Geometry.PictureRect);
-        EXPECT_EQ(used, s_.Geometry.PictureRect) << size;
+        s_.Layout.PictureRect = {l, t, l + size, t + size};
+        const gdi::RECT used = Draw(s_.Layout.PictureRect);
+        EXPECT_EQ(used, s_.Layout.PictureRect) << size;
         const int q = size / 4;
         EXPECT_EQ(buffer_.Pixel(l + q, t + q), Face) << size << ": key quadrant shows the face";
         EXPECT_EQ(buffer_.Pixel(l + 3 * q, t + q), Red) << size;
@@ -260,7 +260,7 @@ TEST_F(PictureDraw, FixedSizesDrawASquareAtTheLaidOutRectangle) {
 
 TEST_F(PictureDraw, StretchSizeCoversTheFace) {
     Use(QuadrantBitmap(32), 40);
-    s_.Geometry.PictureRect = {6, 6, 46, 24};
+    s_.Layout.PictureRect = {6, 6, 46, 24};
     const struct {
         const char* name;
         gdi::RECT rect;
@@ -281,8 +281,8 @@ TEST_F(PictureDraw, StretchSizeCoversTheFace) {
 
 TEST_F(PictureDraw, FitSizeKeepsProportionsCentred) {
     Use(QuadrantBitmap(32), 48);
-    s_.Geometry.PictureRect = {6, 6, 54, 24};
-    const gdi::RECT used = Draw(s_.Geometry.PictureRect);
+    s_.Layout.PictureRect = {6, 6, 54, 24};
+    const gdi::RECT used = Draw(s_.Layout.PictureRect);
     EXPECT_EQ(used, (gdi::RECT{41, 6, 59, 24}));
     EXPECT_EQ(buffer_.Pixel(58, 23), Red);
     EXPECT_EQ(buffer_.Pixel(56, 8), Red);
@@ -294,8 +294,8 @@ TEST_F(PictureDraw, FitSizeKeepsProportionsCentred) {
 
 TEST_F(PictureDraw, IconsDrawWithTheirMask) {
     Use(Wrap(gdi::HGDIOBJ(MakeIcon(16, InSquare)), Picture::Type::Icon), 16);
-    s_.Geometry.PictureRect = {10, 6, 26, 22};
-    Draw(s_.Geometry.PictureRect);
+    s_.Layout.PictureRect = {10, 6, 26, 22};
+    Draw(s_.Layout.PictureRect);
     EXPECT_EQ(buffer_.Pixel(14, 10), Black);
     EXPECT_EQ(buffer_.Pixel(21, 17), Black);
     EXPECT_EQ(buffer_.Pixel(13, 9), Face);
@@ -317,8 +317,8 @@ TEST_F(PictureDraw, DisabledPictureIsATwoToneSilhouette) {
         Use(c.picture, 16);
         const int l = 10;
         const int t = 6;
-        s_.Geometry.PictureRect = {l, t, l + 16, t + 16};
-        Draw(s_.Geometry.PictureRect);
+        s_.Layout.PictureRect = {l, t, l + 16, t + 16};
+        Draw(s_.Layout.PictureRect);
         EXPECT_EQ(buffer_.Pixel(l + 3, t + 3), SilhouetteLight) << c.name << ": one up and left";
         EXPECT_EQ(buffer_.Pixel(l + 10, t + 3), SilhouetteLight) << c.name;
         EXPECT_EQ(buffer_.Pixel(l + 4, t + 4), SilhouetteDark) << c.name;
@@ -332,12 +332,12 @@ TEST_F(PictureDraw, FailedCopyDrawsNothing) {
     // The picture's handle died after its size was recorded: the copy fails.
     const gdi::HBITMAP gone = MakeBitmap(16, 16, [](int, int) { return Red; });
     s_.Props.Picture = Wrap(gdi::HGDIOBJ(gone), Picture::Type::Bitmap);
-    RefreshPictureCache(s_);
+    s_.Measured = MeasurePicture(s_.Props.Picture, s_.Measured);
     gdi::DeleteObject(gone);
     for (bool enabled : {true, false}) {
         host_.SetEnabled(enabled);
-        s_.Geometry.PictureRect = {10, 6, 26, 22};
-        Draw(s_.Geometry.PictureRect);
+        s_.Layout.PictureRect = {10, 6, 26, 22};
+        Draw(s_.Layout.PictureRect);
         int touched = 0;
         for (gdi::COLORREF px : buffer_.Pixels()) touched += px != Face;
         EXPECT_EQ(touched, 0) << enabled;
@@ -354,9 +354,9 @@ TEST_F(PictureDraw, StoredValuesNoSetterAcceptsAreSafe) {
                     host_.SetEnabled(enabled);
                     Use(icon ? Wrap(gdi::HGDIOBJ(MakeIcon(16, InSquare)), Picture::Type::Icon) : QuadrantBitmap(16),
                         size);
-                    s_.Geometry.PictureKind = kind;
-                    s_.Geometry.PictureRect = {6, 6, 6 + size, 6 + size};
-                    Draw(s_.Geometry.PictureRect);  // counts checked inside
+                    s_.Measured.Kind = kind;
+                    s_.Layout.PictureRect = {6, 6, 6 + size, 6 + size};
+                    Draw(s_.Layout.PictureRect);  // counts checked inside
                 }
             }
         }

@@ -18,12 +18,12 @@ constexpr buttons::OleColor blue = 0xFF0000;
 struct SetterCase {
     const char* name;
     bool runTime;
-    std::function<void(qkButtons_H&, buttons::HeadlessHost&)> arrange;
+    std::function<void(qkButtons_H&, buttons::testing::HeadlessHost&)> arrange;
     std::function<void(qkButtons_H&)> act;
     Strings notifications;
     Strings messages;
     int redraws;  // host refreshes caused by the act; -1: not checked
-    std::function<void(qkButtons_H&, buttons::HeadlessHost&)> check;
+    std::function<void(qkButtons_H&, buttons::testing::HeadlessHost&)> check;
 };
 
 void RunCases(const std::vector<SetterCase>& cases) {
@@ -92,7 +92,7 @@ TEST(Properties, EnumeratedRangesAcceptBothEndsAndIgnoreTheRest) {
 }
 
 TEST(Properties, ModeValueAndEnabled) {
-    using buttons::HeadlessHost;
+    using buttons::testing::HeadlessHost;
     RunCases({
         {"Value True on a command button, run time", true, nullptr, [](qkButtons_H& b) { b.SetValue(true); }, {}, {},
          0, [](qkButtons_H& b, HeadlessHost&) { EXPECT_FALSE(b.Value()); }},
@@ -124,7 +124,7 @@ TEST(Properties, ModeValueAndEnabled) {
 }
 
 TEST(Properties, CaptionAccessKeysAndAlignment) {
-    using buttons::HeadlessHost;
+    using buttons::testing::HeadlessHost;
     const auto withTopPicture = [](qkButtons_H& b, HeadlessHost&) {
         b.SetPicture(buttons::testing::MakeBitmapPicture(16, 16));
         b.SetPictureAlign(4);
@@ -170,7 +170,7 @@ TEST(Properties, CaptionAccessKeysAndAlignment) {
 }
 
 TEST(Properties, PictureSizeFocusRectFontAndPointer) {
-    using buttons::HeadlessHost;
+    using buttons::testing::HeadlessHost;
     RunCases({
         {"size 4 is 48 pixels", true, nullptr, [](qkButtons_H& b) { b.SetPictureSize(4); }, {"ImgSize"}, {}, 1,
          [](qkButtons_H& b, HeadlessHost&) {
@@ -181,7 +181,7 @@ TEST(Properties, PictureSizeFocusRectFontAndPointer) {
          [](qkButtons_H& b) { b.SetPicture(buttons::testing::MakeBitmapPicture(20, 10)); }, {"Image"}, {}, 1,
          [](qkButtons_H& b, HeadlessHost&) {
              EXPECT_EQ(b.State().Props.PictureSize, 16);
-             EXPECT_EQ(b.State().Geometry.PictureWidth, 20);
+             EXPECT_EQ(b.State().Measured.Width, 20);
          }},
         {"focus rect off on a default-look button, run time", true,
          [](qkButtons_H& b, HeadlessHost&) { b.State().Input.StateFlags = buttons::DefaultLook; },
@@ -227,7 +227,7 @@ TEST(Properties, PictureSizeFocusRectFontAndPointer) {
 }
 
 TEST(Properties, HoverColourLocks) {
-    using buttons::HeadlessHost;
+    using buttons::testing::HeadlessHost;
     RunCases({
         {"hover back differing frees the back colour", true, nullptr,
          [](qkButtons_H& b) { b.SetHoverBackColor(red); }, {"cBHover"}, {}, 0,
@@ -290,7 +290,7 @@ TEST(Properties, HoverColourLocks) {
          [](qkButtons_H& b) { b.SetForeColor(buttons::SysButtonText); }, {}, {}, 0, nullptr},
         {"ForeColor ends a pending delay and draws at once", true,
          [](qkButtons_H& b, HeadlessHost&) { b.DelayDrawing(true); }, [](qkButtons_H& b) { b.SetForeColor(red); },
-         {"cFHover", "cFore"}, {}, 1, [](qkButtons_H& b, HeadlessHost&) { EXPECT_FALSE(b.State().Input.DelayFlag); }},
+         {"cFHover", "cFore"}, {}, 1, [](qkButtons_H& b, HeadlessHost&) { EXPECT_FALSE(b.State().Drawing.Delayed); }},
         {"ResetDefaultColors at run time does nothing", true, nullptr,
          [](qkButtons_H& b) { b.SetResetDefaultColors(true); }, {}, {}, 0, nullptr},
         {"ResetDefaultColors False does nothing", false, nullptr,
@@ -326,7 +326,7 @@ TEST(Properties, DelayDrawingHoldsEveryRedrawUntilReleased) {
     rig.button->SetGradientMode(1);
     rig.button->Refresh();
     EXPECT_EQ(rig.host.RefreshCount(), before);
-    EXPECT_TRUE(rig.button->State().Input.DelayFlag);
+    EXPECT_TRUE(rig.button->State().Drawing.Delayed);
     rig.button->DelayDrawing(false);
     EXPECT_EQ(rig.host.RefreshCount(), before + 1);
 }
@@ -340,7 +340,7 @@ TEST(Properties, HelpTextsCoverEveryMember) {
 
 // A container that destroys the button from inside a notification must not be touched afterwards.
 TEST(Properties, ContainerMayDestroyTheButtonInsideANotification) {
-    struct DestroyingHost : buttons::HeadlessHost {
+    struct DestroyingHost : buttons::testing::HeadlessHost {
         using HeadlessHost::HeadlessHost;
         std::unique_ptr<qkButtons_H>* owner = nullptr;
         std::string trigger;

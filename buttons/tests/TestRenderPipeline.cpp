@@ -59,11 +59,12 @@ TEST(RenderPipeline, BufferMatchesTheClientSizeAndFollowsResize) {
     rig.button->DelayDrawing(true);
     rig.host.SetWidthPixels(50);
     EXPECT_EQ(BufferBitmap(s).bmWidth, 120);
-    // Paint clears the delay and repaints, but only Resize replaces the buffer.
+    // Paint clears the delay and repaints, but only Resize replaces the buffer. The host shows
+    // its DC itself once Paint returns: Paint never asks it to.
     const int before = rig.host.RefreshCount();
     rig.button->Paint();
-    EXPECT_FALSE(rig.button->State().Input.DelayFlag);
-    EXPECT_EQ(rig.host.RefreshCount(), before + 1);
+    EXPECT_FALSE(rig.button->State().Drawing.Delayed);
+    EXPECT_EQ(rig.host.RefreshCount(), before);
     rig.button->Resize();
     EXPECT_EQ(BufferBitmap(s).bmWidth, 50);
 }
@@ -84,7 +85,7 @@ TEST(RenderPipeline, TheCopyReachesThePresentedPicture) {
     EXPECT_GT(faceColoured, 60 * 24 / 2);
 }
 
-TEST(RenderPipeline, MemDcHoldsOneCreatedPenBrushFontAndTheBuffer) {
+TEST(RenderPipeline, TheBufferDcHoldsOneCreatedPenBrushFontAndTheBitmap) {
     const gdi::ObjectCounts before = gdi::LiveObjects();
     {
         ControlRig rig(80, 30);
@@ -97,7 +98,7 @@ TEST(RenderPipeline, MemDcHoldsOneCreatedPenBrushFontAndTheBuffer) {
         EXPECT_EQ(live.pens - before.pens, 1);
         EXPECT_EQ(live.brushes - before.brushes, 1);
         EXPECT_EQ(live.fonts - before.fonts, 1);
-        // Host DC and presented bitmap, plus MemDC and its buffer; the window region is the host's.
+        // Host DC and presented bitmap, plus the render buffer's DC and bitmap; the window region is the host's.
         EXPECT_EQ(live.dcs - before.dcs, 2);
         EXPECT_EQ(live.bitmaps - before.bitmaps, 2);
         EXPECT_EQ(live.regions - before.regions, 1);
@@ -139,7 +140,7 @@ TEST(RenderPipeline, TeardownOfANeverSizedButtonDeletesOnlyItsClipRegion) {
     const gdi::ObjectCounts before = gdi::LiveObjects();
     {
         win::FakeWindowServices windows;
-        buttons::HeadlessHost host(30, 30);
+        buttons::testing::HeadlessHost host(30, 30);
         const gdi::ObjectCounts withHost = gdi::LiveObjects();
         {
             buttons::qkButtons_H button(host, windows);
@@ -278,8 +279,8 @@ TEST(RenderPipeline, RefreshCacheMatchesItemNamesWithoutCase) {
     EXPECT_EQ(s.Colours.Face, RGB(148, 148, 125));
     s.Props.Picture = buttons::testing::MakeBitmapPicture(24, 12);
     rig.button->RefreshCache("PICTURE");
-    EXPECT_EQ(s.Geometry.PictureWidth, 24);
-    EXPECT_EQ(s.Geometry.PictureHeight, 12);
+    EXPECT_EQ(s.Measured.Width, 24);
+    EXPECT_EQ(s.Measured.Height, 12);
 }
 
 }  // namespace

@@ -25,9 +25,9 @@ std::vector<std::string> Picture(gdi::HRGN rgn, int width, int height) {
 
 TEST(BuildRegions, RectangleCutsFourCorners) {
     FaceRig rig(10, 8);
-    BuildRegions(rig.s, rig.buffer, rig.host);
-    EXPECT_EQ(rig.s.Geometry.SlantLeftX, 0);
-    EXPECT_EQ(rig.s.Geometry.SlantRightX, 10);
+    RebuildShape(rig.s, rig.buffer, rig.host);
+    EXPECT_EQ(rig.s.Shape.SlantLeftX, 0);
+    EXPECT_EQ(rig.s.Shape.SlantRightX, 10);
     gdi::RECT box;
     gdi::GetRgnBox(rig.host.WindowRegion(), &box);
     EXPECT_EQ(box, (gdi::RECT{0, 0, 11, 9}));
@@ -50,12 +50,12 @@ TEST(BuildRegions, RectangleCutsFourCorners) {
 TEST(BuildRegions, SlantBothWidens20To30) {
     FaceRig rig(20, 23);
     rig.s.Props.ButtonShape = ToInt(ButtonShapeKind::ShapeSlantBoth);
-    BuildRegions(rig.s, rig.buffer, rig.host);
+    RebuildShape(rig.s, rig.buffer, rig.host);
     EXPECT_EQ(rig.widthRequests, (std::vector<int>{30}));
     EXPECT_EQ(rig.delayedDuringWidthChange, (std::vector<bool>{true}));
-    EXPECT_FALSE(rig.s.Input.DelayFlag);
-    EXPECT_EQ(rig.s.Geometry.SlantLeftX, 24);
-    EXPECT_EQ(rig.s.Geometry.SlantRightX, 6);
+    EXPECT_FALSE(rig.s.Drawing.Delayed);
+    EXPECT_EQ(rig.s.Shape.SlantLeftX, 24);
+    EXPECT_EQ(rig.s.Shape.SlantRightX, 6);
     gdi::RECT box;
     // Polygon regions leave out pixels on their right edges, as GDI's do.
     gdi::GetRgnBox(rig.host.WindowRegion(), &box);
@@ -71,19 +71,19 @@ TEST(BuildRegions, SlantBothWidens20To30) {
 TEST(BuildRegions, WideningKeepsACallersDelay) {
     FaceRig rig(20, 23);
     rig.s.Props.ButtonShape = ToInt(ButtonShapeKind::ShapeSlantLeft);
-    rig.s.Input.DelayFlag = true;  // DelayDrawing(True) before the shape was set
-    BuildRegions(rig.s, rig.buffer, rig.host);
+    rig.s.Drawing.Delayed = true;  // DelayDrawing(True) before the shape was set
+    RebuildShape(rig.s, rig.buffer, rig.host);
     EXPECT_EQ(rig.widthRequests, (std::vector<int>{30}));
-    EXPECT_TRUE(rig.s.Input.DelayFlag);
+    EXPECT_TRUE(rig.s.Drawing.Delayed);
 }
 
 TEST(BuildRegions, NoWideningWhenWideEnough) {
     FaceRig rig(100, 23);
     rig.s.Props.ButtonShape = ToInt(ButtonShapeKind::ShapeSlantLeft);
-    BuildRegions(rig.s, rig.buffer, rig.host);
+    RebuildShape(rig.s, rig.buffer, rig.host);
     EXPECT_TRUE(rig.widthRequests.empty());
-    EXPECT_EQ(rig.s.Geometry.SlantLeftX, 24);
-    EXPECT_EQ(rig.s.Geometry.SlantRightX, 100);
+    EXPECT_EQ(rig.s.Shape.SlantLeftX, 24);
+    EXPECT_EQ(rig.s.Shape.SlantRightX, 100);
     // Right corners cut, the slanted left side starts at the top-left corner.
     EXPECT_TRUE(gdi::PtInRegion(rig.host.WindowRegion(), 0, 0));
     EXPECT_FALSE(gdi::PtInRegion(rig.host.WindowRegion(), 99, 0));
@@ -97,7 +97,7 @@ TEST(BuildRegions, OvalFaceClipIsReplacedAndDropped) {
     {
         FaceRig rig(60, 30);
         rig.s.Props.ButtonShape = ToInt(ButtonShapeKind::ShapeOvalOutline);
-        BuildRegions(rig.s, rig.buffer, rig.host);
+        RebuildShape(rig.s, rig.buffer, rig.host);
         ASSERT_TRUE(rig.buffer.FaceClip());
         // Elliptic regions cover their box less its right column and bottom row, as GDI's do:
         // ellipse (2, 2, 59, 29) and window ellipse (0, 0, 61, 31).
@@ -108,14 +108,14 @@ TEST(BuildRegions, OvalFaceClipIsReplacedAndDropped) {
         EXPECT_EQ(box, (gdi::RECT{0, 0, 60, 30}));
 
         rig.s.Props.ButtonShape = ToInt(ButtonShapeKind::ShapeOvalRim);
-        BuildRegions(rig.s, rig.buffer, rig.host);
+        RebuildShape(rig.s, rig.buffer, rig.host);
         gdi::GetRgnBox(rig.buffer.FaceClip(), &box);
         EXPECT_EQ(box, (gdi::RECT{1, 1, 59, 29}));
         // While the face clip is selected, switching to the rectangle must not leave it clipping.
         gdi::SelectClipRgn(rig.buffer.Dc(), rig.buffer.FaceClip());
 
         rig.s.Props.ButtonShape = ToInt(ButtonShapeKind::ShapeRectangle);
-        BuildRegions(rig.s, rig.buffer, rig.host);
+        RebuildShape(rig.s, rig.buffer, rig.host);
         EXPECT_FALSE(rig.buffer.FaceClip());
         const gdi::OwnedRgn clip(gdi::CreateRectRgn(0, 0, 0, 0));
         EXPECT_EQ(gdi::GetClipRgn(rig.buffer.Dc(), clip.get()), 0);
@@ -133,7 +133,7 @@ TEST(BuildRegions, SlantLeftSetOnANarrowButtonIsRedrawnAtTheNewWidth) {
     // No caption: on Windows the platform's own font may draw it over the outline checked here.
     rig.button->SetCaption("");
     rig.button->SetButtonShape(ToInt(ButtonShapeKind::ShapeSlantLeft));
-    const auto& g = rig.button->State().Geometry;
+    const auto& g = rig.button->State().Shape;
     EXPECT_EQ(rig.host.Width(), 30);
     EXPECT_EQ(g.SlantLeftX, 24);
     EXPECT_EQ(g.SlantRightX, 30);

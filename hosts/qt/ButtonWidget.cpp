@@ -166,12 +166,9 @@ void ButtonWidget::PropertyChanged(const std::string& key) {
 }
 
 void ButtonWidget::RefreshNow() {
-    // Present at once, as the platform's Refresh does; inside a paint event the picture is shown anyway.
-    // The buffer is already drawn, so that paint event shows it without drawing it again.
-    if (painting_ || !isVisible()) return;
-    presenting_ = true;
-    repaint();
-    presenting_ = false;
+    // Present at once, as the platform's Refresh does. The control has drawn its frame already, so
+    // the paint event's Paint finds it shown and only the picture is put on the screen.
+    if (isVisible()) repaint();
 }
 
 void ButtonWidget::SetWidthPixels(int width) {
@@ -195,9 +192,7 @@ void ButtonWidget::SetWindowRgn(gdi::HRGN rgn, bool redraw) {
 }
 
 void ButtonWidget::paintEvent(QPaintEvent*) {
-    painting_ = true;
-    if (control_ && !presenting_) control_->Paint();
-    painting_ = false;
+    if (control_) control_->Paint();
     const gdi::BitmapView v = buffer_.View();
     if (v.bitsPerPixel != 32) return;
     // The buffer is 0x00RRGGBB; RGB32 ignores the top byte.

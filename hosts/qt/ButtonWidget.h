@@ -96,8 +96,6 @@ private:
     buttons::PresentationBuffer buffer_;
     gdi::OwnedRgn region_;
     std::unique_ptr<buttons::qkButtons_H> control_;
-    bool painting_ = false;
-    bool presenting_ = false;  // a repaint that only shows the buffer the control has just drawn
     bool focusByPress_ = false;  // mousePressEvent is giving the focus and reports it itself
 
     std::vector<QShortcut*> shortcuts_;

@@ -234,9 +234,9 @@ void ButtonWindow::Present(void* nativeDc) const {
 }
 
 void ButtonWindow::RefreshNow() {
-    // Present at once, as the platform's Refresh does; inside WM_PAINT the picture is shown anyway.
+    // Present at once, as the platform's Refresh does.
     const ::HWND hwnd = Native(hwnd_);
-    if (painting_ || hwnd == nullptr || !::IsWindowVisible(hwnd)) return;
+    if (hwnd == nullptr || !::IsWindowVisible(hwnd)) return;
     if (HDC dc = ::GetDC(hwnd)) {
         Present(dc);
         ::ReleaseDC(hwnd, dc);
@@ -286,9 +286,7 @@ std::intptr_t ButtonWindow::HandleMessage(std::uint32_t message, std::uintptr_t 
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(hwnd, &ps);
-        painting_ = true;
         if (control_) control_->Paint();
-        painting_ = false;
         Present(dc);
         ::EndPaint(hwnd, &ps);
         return 0;

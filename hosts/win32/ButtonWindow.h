@@ -103,7 +103,6 @@ private:
     buttons::PresentationBuffer buffer_;
     gdi::OwnedRgn region_;  // our copy of the region the window was handed, for hit tests
     std::unique_ptr<buttons::qkButtons_H> control_;
-    bool painting_ = false;
 
     void* customCursor_ = nullptr;  // HCURSOR made from MouseIcon for MousePointer 99; owned
     buttons::OleColor ambientBack_;

@@ -1,17 +1,6 @@
-#include "buttons/HeadlessHost.h"
+#include "buttons/testing/HeadlessHost.h"
 
-#include <algorithm>
-
-namespace buttons {
-
-HeadlessHost::HeadlessHost(int width, int height)
-    : buffer_(width, height), width_(std::max(0, width)), height_(std::max(0, height)) {}
-
-void HeadlessHost::SetClientSize(int width, int height) {
-    width_ = std::max(0, width);
-    height_ = std::max(0, height);
-    buffer_.Reset(width_, height_);
-}
+namespace buttons::testing {
 
 std::vector<std::string> HeadlessHost::Notifications() const {
     std::vector<std::string> out;
@@ -39,11 +28,4 @@ void HeadlessHost::InfoMessageWithTitle(const std::string& text, const std::stri
     records_.push_back(Record{Record::Kind::Message, text, title});
 }
 
-void HeadlessHost::SetWidthPixels(int width) {
-    SetClientSize(width, height_);
-    if (onResize_) onResize_();
-}
-
-void HeadlessHost::SetWindowRgn(gdi::HRGN rgn, bool /*redraw*/) { windowRegion_.reset(rgn); }
-
-}  // namespace buttons
+}  // namespace buttons::testing
