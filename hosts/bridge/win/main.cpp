@@ -59,7 +59,7 @@ int Unkey() {
         void ChatTextReceived(const std::string&) override {}
         void Closing() override {}
     } events;
-    hosts::com::ComEchoLinkFactory factory(kCallBound);
+    hosts::com::ComEchoLinkFactory factory(kCallBound, hosts::com::ComEchoLinkFactory::kEndTimeout);
     const auto link = factory.Create(events);
     if (!link) {
         Report("error: EchoLink's object cannot be reached to unkey it");
@@ -106,7 +106,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int status = 0;
     {
         hosts::bridge::BridgeServer server(*secret, Report);
-        hosts::com::ComEchoLinkFactory factory(kCallBound);
+        hosts::com::ComEchoLinkFactory factory(kCallBound, hosts::com::ComEchoLinkFactory::kEndTimeout);
         std::unique_ptr<echolink::EchoLink> link = factory.Create(server);
         if (!link) {
             Report("error: EchoLink's object cannot be created or its events connected (is EchoLink running in this prefix?)");
