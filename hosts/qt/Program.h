@@ -13,9 +13,8 @@
 #include "hosts/qt/InstalledFiles.h"
 #include "hosts/qt/QtWindowServices.h"
 #include "hosts/speech/EspeakVoice.h"
-#include "relay/FormControls.h"
 #include "relay/Pause.h"
-#include "relay/ProgramHost.h"
+#include "relay/ProgramWindows.h"
 
 namespace relay {
 class Form1;
@@ -25,7 +24,7 @@ namespace hosts::qt {
 
 class FormWindow;
 
-class Program final : public relay::ProgramHost, public relay::Shell, public relay::FormControls {
+class Program final : public relay::ProgramWindows {
 public:
     // Throws forms::FormatError when the main window's description is bad. The transmit limit is
     // the relay's constant except in the end-to-end build that shortens it.
@@ -44,17 +43,9 @@ public:
     void EndNow() override;
     // relay::Shell
     std::intptr_t Open(const relay::ShellOpenRequest& request) override;
-    // relay::FormControls
-    bool Visible(relay::Control control) const override;
-    void SetVisible(relay::Control control, bool visible) override;
-    std::string Text(relay::Control control) const override;
-    void SetText(relay::Control control, const std::string& text) override;
-    bool SetFocus(relay::Control control) override;
-    bool SetWidth(int twips) override;
-    bool SetHeight(int twips) override;
 
 private:
-    QWidget* Widget(relay::Control control) const;
+    relay::NamedControls* MainControls() const override;
 
     ProgramFiles files_;
     QtWindowServices windows_;

@@ -53,9 +53,11 @@ int Program::Loop(bool modal) {
             if (modal) ::PostQuitMessage(static_cast<int>(m.wParam));
             return got == 0 ? static_cast<int>(m.wParam) : 1;
         }
-        // Tab, access keys, Enter and Esc go through the dialog manager of the window in front.
-        const FormWindow* front = about_ != nullptr ? about_ : main_.get();
-        if (front != nullptr && ::IsDialogMessageW(Native(front->Handle()), &m)) continue;
+        // Tab, access keys, Enter and Esc go to the dialog rules of the window in front.
+        FormWindow* front = about_ != nullptr ? about_ : main_.get();
+        if (front != nullptr && front->DialogKey(win::HWND(reinterpret_cast<std::uintptr_t>(m.hwnd)), m.message,
+                                                 m.wParam, m.lParam))
+            continue;
         ::TranslateMessage(&m);
         ::DispatchMessageW(&m);
     }
@@ -83,7 +85,11 @@ bool Program::ShowModal(relay::Window window) {
     ::EnableWindow(mainWindow, TRUE);
     about_ = nullptr;
     about.reset();
-    if (!ending_) ::SetForegroundWindow(mainWindow);
+    if (!ending_) {
+        ::SetForegroundWindow(mainWindow);
+    } else if (mainUnloaded_) {
+        ::PostQuitMessage(0);  // the main window went while this one was up: no window is left
+    }
     return true;
 }
 
@@ -98,6 +104,12 @@ void Program::Unload(relay::Window window) {
     }
     if (ending_) return;
     ending_ = true;
+    // The program ends once no window is left: an About window up stays until it is closed.
+    if (about_ != nullptr) {
+        mainUnloaded_ = true;
+        ::ShowWindow(Native(main_->Handle()), SW_HIDE);
+        return;
+    }
     ::PostQuitMessage(0);
 }
 
@@ -119,22 +131,6 @@ std::intptr_t Program::Open(const relay::ShellOpenRequest& request) {
     return reinterpret_cast<std::intptr_t>(result);
 }
 
-bool Program::Visible(relay::Control control) const { return main_->Visible(relay::ControlName(control)); }
-
-void Program::SetVisible(relay::Control control, bool visible) {
-    main_->SetVisible(relay::ControlName(control), visible);
-}
-
-std::string Program::Text(relay::Control control) const { return main_->Text(relay::ControlName(control)); }
-
-void Program::SetText(relay::Control control, const std::string& text) {
-    main_->SetText(relay::ControlName(control), text);
-}
-
-bool Program::SetFocus(relay::Control control) { return main_->SetFocus(relay::ControlName(control)); }
-
-bool Program::SetWidth(int twips) { return main_->SetOuterWidth(twips); }
-
-bool Program::SetHeight(int twips) { return main_->SetOuterHeight(twips); }
+relay::NamedControls* Program::MainControls() const { return main_.get(); }
 
 }  // namespace hosts::win32

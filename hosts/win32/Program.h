@@ -11,9 +11,8 @@
 #include "forms/Units.h"
 #include "hosts/win32/ProgramLog.h"
 #include "hosts/win32/Win32WindowServices.h"
-#include "relay/FormControls.h"
 #include "relay/Pause.h"
-#include "relay/ProgramHost.h"
+#include "relay/ProgramWindows.h"
 #include "relay/Speech.h"
 
 namespace relay {
@@ -31,7 +30,7 @@ struct ProgramFiles {
     void* smallIcon = nullptr;
 };
 
-class Program final : public relay::ProgramHost, public relay::Shell, public relay::FormControls {
+class Program final : public relay::ProgramWindows {
 public:
     // Throws forms::FormatError when the main window's description is bad.
     Program(const ProgramFiles& files, forms::Scale scale, echolink::EchoLinkFactory& echoLink,
@@ -49,16 +48,9 @@ public:
     void EndNow() override;
     // relay::Shell
     std::intptr_t Open(const relay::ShellOpenRequest& request) override;
-    // relay::FormControls
-    bool Visible(relay::Control control) const override;
-    void SetVisible(relay::Control control, bool visible) override;
-    std::string Text(relay::Control control) const override;
-    void SetText(relay::Control control, const std::string& text) override;
-    bool SetFocus(relay::Control control) override;
-    bool SetWidth(int twips) override;
-    bool SetHeight(int twips) override;
 
 private:
+    relay::NamedControls* MainControls() const override;
     // Pumps messages until WM_QUIT (returned) or, for a modal window, until it is unloaded.
     int Loop(bool modal);
 
@@ -74,6 +66,7 @@ private:
     bool aboutUnloading_ = false;
     std::unique_ptr<relay::Form1> form1_;
     bool ending_ = false;
+    bool mainUnloaded_ = false;  // unloaded while the About window was up
     int exitCode_ = 0;
 };
 
