@@ -99,6 +99,9 @@ FormWindow::FormWindow(const forms::WindowModel& model, QtWindowServices& window
     windows_.Register(this);
     for (const forms::ControlModel& child : model.Controls) Build(child, this);
     dialog_.SetTabOrder(model.TabOrder);
+    // Qt's own focus chain (which it walks when the window is first activated) agrees.
+    const std::vector<dialog::Index>& stops = dialog_.TabOrder();
+    for (std::size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(controls_[stops[i - 1]], controls_[stops[i]]);
     // The default look follows the focus, as Enter does.
     focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this] { ShowDefaultLook(); });
     ShowDefaultLook();
@@ -332,7 +335,11 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
     }
     // A press the rules took repeats as theirs: held Enter clicks once.
     if (key->isAutoRepeat() && key->key() == takenKey_) return true;
-    const dialog::Move move = dialog_.OnKey(KeystrokeOf(*key), FocusIndex(), *this);
+    // The control the key is for, whether or not Qt counts it as focused (a window not yet active).
+    const auto it = std::find(controls_.begin(), controls_.end(), watched);
+    const std::optional<dialog::Index> to =
+        it == controls_.end() ? FocusIndex() : std::optional<dialog::Index>(it - controls_.begin());
+    const dialog::Move move = dialog_.OnKey(KeystrokeOf(*key), to, *this);
     if (move.kind == dialog::Move::Kind::Keep) return false;
     takenKey_ = move.kind == dialog::Move::Kind::Press ? key->key() : 0;
     Carry(move);

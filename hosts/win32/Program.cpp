@@ -1,13 +1,16 @@
 #include "hosts/win32/Program.h"
 
+#include <string_view>
+#include <vector>
+
 #include "forms/Description.h"
+#include "gdi/CarriedFiles.h"
 #include "hosts/win32/FormWindow.h"
-#include "hosts/wide/WideText.h"
+#include "hosts/win32/ShellOpen.h"
 #include "relay/AboutWindow.h"
 #include "relay/Form1.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 namespace hosts::win32 {
 
@@ -15,12 +18,21 @@ namespace {
 
 ::HWND Native(win::HWND h) { return reinterpret_cast<::HWND>(h.value); }
 
+// A description read as every picture is: from the files the program carries, or the disk.
+forms::Document Describe(const std::filesystem::path& file) {
+    const std::vector<std::uint8_t> bytes = gdi::ReadFileBytes(file);
+    forms::Document doc = forms::ParseDescription(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), file.string(), file.parent_path());
+    doc.File = file;
+    return doc;
+}
+
 }  // namespace
 
 Program::Program(const ProgramFiles& files, forms::Scale scale, echolink::EchoLinkFactory& echoLink,
                  relay::SpeechEngine& speech)
     : files_(files), scale_(scale), echoLink_(echoLink), speech_(speech) {
-    main_ = std::make_unique<FormWindow>(forms::LoadDescription(files_.mainWindow), windows_, scale_, files_.bigIcon,
+    main_ = std::make_unique<FormWindow>(Describe(files_.mainWindow), windows_, scale_, files_.bigIcon,
                                          files_.smallIcon);
     form1_ = std::make_unique<relay::Form1>(relay::Form1Services{echoLink_, *this, speech_, pause_, *this, &log_});
     main_->OnClick = [this](const std::string& name) { form1_->Click(name); };
@@ -67,7 +79,7 @@ bool Program::ShowModal(relay::Window window) {
     if (window != relay::Window::Sobre || about_ != nullptr || ending_) return false;
     std::unique_ptr<FormWindow> about;
     try {
-        about = std::make_unique<FormWindow>(forms::LoadDescription(files_.aboutWindow), windows_, scale_,
+        about = std::make_unique<FormWindow>(Describe(files_.aboutWindow), windows_, scale_,
                                              files_.bigIcon, files_.smallIcon);
     } catch (const std::exception&) {
         return false;  // a failure to show the About window is ignored by the caller
@@ -121,14 +133,7 @@ void Program::EndNow() {
 
 std::intptr_t Program::Open(const relay::ShellOpenRequest& request) {
     const FormWindow* parent = request.parent == relay::Window::Sobre && about_ != nullptr ? about_ : main_.get();
-    const std::string verb = wide::ToAnsi(request.verb);
-    const std::string file = wide::ToAnsi(request.file);
-    const std::string parameters = wide::ToAnsi(request.parameters);
-    const std::string directory = wide::ToAnsi(request.directory);
-    const HINSTANCE result = ::ShellExecuteA(Native(parent->Handle()), verb.empty() ? nullptr : verb.c_str(),
-                                             file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                                             directory.empty() ? nullptr : directory.c_str(), request.showCommand);
-    return reinterpret_cast<std::intptr_t>(result);
+    return ShellOpen(parent->Handle(), request);
 }
 
 relay::NamedControls* Program::MainControls() const { return main_.get(); }
