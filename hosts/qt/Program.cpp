@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QTimer>
+#include <QWindow>
 #include <QUrl>
 
 #include "forms/Description.h"
@@ -50,6 +51,9 @@ bool Program::ShowModal(relay::Window window) {
     QObject::connect(about.get(), &FormWindow::Closed, &loop, &QEventLoop::quit);
     about_ = about.get();
     about->show();
+    // No owner: Qt gives a modal window the active one as its parent window, whose closing would
+    // close it too.
+    if (QWindow* native = about->windowHandle()) native->setTransientParent(nullptr);
     loop.exec();
     about_ = nullptr;
     if (ending_) QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
