@@ -365,10 +365,7 @@ scenario_focus() {
   shot win32-focus-in-box "$main"
   xdotool key Tab; sleep 0.4
   shot win32-focus-on-button "$main"
-  xdotool key Return
-  wait_for $patience count_is 1 "$LIGADO" && ! has_call "$DESLIGADO" && ok "Enter on the focused ligar posts nothing" ||
-    fail "Enter on ligar: $(calls | tr '\n' '|')"
-  xdotool key Tab Return
+  xdotool key Tab; sleep 0.3; xdotool key Return
   wait_for $patience has_call "$DESLIGADO" && ok "Tab and Enter reached desligar" || fail "desligar by keyboard: $(calls | tr '\n' '|')"
   stop_app
 }

@@ -58,7 +58,7 @@ bool TranslateButtonMessage(std::uint32_t message, std::uintptr_t wParam, std::i
     case msg::RButtonDblClk:
     case msg::MButtonDblClk: sink.DblClick(); return true;
     case msg::KeyDown:
-        if (wParam == VkTab) return false;  // the dialog manager moves the focus
+        if (wParam == VkTab) return false;  // the window's dialog rules move the focus
         sink.KeyDown(static_cast<std::int16_t>(wParam), shift);
         return true;
     case msg::KeyUp:

@@ -292,9 +292,9 @@ std::intptr_t ButtonWindow::HandleMessage(std::uint32_t message, std::uintptr_t 
         return 0;
     }
     case WM_GETDLGCODE: {
-        // Arrows and characters go to the control; as a button it gets BM_CLICK for its access keys.
-        // The button Enter presses (it shows the default look) says so, and the dialog manager
-        // then reports Enter as its click to the container.
+        // For whoever asks as the platform's dialog manager does (the window's own dialog rules
+        // decide Tab, Enter, Esc and the access keys): arrows and characters go to the control,
+        // and the button Enter presses (it shows the default look) says so.
         const LRESULT push = displayAsDefault_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
         return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_BUTTON | push;
     }

@@ -54,13 +54,13 @@ public:
 
     buttons::qkButtons_H& Control() { return *control_; }
     const std::string& Name() const { return name_; }
-    // The container's Default and Cancel buttons take Enter and Esc through the dialog manager.
+    // The container's Default and Cancel buttons take Enter and Esc through its dialog rules.
     bool IsDefault() const { return default_; }
     // A command button (not a check box or option) takes Enter itself while it has the focus.
     bool IsCommand() const;
     bool IsCancel() const { return cancel_; }
-    // An access key, Enter or Esc meant for this button (the dialog manager's BM_CLICK, or the
-    // container's IDOK and IDCANCEL).
+    // An access key, Enter or Esc meant for this button, as the window's dialog rules hand it on
+    // (or BM_CLICK from assistive technology).
     void AccessKey(std::int16_t keyAscii);
     // The container's ambient property changed ("BackColor", "DisplayAsDefault").
     void AmbientChanged(const char* name);

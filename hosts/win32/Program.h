@@ -1,5 +1,5 @@
 // The Windows program around the window logic: builds both windows from their stored
-// descriptions, runs the message loop through the dialog manager, shows the About window modally
+// descriptions, runs the message loop through the windows' dialog rules, shows the About window modally
 // with no owner and opens web pages with the shell. Owns the windows, the window services and
 // Form1's logic; the EchoLink factory and the speech engine are the caller's.
 #pragma once

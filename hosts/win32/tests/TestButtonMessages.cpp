@@ -87,7 +87,7 @@ TEST_P(ButtonMessagesTest, ControlHears) {
 INSTANTIATE_TEST_SUITE_P(Sequences, ButtonMessagesTest, testing::ValuesIn(Cases),
                          [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
-// Tab belongs to the dialog manager, and other messages to the default window procedure.
+// Tab belongs to the window's dialog rules, and other messages to the default window procedure.
 TEST(ButtonMessages, LeavesTabAndOtherMessagesToThePlatform) {
     Log log;
     for (const Message& m : {Message{msg::KeyDown, 9}, Message{msg::KeyUp, 9}, Message{msg::Char, 9},
