@@ -15,16 +15,23 @@ input_table="$root/scripts/e2e-input.table"
 
 input_trim() { local s="$1"; s="${s#"${s%%[! ]*}"}"; printf '%s' "${s%"${s##*[! ]}"}"; }
 
+# Sets x and y (the caller's) to the control's screen position; fails when its window has gone.
+input_point() {
+  local p
+  p=$(input_at "$1") && [ -n "$p" ] || { fail "no window for $1 (has the program ended?)"; return 1; }
+  read -r x y <<<"$p"
+}
+
 input_step() {  # input_step "VERB ARGS"
   local verb="${1%% *}" arg="" x y
   [ "$verb" = "$1" ] || arg="${1#* }"
   case "$verb" in
     type) xdotool type --delay 20 -- "$arg"; sleep 0.2 ;;
     key) local k; for k in $arg; do xdotool key --delay 60 "$k"; sleep 0.25; done ;;
-    click) read -r x y < <(input_at "$arg"); xdotool mousemove "$x" "$y" click 1; sleep 0.25 ;;
-    dblclick) read -r x y < <(input_at "$arg"); xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1; sleep 0.3 ;;
-    down) read -r x y < <(input_at "$arg"); xdotool mousemove "$x" "$y"; sleep 0.15; xdotool mousedown 1; sleep 0.2 ;;
-    move) read -r x y < <(input_at "$arg"); xdotool mousemove "$x" "$y"; sleep 0.3 ;;
+    click) input_point "$arg" && xdotool mousemove "$x" "$y" click 1; sleep 0.25 ;;
+    dblclick) input_point "$arg" && xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1; sleep 0.3 ;;
+    down) input_point "$arg" && { xdotool mousemove "$x" "$y"; sleep 0.15; xdotool mousedown 1; sleep 0.2; } ;;
+    move) input_point "$arg" && xdotool mousemove "$x" "$y"; sleep 0.3 ;;
     up) xdotool mouseup 1; sleep 0.25 ;;
     *) fail "unknown step '$1'" ;;
   esac

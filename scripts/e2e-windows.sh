@@ -559,6 +559,8 @@ input_stop() {
 }
 input_at() {
   local cx cy x y
+  # xwininfo without a window waits for a click on one: a window that has gone is a failure.
+  mapped "$([[ "$1" == about:* ]] && echo "$about" || echo "$main")" || return 1
   case "$1" in
     background) read -r cx cy < <(client "$main" Form1.frm); echo $((cx + 4)) $((cy + 4)) ;;
     about:*) read -r cx cy < <(client "$about" sobre_.frm); read -r x y < <(centre sobre_.frm "${1#about:}"); echo $((cx + x)) $((cy + y)) ;;
@@ -569,7 +571,7 @@ input_posted() { calls | sed -nE 's/^PostChatLine\("(.*)"\)( -> .*)?$/\1/p'; }
 input_morse() { calls | sed -nE 's/^SendMorse\(0, VT_BSTR "(.*)"\)( -> .*)?$/\1/p'; }
 input_running() { ! ended; }
 input_about_shown() { mapped "$about"; }
-input_width() { size "$main" | cut -dx -f1; }
+input_width() { mapped "$main" && size "$main" | cut -dx -f1; }
 
 for scenario in "${scenarios[@]}"; do
   t0=$(now_ms)

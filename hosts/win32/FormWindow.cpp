@@ -384,6 +384,9 @@ bool FormWindow::Impl::DialogKey(::HWND target, UINT message, WPARAM wParam, LPA
     const dialog::Move move = dialog.OnKey(key, focus, *this);
     if (move.kind == dialog::Move::Kind::Keep) return false;
     takenKey = move.kind == dialog::Move::Kind::Press ? wParam : 0;
+    // The platform still hears of a key held with Alt, or it takes the Alt's release for a press
+    // of Alt alone and opens the window menu.
+    if (message == WM_SYSKEYDOWN) ::DefWindowProcW(target, message, wParam, lParam);
     Carry(move);
     return true;
 }
