@@ -64,7 +64,7 @@ struct Move {
 
 class Dialog {
 public:
-    // Every control of the window, containers before what they hold; returns its index.
+    // Every control of the window, each once; returns its index.
     Index Add(const forms::ControlModel& control);
     // The focusable controls by name in tab order (the window model's TabOrder).
     void SetTabOrder(const std::vector<std::string>& names);

@@ -68,9 +68,7 @@ ButtonWidget::ButtonWidget(QWidget* parent, QtWindowServices& windows, std::stri
       windows_(windows),
       name_(std::move(name)),
       buffer_(size.width(), size.height()),
-      ambientBack_(ambientBack),
-      default_(settings.ReadBool("Default", false)),
-      cancel_(settings.ReadBool("Cancel", false)) {
+      ambientBack_(ambientBack) {
     setObjectName(QString::fromStdString(name_));
     // Tab only: a left press takes the focus in mousePressEvent, as a platform button does, and
     // a right or middle press leaves it where it is.

@@ -38,9 +38,6 @@ public:
     // Raised for the control's Click event, with the control's name.
     std::function<void(const std::string& name)> OnClick;
 
-    // The stored Default and Cancel settings: the button Enter and Esc press.
-    bool IsDefault() const { return default_; }
-    bool IsCancel() const { return cancel_; }
     // An access key (or Enter/Esc for the window) while the button can take it; the window's
     // dialog rules decide which button gets which.
     void AccessKey(std::int16_t keyAscii);
@@ -96,8 +93,6 @@ private:
     bool focusByPress_ = false;  // mousePressEvent is giving the focus and reports it itself
 
     buttons::OleColor ambientBack_;
-    bool default_ = false;
-    bool cancel_ = false;
     bool displayAsDefault_ = false;
 };
 

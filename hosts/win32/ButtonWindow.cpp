@@ -145,9 +145,7 @@ ButtonWindow::ButtonWindow(const ButtonPlacement& place, Win32WindowServices& wi
       width_(std::max(0, place.width)),
       height_(std::max(0, place.height)),
       buffer_(width_, height_),
-      ambientBack_(ambientBack),
-      default_(settings.ReadBool("Default", false)),
-      cancel_(settings.ReadBool("Cancel", false)) {
+      ambientBack_(ambientBack) {
     RegisterWindowClass();
     const DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS;
     const ::HWND hwnd = ::CreateWindowExW(0, L"qkButtons_H", wide::Widen(name_).c_str(), style, place.left, place.top,
