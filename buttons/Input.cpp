@@ -30,9 +30,16 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 
 ButtonInput::~ButtonInput() {
     ButtonState& s = control_.State();
+    win::WindowServices& ws = control_.Windows();
+    const win::HWND hwnd = control_.Host().hWnd();
     if (s.Input.HoverLit) {
-        control_.Windows().KillTimer(control_.Host().hWnd(), HoverTimerId);
+        ws.KillTimer(hwnd, HoverTimerId);
         s.Input.HoverLit = false;
+    }
+    // The hover link names this object: a window that outlives it must not keep the address.
+    if (ws.GetPropA(hwnd, modQkTimer::ClassIdProperty) == reinterpret_cast<std::uintptr_t>(this)) {
+        ws.RemovePropA(hwnd, modQkTimer::ClassIdProperty);
+        ws.RemovePropA(hwnd, modQkTimer::TimerIdProperty);
     }
     // A destroyed member must not stay in its group, whatever its mode was when it joined.
     for (int guard = 0; guard < 0x7FFF; ++guard) {
@@ -192,8 +199,10 @@ void ButtonInput::MouseMove(std::int16_t& button, std::int16_t& shift, float& x,
     Run(Mouse(input::Kind::MouseMove, button, x, y), {&button, &shift, &x, &y, nullptr});
 }
 
-void ButtonInput::MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
-    Run(Mouse(input::Kind::MouseUp, button, x, y), {&button, &shift, &x, &y, nullptr});
+void ButtonInput::MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y, ReleasePlace place) {
+    input::Notification n = Mouse(input::Kind::MouseUp, button, x, y);
+    n.flag = place == ReleasePlace::OverButton;
+    Run(n, {&button, &shift, &x, &y, nullptr});
 }
 
 void ButtonInput::Click() { Run(Key(input::Kind::Click, 0), {}); }

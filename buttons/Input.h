@@ -20,6 +20,9 @@ constexpr std::int16_t LeftButton = 1;
 constexpr std::int16_t RightButton = 2;
 constexpr std::int16_t MiddleButton = 4;
 
+// Where the mouse button was let go: over the button's own shape, or anywhere else.
+enum class ReleasePlace : std::uint8_t { Elsewhere, OverButton };
+
 class ButtonInput {
 public:
     explicit ButtonInput(ButtonControl& control) : control_(control) {}
@@ -32,7 +35,10 @@ public:
 
     void MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y);
     void MouseMove(std::int16_t& button, std::int16_t& shift, float& x, float& y);
-    void MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y);
+    // A left release over the button's shape after a left press on it is followed by Click.
+    void MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y,
+                 ReleasePlace place = ReleasePlace::Elsewhere);
+    // The host's own Click (a platform that reports one apart from the release).
     void Click();
     void DblClick();
     void KeyDown(std::int16_t& keyCode, std::int16_t& shift);

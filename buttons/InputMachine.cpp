@@ -122,7 +122,10 @@ void React(const View& v, const Notification& n, Steps& out) {
             out.Add(RaiseHost(Event::MouseMove));
             break;
         }
-        case Kind::MouseUp:
+        case Kind::MouseUp: {
+            // Click follows only a left press on this button and its release over the button's
+            // shape: a release that ends a press made elsewhere clicks nothing.
+            const bool clicks = n.button == Left && n.flag && (f.StateFlags & HeldDown) != 0;
             out.Add(Do(Op::SetButtonDown, 0));
             if (n.button == Left) {
                 out.Add(Do(Op::ReleaseCapture));
@@ -133,7 +136,9 @@ void React(const View& v, const Notification& n, Steps& out) {
             }
             out.Add(RaiseHost(Event::MouseUp));
             out.Add(Then(Kind::AfterMouseUp));
+            if (clicks) out.Add(Then(Kind::Click));
             break;
+        }
         case Kind::AfterMouseUp: {
             // The release that ends a double click is no click of its own: the host's Click that
             // follows every release finds no left button and does nothing.

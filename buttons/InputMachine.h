@@ -36,8 +36,8 @@ struct Notification {
     std::int16_t key = 0;      // KeyCode, or KeyAscii for AccessKey
     float x = 0;
     float y = 0;
-    // HoverTick: the pointer is still over the button; DisplayAsDefaultChanged: the container's
-    // value; GroupAnswered: a member of the group is on.
+    // HoverTick: the pointer is still over the button; MouseUp: released over the button's shape;
+    // DisplayAsDefaultChanged: the container's value; GroupAnswered: a member of the group is on.
     bool flag = false;
     std::uintptr_t timer = 0;  // HoverTick
 };

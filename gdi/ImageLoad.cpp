@@ -1,30 +1,13 @@
-#include <fstream>
 #include <iterator>
 #include <vector>
 
+#include "gdi/CarriedFiles.h"
 #include "gdi/Image.h"
 #include "gdi/ImageDecode.h"
 #include "gdi/ObjectTable_p.h"
 
 namespace gdi {
 namespace {
-
-// Artwork files are small; anything this large is not a picture for a button.
-constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{256} << 20;
-
-std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
-    const std::string name = path.string();
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec) throw ImageError(name + ": cannot read the file (" + ec.message() + ")");
-    if (size > kMaxFileBytes) throw ImageError(name + ": file too large for an image");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw ImageError(name + ": cannot open the file");
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (in.gcount() != static_cast<std::streamsize>(bytes.size())) throw ImageError(name + ": cannot read the file");
-    return bytes;
-}
 
 detail::Bitmap ColourBitmap(const image::Pixels& px, bool dib) {
     detail::Bitmap b = detail::MakeBitmap(px.width, px.height, 32, dib);
@@ -52,12 +35,12 @@ OwnedIcon LoadIconFromMemory(std::span<const std::uint8_t> data, const std::stri
 }
 
 OwnedBitmap LoadBitmapFile(const std::filesystem::path& path) {
-    const std::vector<std::uint8_t> bytes = ReadFile(path);
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
     return LoadBitmapFromMemory(bytes, path.string());
 }
 
 OwnedIcon LoadIconFile(const std::filesystem::path& path, int preferredSize) {
-    const std::vector<std::uint8_t> bytes = ReadFile(path);
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
     return LoadIconFromMemory(bytes, path.string(), preferredSize);
 }
 

@@ -23,8 +23,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 [ ${#scenarios[@]} -gt 0 ] ||
-  scenarios=(startup relay manual windows fdp closing close_box absent failing failcreate hang sapi_fails
-             hang_start hang_keying session_end one_copy guard)
+  scenarios=(startup relay manual windows fdp closing closing_with_about close_box absent failing failcreate hang sapi_fails
+             focus hang_start hang_keying session_end one_copy guard)
 
 skip() { echo "SKIP: $*"; exit 77; }
 for tool in Xvfb xdotool xwininfo import wineserver; do
@@ -230,6 +230,9 @@ scenario_startup() {
     fail "start-up calls: $(calls | tr '\n' '|')"
   wait_for $patience lamp_red && ok "red lamp shown" || fail "the lamp is not red"
   [ -z "$(window "Dizo Chat por QD4RV")" ] && ok "caption keeps its final blank" || fail "the caption lost its final blank"
+  # Its descriptions and pictures are read where they lie inside the program: nothing unpacked.
+  local unpacked; unpacked=$(find "$WINEPREFIX/drive_c" -maxdepth 6 -type d -name 'dizo-chat-*' 2>/dev/null | head -1)
+  [ -z "$unpacked" ] && ok "no folder written for its files" || fail "a folder was written: $unpacked"
   stop_app
 }
 
@@ -300,13 +303,16 @@ scenario_windows() {
   use_standin && start_app "$recording" || return
   ok "main window mapped as $(size "$main")"
   shot win32-main "$main"
+  # The stored outer sizes assume the classic borders: the help panel adds its client width
+  # (11790 - 6420 twips) to whatever borders Wine draws, and closing it gives the start size back.
+  local start wide; start=$(size "$main"); wide=$(( ${start%x*} + $(px 11640) - $(px 6270) ))
   click "$main" Form1.frm a_ajuda
-  wait_for $patience width_is "$main" "$(px 11790)" && ok "help shown: $(size "$main")" ||
-    fail "help panel: outer size $(size "$main"), expected width $(px 11790) (11790 twips)"
+  wait_for $patience width_is "$main" "$wide" && [ "$(size "$main" | cut -dx -f2)" = "${start#*x}" ] &&
+    ok "help shown: $(size "$main")" || fail "help panel: outer size $(size "$main"), expected ${wide}x${start#*x}"
   shot win32-main-help "$main"
   click "$main" Form1.frm f_ajuda
-  wait_for $patience width_is "$main" "$(px 6420)" && ok "help hidden: $(size "$main")" ||
-    fail "help hidden: outer size $(size "$main"), expected width $(px 6420) (6420 twips)"
+  wait_for $patience width_is "$main" "${start%x*}" && [ "$(size "$main")" = "$start" ] &&
+    ok "help hidden: back at $(size "$main")" || fail "help hidden: outer size $(size "$main"), at start $start"
   click "$main" Form1.frm sobre
   wait_for $patience mapped "$about" && ok "About window shown" || { fail "no About window"; stop_app; return; }
   sleep 0.5; shot win32-about "$about"
@@ -335,6 +341,34 @@ scenario_closing() {
   standin /close
   wait_for $patience has_call "$DESLIGADO" && ok "Closing: farewell posted" || fail "no farewell on Closing"
   ends_cleanly Closing
+  stop_app
+}
+
+# EchoLink closing while the About window is up: the farewell goes at once, the main window goes,
+# and the program ends when the About window, the last one left, is closed.
+scenario_closing_with_about() {
+  start_announced "$recording" || return
+  click "$main" Form1.frm sobre
+  wait_for $patience mapped "$about" || { fail "no About window"; stop_app; return; }
+  standin /close
+  wait_for $patience has_call "$DESLIGADO" && ok "Closing: farewell posted" || fail "no farewell on Closing"
+  sleep 1
+  ! ended && mapped "$about" && ok "the About window stays up" || fail "the About window went with the main window"
+  unmapped "$main" && ok "the main window has gone" || fail "the main window is still shown"
+  click "$about" sobre_.frm retorna
+  ends_cleanly "closing the About window"
+  stop_app
+}
+
+# The focus as the operator sees it, in a box and on a button, both reached by the keyboard.
+scenario_focus() {
+  start_announced "$recording" || return
+  type_text "em foco"
+  shot win32-focus-in-box "$main"
+  xdotool key Tab; sleep 0.4
+  shot win32-focus-on-button "$main"
+  xdotool key Tab; sleep 0.3; xdotool key Return
+  wait_for $patience has_call "$DESLIGADO" && ok "Tab and Enter reached desligar" || fail "desligar by keyboard: $(calls | tr '\n' '|')"
   stop_app
 }
 
@@ -628,6 +662,29 @@ scenario_high_dpi() {
   ends_cleanly "sair at $dpi dpi"
   stop_app
 }
+
+# ---- the keyboard and pointer table, shared with the Qt program -------------------------------
+source "$root/scripts/e2e-input.sh"
+input_start() { start_announced "$recording"; }
+input_stop() {
+  if ! ended && mapped "$about"; then click "$about" sobre_.frm retorna; wait_for $patience unmapped "$about"; fi
+  stop_app
+}
+input_at() {
+  local cx cy x y
+  # xwininfo without a window waits for a click on one: a window that has gone is a failure.
+  mapped "$([[ "$1" == about:* ]] && echo "$about" || echo "$main")" || return 1
+  case "$1" in
+    background) read -r cx cy < <(client "$main" Form1.frm); echo $((cx + 4)) $((cy + 4)) ;;
+    about:*) read -r cx cy < <(client "$about" sobre_.frm); read -r x y < <(centre sobre_.frm "${1#about:}"); echo $((cx + x)) $((cy + y)) ;;
+    *) read -r cx cy < <(client "$main" Form1.frm); read -r x y < <(centre Form1.frm "$1"); echo $((cx + x)) $((cy + y)) ;;
+  esac
+}
+input_posted() { calls | sed -nE 's/^PostChatLine\("(.*)"\)( -> .*)?$/\1/p'; }
+input_morse() { calls | sed -nE 's/^SendMorse\(0, VT_BSTR "(.*)"\)( -> .*)?$/\1/p'; }
+input_running() { ! ended; }
+input_about_shown() { mapped "$about"; }
+input_width() { mapped "$main" && size "$main" | cut -dx -f1; }
 
 for scenario in "${scenarios[@]}"; do
   t0=$(now_ms)

@@ -14,7 +14,7 @@ while [ $# -gt 0 ]; do
     *) scenarios+=("$1"); shift ;;
   esac
 done
-[ ${#scenarios[@]} -gt 0 ] || scenarios=(startup no_service relay manual help about fdp closing service_dies close_box time_out
+[ ${#scenarios[@]} -gt 0 ] || scenarios=(startup no_service relay manual help about fdp closing closing_with_about service_dies close_box time_out input
   sound_stalls guard_unkeys embedded_commands sigterm single_copy)
 
 skip() { echo "SKIP: $*"; exit 77; }
@@ -28,6 +28,7 @@ sim="$build/hosts/simulator/dizo-station-sim"
 # Everything below runs on a private session bus, bounded in time.
 if [ -z "${DIZO_E2E_IN_SESSION:-}" ]; then
   bound=240; [[ " ${scenarios[*]} " == *" soak "* || " ${scenarios[*]} " == *" flood "* ]] && bound=1500  # minutes long
+  [[ " ${scenarios[*]} " == *" input "* ]] && bound=$((bound + 360))  # a program started for each row
   exec env DIZO_E2E_IN_SESSION=1 timeout --kill-after=5 "$bound" dbus-run-session -- bash "$0" --build "$build" \
     ${shots:+--shots "$shots"} "${scenarios[@]}"
 fi
@@ -344,6 +345,50 @@ scenario_close_box() {
   has_call "$(q PostChatLine "$DESLIGADO")" && fail "the close box posted a farewell" || ok "the close box posts nothing"
   stop_all
 }
+
+# EchoLink closing while the About window is up: the farewell goes at once, the main window goes,
+# and the program ends when the About window is closed, the last window left.
+scenario_closing_with_about() {
+  start_sim && start_app || return
+  wait_for $patience has_call "$(q PostChatLine "$LIGADO")"
+  click sobre
+  wait_for $patience find_about || { fail "no About window"; stop_all; return; }
+  sleep 0.3
+  say "/quit"
+  wait_for $patience has_call "$(q PostChatLine "$DESLIGADO")" && ok "Closing: farewell posted" || fail "no farewell on Closing"
+  sleep 1
+  # A search can meet a window going away and give up: asked again.
+  app_running && wait_for 5 find_about 2>/dev/null && ok "the About window stays up" || fail "the About window went with the main window"
+  xdotool search --onlyvisible --name '^Dizo Chat por QD4RV $' >/dev/null && fail "the main window is still shown" ||
+    ok "the main window has gone"
+  click retorna "$about"
+  wait_for 15 app_gone && ok "closing the About window ends the program" || fail "program still running"
+  stop_all
+}
+about=""
+find_about() { about=$(xdotool search --onlyvisible --name '^Sobre$' | head -1); [ -n "$about" ]; }
+
+# ---- the keyboard and pointer table, shared with the Windows program -------------------------
+at[background]="4 4"
+source "$root/scripts/e2e-input.sh"
+input_start() {
+  start_sim || { fail "simulator did not start"; return 1; }
+  start_app || return 1
+  wait_for $patience has_call "$(q PostChatLine "$LIGADO")" || { fail "no start-up announcement"; return 1; }
+}
+input_stop() { stop_all; }
+input_at() {
+  local name="$1" win="$wid" X Y x y
+  if [[ "$name" == about:* ]]; then name="${name#about:}"; find_about; win="$about"; fi
+  eval "$(xdotool getwindowgeometry --shell "$win" | grep -E '^[XY]=')"
+  read -r x y <<<"${at[$name]}"
+  echo $((X + x)) $((Y + y))
+}
+input_posted() { calls | sed -n 's/^PostChatLine("\(.*\)")$/\1/p'; }
+input_morse() { calls | sed -n 's/^SendMorse(0, "\(.*\)")$/\1/p'; }
+input_running() { app_running; }
+input_about_shown() { find_about; }
+input_width() { width_of "$wid"; }
 
 # keyed_ms N: how long the station was keyed the Nth time, from its own time stamps.
 keyed_ms() { echo $(( $(call_ms 'SetTransmit(false)' "$1") - $(call_ms 'SetTransmit(true)' "$1") )); }

@@ -58,6 +58,15 @@ TEST_F(HoverTest, LeavingIsNoticedAtTheNextTickAndNoSooner) {
     EXPECT_EQ(ws.GetPropA(a.hwnd, "qk_TimerID"), 237u) << "the properties stay after tracking ends";
 }
 
+// The window outlives the control's teardown (the host destroys it afterwards).
+TEST_F(HoverTest, TeardownTakesTheHoverLinkOffTheWindow) {
+    MoveOver(a, 20, 20);
+    a.Input().Teardown();
+    EXPECT_EQ(ws.GetPropA(a.hwnd, "qk_ClassID"), 0u);
+    EXPECT_EQ(ws.GetPropA(a.hwnd, "qk_TimerID"), 0u);
+    EXPECT_EQ(ws.TimerCount(), 0u);
+}
+
 TEST_F(HoverTest, FurtherMovesWhileTrackingDoNotRestartTheTimer) {
     MoveOver(a, 20, 20);
     ws.AdvanceTime(30);

@@ -5,11 +5,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
-#include <QShortcut>
 
 #include <algorithm>
 
 #include "buttons/qkButtons_H.h"
+#include "dialog/Accessible.h"
+#include "dialog/Pointers.h"
 #include "gdi/Dc.h"
 #include "gdi/Image.h"
 #include "gdi/Objects.h"
@@ -39,24 +40,24 @@ std::int16_t ShiftCode(Qt::KeyboardModifiers m) {
     return s;
 }
 
-// The Qt cursor shape for the platform's MousePointer codes 0 to 15 (99, custom, uses the arrow).
+// The Qt cursor for each shape of the one pointer table.
 Qt::CursorShape CursorFor(std::int32_t pointer) {
-    switch (pointer) {
-    case 2: return Qt::CrossCursor;
-    case 3: return Qt::IBeamCursor;
-    case 5: return Qt::SizeAllCursor;
-    case 6: return Qt::SizeBDiagCursor;
-    case 7: return Qt::SizeVerCursor;
-    case 8: return Qt::SizeFDiagCursor;
-    case 9: return Qt::SizeHorCursor;
-    case 10: return Qt::UpArrowCursor;
-    case 11: return Qt::WaitCursor;
-    case 12: return Qt::ForbiddenCursor;
-    case 13: return Qt::BusyCursor;
-    case 14: return Qt::WhatsThisCursor;
-    case 15: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
+    switch (dialog::PointerShapeFor(pointer)) {
+    case dialog::PointerShape::Arrow: return Qt::ArrowCursor;
+    case dialog::PointerShape::Cross: return Qt::CrossCursor;
+    case dialog::PointerShape::IBeam: return Qt::IBeamCursor;
+    case dialog::PointerShape::SizeAll: return Qt::SizeAllCursor;
+    case dialog::PointerShape::SizeNESW: return Qt::SizeBDiagCursor;
+    case dialog::PointerShape::SizeNS: return Qt::SizeVerCursor;
+    case dialog::PointerShape::SizeNWSE: return Qt::SizeFDiagCursor;
+    case dialog::PointerShape::SizeWE: return Qt::SizeHorCursor;
+    case dialog::PointerShape::UpArrow: return Qt::UpArrowCursor;
+    case dialog::PointerShape::Wait: return Qt::WaitCursor;
+    case dialog::PointerShape::No: return Qt::ForbiddenCursor;
+    case dialog::PointerShape::ArrowAndWait: return Qt::BusyCursor;
+    case dialog::PointerShape::Help: return Qt::WhatsThisCursor;
     }
+    return Qt::ArrowCursor;
 }
 
 }  // namespace
@@ -67,9 +68,7 @@ ButtonWidget::ButtonWidget(QWidget* parent, QtWindowServices& windows, std::stri
       windows_(windows),
       name_(std::move(name)),
       buffer_(size.width(), size.height()),
-      ambientBack_(ambientBack),
-      default_(settings.ReadBool("Default", false)),
-      cancel_(settings.ReadBool("Cancel", false)) {
+      ambientBack_(ambientBack) {
     setObjectName(QString::fromStdString(name_));
     // Tab only: a left press takes the focus in mousePressEvent, as a platform button does, and
     // a right or middle press leaves it where it is.
@@ -93,21 +92,8 @@ ButtonWidget::~ButtonWidget() {
 }
 
 QString ButtonWidget::SpokenCaption() const {
-    const std::string& caption = control_ ? control_->Caption() : std::string();
-    std::string spoken;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&') {
-            if (i + 1 < caption.size() && caption[i + 1] == '&') spoken += caption[++i];
-            continue;
-        }
-        if (caption[i] == '|' && i + 1 < caption.size() && caption[i + 1] == '|') {
-            spoken += ' ';
-            ++i;
-            continue;
-        }
-        spoken += caption[i];
-    }
-    return QString::fromUtf8(spoken.data(), static_cast<qsizetype>(spoken.size())).trimmed();
+    const std::string spoken = dialog::SpokenCaption(control_ ? control_->Caption() : std::string());
+    return QString::fromUtf8(spoken.data(), static_cast<qsizetype>(spoken.size()));
 }
 
 win::HWND ButtonWidget::hWnd() const { return windows_.Handle(this); }
@@ -130,20 +116,6 @@ void ButtonWidget::PointerChanged() {
         return;
     }
     setCursor(CursorFor(MousePointer()));
-}
-
-void ButtonWidget::AccessKeysChanged() {
-    const std::string keys = AccessKeys();
-    for (QShortcut* s : shortcuts_) delete s;
-    shortcuts_.clear();
-    QWidget* top = window();
-    for (char c : keys) {
-        const auto upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (!((upper >= 'A' && upper <= 'Z') || (upper >= '0' && upper <= '9'))) continue;
-        auto* shortcut = new QShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(upper))), top);
-        connect(shortcut, &QShortcut::activated, this, [this, c] { AccessKey(static_cast<std::int16_t>(c)); });
-        shortcuts_.push_back(shortcut);
-    }
 }
 
 void ButtonWidget::AccessKey(std::int16_t keyAscii) {
@@ -242,12 +214,12 @@ void ButtonWidget::mouseReleaseEvent(QMouseEvent* e) {
     std::int16_t shift = ShiftCode(e->modifiers());
     float x = static_cast<float>(e->position().x());
     float y = static_cast<float>(e->position().y());
-    // Released over the button itself (its shape, not only its box): the platform follows with Click.
+    // Released over the button itself (its shape, not only its box): the control decides whether
+    // that clicks.
     const QPoint p = e->position().toPoint();
     const bool inside = rect().contains(p) && (mask().isEmpty() || mask().contains(p));
-    QPointer<ButtonWidget> self(this);
-    control_->Input().MouseUp(button, shift, x, y);
-    if (self && inside) control_->Input().Click();
+    control_->Input().MouseUp(button, shift, x, y,
+                              inside ? buttons::ReleasePlace::OverButton : buttons::ReleasePlace::Elsewhere);
 }
 
 void ButtonWidget::mouseDoubleClickEvent(QMouseEvent*) { control_->Input().DblClick(); }
@@ -262,15 +234,6 @@ void ButtonWidget::keyPressEvent(QKeyEvent* e) {
         QWidget::keyPressEvent(e);
         return;
     }
-    if ((key == 13 || key == 27) && DialogKey) {
-        if (e->isAutoRepeat() && dialogKeyHeld_ == key) return;
-        QPointer<ButtonWidget> self(this);
-        if (DialogKey(key)) {
-            if (self) dialogKeyHeld_ = key;
-            return;
-        }
-        if (!self) return;
-    }
     std::int16_t shift = ShiftCode(e->modifiers());
     QPointer<ButtonWidget> self(this);
     if (key != 0) control_->Input().KeyDown(key, shift);
@@ -282,10 +245,6 @@ void ButtonWidget::keyReleaseEvent(QKeyEvent* e) {
     std::int16_t key = VirtualKeyFromQtKey(e->key(), e->modifiers());
     if (key == 0 || key == 9) {
         QWidget::keyReleaseEvent(e);
-        return;
-    }
-    if (key == dialogKeyHeld_) {
-        dialogKeyHeld_ = 0;
         return;
     }
     std::int16_t shift = ShiftCode(e->modifiers());

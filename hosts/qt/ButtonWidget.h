@@ -15,8 +15,6 @@
 #include "buttons/PresentationBuffer.h"
 #include "gdi/Handles.h"
 
-class QShortcut;
-
 namespace buttons {
 class qkButtons_H;
 }
@@ -39,14 +37,9 @@ public:
 
     // Raised for the control's Click event, with the control's name.
     std::function<void(const std::string& name)> OnClick;
-    // Enter (13) and Esc (27) belong to the window: it passes them to its default or cancel
-    // button and returns true, or returns false and the key reaches this button as any other.
-    std::function<bool(std::int16_t key)> DialogKey;
 
-    // The stored Default and Cancel settings: the button Enter and Esc press.
-    bool IsDefault() const { return default_; }
-    bool IsCancel() const { return cancel_; }
-    // An access key (or Enter/Esc for the window) while the button can take it.
+    // An access key (or Enter/Esc for the window) while the button can take it; the window's
+    // dialog rules decide which button gets which.
     void AccessKey(std::int16_t keyAscii);
     // The container's ambient properties; the control hears of each change.
     void SetDisplayAsDefault(bool on);
@@ -89,7 +82,6 @@ private:
     void Click() override;  // buttons::ButtonEvents
     void EnabledChanged() override;
     void PointerChanged() override;
-    void AccessKeysChanged() override;
 
     QtWindowServices& windows_;
     std::string name_;
@@ -98,12 +90,8 @@ private:
     std::unique_ptr<buttons::qkButtons_H> control_;
     bool focusByPress_ = false;  // mousePressEvent is giving the focus and reports it itself
 
-    std::vector<QShortcut*> shortcuts_;
     buttons::OleColor ambientBack_;
-    bool default_ = false;
-    bool cancel_ = false;
     bool displayAsDefault_ = false;
-    std::int16_t dialogKeyHeld_ = 0;  // the window took this key's press; its release is the window's too
 };
 
 }  // namespace hosts::qt

@@ -13,7 +13,6 @@
 #include <QScrollBar>
 
 #include <algorithm>
-#include <cctype>
 
 #include "buttons/ButtonTypes.h"
 #include "buttons/Colors.h"
@@ -21,18 +20,13 @@
 #include "forms/FormatError.h"
 #include "forms/model/WindowModel.h"
 #include "hosts/qt/ButtonWidget.h"
+#include "hosts/qt/KeyCodes.h"
 #include "hosts/qt/QtWindowServices.h"
 #include "hosts/qt/TextBox.h"
 
 namespace hosts::qt {
 
 namespace {
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
 
 QString Qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -104,7 +98,10 @@ FormWindow::FormWindow(const forms::WindowModel& model, QtWindowServices& window
     resize(model.ClientWidth, model.ClientHeight);
     windows_.Register(this);
     for (const forms::ControlModel& child : model.Controls) Build(child, this);
-    ApplyTabOrder(model.TabOrder);
+    dialog_.SetTabOrder(model.TabOrder);
+    // Qt's own focus chain (which it walks when the window is first activated) agrees.
+    const std::vector<dialog::Index>& stops = dialog_.TabOrder();
+    for (std::size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(controls_[stops[i - 1]], controls_[stops[i]]);
     // The default look follows the focus, as Enter does.
     focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this] { ShowDefaultLook(); });
     ShowDefaultLook();
@@ -121,7 +118,6 @@ void FormWindow::Build(const forms::ControlModel& m, QWidget* parent) {
         b->OnClick = [this](const std::string& n) {
             if (OnClick) OnClick(n);
         };
-        b->DialogKey = [this](std::int16_t key) { return DialogKey(key); };
         buttons_.push_back(b);
         w = b;
         break;
@@ -192,16 +188,15 @@ void FormWindow::Build(const forms::ControlModel& m, QWidget* parent) {
     }
     w->setVisible(m.Visible);
     w->setEnabled(m.Enabled);
-    byName_[Lower(m.Name)] = w;
-}
-
-void FormWindow::ApplyTabOrder(const std::vector<std::string>& order) {
-    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(Find(order[i - 1]), Find(order[i]));
+    if (m.TakesFocus) w->installEventFilter(this);
+    const dialog::Index index = dialog_.Add(m);
+    if (index >= controls_.size()) controls_.resize(index + 1);
+    controls_[index] = w;
 }
 
 QWidget* FormWindow::Find(std::string_view name) const {
-    const auto it = byName_.find(Lower(name));
-    return it == byName_.end() ? nullptr : it->second;
+    const std::optional<dialog::Index> i = dialog_.Find(name);
+    return i ? controls_[*i].data() : nullptr;
 }
 
 std::vector<ButtonWidget*> FormWindow::Buttons() const {
@@ -212,34 +207,53 @@ std::vector<ButtonWidget*> FormWindow::Buttons() const {
     return out;
 }
 
-ButtonWidget* FormWindow::EnterTarget() const {
-    auto* focused = qobject_cast<ButtonWidget*>(QApplication::focusWidget());
-    if (focused != nullptr && focused->window() == this &&
-        focused->Control().Mode() == buttons::ToInt(buttons::ButtonMode::ModeCommand))
-        return focused;
-    for (ButtonWidget* b : Buttons()) {
-        if (b->IsDefault()) return b;
-    }
-    return nullptr;
+ButtonWidget* FormWindow::ButtonAt(dialog::Index i) const {
+    return i < controls_.size() ? qobject_cast<ButtonWidget*>(controls_[i].data()) : nullptr;
 }
 
-bool FormWindow::DialogKey(std::int16_t key) {
-    ButtonWidget* target = nullptr;
-    if (key == 13) {
-        target = EnterTarget();
-    } else if (key == 27) {
-        const std::vector<ButtonWidget*> all = Buttons();
-        const auto cancel = std::find_if(all.begin(), all.end(), [](ButtonWidget* b) { return b->IsCancel(); });
-        if (cancel != all.end()) target = *cancel;
+bool FormWindow::Usable(dialog::Index i) const {
+    const QWidget* w = i < controls_.size() ? controls_[i].data() : nullptr;
+    return w != nullptr && w->isEnabled() && w->isVisibleTo(const_cast<FormWindow*>(this));
+}
+
+bool FormWindow::Command(dialog::Index i) const {
+    ButtonWidget* b = ButtonAt(i);
+    return b != nullptr && b->Control().Mode() == buttons::ToInt(buttons::ButtonMode::ModeCommand);
+}
+
+std::string FormWindow::AccessKeys(dialog::Index i) const {
+    const ButtonWidget* b = ButtonAt(i);
+    return b != nullptr ? b->AccessKeys() : std::string();
+}
+
+std::optional<dialog::Index> FormWindow::FocusIndex() const {
+    const QWidget* f = QApplication::focusWidget();
+    if (f == nullptr || f->window() != this) return std::nullopt;
+    const auto it = std::find(controls_.begin(), controls_.end(), f);
+    if (it == controls_.end()) return std::nullopt;
+    return static_cast<dialog::Index>(it - controls_.begin());
+}
+
+bool FormWindow::Carry(const dialog::Move& move) {
+    switch (move.kind) {
+    case dialog::Move::Kind::Keep: return false;
+    case dialog::Move::Kind::Drop: return true;
+    case dialog::Move::Kind::Focus:
+        if (QWidget* w = controls_[move.target]) w->setFocus(Qt::TabFocusReason);
+        return true;
+    case dialog::Move::Kind::Press:
+        // The button's handler may close the window: nothing of it is used afterwards.
+        if (ButtonWidget* b = ButtonAt(move.target)) b->AccessKey(move.key);
+        return true;
     }
-    if (target == nullptr) return false;
-    target->AccessKey(key);
-    return true;
+    return false;
 }
 
 void FormWindow::ShowDefaultLook() {
-    ButtonWidget* target = EnterTarget();
-    for (ButtonWidget* b : Buttons()) b->SetDisplayAsDefault(b == target);
+    const std::optional<dialog::Index> target = dialog_.EnterTarget(FocusIndex(), *this);
+    for (dialog::Index i = 0; i < controls_.size(); ++i) {
+        if (ButtonWidget* b = ButtonAt(i)) b->SetDisplayAsDefault(target && *target == i);
+    }
 }
 
 void FormWindow::SetBackColor(std::uint32_t oleColour) {
@@ -252,12 +266,41 @@ void FormWindow::SetBackColor(std::uint32_t oleColour) {
     }
 }
 
-void FormWindow::SetOuterWidth(int twips) {
-    resize(forms::ClientWidthForOuter(units_, twips), height());
+bool FormWindow::Visible(std::string_view name) const {
+    const QWidget* w = Find(name);
+    return w != nullptr && !w->isHidden();
 }
 
-void FormWindow::SetOuterHeight(int twips) {
+void FormWindow::SetVisible(std::string_view name, bool visible) {
+    if (QWidget* w = Find(name)) w->setVisible(visible);
+}
+
+std::string FormWindow::Text(std::string_view name) const {
+    const auto* box = qobject_cast<const TextBox*>(Find(name));
+    return box != nullptr ? box->Text() : std::string();
+}
+
+void FormWindow::SetText(std::string_view name, const std::string& text) {
+    if (auto* box = qobject_cast<TextBox*>(Find(name))) box->SetText(text);
+}
+
+bool FormWindow::SetFocus(std::string_view name) {
+    QWidget* w = Find(name);
+    if (w == nullptr || !w->isEnabled() || w->isHidden() || w->focusPolicy() == Qt::NoFocus) return false;
+    w->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+bool FormWindow::SetOuterWidth(int twips) {
+    if (isMinimized()) return false;
+    resize(forms::ClientWidthForOuter(units_, twips), height());
+    return true;
+}
+
+bool FormWindow::SetOuterHeight(int twips) {
+    if (isMinimized()) return false;
     resize(width(), forms::ClientHeightForOuter(units_, twips));
+    return true;
 }
 
 void FormWindow::CloseQuietly() {
@@ -271,22 +314,52 @@ void FormWindow::closeEvent(QCloseEvent* e) {
     emit Closed();
 }
 
-void FormWindow::keyPressEvent(QKeyEvent* e) {
-    // Arrow keys a button passes on to its container move the focus, as dialog navigation does.
-    switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!DialogKey(13)) QWidget::keyPressEvent(e);
-        return;
-    case Qt::Key_Escape:
-        if (!DialogKey(27)) QWidget::keyPressEvent(e);
-        return;
-    case Qt::Key_Right:
-    case Qt::Key_Down: focusNextPrevChild(true); return;
-    case Qt::Key_Left:
-    case Qt::Key_Up: focusNextPrevChild(false); return;
-    default: QWidget::keyPressEvent(e);
+namespace {
+
+dialog::Keystroke KeystrokeOf(const QKeyEvent& e) {
+    const Qt::KeyboardModifiers m = e.modifiers();
+    const bool shift = (m & Qt::ShiftModifier) || e.key() == Qt::Key_Backtab;
+    return dialog::KeystrokeOf(VirtualKeyFromQtKey(e.key(), m), shift, (m & Qt::ControlModifier) != 0,
+                               (m & Qt::AltModifier) != 0);
+}
+
+}  // namespace
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return QWidget::eventFilter(watched, e);
+    auto* key = static_cast<QKeyEvent*>(e);
+    if (e->type() == QEvent::KeyRelease) {
+        if (key->key() != takenKey_ || key->isAutoRepeat()) return false;
+        takenKey_ = 0;
+        return true;
     }
+    // A press the rules took repeats as theirs: held Enter clicks once.
+    if (key->isAutoRepeat() && key->key() == takenKey_) return true;
+    // The control the key is for, whether or not Qt counts it as focused (a window not yet active).
+    const auto it = std::find(controls_.begin(), controls_.end(), watched);
+    const std::optional<dialog::Index> to =
+        it == controls_.end() ? FocusIndex() : std::optional<dialog::Index>(it - controls_.begin());
+    const dialog::Move move = dialog_.OnKey(KeystrokeOf(*key), to, *this);
+    if (move.kind == dialog::Move::Kind::Keep) return false;
+    takenKey_ = move.kind == dialog::Move::Kind::Press ? key->key() : 0;
+    Carry(move);
+    return true;
+}
+
+bool FormWindow::focusNextPrevChild(bool next) {
+    dialog::Keystroke tab;
+    tab.key = dialog::Key::Tab;
+    tab.shift = !next;
+    return Carry(dialog_.OnKey(tab, FocusIndex(), *this));
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* e) {
+    const dialog::Keystroke k = KeystrokeOf(*e);
+    const dialog::Move move = k.key == dialog::Key::Left || k.key == dialog::Key::Right || k.key == dialog::Key::Up ||
+                                      k.key == dialog::Key::Down
+                                  ? dialog_.OnArrow(k.key, FocusIndex(), *this)
+                                  : dialog_.OnKey(k, FocusIndex(), *this);
+    if (!Carry(move)) QWidget::keyPressEvent(e);
 }
 
 }  // namespace hosts::qt

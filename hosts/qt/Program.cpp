@@ -1,9 +1,11 @@
 #include "hosts/qt/Program.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QTimer>
+#include <QWindow>
 #include <QUrl>
 
 #include "forms/Description.h"
@@ -11,7 +13,6 @@
 #include "hosts/qt/FormWindow.h"
 #include "hosts/qt/SingleCopy.h"
 #include "hosts/speech/PulseSink.h"
-#include "hosts/qt/TextBox.h"
 #include "relay/AboutWindow.h"
 #include "relay/Form1.h"
 
@@ -81,8 +82,12 @@ bool Program::ShowModal(relay::Window window) {
     QObject::connect(about.get(), &FormWindow::Closed, &loop, &QEventLoop::quit);
     about_ = about.get();
     about->show();
+    // No owner: Qt gives a modal window the active one as its parent window, whose closing would
+    // close it too.
+    if (QWindow* native = about->windowHandle()) native->setTransientParent(nullptr);
     loop.exec();
     about_ = nullptr;
+    if (ending_) QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
     return true;
 }
 
@@ -94,10 +99,10 @@ void Program::Unload(relay::Window window) {
     }
     if (ending_) return;
     ending_ = true;
+    // The program ends once no window is left: an About window up stays until it is closed.
     QTimer::singleShot(0, main_.get(), [this] {
-        if (about_ != nullptr) about_->CloseQuietly();
         main_->CloseQuietly();
-        QCoreApplication::exit(0);
+        if (about_ == nullptr) QCoreApplication::exit(0);
     });
 }
 
@@ -113,45 +118,6 @@ std::intptr_t Program::Open(const relay::ShellOpenRequest& request) {
     return url.isValid() && QDesktopServices::openUrl(url) ? 42 : 2;
 }
 
-QWidget* Program::Widget(relay::Control control) const {
-    return main_ ? main_->Find(relay::ControlName(control)) : nullptr;
-}
-
-bool Program::Visible(relay::Control control) const {
-    const QWidget* w = Widget(control);
-    return w != nullptr && !w->isHidden();
-}
-
-void Program::SetVisible(relay::Control control, bool visible) {
-    if (QWidget* w = Widget(control)) w->setVisible(visible);
-}
-
-std::string Program::Text(relay::Control control) const {
-    const auto* box = qobject_cast<const TextBox*>(Widget(control));
-    return box != nullptr ? box->Text() : std::string();
-}
-
-void Program::SetText(relay::Control control, const std::string& text) {
-    if (auto* box = qobject_cast<TextBox*>(Widget(control))) box->SetText(text);
-}
-
-bool Program::SetFocus(relay::Control control) {
-    QWidget* w = Widget(control);
-    if (w == nullptr || !w->isEnabled() || w->isHidden() || w->focusPolicy() == Qt::NoFocus) return false;
-    w->setFocus(Qt::OtherFocusReason);
-    return true;
-}
-
-bool Program::SetWidth(int twips) {
-    if (!main_ || main_->isMinimized()) return false;
-    main_->SetOuterWidth(twips);
-    return true;
-}
-
-bool Program::SetHeight(int twips) {
-    if (!main_ || main_->isMinimized()) return false;
-    main_->SetOuterHeight(twips);
-    return true;
-}
+relay::NamedControls* Program::MainControls() const { return main_.get(); }
 
 }  // namespace hosts::qt

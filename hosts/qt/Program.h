@@ -14,9 +14,8 @@
 #include "hosts/qt/InstalledFiles.h"
 #include "hosts/qt/QtWindowServices.h"
 #include "hosts/speech/EspeakVoice.h"
-#include "relay/FormControls.h"
 #include "relay/Pause.h"
-#include "relay/ProgramHost.h"
+#include "relay/ProgramWindows.h"
 #include "relay/QueuedLog.h"
 #include "relay/TransmitGuard.h"
 
@@ -30,7 +29,7 @@ class EndSignals;
 class FormWindow;
 class SingleCopy;
 
-class Program final : public relay::ProgramHost, public relay::Shell, public relay::FormControls {
+class Program final : public relay::ProgramWindows {
 public:
     // Throws forms::FormatError when the main window's description is bad. The transmit limit is
     // the relay's constant except in the end-to-end build that shortens it. `guardBus` is a bus
@@ -50,17 +49,9 @@ public:
     void EndNow() override;
     // relay::Shell
     std::intptr_t Open(const relay::ShellOpenRequest& request) override;
-    // relay::FormControls
-    bool Visible(relay::Control control) const override;
-    void SetVisible(relay::Control control, bool visible) override;
-    std::string Text(relay::Control control) const override;
-    void SetText(relay::Control control, const std::string& text) override;
-    bool SetFocus(relay::Control control) override;
-    bool SetWidth(int twips) override;
-    bool SetHeight(int twips) override;
 
 private:
-    QWidget* Widget(relay::Control control) const;
+    relay::NamedControls* MainControls() const override;
     // On the signals' thread: unkey if keyed, silence, then end as the close box does.
     void EndOnSignal(int signal);
 

@@ -73,7 +73,6 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"EuroIsByte128", Qt::Key_E, {}, "€", {"D69,0", "P128", "U69,0"}},
         KeyCase{"OutsideTheCodePageTypesNothing", Qt::Key_L, {}, "ł", {"D76,0", "U76,0"}},
         KeyCase{"CtrlLetterTypesItsControlCode", Qt::Key_A, Qt::ControlModifier, "\x01", {"D17,2", "D65,2", "P1", "U65,2", "U17,0"}},
-        KeyCase{"EnterWithoutADefaultButton", Qt::Key_Return, {}, "\r", {"D13,0", "P13", "U13,0"}},
         KeyCase{"EscWithoutACancelButton", Qt::Key_Escape, {}, "\x1b", {"D27,0", "P27", "U27,0"}},
         KeyCase{"AltLetterTypesNothing", Qt::Key_X, Qt::AltModifier, "x", {"D18,4", "D88,4", "U88,4", "U18,0"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -159,6 +158,33 @@ TEST(FormWindow, EnterAndEscPressTheWindowsDefaultAndCancelButtons) {
         EXPECT_EQ(clicks, std::vector<std::string>{c.clicked}) << c.focus << " " << c.key;
     }
     EXPECT_FALSE(qobject_cast<ButtonWidget*>(window.Find("marca"))->Control().GetValue());
+}
+
+TEST(FormWindow, TabWalksTheTabOrderAndBoxesKeepWhatIsTheirs) {
+    App();
+    QtWindowServices services;
+    FormWindow window(Describe(" Begin TextBox Many\n  Left = 150\n  Top = 1200\n  Width = 3000\n  Height = 765\n"
+                               "  TabIndex = 0\n  MultiLine = True\n End\n" +
+                               std::string(kButton)),
+                      services);
+    bool closed = false;
+    window.OnCloseBox = [&] { closed = true; };
+    ASSERT_NO_FATAL_FAILURE(Activate(window));
+    QWidget* many = window.Find("Many");
+    many->setFocus();
+    QTest::keyClicks(many, "um");
+    QTest::keyClick(many, Qt::Key_Return);
+    QTest::keyClick(many, Qt::Key_Escape);
+    EXPECT_EQ(window.Text("Many"), "um\r\n");
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(window.isVisible());
+    QTest::keyClick(many, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window.Find("ligar"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), many);
+    QTest::keyClick(many, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), window.Find("ligar"));
+    EXPECT_EQ(window.Text("Many"), "um\r\n");
 }
 
 TEST(FormWindow, TheDefaultLookFollowsTheButtonEnterPresses) {

@@ -49,20 +49,16 @@ bool TranslateButtonMessage(std::uint32_t message, std::uintptr_t wParam, std::i
         sink.MouseDown(ButtonOf(message), shift, X(lParam), Y(lParam));
         return true;
     case msg::MouseMove: sink.MouseMove(HeldButtons(wParam), shift, X(lParam), Y(lParam)); return true;
-    case msg::LButtonUp: {
-        const bool click = context.overButton;
-        sink.MouseUp(1, shift, X(lParam), Y(lParam));
-        // As the platform's own buttons do: released over the button, a Click follows.
-        if (click) sink.Click();
-        return true;
-    }
+    case msg::LButtonUp:
     case msg::RButtonUp:
-    case msg::MButtonUp: sink.MouseUp(ButtonOf(message), shift, X(lParam), Y(lParam)); return true;
+    case msg::MButtonUp:
+        sink.MouseUp(ButtonOf(message), shift, X(lParam), Y(lParam), context.overButton);
+        return true;
     case msg::LButtonDblClk:
     case msg::RButtonDblClk:
     case msg::MButtonDblClk: sink.DblClick(); return true;
     case msg::KeyDown:
-        if (wParam == VkTab) return false;  // the dialog manager moves the focus
+        if (wParam == VkTab) return false;  // the window's dialog rules move the focus
         sink.KeyDown(static_cast<std::int16_t>(wParam), shift);
         return true;
     case msg::KeyUp:

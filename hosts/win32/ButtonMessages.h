@@ -1,6 +1,6 @@
 // How the qkButtons_H window turns the platform's mouse, key and focus messages into the control's
-// notifications: a Click after every left release over the button (the control itself ignores the
-// one that ends a double click). Pure: no window and no platform header, so it is tested anywhere.
+// notifications; whether a release clicks is the control's to decide, from where it was let go.
+// Pure: no window and no platform header, so it is tested anywhere.
 #pragma once
 
 #include <cstdint>
@@ -32,8 +32,8 @@ public:
     virtual ~ButtonInputSink() = default;
     virtual void MouseDown(std::int16_t button, std::int16_t shift, float x, float y) = 0;
     virtual void MouseMove(std::int16_t buttons, std::int16_t shift, float x, float y) = 0;
-    virtual void MouseUp(std::int16_t button, std::int16_t shift, float x, float y) = 0;
-    virtual void Click() = 0;
+    // `over`: let go over the button's own shape.
+    virtual void MouseUp(std::int16_t button, std::int16_t shift, float x, float y, bool over) = 0;
     virtual void DblClick() = 0;
     virtual void KeyDown(std::int16_t keyCode, std::int16_t shift) = 0;
     virtual void KeyPress(std::int16_t keyAscii) = 0;

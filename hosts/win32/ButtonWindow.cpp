@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "buttons/qkButtons_H.h"
+#include "dialog/Accessible.h"
+#include "dialog/Pointers.h"
 #include "forms/PropertyBag.h"
 #include "gdi/Dc.h"
 #include "gdi/Objects.h"
@@ -32,10 +34,10 @@ public:
     void MouseMove(std::int16_t buttons, std::int16_t shift, float x, float y) override {
         input_.MouseMove(buttons, shift, x, y);
     }
-    void MouseUp(std::int16_t button, std::int16_t shift, float x, float y) override {
-        input_.MouseUp(button, shift, x, y);
+    void MouseUp(std::int16_t button, std::int16_t shift, float x, float y, bool over) override {
+        input_.MouseUp(button, shift, x, y,
+                       over ? buttons::ReleasePlace::OverButton : buttons::ReleasePlace::Elsewhere);
     }
-    void Click() override { input_.Click(); }
     void DblClick() override { input_.DblClick(); }
     void KeyDown(std::int16_t key, std::int16_t shift) override { input_.KeyDown(key, shift); }
     void KeyPress(std::int16_t ascii) override { input_.KeyPress(ascii); }
@@ -51,25 +53,24 @@ private:
     ::HWND hwnd_;
 };
 
-// The standard cursor for the platform's MousePointer codes 1 to 15; the arrow for the rest
-// (0, the default, and 99 when MouseIcon gives no cursor).
+// The platform's cursor for each shape of the one pointer table.
 LPCSTR CursorFor(std::int32_t pointer) {
-    switch (pointer) {
-    case 2: return IDC_CROSS;
-    case 3: return IDC_IBEAM;
-    case 5: return IDC_SIZEALL;
-    case 6: return IDC_SIZENESW;
-    case 7: return IDC_SIZENS;
-    case 8: return IDC_SIZENWSE;
-    case 9: return IDC_SIZEWE;
-    case 10: return IDC_UPARROW;
-    case 11: return IDC_WAIT;
-    case 12: return IDC_NO;
-    case 13: return IDC_APPSTARTING;
-    case 14: return IDC_HELP;
-    case 15: return IDC_SIZEALL;
-    default: return IDC_ARROW;
+    switch (dialog::PointerShapeFor(pointer)) {
+    case dialog::PointerShape::Arrow: return IDC_ARROW;
+    case dialog::PointerShape::Cross: return IDC_CROSS;
+    case dialog::PointerShape::IBeam: return IDC_IBEAM;
+    case dialog::PointerShape::SizeAll: return IDC_SIZEALL;
+    case dialog::PointerShape::SizeNESW: return IDC_SIZENESW;
+    case dialog::PointerShape::SizeNS: return IDC_SIZENS;
+    case dialog::PointerShape::SizeNWSE: return IDC_SIZENWSE;
+    case dialog::PointerShape::SizeWE: return IDC_SIZEWE;
+    case dialog::PointerShape::UpArrow: return IDC_UPARROW;
+    case dialog::PointerShape::Wait: return IDC_WAIT;
+    case dialog::PointerShape::No: return IDC_NO;
+    case dialog::PointerShape::ArrowAndWait: return IDC_APPSTARTING;
+    case dialog::PointerShape::Help: return IDC_HELP;
     }
+    return IDC_ARROW;
 }
 
 // Our pixels' layout (0x00RRGGBB or 0xAARRGGBB words, rows from the top) as the platform names it.
@@ -144,9 +145,7 @@ ButtonWindow::ButtonWindow(const ButtonPlacement& place, Win32WindowServices& wi
       width_(std::max(0, place.width)),
       height_(std::max(0, place.height)),
       buffer_(width_, height_),
-      ambientBack_(ambientBack),
-      default_(settings.ReadBool("Default", false)),
-      cancel_(settings.ReadBool("Cancel", false)) {
+      ambientBack_(ambientBack) {
     RegisterWindowClass();
     const DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS;
     const ::HWND hwnd = ::CreateWindowExW(0, L"qkButtons_H", wide::Widen(name_).c_str(), style, place.left, place.top,
@@ -192,20 +191,10 @@ void ButtonWindow::PropertyChanged(const std::string& key) {
     if (forms::KeyEquals(key, "Caption") && control_) UpdateWindowText();
 }
 
-// The window's text is the caption with its access-key marks, so that the dialog manager finds
-// the access keys (and screen readers the name); line breaks become blanks.
+// The window's text is the caption as a screen reader should say it; the window's dialog rules,
+// not the platform's dialog manager, find the access keys.
 void ButtonWindow::UpdateWindowText() {
-    std::string text;
-    const std::string& caption = control_->Caption();
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '|' && i + 1 < caption.size() && caption[i + 1] == '|') {
-            text += ' ';
-            ++i;
-        } else {
-            text += caption[i];
-        }
-    }
-    ::SetWindowTextW(Native(hwnd_), wide::Widen(text).c_str());
+    ::SetWindowTextW(Native(hwnd_), wide::Widen(dialog::SpokenCaption(control_->Caption())).c_str());
 }
 
 void ButtonWindow::AccessKey(std::int16_t keyAscii) {
@@ -299,9 +288,9 @@ std::intptr_t ButtonWindow::HandleMessage(std::uint32_t message, std::uintptr_t 
         return 0;
     }
     case WM_GETDLGCODE: {
-        // Arrows and characters go to the control; as a button it gets BM_CLICK for its access keys.
-        // The button Enter presses (it shows the default look) says so, and the dialog manager
-        // then reports Enter as its click to the container.
+        // For whoever asks as the platform's dialog manager does (the window's own dialog rules
+        // decide Tab, Enter, Esc and the access keys): arrows and characters go to the control,
+        // and the button Enter presses (it shows the default look) says so.
         const LRESULT push = displayAsDefault_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
         return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_BUTTON | push;
     }
@@ -330,7 +319,8 @@ std::intptr_t ButtonWindow::HandleMessage(std::uint32_t message, std::uintptr_t 
     default: break;
     }
     if (control_) {
-        const MessageContext context{ShiftState(), message == WM_LBUTTONUP && OverButton(lParam)};
+        const bool release = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+        const MessageContext context{ShiftState(), release && OverButton(lParam)};
         ControlSink sink(control_->Input(), hwnd);
         if (TranslateButtonMessage(message, wParam, lParam, context, sink)) return 0;
     }

@@ -54,13 +54,10 @@ public:
 
     buttons::qkButtons_H& Control() { return *control_; }
     const std::string& Name() const { return name_; }
-    // The container's Default and Cancel buttons take Enter and Esc through the dialog manager.
-    bool IsDefault() const { return default_; }
-    // A command button (not a check box or option) takes Enter itself while it has the focus.
+    // A command button (not a check box or option), which takes Enter itself while it has the focus.
     bool IsCommand() const;
-    bool IsCancel() const { return cancel_; }
-    // An access key, Enter or Esc meant for this button (the dialog manager's BM_CLICK, or the
-    // container's IDOK and IDCANCEL).
+    // An access key, Enter or Esc meant for this button, as the window's dialog rules hand it on
+    // (or BM_CLICK from assistive technology).
     void AccessKey(std::int16_t keyAscii);
     // The container's ambient property changed ("BackColor", "DisplayAsDefault").
     void AmbientChanged(const char* name);
@@ -106,8 +103,6 @@ private:
 
     void* customCursor_ = nullptr;  // HCURSOR made from MouseIcon for MousePointer 99; owned
     buttons::OleColor ambientBack_;
-    bool default_ = false;
-    bool cancel_ = false;
     bool displayAsDefault_ = false;
 };
 

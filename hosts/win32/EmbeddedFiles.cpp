@@ -1,9 +1,8 @@
 #include "hosts/win32/EmbeddedFiles.h"
 
-#include <fstream>
+#include <map>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 
 #include "hosts/wide/WideText.h"
 
@@ -13,65 +12,44 @@ namespace hosts::win32 {
 
 namespace {
 
-struct Unpacking {
-    std::filesystem::path folder;
-    std::size_t count = 0;
-    bool failed = false;
-};
+using Table = std::map<std::string, std::span<const std::uint8_t>>;
 
-// Resource names are the files' paths below the program's forms folder ("ART/DIZO.ICO"); the
-// platform keeps them upper-case, which its file names do not mind. A name that would leave the
-// folder is refused.
-BOOL CALLBACK UnpackOne(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param) {
-    auto& state = *reinterpret_cast<Unpacking*>(param);
+// Resource names are the files' paths below the program's forms folder ("ART/DIZO.ICO"). A
+// resource stays mapped for the life of the program, so its bytes are read where they lie.
+BOOL CALLBACK AddOne(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param) {
     if (IS_INTRESOURCE(name)) return TRUE;
-    const std::filesystem::path relative = std::filesystem::path(name).lexically_normal();
-    if (relative.is_absolute() || relative.empty() || *relative.begin() == "..") return TRUE;
     const HRSRC found = ::FindResourceW(module, name, type);
     const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
     const void* data = loaded ? ::LockResource(loaded) : nullptr;
-    if (data == nullptr) {
-        state.failed = true;
-        return FALSE;
-    }
-    const std::filesystem::path target = state.folder / relative;
-    std::error_code ec;
-    std::filesystem::create_directories(target.parent_path(), ec);
-    std::ofstream out(target, std::ios::binary);
-    out.write(static_cast<const char*>(data), static_cast<std::streamsize>(::SizeofResource(module, found)));
-    if (!out) {
-        state.failed = true;
-        return FALSE;
-    }
-    ++state.count;
+    if (data == nullptr) return TRUE;
+    reinterpret_cast<Table*>(param)->emplace(
+        wide::Narrow(name), std::span<const std::uint8_t>(static_cast<const std::uint8_t*>(data),
+                                                          static_cast<std::size_t>(::SizeofResource(module, found))));
     return TRUE;
+}
+
+Table Resources() {
+    Table table;
+    ::EnumResourceNamesW(nullptr, reinterpret_cast<LPCWSTR>(RT_RCDATA), &AddOne, reinterpret_cast<LONG_PTR>(&table));
+    if (table.empty()) throw std::runtime_error("the program carries none of its files");
+    return table;
+}
+
+std::filesystem::path ProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return std::filesystem::path(L"dizo-chat.exe");
+        if (n < path.size()) {
+            path.resize(n);
+            return std::filesystem::path(path);
+        }
+        path.resize(path.size() * 2);
+    }
 }
 
 }  // namespace
 
-EmbeddedFiles::EmbeddedFiles() {
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD n = ::GetTempPathW(MAX_PATH + 1, temp);
-    if (n == 0 || n > MAX_PATH) throw std::runtime_error("no folder for temporary files");
-    folder_ = std::filesystem::path(std::wstring(temp, n)) /
-              (L"dizo-chat-" + std::to_wstring(::GetCurrentProcessId()));
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-    if (!std::filesystem::create_directories(folder_, ec)) {
-        throw std::runtime_error("cannot make the folder " + wide::Narrow(folder_.wstring()));
-    }
-    Unpacking state{folder_};
-    ::EnumResourceNamesW(nullptr, reinterpret_cast<LPCWSTR>(RT_RCDATA), &UnpackOne, reinterpret_cast<LONG_PTR>(&state));
-    count_ = state.count;
-    if (state.failed || count_ == 0) {
-        std::filesystem::remove_all(folder_, ec);
-        throw std::runtime_error("cannot unpack the program's files into " + wide::Narrow(folder_.wstring()));
-    }
-}
-
-EmbeddedFiles::~EmbeddedFiles() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-}
+EmbeddedFiles::EmbeddedFiles() : carried_(ProgramPath(), Resources()) {}
 
 }  // namespace hosts::win32

@@ -1,26 +1,25 @@
 // The program's stored window descriptions and artwork, kept inside the .exe as RCDATA resources
-// named by their paths, unpacked into a private folder for the run so descriptions find their
-// pictures by path. Owns that folder and removes it at the end.
+// named by their paths, read where they lie in memory: below Folder() (the program's own path, a
+// folder that is on no disk) every reader finds them. Owns the table while it lives; nothing is
+// written anywhere.
 #pragma once
 
 #include <filesystem>
+
+#include "gdi/CarriedFiles.h"
 
 namespace hosts::win32 {
 
 class EmbeddedFiles {
 public:
-    // Unpacks every RCDATA resource of the program; throws std::runtime_error when it cannot.
+    // Puts every RCDATA resource of the program in place; throws std::runtime_error when it has none.
     EmbeddedFiles();
-    ~EmbeddedFiles();
-    EmbeddedFiles(const EmbeddedFiles&) = delete;
-    EmbeddedFiles& operator=(const EmbeddedFiles&) = delete;
 
-    const std::filesystem::path& Folder() const { return folder_; }
-    std::size_t Count() const { return count_; }
+    const std::filesystem::path& Folder() const { return carried_.Root(); }
+    std::size_t Count() const { return carried_.Count(); }
 
 private:
-    std::filesystem::path folder_;
-    std::size_t count_ = 0;
+    gdi::CarriedFiles carried_;
 };
 
 }  // namespace hosts::win32

@@ -1,11 +1,12 @@
 #include "hosts/win32/FormWindow.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
+#include <optional>
 #include <stdexcept>
 
 #include "buttons/qkButtons_H.h"
+#include "dialog/Dialog.h"
 #include "forms/FormatError.h"
 #include "gdi/Screen.h"
 #include "gdi/SysColor.h"
@@ -26,12 +27,6 @@ constexpr int FirstChildId = 100;
 
 ::HWND Native(win::HWND h) { return reinterpret_cast<::HWND>(h.value); }
 win::HWND Ours(::HWND h) { return win::HWND(reinterpret_cast<std::uintptr_t>(h)); }
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
 
 RECT RectOf(const forms::PixelRect& r) { return RECT{r.Left, r.Top, r.Left + r.Width, r.Top + r.Height}; }
 
@@ -70,7 +65,7 @@ struct LineDraw {
     int width;
 };
 
-struct FormWindow::Impl {
+struct FormWindow::Impl final : dialog::LiveControls {
     Win32WindowServices& windows;
     forms::Scale scale;
     std::string name;
@@ -78,14 +73,16 @@ struct FormWindow::Impl {
     std::function<void()>* onCloseBox;
     std::function<void()>* onSessionEnd;
     ::HWND top = nullptr;
-    std::map<std::string, ::HWND> byName;
+    dialog::Dialog dialog;
+    std::vector<::HWND> controls;        // by the dialog's index
+    std::vector<ButtonWindow*> buttonAt;  // by the dialog's index; null for other kinds
+    WPARAM takenKey = 0;                 // the rules took this key's press: its repeats and release too
     std::map<::HWND, ChildLook> looks;  // containers and the labels, boxes they colour
     std::map<::HWND, std::string> frameCaptions;
     std::vector<LineDraw> lines;
     std::vector<std::unique_ptr<ButtonWindow>> buttons;
     std::vector<std::unique_ptr<PictureWindow>> pictures;
     std::vector<HFONT> fonts;
-    std::vector<::HWND> tabStops;  // in tab order
     // Labels and still pictures are drawn on their container, beneath every windowed control.
     std::vector<::HWND> lightweight;
     int nextId = FirstChildId;
@@ -96,7 +93,7 @@ struct FormWindow::Impl {
 
     Impl(Win32WindowServices& w, forms::Scale s)
         : windows(w), scale(s), defaultFont(forms::FontModelOf(forms::FontValue{}, s)) {}
-    ~Impl() {
+    ~Impl() override {
         buttons.clear();
         pictures.clear();
         if (top != nullptr) {
@@ -140,26 +137,51 @@ struct FormWindow::Impl {
 
     void Build(const forms::ControlModel& m, ::HWND parent);
 
-    // The button Enter presses: the command button that has the focus, else the Default button.
-    ButtonWindow* EnterTarget(::HWND focus) const {
-        ButtonWindow* fallback = nullptr;
-        for (const auto& b : buttons) {
-            if (Native(b->hWnd()) == focus && b->IsCommand()) return b.get();
-            if (fallback == nullptr && b->IsDefault()) fallback = b.get();
-        }
-        return fallback;
+    std::optional<dialog::Index> IndexOf(::HWND hwnd) const {
+        if (hwnd == nullptr) return std::nullopt;
+        const auto it = std::find(controls.begin(), controls.end(), hwnd);
+        if (it == controls.end()) return std::nullopt;
+        return static_cast<dialog::Index>(it - controls.begin());
     }
-    ButtonWindow* CancelTarget() const {
-        for (const auto& b : buttons) {
-            if (b->IsCancel()) return b.get();
-        }
-        return nullptr;
+    ButtonWindow* ButtonAt(dialog::Index i) const { return i < buttonAt.size() ? buttonAt[i] : nullptr; }
+
+    // dialog::LiveControls
+    bool Usable(dialog::Index i) const override {
+        const ::HWND h = i < controls.size() ? controls[i] : nullptr;
+        return h != nullptr && ::IsWindowEnabled(h) && (::GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != 0;
     }
-    // The default look follows the focus, as Enter does.
+    bool Command(dialog::Index i) const override {
+        const ButtonWindow* b = ButtonAt(i);
+        return b != nullptr && b->IsCommand();
+    }
+    std::string AccessKeys(dialog::Index i) const override {
+        const ButtonWindow* b = ButtonAt(i);
+        return b != nullptr ? b->AccessKeys() : std::string();
+    }
+
+    // The default look follows the focus: it shows the button Enter presses.
     void ShowDefaultLook(::HWND focus) {
-        ButtonWindow* target = EnterTarget(focus);
-        for (const auto& b : buttons) b->SetDisplayAsDefault(b.get() == target);
+        const std::optional<dialog::Index> target = dialog.EnterTarget(IndexOf(focus), *this);
+        for (dialog::Index i = 0; i < buttonAt.size(); ++i) {
+            if (ButtonWindow* b = buttonAt[i]) b->SetDisplayAsDefault(target && *target == i);
+        }
     }
+
+    // Carries out the rules' move; false when the focused control keeps the key.
+    bool Carry(const dialog::Move& move) {
+        switch (move.kind) {
+        case dialog::Move::Kind::Keep: return false;
+        case dialog::Move::Kind::Drop: return true;
+        case dialog::Move::Kind::Focus: ::SetFocus(controls[move.target]); return true;
+        case dialog::Move::Kind::Press:
+            // The button's handler may end the window: nothing of it is used afterwards.
+            if (ButtonWindow* b = ButtonAt(move.target)) b->AccessKey(move.key);
+            return true;
+        }
+        return false;
+    }
+
+    bool DialogKey(::HWND target, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 void FormWindow::Impl::Build(const forms::ControlModel& m, ::HWND parent) {
@@ -174,6 +196,9 @@ void FormWindow::Impl::Build(const forms::ControlModel& m, ::HWND parent) {
         };
         button->OnFocusChange = [this](win::HWND focus) { ShowDefaultLook(Native(focus)); };
         w = Native(button->hWnd());
+        const dialog::Index index = dialog.Add(m);
+        if (index >= buttonAt.size()) buttonAt.resize(index + 1, nullptr);
+        buttonAt[index] = button.get();
         buttons.push_back(std::move(button));
         break;
     }
@@ -220,6 +245,7 @@ void FormWindow::Impl::Build(const forms::ControlModel& m, ::HWND parent) {
     case forms::ControlKind::Line:
         lines.push_back(LineDraw{parent, POINT{m.Box.Left + m.From.X, m.Box.Top + m.From.Y},
                                  POINT{m.Box.Left + m.To.X, m.Box.Top + m.To.Y}, m.Fore, m.PenWidth});
+        if (const dialog::Index index = dialog.Add(m); index >= controls.size()) controls.resize(index + 1, nullptr);
         return;
     }
     if (m.Kind != forms::ControlKind::Button) {
@@ -227,7 +253,9 @@ void FormWindow::Impl::Build(const forms::ControlModel& m, ::HWND parent) {
     }
     if (!m.Enabled) ::EnableWindow(w, FALSE);
     if (m.Visible) ::ShowWindow(w, SW_SHOWNA);
-    byName[Lower(m.Name)] = w;
+    const dialog::Index index = dialog.Add(m);
+    if (index >= controls.size()) controls.resize(index + 1, nullptr);
+    controls[index] = w;
     if (m.Kind == forms::ControlKind::Label || m.Kind == forms::ControlKind::Image) lightweight.push_back(w);
 }
 
@@ -288,29 +316,14 @@ LRESULT CALLBACK ContainerProc(::HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         ::SetBkColor(dc, look->second.back);
         return reinterpret_cast<LRESULT>(look->second.brush);
     }
-    case WM_COMMAND: {
-        // Enter and Esc through the dialog manager: IDOK, or the click of the button that says it
-        // takes Enter; IDCANCEL. A control's other notifications are not ours to answer.
-        const auto source = reinterpret_cast<::HWND>(lParam);
-        const bool fromButton = source != nullptr && HIWORD(wParam) == BN_CLICKED &&
-                                std::any_of(impl->buttons.begin(), impl->buttons.end(),
-                                            [source](const auto& b) { return Native(b->hWnd()) == source; });
-        if (LOWORD(wParam) == IDOK || fromButton) {
-            if (ButtonWindow* b = impl->EnterTarget(::GetFocus())) b->AccessKey(13);
-            return 0;
-        }
-        if (LOWORD(wParam) == IDCANCEL) {
-            if (ButtonWindow* b = impl->CancelTarget()) b->AccessKey(27);
-            return 0;
-        }
-        if (HIWORD(wParam) == EN_SETFOCUS) impl->ShowDefaultLook(source);
+    case WM_COMMAND:
+        if (HIWORD(wParam) == EN_SETFOCUS) impl->ShowDefaultLook(reinterpret_cast<::HWND>(lParam));
         break;
-    }
     case WM_KEYDOWN:
-        // Arrow keys a button passes on to its container move the focus, as dialog navigation does.
+        // Arrow keys a button hands to its container move the focus among the buttons.
         if (wParam == VK_LEFT || wParam == VK_UP || wParam == VK_RIGHT || wParam == VK_DOWN) {
-            const bool back = wParam == VK_LEFT || wParam == VK_UP;
-            if (const ::HWND next = ::GetNextDlgTabItem(impl->top, ::GetFocus(), back ? TRUE : FALSE)) ::SetFocus(next);
+            const dialog::Key arrow = dialog::KeystrokeOf(static_cast<std::int32_t>(wParam), false, false, false).key;
+            impl->Carry(impl->dialog.OnArrow(arrow, impl->IndexOf(::GetFocus()), *impl));
             return 0;
         }
         break;
@@ -353,6 +366,36 @@ LRESULT CALLBACK ContainerProc(::HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
+// Keys reach the rules before the focused control: Tab, Esc and access keys from a text box too,
+// which the platform's dialog manager would have let a box of several lines keep (or turn into a
+// close of the window).
+bool FormWindow::Impl::DialogKey(::HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (target != top && !::IsChild(top, target)) return false;
+    if (message == WM_KEYUP || message == WM_SYSKEYUP) {
+        if (takenKey == 0 || wParam != takenKey) return false;
+        takenKey = 0;
+        return true;
+    }
+    if (message != WM_KEYDOWN && message != WM_SYSKEYDOWN) return false;
+    const bool repeat = (lParam & (1 << 30)) != 0;
+    if (repeat && wParam == takenKey) return true;  // held Enter clicks once
+    const ::HWND focusWindow = ::GetFocus();
+    const std::optional<dialog::Index> focus = IndexOf(focusWindow);
+    const dialog::Keystroke key =
+        dialog::KeystrokeOf(static_cast<std::int32_t>(wParam), ::GetKeyState(VK_SHIFT) < 0,
+                            ::GetKeyState(VK_CONTROL) < 0, message == WM_SYSKEYDOWN || ::GetKeyState(VK_MENU) < 0);
+    // A key sent to a container (an arrow a button handed on) is the container's own.
+    if (target != focusWindow) return false;
+    const dialog::Move move = dialog.OnKey(key, focus, *this);
+    if (move.kind == dialog::Move::Kind::Keep) return false;
+    takenKey = move.kind == dialog::Move::Kind::Press ? wParam : 0;
+    // The platform still hears of a key held with Alt, or it takes the Alt's release for a press
+    // of Alt alone and opens the window menu.
+    if (message == WM_SYSKEYDOWN) ::DefWindowProcW(target, message, wParam, lParam);
+    Carry(move);
+    return true;
+}
+
 FormWindow::FormWindow(const forms::Document& doc, Win32WindowServices& windows, forms::Scale scale, void* bigIcon,
                        void* smallIcon)
     : FormWindow(forms::BuildWindowModel(doc, scale), windows, bigIcon, smallIcon) {}
@@ -382,12 +425,12 @@ FormWindow::FormWindow(const forms::WindowModel& model, Win32WindowServices& win
     if (smallIcon) ::SendMessageW(impl.top, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     impl.Look(impl.top, model.Back, model.Fore, false);
     for (const forms::ControlModel& child : model.Controls) impl.Build(child, impl.top);
-    // The dialog manager tabs in z-order: put the tab stops first, in tab order.
+    impl.dialog.SetTabOrder(model.TabOrder);
+    // The focusable controls lie above the others, in tab order.
     ::HWND after = HWND_TOP;
-    for (const std::string& stop : model.TabOrder) {
-        const ::HWND hwnd = Native(Find(stop));
+    for (const dialog::Index stop : impl.dialog.TabOrder()) {
+        const ::HWND hwnd = impl.controls[stop];
         if (hwnd == nullptr) continue;
-        impl.tabStops.push_back(hwnd);
         ::SetWindowPos(hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = hwnd;
     }
@@ -410,12 +453,20 @@ std::vector<ButtonWindow*> FormWindow::Buttons() const {
 }
 
 win::HWND FormWindow::Find(std::string_view name) const {
-    const auto it = impl_->byName.find(Lower(name));
-    return it == impl_->byName.end() ? win::HWND() : Ours(it->second);
+    const std::optional<dialog::Index> i = impl_->dialog.Find(name);
+    return i ? Ours(impl_->controls[*i]) : win::HWND();
+}
+
+bool FormWindow::DialogKey(win::HWND target, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    return impl_->DialogKey(Native(target), message, wParam, lParam);
 }
 
 void FormWindow::Show() {
-    if (impl_->lastFocus == nullptr && !impl_->tabStops.empty()) impl_->lastFocus = impl_->tabStops.front();
+    if (impl_->lastFocus == nullptr) {
+        if (const std::optional<dialog::Index> first = impl_->dialog.FirstStop(*impl_)) {
+            impl_->lastFocus = impl_->controls[*first];
+        }
+    }
     ::ShowWindow(impl_->top, SW_SHOWNORMAL);
     ::UpdateWindow(impl_->top);
 }
@@ -452,19 +503,29 @@ bool FormWindow::SetFocus(std::string_view name) {
 
 bool FormWindow::Minimised() const { return ::IsIconic(impl_->top) != FALSE; }
 
+// The stored outer sizes assume the classic decorations (forms::ClientWidthForOuter): the client
+// area they mean is kept, whatever borders the desktop draws, so the window comes back to its size
+// at start.
 bool FormWindow::SetOuterWidth(int twips) {
     if (Minimised()) return false;
-    RECT r;
-    ::GetWindowRect(impl_->top, &r);
-    return ::SetWindowPos(impl_->top, nullptr, 0, 0, std::max(1, impl_->scale.Pixels(twips)), r.bottom - r.top,
-                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+    RECT outer;
+    RECT client;
+    ::GetWindowRect(impl_->top, &outer);
+    ::GetClientRect(impl_->top, &client);
+    const int borders = (outer.right - outer.left) - client.right;
+    return ::SetWindowPos(impl_->top, nullptr, 0, 0, forms::ClientWidthForOuter(impl_->scale, twips) + borders,
+                          outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
 }
 
 bool FormWindow::SetOuterHeight(int twips) {
     if (Minimised()) return false;
-    RECT r;
-    ::GetWindowRect(impl_->top, &r);
-    return ::SetWindowPos(impl_->top, nullptr, 0, 0, r.right - r.left, std::max(1, impl_->scale.Pixels(twips)),
+    RECT outer;
+    RECT client;
+    ::GetWindowRect(impl_->top, &outer);
+    ::GetClientRect(impl_->top, &client);
+    const int borders = (outer.bottom - outer.top) - client.bottom;
+    return ::SetWindowPos(impl_->top, nullptr, 0, 0, outer.right - outer.left,
+                          forms::ClientHeightForOuter(impl_->scale, twips) + borders,
                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
 }
 

@@ -3,6 +3,7 @@
 // fonts and brushes; the window logic reaches the controls by name.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "forms/Description.h"
 #include "forms/Units.h"
 #include "forms/model/WindowModel.h"
+#include "relay/ProgramWindows.h"
 #include "win/Hwnd.h"
 
 namespace hosts::win32 {
@@ -19,7 +21,7 @@ namespace hosts::win32 {
 class ButtonWindow;
 class Win32WindowServices;
 
-class FormWindow {
+class FormWindow final : public relay::NamedControls {
 public:
     // The icons are native handles for the caption (null: none); they stay the caller's. The model
     // is built at `scale`, the screen's dots per inch. Throws forms::FormatError for a bad setting,
@@ -29,7 +31,7 @@ public:
     // The buttons read their stored settings while they are made: `model`'s document must live
     // until this returns.
     FormWindow(const forms::WindowModel& model, Win32WindowServices& windows, void* bigIcon, void* smallIcon);
-    ~FormWindow();
+    ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
@@ -46,16 +48,20 @@ public:
     // Windows is ending the session (WM_ENDSESSION): the process may end once this returns.
     std::function<void()> OnSessionEnd;
 
+    // A key message from the loop, before it is translated: true when the window's dialog rules
+    // took it (Tab, Enter, Esc, access keys), so that the loop drops it.
+    bool DialogKey(win::HWND target, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+
     void Show();
-    bool Visible(std::string_view name) const;
-    void SetVisible(std::string_view name, bool visible);
+    bool Visible(std::string_view name) const override;
+    void SetVisible(std::string_view name, bool visible) override;
     // Texts of EDIT boxes, UTF-8 with "\r\n" line ends as the platform keeps them.
-    std::string Text(std::string_view name) const;
-    void SetText(std::string_view name, const std::string& text);
-    bool SetFocus(std::string_view name);
+    std::string Text(std::string_view name) const override;
+    void SetText(std::string_view name, const std::string& text) override;
+    bool SetFocus(std::string_view name) override;
     // The outer size, decorations included, in twips.
-    bool SetOuterWidth(int twips);
-    bool SetOuterHeight(int twips);
+    bool SetOuterWidth(int twips) override;
+    bool SetOuterHeight(int twips) override;
     bool Minimised() const;
 
     struct Impl;

@@ -1,6 +1,11 @@
 #include "hosts/win32/Picture.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <vector>
+
+#include "gdi/CarriedFiles.h"
 
 #include <windows.h>
 // GDI+ needs the COM property types, which a lean windows.h leaves out.
@@ -31,9 +36,42 @@ LRESULT CALLBACK PictureProc(::HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
+// GDI+ reads an image's frames from its stream for as long as the image lives: the stream goes
+// after it.
 struct PictureWindow::Image {
+    IStream* stream = nullptr;
     std::unique_ptr<Gdiplus::Image> image;
+    ~Image() {
+        image.reset();
+        if (stream != nullptr) stream->Release();
+    }
 };
+
+namespace {
+
+// The file's bytes (the program's own, or the disk's) in a stream of memory; null when there are none.
+IStream* StreamOf(const std::filesystem::path& file) {
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = gdi::ReadFileBytes(file);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (memory == nullptr) return nullptr;
+    if (void* to = ::GlobalLock(memory)) {
+        std::copy(bytes.begin(), bytes.end(), static_cast<std::uint8_t*>(to));
+        ::GlobalUnlock(memory);
+    }
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+        ::GlobalFree(memory);
+        return nullptr;
+    }
+    return stream;
+}
+
+}  // namespace
 
 bool PictureWindow::RegisterWindowClass() {
     WNDCLASSEXW wc{};
@@ -50,8 +88,11 @@ bool PictureWindow::RegisterWindowClass() {
 PictureWindow::PictureWindow(const PicturePlacement& place, const std::filesystem::path& file, bool animate)
     : image_(std::make_unique<Image>()), place_(place) {
     RegisterWindowClass();
-    auto decoded = std::make_unique<Gdiplus::Image>(file.wstring().c_str());
-    if (decoded->GetLastStatus() == Gdiplus::Ok) image_->image = std::move(decoded);
+    image_->stream = file.empty() ? nullptr : StreamOf(file);
+    if (image_->stream != nullptr) {
+        auto decoded = std::make_unique<Gdiplus::Image>(image_->stream);
+        if (decoded->GetLastStatus() == Gdiplus::Ok) image_->image = std::move(decoded);
+    }
     if (animate && image_->image) {
         const UINT frames = image_->image->GetFrameCount(&Gdiplus::FrameDimensionTime);
         const UINT size = image_->image->GetPropertyItemSize(PropertyTagFrameDelay);

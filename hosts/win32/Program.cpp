@@ -1,15 +1,19 @@
 #include "hosts/win32/Program.h"
 
+#include <string_view>
+#include <vector>
+
 #include "forms/Description.h"
+#include "gdi/CarriedFiles.h"
 #include "hosts/win32/FormWindow.h"
 #include "hosts/win32/OneCopy.h"
 #include "hosts/win32/SessionWatch.h"
 #include "hosts/wide/WideText.h"
+#include "hosts/win32/ShellOpen.h"
 #include "relay/AboutWindow.h"
 #include "relay/Form1.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 namespace hosts::win32 {
 
@@ -56,6 +60,15 @@ private:
     echolink::ChatEvents* target_ = nullptr;
 };
 
+// A description read as every picture is: from the files the program carries, or the disk.
+forms::Document Describe(const std::filesystem::path& file) {
+    const std::vector<std::uint8_t> bytes = gdi::ReadFileBytes(file);
+    forms::Document doc = forms::ParseDescription(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), file.string(), file.parent_path());
+    doc.File = file;
+    return doc;
+}
+
 }  // namespace
 
 Program::Program(const ProgramFiles& files, forms::Scale scale, echolink::EchoLinkFactory& echoLink,
@@ -64,7 +77,7 @@ Program::Program(const ProgramFiles& files, forms::Scale scale, echolink::EchoLi
       guardPaths_(std::move(guardPaths)),
       guard_(guardTimer_, relay::GuardActions{guardPaths_.unkey, guardPaths_.stopAudio, &log_}),
       countedEchoLink_(std::make_unique<CountedEchoLink>(echoLink_, inForm1_)) {
-    main_ = std::make_unique<FormWindow>(forms::LoadDescription(files_.mainWindow), windows_, scale_, files_.bigIcon,
+    main_ = std::make_unique<FormWindow>(Describe(files_.mainWindow), windows_, scale_, files_.bigIcon,
                                          files_.smallIcon);
     MarkFirstCopy(main_->Handle().value);
     form1_ = std::make_unique<relay::Form1>(relay::Form1Services{*countedEchoLink_, *this, speech_, pause_, *this,
@@ -139,9 +152,11 @@ int Program::Loop(bool modal) {
             if (modal) ::PostQuitMessage(static_cast<int>(m.wParam));
             return got == 0 ? static_cast<int>(m.wParam) : 1;
         }
-        // Tab, access keys, Enter and Esc go through the dialog manager of the window in front.
-        const FormWindow* front = about_ != nullptr ? about_ : main_.get();
-        if (front != nullptr && ::IsDialogMessageW(Native(front->Handle()), &m)) continue;
+        // Tab, access keys, Enter and Esc go to the dialog rules of the window in front.
+        FormWindow* front = about_ != nullptr ? about_ : main_.get();
+        if (front != nullptr && front->DialogKey(win::HWND(reinterpret_cast<std::uintptr_t>(m.hwnd)), m.message,
+                                                 m.wParam, m.lParam))
+            continue;
         ::TranslateMessage(&m);
         ::DispatchMessageW(&m);
     }
@@ -151,7 +166,7 @@ bool Program::ShowModal(relay::Window window) {
     if (window != relay::Window::Sobre || about_ != nullptr || ending_) return false;
     std::unique_ptr<FormWindow> about;
     try {
-        about = std::make_unique<FormWindow>(forms::LoadDescription(files_.aboutWindow), windows_, scale_,
+        about = std::make_unique<FormWindow>(Describe(files_.aboutWindow), windows_, scale_,
                                              files_.bigIcon, files_.smallIcon);
     } catch (const std::exception&) {
         return false;  // a failure to show the About window is ignored by the caller
@@ -169,7 +184,11 @@ bool Program::ShowModal(relay::Window window) {
     ::EnableWindow(mainWindow, TRUE);
     about_ = nullptr;
     about.reset();
-    if (!ending_) ::SetForegroundWindow(mainWindow);
+    if (!ending_) {
+        ::SetForegroundWindow(mainWindow);
+    } else if (mainUnloaded_) {
+        ::PostQuitMessage(0);  // the main window went while this one was up: no window is left
+    }
     return true;
 }
 
@@ -184,6 +203,12 @@ void Program::Unload(relay::Window window) {
     }
     if (ending_) return;
     ending_ = true;
+    // The program ends once no window is left: an About window up stays until it is closed.
+    if (about_ != nullptr) {
+        mainUnloaded_ = true;
+        ::ShowWindow(Native(main_->Handle()), SW_HIDE);
+        return;
+    }
     ::PostQuitMessage(0);
 }
 
@@ -195,32 +220,9 @@ void Program::EndNow() {
 
 std::intptr_t Program::Open(const relay::ShellOpenRequest& request) {
     const FormWindow* parent = request.parent == relay::Window::Sobre && about_ != nullptr ? about_ : main_.get();
-    const std::string verb = wide::ToAnsi(request.verb);
-    const std::string file = wide::ToAnsi(request.file);
-    const std::string parameters = wide::ToAnsi(request.parameters);
-    const std::string directory = wide::ToAnsi(request.directory);
-    const HINSTANCE result = ::ShellExecuteA(Native(parent->Handle()), verb.empty() ? nullptr : verb.c_str(),
-                                             file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                                             directory.empty() ? nullptr : directory.c_str(), request.showCommand);
-    return reinterpret_cast<std::intptr_t>(result);
+    return ShellOpen(parent->Handle(), request);
 }
 
-bool Program::Visible(relay::Control control) const { return main_->Visible(relay::ControlName(control)); }
-
-void Program::SetVisible(relay::Control control, bool visible) {
-    main_->SetVisible(relay::ControlName(control), visible);
-}
-
-std::string Program::Text(relay::Control control) const { return main_->Text(relay::ControlName(control)); }
-
-void Program::SetText(relay::Control control, const std::string& text) {
-    main_->SetText(relay::ControlName(control), text);
-}
-
-bool Program::SetFocus(relay::Control control) { return main_->SetFocus(relay::ControlName(control)); }
-
-bool Program::SetWidth(int twips) { return main_->SetOuterWidth(twips); }
-
-bool Program::SetHeight(int twips) { return main_->SetOuterHeight(twips); }
+relay::NamedControls* Program::MainControls() const { return main_.get(); }
 
 }  // namespace hosts::win32

@@ -1,8 +1,8 @@
 // The Windows program around the window logic: builds both windows from their stored
-// descriptions, runs the message loop through the dialog manager, shows the About window modally
-// with no owner, opens web pages with the shell and ends with the session. Owns the windows, the
-// window services, the log, the transmit guard and Form1's logic; the EchoLink factory, the speech
-// engine and the guard's ways to them are the caller's.
+// descriptions, runs the message loop through the windows' dialog rules, shows the About window
+// modally with no owner, opens web pages with the shell and ends with the session. Owns the
+// windows, the window services, the log, the transmit guard and Form1's logic; the EchoLink
+// factory, the speech engine and the guard's ways to them are the caller's.
 #pragma once
 
 #include <chrono>
@@ -15,9 +15,8 @@
 #include "hosts/win32/ProgramLog.h"
 #include "hosts/win32/ProgramServices.h"
 #include "hosts/win32/Win32WindowServices.h"
-#include "relay/FormControls.h"
 #include "relay/Pause.h"
-#include "relay/ProgramHost.h"
+#include "relay/ProgramWindows.h"
 #include "relay/QueuedLog.h"
 #include "relay/Speech.h"
 #include "relay/Texts.h"
@@ -39,7 +38,7 @@ struct ProgramFiles {
     void* smallIcon = nullptr;
 };
 
-class Program final : public relay::ProgramHost, public relay::Shell, public relay::FormControls {
+class Program final : public relay::ProgramWindows {
 public:
     // Throws forms::FormatError when the main window's description is bad.
     Program(const ProgramFiles& files, forms::Scale scale, echolink::EchoLinkFactory& echoLink,
@@ -58,16 +57,9 @@ public:
     void EndNow() override;
     // relay::Shell
     std::intptr_t Open(const relay::ShellOpenRequest& request) override;
-    // relay::FormControls
-    bool Visible(relay::Control control) const override;
-    void SetVisible(relay::Control control, bool visible) override;
-    std::string Text(relay::Control control) const override;
-    void SetText(relay::Control control, const std::string& text) override;
-    bool SetFocus(relay::Control control) override;
-    bool SetWidth(int twips) override;
-    bool SetHeight(int twips) override;
 
 private:
+    relay::NamedControls* MainControls() const override;
     // Pumps messages until WM_QUIT (returned) or, for a modal window, until it is unloaded.
     int Loop(bool modal);
     // Windows is ending the session: as the close box, and with Form1 let go at once (its end
@@ -95,6 +87,7 @@ private:
     bool aboutUnloading_ = false;
     std::unique_ptr<relay::Form1> form1_;
     bool ending_ = false;
+    bool mainUnloaded_ = false;  // unloaded while the About window was up
     int exitCode_ = 0;
     std::unique_ptr<SessionWatch> sessionWatch_;  // last made, first gone: it calls the guard
 };

@@ -60,9 +60,9 @@ int RunProgram(void* instanceHandle, ProgramServices& services) {
     files.smallIcon = ::LoadImageW(instance, MAKEINTRESOURCEW(IconResource), IMAGE_ICON, smallSize, smallSize, 0);
     int code = 1;
     try {
-        const EmbeddedFiles unpacked;
-        files.mainWindow = unpacked.Folder() / "FORM1.FRM";
-        files.aboutWindow = unpacked.Folder() / "SOBRE_.FRM";
+        const EmbeddedFiles carried;
+        files.mainWindow = carried.Folder() / "FORM1.FRM";
+        files.aboutWindow = carried.Folder() / "SOBRE_.FRM";
         Program program(files, scale, services.EchoLink(), services.Speech(), services.Guard(),
                         services.TransmitLimit());
         code = program.Run();

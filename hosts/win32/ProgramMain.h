@@ -1,5 +1,5 @@
 // The Windows program's start and end around its windows: DPI awareness, desktop colours, GDI+,
-// icons, the unpacked program files, then the windows' message loop. Owns nothing past its return.
+// icons, the program's files put in place in memory, then the windows' message loop. Owns nothing past its return.
 #pragma once
 
 #include "hosts/win32/ProgramServices.h"

@@ -15,8 +15,9 @@ public:
     std::string text;
     void MouseDown(std::int16_t b, std::int16_t s, float x, float y) override { Add("down", b, s, x, y); }
     void MouseMove(std::int16_t b, std::int16_t s, float x, float y) override { Add("move", b, s, x, y); }
-    void MouseUp(std::int16_t b, std::int16_t s, float x, float y) override { Add("up", b, s, x, y); }
-    void Click() override { Word("click"); }
+    void MouseUp(std::int16_t b, std::int16_t s, float x, float y, bool over) override {
+        Add(over ? "up^" : "up", b, s, x, y);
+    }
     void DblClick() override { Word("dbl"); }
     void KeyDown(std::int16_t k, std::int16_t s) override { Word("kd" + std::to_string(k) + "/" + std::to_string(s)); }
     void KeyPress(std::int16_t a) override { Word("kp" + std::to_string(a)); }
@@ -52,20 +53,19 @@ struct Case {
 };
 
 const Case Cases[] = {
-    {"ClickReleasedOverTheButton", {{msg::LButtonDown, 1, At(5, 6)}, {msg::LButtonUp, 0, At(5, 6)}},
-     "down1@5,6 up1@5,6 click"},
-    {"ReleasedOutsideIsNoClick", {{msg::LButtonDown, 1, At(5, 6)}, {msg::LButtonUp, 0, At(-3, 40), false}},
+    {"ReleasedOverTheButtonSaysSo", {{msg::LButtonDown, 1, At(5, 6)}, {msg::LButtonUp, 0, At(5, 6)}},
+     "down1@5,6 up^1@5,6"},
+    {"ReleasedOutsideSaysSo", {{msg::LButtonDown, 1, At(5, 6)}, {msg::LButtonUp, 0, At(-3, 40), false}},
      "down1@5,6 up1@-3,40"},
-    // The platform sends the second press of a double click as a double-click message; the control
-    // ignores the Click after its release.
+    // The platform sends the second press of a double click as a double-click message.
     {"DoubleClickArrivesAsOneDblClick",
      {{msg::LButtonDown, 1, At(2, 2)}, {msg::LButtonUp, 0, At(2, 2)}, {msg::LButtonDblClk, 1, At(2, 2)},
       {msg::LButtonUp, 0, At(2, 2)}},
-     "down1@2,2 up1@2,2 click dbl up1@2,2 click"},
-    {"RightAndMiddleButtonsNeverClick",
+     "down1@2,2 up^1@2,2 dbl up^1@2,2"},
+    {"RightAndMiddleButtonsAreReportedAsTheyAre",
      {{msg::RButtonDown, 2, At(1, 1)}, {msg::RButtonUp, 0, At(1, 1)}, {msg::MButtonDown, 0x10, At(1, 1)},
       {msg::MButtonUp, 0, At(1, 1)}, {msg::RButtonDblClk, 2, At(1, 1)}},
-     "down2@1,1 up2@1,1 down4@1,1 up4@1,1 dbl"},
+     "down2@1,1 up^2@1,1 down4@1,1 up^4@1,1 dbl"},
     {"MoveReportsHeldButtonsAndShift", {{msg::MouseMove, 0x0001 | 0x0002 | 0x0010, At(7, 8), true, 3}},
      "move7s3@7,8"},
     {"KeysAndCharacters",
@@ -87,7 +87,7 @@ TEST_P(ButtonMessagesTest, ControlHears) {
 INSTANTIATE_TEST_SUITE_P(Sequences, ButtonMessagesTest, testing::ValuesIn(Cases),
                          [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
-// Tab belongs to the dialog manager, and other messages to the default window procedure.
+// Tab belongs to the window's dialog rules, and other messages to the default window procedure.
 TEST(ButtonMessages, LeavesTabAndOtherMessagesToThePlatform) {
     Log log;
     for (const Message& m : {Message{msg::KeyDown, 9}, Message{msg::KeyUp, 9}, Message{msg::Char, 9},

@@ -1,5 +1,5 @@
 // The qkButtons_H window with a real control inside a real container, under Wine: mouse, keys,
-// the dialog manager's Tab, access keys, Enter and Esc, the default look, and the cursor.
+// Tab, access keys, Enter and Esc through the window's dialog rules, the default look, and the cursor.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -36,6 +36,9 @@ TEST(ButtonWindow, ReleasesOverTheButtonClickOncePerClickOrDoubleClick) {
         {"click", {{WM_LBUTTONDOWN, 10}, {WM_LBUTTONUP, 10}}, {"Ok"}},
         {"double click", {{WM_LBUTTONDOWN, 10}, {WM_LBUTTONUP, 10}, {WM_LBUTTONDBLCLK, 10}, {WM_LBUTTONUP, 10}}, {"Ok"}},
         {"released beside it", {{WM_LBUTTONDOWN, 10}, {WM_LBUTTONUP, 150}}, {}},
+        {"released over it without a press on it", {{WM_LBUTTONUP, 10}}, {}},
+        {"pressed, out and back", {{WM_LBUTTONDOWN, 10}, {WM_MOUSEMOVE, 150}, {WM_MOUSEMOVE, 10}, {WM_LBUTTONUP, 10}},
+         {"Ok"}},
     };
     TestWindow w(Controls());
     for (const auto& c : cases) {
@@ -58,8 +61,8 @@ TEST(ButtonWindow, DialogKeysReachTheirButtons) {
         {"Enter on a command button: that button", "Other", WM_KEYDOWN, VK_RETURN, {"Other"}},
         {"Enter on the Default button", "Ok", WM_KEYDOWN, VK_RETURN, {"Ok"}},
         {"Esc: the Cancel button", "Entry", WM_KEYDOWN, VK_ESCAPE, {"Back"}},
-        {"access key from a text box", "Entry", WM_SYSCHAR, 'l', {"Ok"}},
-        {"access key from another button", "Other", WM_SYSCHAR, 'V', {"Back"}},
+        {"access key from a text box", "Entry", WM_SYSKEYDOWN, 'L', {"Ok"}},
+        {"access key from another button", "Other", WM_SYSKEYDOWN, 'V', {"Back"}},
         {"a plain letter on a button is its own key", "Other", WM_CHAR, 'v', {}},
     };
     TestWindow w(Controls());

@@ -20,11 +20,13 @@ namespace hosts::win32::testing {
 
 inline ::HWND Native(win::HWND h) { return reinterpret_cast<::HWND>(h.value); }
 
-// Delivers what is queued, as the program's loop does: through the dialog manager first.
-inline void Pump(::HWND dialog) {
+// Delivers what is queued, as the program's loop does: keys to the window's dialog rules first.
+inline void Pump(FormWindow* window) {
     MSG m;
     while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        if (dialog != nullptr && ::IsDialogMessageW(dialog, &m)) continue;
+        if (window != nullptr &&
+            window->DialogKey(win::HWND(reinterpret_cast<std::uintptr_t>(m.hwnd)), m.message, m.wParam, m.lParam))
+            continue;
         ::TranslateMessage(&m);
         ::DispatchMessageW(&m);
     }
@@ -41,6 +43,7 @@ public:
         const forms::Document doc = forms::ParseDescription(text, "probe.frm", DIZO_SOURCE_DIR);
         window_ = std::make_unique<FormWindow>(doc, services_, scale, nullptr, nullptr);
         window_->OnClick = [this](const std::string& name) { clicks_.push_back(name); };
+        window_->OnCloseBox = [this] { ++closeBoxes_; };
         window_->Show();
         Pump();
     }
@@ -55,9 +58,14 @@ public:
         }
         throw std::invalid_argument("no button " + std::string(name));
     }
-    void Pump() { testing::Pump(Top()); }
+    void Pump() { testing::Pump(window_.get()); }
     // The Click events raised since the last call, by button name.
     std::vector<std::string> TakeClicks() { return std::exchange(clicks_, {}); }
+    int CloseBoxes() const { return closeBoxes_; }
+    // Characters typed into the control with the focus, each as the keyboard driver posts it.
+    void Type(std::string_view text) {
+        for (char c : text) Key(WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)));
+    }
 
     // A key as the keyboard driver posts it to the window with the focus.
     void Key(UINT message, WPARAM key) {
@@ -78,6 +86,7 @@ private:
     Win32WindowServices services_;
     std::unique_ptr<FormWindow> window_;
     std::vector<std::string> clicks_;
+    int closeBoxes_ = 0;
 };
 
 // A button of 100x40 pixels with the given name, caption, place and extra settings.
@@ -88,9 +97,10 @@ inline std::string ButtonText(std::string_view name, std::string_view caption, i
            "    End\n";
 }
 
-inline std::string TextBoxText(std::string_view name, int index) {
-    return "    Begin TextBox " + std::string(name) + "\n        Left = 120\n        Top = 120\n        Width = 3000\n"
-           "        Height = 400\n        TabIndex = " + std::to_string(index) + "\n    End\n";
+inline std::string TextBoxText(std::string_view name, int index, bool multiLine = false) {
+    return "    Begin TextBox " + std::string(name) + "\n        Left = " + std::to_string(120 + index * 3100) +
+           "\n        Top = 120\n        Width = 3000\n        Height = 400\n        TabIndex = " + std::to_string(index) +
+           (multiLine ? "\n        MultiLine = True\n        ScrollBars = 2" : "") + "\n    End\n";
 }
 
 }  // namespace hosts::win32::testing
