@@ -61,7 +61,7 @@ TEST_F(HoverTest, LeavingIsNoticedAtTheNextTickAndNoSooner) {
 // The window outlives the control's teardown (the host destroys it afterwards).
 TEST_F(HoverTest, TeardownTakesTheHoverLinkOffTheWindow) {
     MoveOver(a, 20, 20);
-    a.Input().Teardown();
+    a.button.reset();
     EXPECT_EQ(ws.GetPropA(a.hwnd, "qk_ClassID"), 0u);
     EXPECT_EQ(ws.GetPropA(a.hwnd, "qk_TimerID"), 0u);
     EXPECT_EQ(ws.TimerCount(), 0u);
