@@ -27,22 +27,7 @@ BridgeSession::Reply BridgeSession::Receive(std::string_view bytes) {
         reply.end = true;
         return reply;
     }
-    reader_.Feed(bytes);
-    while (!ended_) {
-        const auto payload = reader_.Next();
-        if (!payload) break;
-        const Decoded decoded = Decode(*payload);
-        if (!decoded.message) {
-            reply.refusal = decoded.refusal;
-            ended_ = true;
-        } else if (!Run(*decoded.message, reply)) {
-            ended_ = true;
-        }
-    }
-    if (reader_.Refused() != Refusal::None) {
-        reply.refusal = reader_.Refused();
-        ended_ = true;
-    }
+    reply.refusal = ReadMessages(reader_, bytes, ended_, [&](const Message& m) { return Run(m, reply); });
     reply.end = ended_;
     return reply;
 }

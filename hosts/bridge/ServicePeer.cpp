@@ -28,22 +28,7 @@ ServicePeer::Received ServicePeer::Receive(std::string_view bytes) {
         received.end = true;
         return received;
     }
-    reader_.Feed(bytes);
-    while (!ended_) {
-        const auto payload = reader_.Next();
-        if (!payload) break;
-        const Decoded decoded = Decode(*payload);
-        if (!decoded.message) {
-            received.refusal = decoded.refusal;
-            ended_ = true;
-        } else if (!Take(*decoded.message, received)) {
-            ended_ = true;
-        }
-    }
-    if (reader_.Refused() != Refusal::None) {
-        received.refusal = reader_.Refused();
-        ended_ = true;
-    }
+    received.refusal = ReadMessages(reader_, bytes, ended_, [&](const Message& m) { return Take(m, received); });
     received.end = ended_;
     return received;
 }

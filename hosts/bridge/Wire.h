@@ -94,4 +94,29 @@ private:
     Refusal refusal_ = Refusal::None;
 };
 
+// Both ends read the same way: feeds `bytes` to `reader` and hands each whole message to `take`
+// until input is refused or `take` returns false. Sets `ended` when the connection must end and
+// returns the refusal that ended it (None when none did).
+template <class Take>
+Refusal ReadMessages(FrameReader& reader, std::string_view bytes, bool& ended, Take take) {
+    Refusal refusal = Refusal::None;
+    reader.Feed(bytes);
+    while (!ended) {
+        const std::optional<std::string> payload = reader.Next();
+        if (!payload) break;
+        const Decoded decoded = Decode(*payload);
+        if (!decoded.message) {
+            refusal = decoded.refusal;
+            ended = true;
+        } else if (!take(*decoded.message)) {
+            ended = true;
+        }
+    }
+    if (reader.Refused() != Refusal::None) {
+        refusal = reader.Refused();
+        ended = true;
+    }
+    return refusal;
+}
+
 }  // namespace hosts::bridge
