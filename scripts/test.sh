@@ -96,7 +96,8 @@ cmake --build --preset package -j 2
 rm -f build/package/dizo-chat_*.deb
 (cd build/package && cpack -G DEB >/dev/null)
 bash scripts/check-deb.sh build/package/dizo-chat_*.deb
-if [ -n "$bridge" ] && ! dpkg -c build/package/dizo-chat_*.deb | grep -q '/usr/lib/dizo-chat/dizo-echolink-bridge.exe$'; then
+# (The listing is read whole first: grep -q leaving early would fail the pipe under pipefail.)
+if [ -n "$bridge" ] && ! grep -q '/usr/lib/dizo-chat/dizo-echolink-bridge.exe$' <<<"$(dpkg -c build/package/dizo-chat_*.deb)"; then
   echo "test.sh: the Debian package lacks the bridge" >&2
   exit 1
 fi
