@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "hosts/dbus/BusNames.h"
+#include "hosts/dbus/StationName.h"
 #include "hosts/simulator/ChatLine.h"
 
 namespace hosts::sim {
@@ -28,24 +29,8 @@ StationService::~StationService() {
 }
 
 bool StationService::Start() {
-    if (!bus_.isConnected()) {
-        report_("error: no session bus: " + Utf8(bus_.lastError().message()));
-        return false;
-    }
-    // Without the variant's type registered, introspection leaves SendMorse out.
-    qRegisterMetaType<QDBusVariant>();
-    if (!bus_.registerObject(QString::fromLatin1(dbus::ObjectPath), this,
-                             QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals)) {
-        report_("error: cannot register " + std::string(dbus::ObjectPath));
-        return false;
-    }
-    // No queueing and no replacement: a second station must not quietly wait for the name.
-    const auto reply = bus_.interface()->registerService(QString::fromLatin1(dbus::ServiceName),
-                                                         QDBusConnectionInterface::DontQueueService,
-                                                         QDBusConnectionInterface::DontAllowReplacement);
-    if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) {
-        bus_.unregisterObject(QString::fromLatin1(dbus::ObjectPath));
-        report_(std::string("error: the name ") + dbus::ServiceName + " already has an owner");
+    if (const std::string error = dbus::ClaimStationName(bus_, this); !error.empty()) {
+        report_("error: " + error);
         return false;
     }
     registered_ = true;

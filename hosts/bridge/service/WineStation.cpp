@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 
 #include "hosts/dbus/BusNames.h"
+#include "hosts/dbus/StationName.h"
 
 namespace hosts::bridge {
 
@@ -53,24 +54,8 @@ bool WineStation::Start(std::chrono::milliseconds wait) {
         }
         // An event that came with the welcome is dropped: before the name is ours, no one hears it.
     }
-    if (!bus_.isConnected()) {
-        report_("error: no session bus: " + Utf8(bus_.lastError().message()));
-        return false;
-    }
-    // Registered before the object is, so that its introspection lists SendMorse from the start.
-    qRegisterMetaType<QDBusVariant>();
-    if (!bus_.registerObject(QString::fromLatin1(dbus::ObjectPath), this,
-                             QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals)) {
-        report_(std::string("error: cannot register ") + dbus::ObjectPath);
-        return false;
-    }
-    // Like the simulator: never queue for the name, never let another station take it over.
-    const auto reply = bus_.interface()->registerService(QString::fromLatin1(dbus::ServiceName),
-                                                         QDBusConnectionInterface::DontQueueService,
-                                                         QDBusConnectionInterface::DontAllowReplacement);
-    if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) {
-        bus_.unregisterObject(QString::fromLatin1(dbus::ObjectPath));
-        report_(std::string("error: the name ") + dbus::ServiceName + " already has an owner");
+    if (const std::string error = dbus::ClaimStationName(bus_, this); !error.empty()) {
+        report_("error: " + error);
         return false;
     }
     registered_ = true;
