@@ -441,16 +441,21 @@ scenario_time_out() {
 # A minute of speech, far past any limit.
 long_text() { local t="" i; for i in $(seq 1 30); do t+="uma frase longa que ninguem termina de ouvir "; done; echo "$t"; }
 keyed_now() { [ "$(count_call 'SetTransmit(true)')" -gt "$(count_call 'SetTransmit(false)')" ]; }
+# The 6 s limit build, greeted, keyed by a chat line far longer than its limit.
+start_keyed_long_line() {
+  local short="$build/hosts/e2e/dizo-chat-short-limit"
+  [ -x "$short" ] || { fail "$short is not built"; return 1; }
+  start_sim && start_app "$short" || return 1
+  wait_for $patience has_call "$(q PostChatLine "$LIGADO")"
+  say "QD4RV>$(long_text)="
+  wait_for $patience has_call 'SetTransmit(true)' || { fail "not keyed"; stop_all; return 1; }
+}
 
 # The sound server stopped mid-speech (a wedged card, a crashed PipeWire): the transmitter is
 # unkeyed within the limit plus the guard's 2 s all the same, and speech works again once it is back.
 scenario_sound_stalls() {
-  local short="$build/hosts/e2e/dizo-chat-short-limit" limit=6000 k
-  [ -x "$short" ] || { fail "$short is not built"; return; }
-  start_sim && start_app "$short" || return
-  wait_for $patience has_call "$(q PostChatLine "$LIGADO")"
-  say "QD4RV>$(long_text)="
-  wait_for $patience has_call 'SetTransmit(true)' || { fail "not keyed"; stop_all; return; }
+  local limit=6000 k
+  start_keyed_long_line || return
   sleep 2.5; kill -STOP "$pulse_pid"
   if wait_for 20 has_call 'SetTransmit(false)'; then
     k=$(keyed_ms 1)
@@ -469,12 +474,8 @@ scenario_sound_stalls() {
 # The station refuses the relay's own unkeying (both tries): the guard unkeys through its own bus
 # connection at the limit plus 2 s, once, and says so after the unkeying.
 scenario_guard_unkeys() {
-  local short="$build/hosts/e2e/dizo-chat-short-limit" limit=6000 k
-  [ -x "$short" ] || { fail "$short is not built"; return; }
-  start_sim && start_app "$short" || return
-  wait_for $patience has_call "$(q PostChatLine "$LIGADO")"
-  say "QD4RV>$(long_text)="
-  wait_for $patience has_call 'SetTransmit(true)' || { fail "not keyed"; stop_all; return; }
+  local limit=6000 k
+  start_keyed_long_line || return
   say "/fail on"
   wait_for 10 count_is 2 'SetTransmit(false) -> error' || { fail "the relay's unkeying was not refused twice"; stop_all; return; }
   say "/fail off"
