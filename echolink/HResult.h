@@ -19,4 +19,8 @@ inline constexpr HResult kNoObject{static_cast<std::int32_t>(0x80004003u)};     
 inline constexpr HResult kInvalidArg{static_cast<std::int32_t>(0x80070057u)};    // E_INVALIDARG
 inline constexpr HResult kDisconnected{static_cast<std::int32_t>(0x80010108u)};  // RPC_E_DISCONNECTED
 
+// No station to answer any more: the object is gone or was never there. Nothing is keyed there,
+// and a second try would reach no one.
+constexpr bool StationGone(HResult result) { return result == kNoObject || result == kDisconnected; }
+
 }  // namespace echolink

@@ -9,14 +9,6 @@
 
 namespace relay {
 
-namespace {
-
-bool StationGone(echolink::HResult result) {
-    return result.code == echolink::kNoObject.code || result.code == echolink::kDisconnected.code;
-}
-
-}  // namespace
-
 void Form1::ChatTextReceived(const std::string& line) {
     ChatTextArrived(line, services_.pause.Now());
 }
@@ -87,7 +79,7 @@ void Form1::SpeakChatLine(std::unique_ptr<Voice>& voice, std::string_view sender
 }
 
 void Form1::FlushNotices() {
-    drops_.Flush(services_.log != nullptr ? *services_.log : standardError_);
+    drops_.Flush(Notices());
 }
 
 // A new voice for each text; the caller holds it until its handler returns, so none outlives it.
@@ -133,12 +125,12 @@ bool Form1::Unkey() {
     echolink::HResult first = echolink::kFail;
     TryStep([&] { first = oEchoLink_.SetTransmit(false); });
     echolink::HResult last = first;
-    if (first.Failed() && !StationGone(first)) {
+    if (first.Failed() && !echolink::StationGone(first)) {
         last = echolink::kFail;
         TryStep([&] { last = oEchoLink_.SetTransmit(false); });
     }
     // Still keyed as far as anyone knows: the guard stays armed and tries its own way at its time.
-    const bool answered = !last.Failed() || StationGone(last);
+    const bool answered = !last.Failed() || echolink::StationGone(last);
     if (services_.guard != nullptr && answered) {
         TryStep([&] { services_.guard->Disarm(); });
     }
@@ -161,8 +153,7 @@ void Form1::LogTimeOut(std::string_view text, std::string_view sender, std::chro
     } else {
         line += "the rest of " + std::to_string(characters) + " characters cut";
     }
-    Log& log = services_.log != nullptr ? *services_.log : standardError_;
-    TryStep([&] { log.Line(line); });
+    TryStep([&] { Notices().Line(line); });
 }
 
 }  // namespace relay

@@ -95,6 +95,8 @@ private:
     bool Unkey();
     void LogTimeOut(std::string_view text, std::string_view sender, std::chrono::milliseconds limit,
                     const TimeOut& timeOut);
+    // Where notices go: the host's log, else standard error.
+    Log& Notices() { return services_.log != nullptr ? *services_.log : standardError_; }
     void ExitSteps();
 
     Form1Services services_;

@@ -102,10 +102,6 @@ std::string Seconds(std::chrono::milliseconds t) {
     return std::to_string(ms / 1000) + "." + std::to_string(ms % 1000 / 100) + " s";
 }
 
-bool Gone(echolink::HResult result) {
-    return result == echolink::kNoObject || result == echolink::kDisconnected;
-}
-
 // On the timer's thread. The unkeying comes first; the audio and the notice only after it, so
 // neither a wedged sound output nor a blocked log can hold the transmitter.
 // `arming` 0 is any arming (a trip); `why` empty is the deadline.
@@ -123,7 +119,7 @@ bool Expire(TransmitGuard::State& s, GuardTimer& timer, std::uint64_t arming, st
     echolink::HResult result = echolink::kFail;
     TryStep([&] { result = s.actions.unkey ? s.actions.unkey() : echolink::kNoObject; });
     // As on the relay's own path: one answer lost must not leave the transmitter keyed.
-    if (result.Failed() && !Gone(result)) {
+    if (result.Failed() && !echolink::StationGone(result)) {
         TryStep([&] { result = s.actions.unkey(); });
     }
     const std::chrono::milliseconds unkeyedAt = timer.Now();
